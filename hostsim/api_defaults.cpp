@@ -1,0 +1,99 @@
+// Customer defaults.
+#include "host/host_defaults.h"
+#include "hostsim/simulator.h"
+
+using hostsim::DefaultValue;
+using hostsim::HeapFamily;
+using hostsim::simulator;
+
+namespace {
+
+// The default's value when it is set, else null with *error saying why.
+const DefaultValue* lookUp(const char* key, int* error) {
+    *error = HOST_ERR_NOT_SET;
+    if (!key)
+        return nullptr;
+    auto& defaults = simulator().session.defaults;
+    auto found = defaults.find(key);
+    if (found == defaults.end())
+        return nullptr;
+    *error = HOST_ERR_WRONG_TYPE;
+    return &found->second;
+}
+
+} // namespace
+
+extern "C" {
+
+int PMAN_ask_int(const char* key, int* value) {
+    if (auto code = simulator().enter("PMAN_ask_int", key))
+        return *code;
+    int error = 0;
+    const DefaultValue* found = lookUp(key, &error);
+    const long long* number = found ? std::get_if<long long>(found) : nullptr;
+    if (!number || !value)
+        return error;
+    *value = static_cast<int>(*number);
+    return 0;
+}
+
+int PMAN_ask_logical(const char* key, logical* value) {
+    if (auto code = simulator().enter("PMAN_ask_logical", key))
+        return *code;
+    int error = 0;
+    const DefaultValue* found = lookUp(key, &error);
+    const bool* flag = found ? std::get_if<bool>(found) : nullptr;
+    if (!flag || !value)
+        return error;
+    *value = *flag ? 1 : 0;
+    return 0;
+}
+
+int PMAN_ask_real(const char* key, double* value) {
+    if (auto code = simulator().enter("PMAN_ask_real", key))
+        return *code;
+    int error = 0;
+    const DefaultValue* found = lookUp(key, &error);
+    if (!found || !value)
+        return error;
+    // A whole number is a real too.
+    if (const double* real = std::get_if<double>(found))
+        *value = *real;
+    else if (const long long* number = std::get_if<long long>(found))
+        *value = static_cast<double>(*number);
+    else
+        return error;
+    return 0;
+}
+
+int PMAN_ask_string(const char* key, const char** value) {
+    if (auto code = simulator().enter("PMAN_ask_string", key))
+        return *code;
+    int error = 0;
+    const DefaultValue* found = lookUp(key, &error);
+    const std::string* text = found ? std::get_if<std::string>(found) : nullptr;
+    if (!text || !value)
+        return error;
+    *value = text->c_str();
+    return 0;
+}
+
+int PMAN_ask_string_list(const char* key, char*** list) {
+    auto& s = simulator();
+    if (auto code = s.enter("PMAN_ask_string_list", key))
+        return *code;
+    int error = 0;
+    const DefaultValue* found = lookUp(key, &error);
+    const auto* items = found ? std::get_if<std::vector<std::string>>(found) : nullptr;
+    if (!items || !list)
+        return error;
+    auto** array = static_cast<char**>(
+        s.heap.allocate((items->size() + 1) * sizeof(char*), HeapFamily::UfFree));
+    for (size_t i = 0; i < items->size(); ++i)
+        array[i] = s.heap.copyText((*items)[i], HeapFamily::UfFree);
+    array[items->size()] = nullptr;
+    *list = array;
+    return 0;
+}
+
+} // extern "C"

@@ -1,0 +1,54 @@
+// Control of the simulated host by tests and the development host: load a
+// session, read what happened, inject faults. Plain C so that it crosses the
+// DLL boundary on Windows.
+#pragma once
+
+#include "host/host_types.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef void (*HOSTSIM_message_handler)(const char* text, void* context);
+
+// Loads a session file (JSON). On failure nothing changes and error holds a
+// message naming the file and the place of the fault. Returns 0 on success.
+HOST_API int HOSTSIM_load_session_file(const char* path, char* error, size_t error_size);
+// The same for a session given as text; ${SESSION_DIR} in environment values
+// becomes base_dir.
+HOST_API int HOSTSIM_load_session_text(const char* json, const char* base_dir, char* error,
+                                       size_t error_size);
+// The whole state as JSON text: {"session": <loadable session>, "runtime":
+// {...}}. Release with HOSTSIM_free_text.
+HOST_API char* HOSTSIM_state_json(void);
+HOST_API void HOSTSIM_free_text(char* text);
+
+// Makes the operation fail with code on its on_call-th call from now, or on
+// every call when on_call is 0.
+HOST_API void HOSTSIM_fail_operation(const char* operation, int on_call, int code);
+HOST_API void HOSTSIM_clear_faults(void);
+
+HOST_API int HOSTSIM_call_count(const char* operation);
+HOST_API int HOSTSIM_call_log_size(void);
+// "operation(arguments)" of the index-th call, or null.
+HOST_API const char* HOSTSIM_call_log_entry(int index);
+HOST_API void HOSTSIM_clear_call_log(void);
+
+// Texts shown by uc1601, in order.
+HOST_API int HOSTSIM_message_count(void);
+HOST_API const char* HOSTSIM_message(int index);
+// Called for every uc1601 after it is recorded, e.g. to show a real message
+// box.
+HOST_API void HOSTSIM_set_message_handler(HOSTSIM_message_handler handler, void* context);
+
+// Open host sessions (UF_initialize not yet matched by UF_terminate).
+HOST_API int HOSTSIM_session_depth(void);
+// Blocks handed out by the host and not yet released.
+HOST_API int HOSTSIM_outstanding_allocations(void);
+// Releases of memory through the wrong call, or of memory the host never gave.
+HOST_API int HOSTSIM_memory_misuse_count(void);
+HOST_API const char* HOSTSIM_memory_misuse(int index);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,57 @@
+#include "hostsim/simulator.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace hostsim {
+
+Simulator& simulator() {
+    static Simulator instance;
+    return instance;
+}
+
+void Simulator::replaceSession(Session fresh) {
+    session = std::move(fresh);
+    log.clear();
+    messages.clear();
+    help = HelpState{};
+    sessionDepth = 0;
+    strayTerminates = 0;
+    heap.clearMisuses();
+}
+
+tag_t* Simulator::tagArray(const std::vector<tag_t>& tags, HeapFamily family) {
+    if (tags.empty())
+        return nullptr;
+    auto* array = static_cast<tag_t*>(heap.allocate(tags.size() * sizeof(tag_t), family));
+    std::copy(tags.begin(), tags.end(), array);
+    return array;
+}
+
+Part* Simulator::workPrototype() {
+    if (Part* part = session.loadedPart(session.workPart))
+        return part;
+    if (Occurrence* occurrence = session.liveOccurrence(session.workPart))
+        return session.loadedPart(occurrence->prototype);
+    return nullptr;
+}
+
+void Simulator::appendArgument(std::string& text, const char* value) {
+    separate(text);
+    if (!value) {
+        text += "null";
+        return;
+    }
+    text += '"';
+    text += value;
+    text += '"';
+}
+
+void Simulator::appendArgument(std::string& text, double value) {
+    separate(text);
+    char number[32];
+    std::snprintf(number, sizeof number, "%g", value);
+    text += number;
+}
+
+} // namespace hostsim

@@ -1,0 +1,102 @@
+// Loading, refusing and writing out sessions.
+#include "host/host_api.h"
+#include "hostsim/hostsim_control.h"
+#include "session_fixture.h"
+
+#include <fstream>
+
+using namespace hostsim_test;
+
+namespace {
+
+TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
+    load(kDieSet);
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"parts": [{"file": "a.prt"}, {"file": "a.prt"}]})",
+         "/parts/1/file: part listed twice"},
+        {R"({"parts": [{"file": "a.prt", "components": [{"part": "b.prt"}]}]})",
+         "/parts/0/components/0/part: no such part: b.prt"},
+        {R"({"parts": [{"file": "a.prt", "components": [{"part": "b.prt"}]},
+                       {"file": "b.prt", "components": [{"part": "a.prt"}]}]})",
+         "assembly contains itself"},
+        {R"({"parts": [{"file": "a.prt", "colour": 3}]})", "/parts/0/colour: unknown key"},
+        {R"({"parts": [{"file": "a.prt", "color": 241}]})", "/parts/0/color: colour index"},
+        {R"({"parts": [{"file": "a.prt", "loaded": false}], "display_part": "a.prt"})",
+         "/display_part: part is not loaded"},
+        {R"({"parts": [{"file": "a.prt", "attributes": [{"title": 5, "value": "x"}]}]})",
+         "/parts/0/attributes/0/title: expected a string"},
+        {R"({"customer_defaults": {"K": {"nested": 1}}})", "/customer_defaults/K"},
+        {R"({"parts": [)", "not valid JSON"},
+    };
+    for (const auto& [json, expected] : cases) {
+        std::string error = refusal(json);
+        EXPECT_NE(std::string::npos, error.find(expected)) << json << "\n-> " << error;
+        EXPECT_EQ(0u, error.find("session text: ")) << error;
+    }
+    // Nothing of the refused sessions arrived.
+    EXPECT_EQ(5, UF_PART_ask_num_parts());
+    EXPECT_NE(NULL_TAG, UF_PART_ask_part_tag("C:\\dies\\shoe.prt"));
+}
+
+TEST(SessionFile, NamesAndTitlesMustFitTheHostsBuffers) {
+    std::string longest(256, 'n');
+    load(R"({"parts": [{"file": ")" + longest + R"("}]})");
+    EXPECT_NE(std::string::npos,
+              refusal(R"({"parts": [{"file": ")" + longest + R"(n"}]})").find("1 to 256"));
+    std::string title(63, 't');
+    load(R"({"parts": [{"file": "a", "attributes": [{"title": ")" + title +
+         R"(", "value": ""}]}]})");
+    EXPECT_NE(std::string::npos, refusal(R"({"parts": [{"file": "a", "attributes": [{"title": ")" +
+                                         title + R"(t", "value": ""}]}]})")
+                                     .find("1 to 63"));
+}
+
+TEST(SessionFile, FileErrorsNameTheFile) {
+    char error[512];
+    EXPECT_NE(0, HOSTSIM_load_session_file("/no/such/session.json", error, sizeof error));
+    EXPECT_NE(std::string::npos, std::string(error).find("/no/such/session.json"));
+
+    std::string path = std::string(VM_BINARY_DIR) + "/hostsim_bad_session.json";
+    std::ofstream(path) << R"({"parts": [{"file": 1}]})";
+    EXPECT_NE(0, HOSTSIM_load_session_file(path.c_str(), error, sizeof error));
+    EXPECT_EQ(path + ": /parts/0/file: expected a string", error);
+}
+
+TEST(SessionFile, SessionDirectoryIsTheSessionFilesFolder) {
+    std::string dir = std::string(VM_BINARY_DIR);
+    std::string path = dir + "/hostsim_env_session.json";
+    std::ofstream(path) << R"({"environment": {"ROOT": "${SESSION_DIR}/product"}})";
+    char error[512];
+    ASSERT_EQ(0, HOSTSIM_load_session_file(path.c_str(), error, sizeof error)) << error;
+    char* value = nullptr;
+    ASSERT_EQ(0, UF_translate_variable("ROOT", &value));
+    EXPECT_EQ(dir + "/product", value);
+}
+
+TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
+    load(kDieSet);
+    // Change what the session file must carry: display state deep in the
+    // tree, status, modified flag, an object, an unloaded part.
+    tag_t punch = UF_PART_ask_part_tag("C:\\dies\\punch.prt");
+    tag_t* occurrences = nullptr;
+    ASSERT_EQ(3, UF_ASSEM_ask_occs_of_part(0, punch, &occurrences));
+    UF_OBJ_set_color(occurrences[0], 200);
+    UF_DISP_set_highlight(occurrences[1], 1);
+    UF_free(occurrences);
+    DUC_freeze_part(punch);
+    UF_UDOBJ_class_t cls = 0;
+    UF_UDOBJ_create_class("ROUND_TRIP", nullptr, &cls);
+    tag_t udo = NULL_TAG;
+    ASSERT_EQ(0, UF_UDOBJ_create_udo(cls, &udo));
+    const char* text = "remembered";
+    UF_UDOBJ_add_strings(udo, 1, &text);
+    UF_PART_close(UF_PART_ask_part_tag("C:\\dies\\lower.prt"), 1, 1);
+
+    nlohmann::json before = state()["session"];
+    load(before.dump());
+    nlohmann::json after = state()["session"];
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(200, before["occurrences"][3]["color"]);
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+// Loading sessions into the simulated host for a test.
+#pragma once
+
+#include "hostsim/hostsim_control.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace hostsim_test {
+
+// A small die set: the top assembly holds an upper set (a shoe with two
+// punches, one of them suppressed) and a lower set; a spare part sits in the
+// library unloaded.
+inline const char* kDieSet = R"({
+  "system": {"os_name": "Windows 10 Enterprise x64"},
+  "environment": {"DIE_LIB": "${SESSION_DIR}/lib"},
+  "customer_defaults": {"QVL_NAME": "view.xml", "QVL_WIDTH": 640, "QVL_SCALE": 1.5,
+                        "QVL_ON": true, "QVL_LIST": ["a", "b", "c"], "QVL_EMPTY": []},
+  "parts": [
+    {"file": "C:\\dies\\top.prt", "color": 7,
+     "attributes": [{"title": "TYPE", "value": "ASSEMBLY"}],
+     "components": [{"part": "C:\\dies\\upper.prt"}, {"part": "C:\\dies\\lower.prt"}]},
+    {"file": "C:\\dies\\upper.prt", "color": 44,
+     "components": [{"part": "C:\\dies\\shoe.prt"}, {"part": "C:\\dies\\punch.prt"},
+                    {"part": "C:\\dies\\punch.prt", "suppressed": true}]},
+    {"file": "C:\\dies\\lower.prt",
+     "components": [{"part": "C:\\dies\\punch.prt", "color": 100, "blanked": true}]},
+    {"file": "C:\\dies\\shoe.prt", "modified": true, "units": "english", "frozen": true,
+     "attributes": [{"title": "TYPE", "value": "SHOE"}, {"title": "STATION", "value": "2"}]},
+    {"file": "C:\\dies\\punch.prt", "delayed": true},
+    {"file": "C:\\dies\\spare.prt", "loaded": false}
+  ],
+  "display_part": "C:\\dies\\top.prt"
+})";
+
+// Loads the session text; fails the test with the loader's message if it is
+// refused.
+inline void load(const std::string& json, const char* baseDir = "/base") {
+    char error[512];
+    ASSERT_EQ(0, HOSTSIM_load_session_text(json.c_str(), baseDir, error, sizeof error)) << error;
+}
+
+// The loader's error for a session text it must refuse.
+inline std::string refusal(const std::string& json) {
+    char error[512] = "";
+    EXPECT_NE(0, HOSTSIM_load_session_text(json.c_str(), "/base", error, sizeof error));
+    return error;
+}
+
+inline nlohmann::json state() {
+    char* text = HOSTSIM_state_json();
+    nlohmann::json parsed = nlohmann::json::parse(text);
+    HOSTSIM_free_text(text);
+    return parsed;
+}
+
+} // namespace hostsim_test
