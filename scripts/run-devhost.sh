@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the Windows configuration and runs the development host under Wine with the bundled
+# demo session. Extra arguments go to the development host.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+bindir=$repo/build/windows
+
+bash scripts/install-deps.sh
+cmake --preset windows
+cmake --build --preset windows -j2
+
+devhost=""
+if [[ -f $bindir/devhost-path.txt ]]; then
+    devhost=$(<"$bindir/devhost-path.txt")
+fi
+if [[ -z $devhost || ! -f $devhost ]]; then
+    echo "run-devhost: the build produced no devhost.exe (is tools/devhost/ there?)" >&2
+    exit 1
+fi
+
+# A real X display of the user's is used as is; otherwise the programs get an Xvfb of their own.
+# A local display (":N") counts only if its socket is there.
+if [[ -n ${DISPLAY:-} ]]; then
+    if [[ $DISPLAY =~ ^:([0-9]+) && ! -S /tmp/.X11-unix/X${BASH_REMATCH[1]} ]]; then
+        echo "run-devhost: DISPLAY=$DISPLAY has no X server; using Xvfb" >&2
+    else
+        export VM_WINE_DISPLAY=$DISPLAY
+    fi
+fi
+
+bash scripts/wine-env.sh start "$bindir"
+trap 'bash scripts/wine-env.sh stop "$bindir"' EXIT
+
+# Windows sees this machine's root as drive Z:.
+session="Z:${repo//\//\\}\\demo\\session.json"
+source "$bindir/wine-env/env.sh"
+printf -v cmdline " %q" "$devhost" "$session" "$@"
+echo "run-devhost:$cmdline"
+set +e
+/usr/lib/wine/wine64 "$devhost" "$session" "$@"
+rc=$?
+set -e
+echo "run-devhost: devhost exited with code $rc"
+exit "$rc"
