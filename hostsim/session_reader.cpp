@@ -311,6 +311,7 @@ class Reader {
             return NULL_TAG;
         if (work.is_string())
             return loadedPartNamed(work, path).tag;
+        checkKeys(work, path, {"root", "path"});
         return readOccurrence(work, path);
     }
 

@@ -1,12 +1,14 @@
 // Loading sessions into the simulated host for a test.
 #pragma once
 
+#include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 namespace hostsim_test {
 
@@ -55,5 +57,58 @@ inline nlohmann::json state() {
     HOSTSIM_free_text(text);
     return parsed;
 }
+
+// File names of the die set's parts.
+inline const char* const kTopFile = "C:\\dies\\top.prt";
+inline const char* const kUpperFile = "C:\\dies\\upper.prt";
+inline const char* const kLowerFile = "C:\\dies\\lower.prt";
+inline const char* const kShoeFile = "C:\\dies\\shoe.prt";
+inline const char* const kPunchFile = "C:\\dies\\punch.prt";
+inline const char* const kSpareFile = "C:\\dies\\spare.prt";
+
+// The die set as JSON, for tests that change some of it before loading.
+inline nlohmann::json dieSet() {
+    return nlohmann::json::parse(kDieSet);
+}
+
+inline tag_t partTag(const char* file) {
+    return UF_PART_ask_part_tag(file);
+}
+
+// Copies a host tag array and releases it with UF_free.
+inline std::vector<tag_t> takeTags(int count, tag_t* tags) {
+    std::vector<tag_t> copy(tags, tags + (tags ? count : 0));
+    UF_free(tags);
+    return copy;
+}
+
+// Occurrences of a part below parent (0: the display part).
+inline std::vector<tag_t> occurrencesOf(tag_t part, tag_t parent = NULL_TAG) {
+    tag_t* tags = nullptr;
+    int count = UF_ASSEM_ask_occs_of_part(parent, part, &tags);
+    return takeTags(count, tags);
+}
+
+inline std::vector<tag_t> childrenOf(tag_t occurrence) {
+    tag_t* tags = nullptr;
+    int count = UF_ASSEM_ask_part_occ_children(occurrence, &tags);
+    return takeTags(count, tags);
+}
+
+inline std::vector<tag_t> prototypesOf(const std::vector<tag_t>& occurrences) {
+    std::vector<tag_t> prototypes;
+    for (tag_t occurrence : occurrences)
+        prototypes.push_back(UF_ASSEM_ask_prototype_of_occ(occurrence));
+    return prototypes;
+}
+
+// Leaves no injected fault or message handler behind for the next test.
+class SessionTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        HOSTSIM_clear_faults();
+        HOSTSIM_set_message_handler(nullptr, nullptr);
+    }
+};
 
 } // namespace hostsim_test

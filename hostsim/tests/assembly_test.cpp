@@ -1,0 +1,175 @@
+// Assembly structure: occurrences, instances, suppression, release of arrays.
+#include "session_fixture.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace hostsim_test;
+using Tags = std::vector<tag_t>;
+
+namespace {
+
+Tags sorted(Tags tags) {
+    std::sort(tags.begin(), tags.end());
+    return tags;
+}
+
+class Assembly : public SessionTest {
+  protected:
+    void SetUp() override {
+        load(kDieSet);
+        top = partTag(kTopFile);
+    }
+
+    tag_t top = NULL_TAG;
+};
+
+TEST_F(Assembly, OccurrencesLieAtEveryDepthBelowTheDisplayPart) {
+    // The leaf sits directly below the top, and one, two levels further down.
+    load(R"({"parts": [
+               {"file": "top.prt", "components": [{"part": "mid.prt"}, {"part": "leaf.prt"}]},
+               {"file": "mid.prt", "components": [{"part": "sub.prt"}, {"part": "leaf.prt"}]},
+               {"file": "sub.prt", "components": [{"part": "leaf.prt"}, {"part": "leaf.prt"}]},
+               {"file": "leaf.prt"}],
+             "display_part": "top.prt"})");
+    const tag_t leaf = partTag("leaf.prt");
+    const Tags leaves = occurrencesOf(leaf);
+    EXPECT_EQ(4u, leaves.size());
+    EXPECT_EQ(Tags(leaves.size(), leaf), prototypesOf(leaves));
+
+    // The same occurrences, found by walking the tree down.
+    Tags walked;
+    Tags pending = {UF_ASSEM_ask_root_part_occ(partTag("top.prt"))};
+    while (!pending.empty()) {
+        const Tags children = childrenOf(pending.back());
+        pending.pop_back();
+        for (tag_t child : children) {
+            pending.push_back(child);
+            if (UF_ASSEM_ask_prototype_of_occ(child) == leaf)
+                walked.push_back(child);
+        }
+    }
+    EXPECT_EQ(sorted(walked), sorted(leaves));
+    EXPECT_EQ(2u, occurrencesOf(leaf, partTag("sub.prt")).size());
+    EXPECT_EQ(3u, occurrencesOf(leaf, partTag("mid.prt")).size());
+}
+
+TEST_F(Assembly, SuppressedComponentsAreListedAndReportedSuppressed) {
+    const Tags punches = occurrencesOf(partTag(kPunchFile));
+    ASSERT_EQ(3u, punches.size());
+    int suppressed = 0;
+    for (tag_t occurrence : punches) {
+        const tag_t instance = UF_ASSEM_ask_inst_of_part_occ(occurrence);
+        ASSERT_NE(NULL_TAG, instance);
+        EXPECT_EQ(instance, OCC_ask_instance_of_part_occ(occurrence));
+        logical state = -1;
+        ASSERT_EQ(0, UF_ASSEM_ask_suppress_state(instance, &state));
+        EXPECT_EQ(state != 0, OCC_is_instance_suppressed(instance) != 0);
+        suppressed += state != 0;
+    }
+    EXPECT_EQ(1, suppressed);
+    // The suppressed one is the third component of the upper set.
+    const Tags inUpper = childrenOf(occurrencesOf(partTag(kUpperFile)).at(0));
+    ASSERT_EQ(3u, inUpper.size());
+    EXPECT_TRUE(OCC_is_instance_suppressed(UF_ASSEM_ask_inst_of_part_occ(inUpper[2])));
+    EXPECT_FALSE(OCC_is_instance_suppressed(UF_ASSEM_ask_inst_of_part_occ(inUpper[1])));
+}
+
+TEST_F(Assembly, ChildrenFollowTheComponentOrder) {
+    const tag_t upper = partTag(kUpperFile), punch = partTag(kPunchFile);
+    const Tags below = childrenOf(UF_ASSEM_ask_root_part_occ(top));
+    EXPECT_EQ((Tags{upper, partTag(kLowerFile)}), prototypesOf(below));
+    ASSERT_EQ(2u, below.size());
+    EXPECT_EQ((Tags{partTag(kShoeFile), punch, punch}), prototypesOf(childrenOf(below[0])));
+
+    tag_t sentinel = 0;
+    tag_t* none = &sentinel;
+    EXPECT_EQ(0, UF_ASSEM_ask_part_occ_children(occurrencesOf(partTag(kShoeFile)).at(0), &none));
+    EXPECT_EQ(nullptr, none);
+}
+
+TEST_F(Assembly, OccurrenceTagsStayTheSameAcrossCallsAndReopening) {
+    const tag_t punch = partTag(kPunchFile);
+    const Tags first = occurrencesOf(punch);
+    EXPECT_EQ(first, occurrencesOf(punch));
+    const tag_t upperOcc = occurrencesOf(partTag(kUpperFile)).at(0);
+    const Tags inUpper = childrenOf(upperOcc);
+
+    ASSERT_EQ(0, UF_PART_close(punch, 0, 0));
+    EXPECT_TRUE(occurrencesOf(punch).empty());
+    EXPECT_EQ(Tags{inUpper[0]}, childrenOf(upperOcc));
+    EXPECT_FALSE(UF_ASSEM_is_part_occurrence(first[0]));
+
+    tag_t reopened = NULL_TAG;
+    UF_PART_load_status_t status;
+    ASSERT_EQ(0, UF_PART_open_quiet(kPunchFile, &reopened, &status));
+    EXPECT_EQ(punch, reopened);
+    EXPECT_EQ(first, occurrencesOf(punch));
+    EXPECT_EQ(inUpper, childrenOf(upperOcc));
+    EXPECT_TRUE(UF_ASSEM_is_part_occurrence(first[0]));
+}
+
+TEST_F(Assembly, AnOccurrenceNamesItsPrototypeAndInstance) {
+    const tag_t punch = partTag(kPunchFile);
+    const Tags punches = occurrencesOf(punch);
+    ASSERT_EQ(3u, punches.size());
+    Tags instances;
+    for (tag_t occurrence : punches) {
+        EXPECT_TRUE(UF_ASSEM_is_part_occurrence(occurrence));
+        EXPECT_EQ(punch, UF_ASSEM_ask_prototype_of_occ(occurrence));
+        instances.push_back(UF_ASSEM_ask_inst_of_part_occ(occurrence));
+        EXPECT_FALSE(UF_ASSEM_is_part_occurrence(instances.back())) << "an instance";
+    }
+    std::sort(instances.begin(), instances.end());
+    EXPECT_EQ(instances.end(), std::unique(instances.begin(), instances.end()));
+    // Parts are their own prototypes and no occurrences.
+    EXPECT_EQ(punch, UF_ASSEM_ask_prototype_of_occ(punch));
+    EXPECT_FALSE(UF_ASSEM_is_part_occurrence(punch));
+}
+
+TEST_F(Assembly, TheRootOccurrenceHasNoInstanceAndTheDisplayPartNoOccurrence) {
+    const tag_t root = UF_ASSEM_ask_root_part_occ(top);
+    ASSERT_NE(NULL_TAG, root);
+    EXPECT_NE(top, root);
+    EXPECT_EQ(root, UF_ASSEM_ask_root_part_occ(top));
+    EXPECT_TRUE(UF_ASSEM_is_part_occurrence(root));
+    EXPECT_EQ(top, UF_ASSEM_ask_prototype_of_occ(root));
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_inst_of_part_occ(root));
+    EXPECT_EQ(NULL_TAG, OCC_ask_instance_of_part_occ(root));
+    EXPECT_TRUE(occurrencesOf(top).empty());
+
+    ASSERT_EQ(0, UF_PART_close(partTag(kShoeFile), 0, 0));
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_root_part_occ(partTag(kShoeFile)));
+}
+
+TEST_F(Assembly, AComponentWhosePartIsNotLoadedHasNoOccurrenceAndNothingBelow) {
+    const tag_t shoe = partTag(kShoeFile), punch = partTag(kPunchFile);
+    const tag_t lowerPunch = childrenOf(occurrencesOf(partTag(kLowerFile)).at(0)).at(0);
+    ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 0, 0));
+    EXPECT_EQ((Tags{partTag(kLowerFile)}),
+              prototypesOf(childrenOf(UF_ASSEM_ask_root_part_occ(top))));
+    EXPECT_TRUE(occurrencesOf(shoe).empty());
+    EXPECT_EQ(Tags{lowerPunch}, occurrencesOf(punch));
+}
+
+TEST_F(Assembly, OccArraysAreReleasedWithSmFreeAndAssemArraysWithUfFree) {
+    const tag_t punch = partTag(kPunchFile);
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    const int misuses = HOSTSIM_memory_misuse_count();
+    tag_t* tags = nullptr;
+    const int count = OCC_ask_occs_of_part_in_assy(top, punch, &tags);
+    EXPECT_EQ(sorted(occurrencesOf(punch)), sorted(Tags(tags, tags + count)));
+    SM_free(tags);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(misuses, HOSTSIM_memory_misuse_count());
+
+    ASSERT_EQ(count, OCC_ask_occs_of_part_in_assy(top, punch, &tags));
+    UF_free(tags);
+    EXPECT_EQ(misuses + 1, HOSTSIM_memory_misuse_count());
+    ASSERT_EQ(count, UF_ASSEM_ask_occs_of_part(top, punch, &tags));
+    SM_free(tags);
+    EXPECT_EQ(misuses + 2, HOSTSIM_memory_misuse_count());
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+}
+
+} // namespace

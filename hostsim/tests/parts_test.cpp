@@ -1,0 +1,243 @@
+// Parts: enumeration, lookups by name, opening, closing, saving, display part.
+#include "session_fixture.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace hostsim_test;
+using Names = std::vector<std::string>;
+
+namespace {
+
+// File names of the loaded parts in enumeration order.
+Names enumerated() {
+    Names names;
+    const int count = UF_PART_ask_num_parts();
+    for (int i = 0; i < count; ++i) {
+        char name[HOST_PART_NAME_BUFSIZE];
+        EXPECT_EQ(0, UF_PART_ask_part_name(UF_PART_ask_nth_part(i), name)) << i;
+        names.push_back(name);
+    }
+    return names;
+}
+
+tag_t open(const char* file) {
+    tag_t part = NULL_TAG;
+    UF_PART_load_status_t status;
+    EXPECT_EQ(0, UF_PART_open_quiet(file, &part, &status)) << file;
+    EXPECT_FALSE(status.failed);
+    EXPECT_EQ(0, status.n_parts);
+    return part;
+}
+
+class Parts : public SessionTest {
+  protected:
+    void SetUp() override { load(kDieSet); }
+};
+
+TEST_F(Parts, EnumerationListsLoadedPartsInLoadOrder) {
+    load(R"({"parts": [{"file": "b.prt"}, {"file": "lib.prt", "loaded": false},
+                      {"file": "a.prt"}]})");
+    EXPECT_EQ((Names{"b.prt", "a.prt"}), enumerated());
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_nth_part(-1));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_nth_part(2));
+    // A library part is known to none of the lookups until it is opened.
+    EXPECT_EQ(NULL_TAG, partTag("lib.prt"));
+    EXPECT_EQ(0, UF_PART_is_loaded("lib.prt"));
+    EXPECT_FALSE(PART_is_part_loaded("lib.prt"));
+    EXPECT_EQ(NULL_TAG, PART_ask_part_of_filename("lib.prt"));
+
+    const tag_t lib = open("lib.prt");
+    ASSERT_NE(NULL_TAG, lib);
+    EXPECT_EQ((Names{"b.prt", "a.prt", "lib.prt"}), enumerated());
+    EXPECT_EQ(lib, partTag("lib.prt"));
+    EXPECT_EQ(lib, PART_ask_part_of_filename("lib.prt"));
+    EXPECT_EQ(1, UF_PART_is_loaded("lib.prt"));
+    EXPECT_EQ(lib, open("lib.prt")) << "opening a loaded part again";
+    EXPECT_EQ(3, UF_PART_ask_num_parts());
+
+    // A part closed and opened again keeps its tag and goes to the end.
+    const tag_t b = partTag("b.prt");
+    ASSERT_EQ(0, UF_PART_close(b, 0, 0));
+    EXPECT_EQ((Names{"a.prt", "lib.prt"}), enumerated());
+    EXPECT_EQ(NULL_TAG, partTag("b.prt"));
+    EXPECT_EQ(b, open("b.prt"));
+    EXPECT_EQ((Names{"a.prt", "lib.prt", "b.prt"}), enumerated());
+}
+
+TEST_F(Parts, OpeningALibraryPartBringsItsOccurrencesUnderTheDisplayPart) {
+    load(R"({"parts": [
+               {"file": "top.prt", "components": [{"part": "lib.prt"}, {"part": "lib.prt"}]},
+               {"file": "lib.prt", "loaded": false, "components": [{"part": "pin.prt"}]},
+               {"file": "pin.prt"}],
+             "display_part": "top.prt"})");
+    const tag_t pin = partTag("pin.prt");
+    EXPECT_TRUE(occurrencesOf(pin).empty());
+
+    const tag_t lib = open("lib.prt");
+    const std::vector<tag_t> libs = occurrencesOf(lib);
+    ASSERT_EQ(2u, libs.size());
+    EXPECT_EQ(libs, childrenOf(UF_ASSEM_ask_root_part_occ(partTag("top.prt"))));
+    std::vector<tag_t> pinsBelowLibs = childrenOf(libs[0]);
+    const std::vector<tag_t> second = childrenOf(libs[1]);
+    pinsBelowLibs.insert(pinsBelowLibs.end(), second.begin(), second.end());
+    std::vector<tag_t> pins = occurrencesOf(pin);
+    std::sort(pins.begin(), pins.end());
+    std::sort(pinsBelowLibs.begin(), pinsBelowLibs.end());
+    EXPECT_EQ(2u, pins.size());
+    EXPECT_EQ(pins, pinsBelowLibs);
+}
+
+TEST_F(Parts, OpeningAnUnknownFileReportsItInTheLoadStatus) {
+    const Names before = enumerated();
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    const int misuses = HOSTSIM_memory_misuse_count();
+    const char* missing = "C:\\dies\\missing.prt";
+    tag_t part = 77;
+    UF_PART_load_status_t status{};
+    const int code = UF_PART_open_quiet(missing, &part, &status);
+    EXPECT_NE(0, code);
+    EXPECT_EQ(NULL_TAG, part);
+    EXPECT_TRUE(status.failed);
+    ASSERT_EQ(1, status.n_parts);
+    EXPECT_STREQ(missing, status.file_names[0]);
+    EXPECT_EQ(code, status.statuses[0]);
+    EXPECT_EQ(before, enumerated());
+
+    UF_free_string_array(status.n_parts, status.file_names);
+    UF_free(status.statuses);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(misuses, HOSTSIM_memory_misuse_count());
+}
+
+TEST_F(Parts, ClosingTheDisplayPartLeavesNoDisplayOrWorkPart) {
+    const tag_t top = partTag(kTopFile);
+    ASSERT_EQ(top, UF_PART_ask_display_part());
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(partTag(kShoeFile)).at(0)));
+    ASSERT_EQ(0, UF_PART_close(top, 0, 0));
+    EXPECT_EQ(NULL_TAG, partTag(kTopFile));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
+    EXPECT_TRUE(occurrencesOf(partTag(kPunchFile)).empty());
+    EXPECT_TRUE(state()["session"]["display_part"].is_null());
+    EXPECT_NE(0, UF_PART_close(top, 0, 0)) << "no longer loaded";
+    // Opening the part again does not bring back what closing it ended.
+    EXPECT_EQ(top, open(kTopFile));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
+}
+
+TEST_F(Parts, ClosingAPartTheWorkPartDependsOnMovesTheWorkPartToTheDisplayPart) {
+    // The work part is the shoe inside the upper set; both lie on its path.
+    nlohmann::json session = dieSet();
+    session["work_part"] = {{"root", kTopFile}, {"path", {0, 0}}};
+    for (const char* onPath : {kUpperFile, kShoeFile}) {
+        load(session.dump());
+        const tag_t work = UF_ASSEM_ask_work_part();
+        ASSERT_EQ(occurrencesOf(partTag(kShoeFile)), std::vector<tag_t>{work});
+        // Parts off the path leave the work part where it is.
+        ASSERT_EQ(0, UF_PART_close(partTag(kLowerFile), 0, 0));
+        ASSERT_EQ(0, UF_PART_close(partTag(kPunchFile), 0, 0));
+        EXPECT_EQ(work, UF_ASSEM_ask_work_part());
+        ASSERT_EQ(0, UF_PART_close(partTag(onPath), 0, 0));
+        EXPECT_EQ(partTag(kTopFile), UF_ASSEM_ask_work_part()) << onPath;
+    }
+
+    // A part that is the work part itself.
+    load(kDieSet);
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(partTag(kShoeFile)));
+    ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 0, 0));
+    EXPECT_EQ(partTag(kShoeFile), UF_ASSEM_ask_work_part());
+    ASSERT_EQ(0, UF_PART_close(partTag(kShoeFile), 0, 0));
+    EXPECT_EQ(partTag(kTopFile), UF_ASSEM_ask_work_part());
+}
+
+TEST_F(Parts, ClosingAModifiedPartRecordsTheDiscardedChanges) {
+    const tag_t shoe = partTag(kShoeFile);
+    ASSERT_TRUE(UF_PART_is_modified(shoe));
+    ASSERT_FALSE(UF_PART_is_modified(partTag(kPunchFile)));
+    ASSERT_EQ(0, UF_PART_close(partTag(kPunchFile), 0, 0));
+    EXPECT_TRUE(state()["runtime"]["discarded_changes"].empty());
+    ASSERT_EQ(0, UF_PART_close(shoe, 0, 0));
+    EXPECT_EQ(nlohmann::json::array({kShoeFile}), state()["runtime"]["discarded_changes"]);
+    EXPECT_FALSE(UF_PART_is_modified(open(kShoeFile))) << "the changes are gone";
+}
+
+TEST_F(Parts, SavingClearsTheModifiedFlagOfTheWorkPartOnly) {
+    nlohmann::json session = dieSet();
+    for (int i : {0, 1, 2})
+        session["parts"][i]["modified"] = true;
+    load(session.dump());
+    const tag_t top = partTag(kTopFile), upper = partTag(kUpperFile), lower = partTag(kLowerFile),
+                shoe = partTag(kShoeFile);
+
+    ASSERT_EQ(0, UF_PART_save());
+    EXPECT_FALSE(UF_PART_is_modified(top));
+    EXPECT_TRUE(UF_PART_is_modified(upper));
+    EXPECT_TRUE(UF_PART_is_modified(lower));
+    EXPECT_TRUE(UF_PART_is_modified(shoe));
+
+    // An occurrence as work part saves its prototype, not the assemblies above.
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(shoe).at(0)));
+    ASSERT_EQ(0, UF_PART_save());
+    EXPECT_FALSE(UF_PART_is_modified(shoe));
+    EXPECT_TRUE(UF_PART_is_modified(upper));
+    EXPECT_TRUE(UF_PART_is_modified(lower));
+
+    ASSERT_EQ(0, UF_PART_close(top, 0, 0));
+    EXPECT_NE(0, UF_PART_save()) << "no work part left";
+    EXPECT_TRUE(UF_PART_is_modified(upper));
+}
+
+TEST_F(Parts, SettingTheDisplayPartAlsoMakesItTheWorkPart) {
+    const tag_t upper = partTag(kUpperFile), punch = partTag(kPunchFile);
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(partTag(kShoeFile)).at(0)));
+    ASSERT_EQ(0, UF_PART_set_display_part(upper));
+    EXPECT_EQ(upper, UF_PART_ask_display_part());
+    EXPECT_EQ(upper, UF_ASSEM_ask_work_part());
+    // Occurrences are now those below the upper set.
+    EXPECT_EQ(occurrencesOf(punch, upper), occurrencesOf(punch));
+    EXPECT_EQ(2u, occurrencesOf(punch).size());
+
+    const tag_t root = UF_ASSEM_ask_root_part_occ(upper);
+    EXPECT_NE(0, UF_PART_set_display_part(root)) << "an occurrence is not a part";
+    ASSERT_EQ(0, UF_PART_close(punch, 0, 0));
+    EXPECT_NE(0, UF_PART_set_display_part(punch)) << "not loaded";
+    EXPECT_EQ(upper, UF_PART_ask_display_part());
+    EXPECT_EQ(upper, UF_ASSEM_ask_work_part());
+}
+
+TEST_F(Parts, DecodedCommandLineNamesAreReleasedWithSmFree) {
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    const int misuses = HOSTSIM_memory_misuse_count();
+    char* decoded = nullptr;
+    ASSERT_EQ(0, KZMGR_decode_cli_part_file("  C:/dies/top.prt ", &decoded));
+    ASSERT_NE(nullptr, decoded);
+    EXPECT_TRUE(PART_is_part_loaded(decoded)) << decoded;
+    EXPECT_EQ(partTag(kTopFile), PART_ask_part_of_filename(decoded));
+    SM_free(decoded);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(misuses, HOSTSIM_memory_misuse_count());
+
+    ASSERT_EQ(0, KZMGR_decode_cli_part_file(kShoeFile, &decoded));
+    UF_free(decoded);
+    EXPECT_EQ(misuses + 1, HOSTSIM_memory_misuse_count()) << "UF_free is the wrong call";
+
+    EXPECT_NE(0, KZMGR_decode_cli_part_file("   ", &decoded));
+    EXPECT_EQ(nullptr, decoded);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+}
+
+TEST_F(Parts, UnitsAreEachPartsOwn) {
+    int units = 0;
+    ASSERT_EQ(0, UF_PART_ask_units(partTag(kShoeFile), &units));
+    EXPECT_EQ(HOST_UNITS_ENGLISH, units);
+    ASSERT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+    EXPECT_EQ(HOST_UNITS_METRIC, units);
+    const tag_t shoe = partTag(kShoeFile);
+    ASSERT_EQ(0, UF_PART_close(shoe, 0, 0));
+    EXPECT_NE(0, UF_PART_ask_units(shoe, &units));
+}
+
+} // namespace

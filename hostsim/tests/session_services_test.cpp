@@ -1,0 +1,296 @@
+// Customer defaults, environment, files, system information, help, the host
+// session bracket, messages, injected faults and the call log.
+#include "session_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace hostsim_test;
+
+namespace {
+
+class Services : public SessionTest {
+  protected:
+    void SetUp() override { load(kDieSet); }
+};
+
+TEST_F(Services, CustomerDefaultsAreReadByTheirType) {
+    int width = 0;
+    ASSERT_EQ(0, PMAN_ask_int("QVL_WIDTH", &width));
+    EXPECT_EQ(640, width);
+    logical on = 0;
+    ASSERT_EQ(0, PMAN_ask_logical("QVL_ON", &on));
+    EXPECT_TRUE(on);
+    double real = 0;
+    ASSERT_EQ(0, PMAN_ask_real("QVL_SCALE", &real));
+    EXPECT_EQ(1.5, real);
+    ASSERT_EQ(0, PMAN_ask_real("QVL_WIDTH", &real)) << "a whole number is a real too";
+    EXPECT_EQ(640.0, real);
+    const char* name = nullptr;
+    ASSERT_EQ(0, PMAN_ask_string("QVL_NAME", &name));
+    EXPECT_STREQ("view.xml", name);
+
+    nlohmann::json session = dieSet();
+    session["customer_defaults"]["QVL_OFF"] = false;
+    session["customer_defaults"]["QVL_TITLE"] = "Die views";
+    load(session.dump());
+    ASSERT_EQ(0, PMAN_ask_logical("QVL_OFF", &on));
+    EXPECT_FALSE(on);
+    ASSERT_EQ(0, PMAN_ask_string("QVL_TITLE", &name));
+    EXPECT_STREQ("Die views", name);
+
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    const std::pair<const char*, std::vector<std::string>> lists[] = {{"QVL_LIST", {"a", "b", "c"}},
+                                                                      {"QVL_EMPTY", {}}};
+    for (const auto& [key, expected] : lists) {
+        char** list = nullptr;
+        ASSERT_EQ(0, PMAN_ask_string_list(key, &list));
+        ASSERT_NE(nullptr, list);
+        std::vector<std::string> items;
+        for (char** item = list; *item && items.size() < expected.size() + 1; ++item)
+            items.push_back(*item);
+        EXPECT_EQ(expected, items) << key;
+        for (size_t i = 0; i < items.size(); ++i)
+            UF_free(list[i]);
+        UF_free(list);
+    }
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
+}
+
+TEST_F(Services, MissingOrMistypedDefaultsLeaveTheValueAlone) {
+    int number = -7;
+    EXPECT_NE(0, PMAN_ask_int("QVL_SCALE", &number));
+    EXPECT_NE(0, PMAN_ask_int("QVL_ON", &number));
+    EXPECT_NE(0, PMAN_ask_int("QVL_NOT_SET", &number));
+    EXPECT_EQ(-7, number);
+    logical flag = -7;
+    EXPECT_NE(0, PMAN_ask_logical("QVL_WIDTH", &flag));
+    EXPECT_NE(0, PMAN_ask_logical("QVL_NOT_SET", &flag));
+    EXPECT_EQ(-7, flag);
+    double real = -7;
+    EXPECT_NE(0, PMAN_ask_real("QVL_NAME", &real));
+    EXPECT_NE(0, PMAN_ask_real("QVL_ON", &real));
+    EXPECT_NE(0, PMAN_ask_real("QVL_NOT_SET", &real));
+    EXPECT_EQ(-7, real);
+    const char* sentinel = "untouched";
+    const char* text = sentinel;
+    EXPECT_NE(0, PMAN_ask_string("QVL_LIST", &text));
+    EXPECT_NE(0, PMAN_ask_string("QVL_NOT_SET", &text));
+    EXPECT_EQ(sentinel, text);
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    char* item = nullptr;
+    char** list = &item;
+    EXPECT_NE(0, PMAN_ask_string_list("QVL_NAME", &list));
+    EXPECT_NE(0, PMAN_ask_string_list("QVL_NOT_SET", &list));
+    EXPECT_EQ(&item, list);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+}
+
+void setProcessVariable(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+#endif
+}
+
+TEST_F(Services, SessionVariablesWinOverTheProcessEnvironment) {
+    setProcessVariable("HOSTSIM_TEST_BOTH", "process");
+    setProcessVariable("HOSTSIM_TEST_PROCESS", "process only");
+    setProcessVariable("HOSTSIM_TEST_UNSET", nullptr);
+    load(R"({"environment": {"HOSTSIM_TEST_BOTH": "session"}})");
+    char* value = nullptr;
+    ASSERT_EQ(0, UF_translate_variable("HOSTSIM_TEST_BOTH", &value));
+    EXPECT_STREQ("session", value);
+    ASSERT_EQ(0, UF_translate_variable("HOSTSIM_TEST_PROCESS", &value));
+    EXPECT_STREQ("process only", value);
+    char unset = 0;
+    value = &unset;
+    ASSERT_EQ(0, UF_translate_variable("HOSTSIM_TEST_UNSET", &value));
+    EXPECT_EQ(nullptr, value);
+    setProcessVariable("HOSTSIM_TEST_BOTH", nullptr);
+    setProcessVariable("HOSTSIM_TEST_PROCESS", nullptr);
+}
+
+TEST_F(Services, Uc4560FindsAPlainFileGivenWithBackSlashes) {
+    const std::string folder = VM_BINARY_DIR;
+    const std::string file = folder + "/hostsim_uc4560_probe.txt";
+    std::ofstream(file) << "probe";
+    std::string backSlashed = file;
+    for (char& c : backSlashed) {
+        if (c == '/')
+            c = '\\';
+    }
+    EXPECT_EQ(0, uc4560(backSlashed.c_str(), 0)) << backSlashed;
+    EXPECT_EQ(0, uc4560(file.c_str(), 0));
+    EXPECT_NE(0, uc4560(folder.c_str(), 0)) << "a folder is no plain file";
+    EXPECT_NE(0, uc4560((folder + "/hostsim_no_such_file.txt").c_str(), 0));
+}
+
+TEST_F(Services, SystemInfoReportsTheSessionsOsName) {
+    for (const char* osName : {"Test OS 7", ""}) {
+        load(nlohmann::json{{"system", {{"os_name", osName}}}}.dump());
+        const int outstanding = HOSTSIM_outstanding_allocations();
+        UF_system_info_t info{};
+        ASSERT_EQ(0, UF_ask_system_info(&info));
+        if (*osName) {
+            EXPECT_STREQ(osName, info.os_name);
+        } else {
+            EXPECT_EQ(nullptr, info.os_name) << "an empty name means none";
+        }
+        EXPECT_NE(nullptr, info.os_version);
+        EXPECT_NE(nullptr, info.user_name);
+        ASSERT_EQ(0, UF_free_system_info(&info));
+        EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+        EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
+    }
+}
+
+TEST_F(Services, HelpMapsMustExistAndContextsStack) {
+    const std::string map = std::string(VM_BINARY_DIR) + "/hostsim_help_probe.tbl";
+    std::ofstream(map) << "context topic\n";
+    const std::string missing = std::string(VM_BINARY_DIR) + "/hostsim_no_such_map.tbl";
+    EXPECT_NE(0, UF_HELP_load_map_file(missing.c_str()));
+    ASSERT_EQ(0, UF_HELP_load_map_file(map.c_str()));
+    EXPECT_EQ(nlohmann::json::array({map}), state()["runtime"]["help_maps"]);
+    ASSERT_EQ(0, UF_HELP_unload_map_file(map.c_str()));
+    EXPECT_NE(0, UF_HELP_unload_map_file(map.c_str()));
+    EXPECT_TRUE(state()["runtime"]["help_maps"].empty());
+
+    ASSERT_EQ(0, UF_HELP_push_context("outer"));
+    ASSERT_EQ(0, UF_HELP_push_context("inner"));
+    EXPECT_EQ(nlohmann::json::array({"outer", "inner"}), state()["runtime"]["help_contexts"]);
+    ASSERT_EQ(0, UF_HELP_pop_context());
+    EXPECT_EQ(nlohmann::json::array({"outer"}), state()["runtime"]["help_contexts"]);
+    ASSERT_EQ(0, UF_HELP_pop_context());
+    EXPECT_NE(0, UF_HELP_pop_context()) << "nothing left to pop";
+}
+
+TEST_F(Services, HostSessionsAreCountedAndStrayTerminatesReported) {
+    EXPECT_EQ(0, HOSTSIM_session_depth());
+    EXPECT_FALSE(UF_is_initialized());
+    ASSERT_EQ(0, UF_initialize());
+    ASSERT_EQ(0, UF_initialize());
+    EXPECT_EQ(2, HOSTSIM_session_depth());
+    ASSERT_EQ(0, UF_terminate());
+    EXPECT_TRUE(UF_is_initialized());
+    ASSERT_EQ(0, UF_terminate());
+    EXPECT_FALSE(UF_is_initialized());
+    EXPECT_EQ(0, state()["runtime"]["stray_terminates"]);
+    EXPECT_NE(0, UF_terminate());
+    EXPECT_EQ(0, HOSTSIM_session_depth());
+    EXPECT_EQ(1, state()["runtime"]["stray_terminates"]);
+}
+
+void collect(const char* text, void* context) {
+    static_cast<std::vector<std::string>*>(context)->push_back(text);
+}
+
+TEST_F(Services, MessagesAreRecordedInOrderAndHandedOn) {
+    std::vector<std::string> shown;
+    HOSTSIM_set_message_handler(collect, &shown);
+    EXPECT_EQ(1, uc1601("first", 1));
+    EXPECT_EQ(1, uc1601("second", 1));
+    ASSERT_EQ(2, HOSTSIM_message_count());
+    EXPECT_STREQ("first", HOSTSIM_message(0));
+    EXPECT_STREQ("second", HOSTSIM_message(1));
+    EXPECT_EQ(nullptr, HOSTSIM_message(2));
+    EXPECT_EQ((std::vector<std::string>{"first", "second"}), shown);
+    EXPECT_EQ(nlohmann::json::array({"first", "second"}), state()["runtime"]["messages"]);
+}
+
+TEST_F(Services, AFaultOnTheNthCallFailsThatCallOnly) {
+    const tag_t top = partTag(kTopFile);
+    HOSTSIM_fail_operation("UF_PART_ask_units", 2, 4242);
+    int units = 0;
+    EXPECT_EQ(0, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(4242, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(0, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(0, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(0, UF_PART_close(partTag(kPunchFile), 0, 0)) << "other operations unaffected";
+}
+
+TEST_F(Services, AFaultOnEveryCallFailsUntilCleared) {
+    HOSTSIM_fail_operation("UF_PART_ask_units", 0, 4243);
+    int units = 0;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(4243, UF_PART_ask_units(partTag(kTopFile), &units)) << i;
+    HOSTSIM_clear_faults();
+    EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+}
+
+TEST_F(Services, FailingCallsReturnNoTagsAndNoArrays) {
+    const tag_t top = partTag(kTopFile), punch = partTag(kPunchFile);
+    const tag_t root = UF_ASSEM_ask_root_part_occ(top);
+    ASSERT_NE(NULL_TAG, root);
+    ASSERT_FALSE(occurrencesOf(punch).empty());
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    for (const char* operation : {"UF_PART_ask_part_tag", "UF_PART_ask_display_part",
+                                  "UF_ASSEM_ask_root_part_occ", "UF_ASSEM_ask_occs_of_part",
+                                  "UF_ASSEM_ask_part_occ_children", "OCC_ask_occs_of_part_in_assy"})
+        HOSTSIM_fail_operation(operation, 1, HOST_ERR_INJECTED);
+    EXPECT_EQ(NULL_TAG, partTag(kTopFile));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_root_part_occ(top));
+    tag_t sentinel = 0;
+    tag_t* tags = &sentinel;
+    EXPECT_EQ(0, UF_ASSEM_ask_occs_of_part(NULL_TAG, punch, &tags));
+    EXPECT_EQ(nullptr, tags);
+    tags = &sentinel;
+    EXPECT_EQ(0, UF_ASSEM_ask_part_occ_children(root, &tags));
+    EXPECT_EQ(nullptr, tags);
+    tags = &sentinel;
+    EXPECT_EQ(0, OCC_ask_occs_of_part_in_assy(top, punch, &tags));
+    EXPECT_EQ(nullptr, tags);
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    // Each fault was for one call.
+    EXPECT_EQ(top, partTag(kTopFile));
+    EXPECT_EQ(root, UF_ASSEM_ask_root_part_occ(top));
+    EXPECT_FALSE(childrenOf(root).empty());
+}
+
+TEST_F(Services, FaultsComeFromTheSessionFile) {
+    nlohmann::json session = dieSet();
+    session["faults"] = {{{"operation", "UF_PART_ask_units"}, {"call", 2}, {"code", 77}},
+                         {{"operation", "uc1601"}}};
+    load(session.dump());
+    const tag_t top = partTag(kTopFile);
+    int units = 0;
+    EXPECT_EQ(0, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(77, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(0, UF_PART_ask_units(top, &units));
+    EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
+    EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
+    EXPECT_EQ(0, HOSTSIM_message_count());
+
+    load(kDieSet);
+    EXPECT_EQ(1, uc1601("shown", 1)) << "a new session brings its own faults";
+}
+
+TEST_F(Services, TheCallLogRecordsOperationsAndArguments) {
+    EXPECT_EQ(0, HOSTSIM_call_log_size()) << "a new session starts a new log";
+    const tag_t punch = partTag(kPunchFile);
+    ASSERT_EQ(0, UF_PART_close(punch, 1, 0));
+    UF_PART_ask_num_parts();
+    uc1601("note", 1);
+    ASSERT_EQ(4, HOSTSIM_call_log_size());
+    EXPECT_EQ(std::string("UF_PART_ask_part_tag(\"") + kPunchFile + "\")",
+              HOSTSIM_call_log_entry(0));
+    EXPECT_EQ("UF_PART_close(" + std::to_string(punch) + ", 1, 0)",
+              std::string(HOSTSIM_call_log_entry(1)));
+    EXPECT_STREQ("UF_PART_ask_num_parts()", HOSTSIM_call_log_entry(2));
+    EXPECT_STREQ("uc1601(\"note\", 1)", HOSTSIM_call_log_entry(3));
+    EXPECT_EQ(nullptr, HOSTSIM_call_log_entry(4));
+    EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_close"));
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_PART_save"));
+    HOSTSIM_clear_call_log();
+    EXPECT_EQ(0, HOSTSIM_call_log_size());
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+// User-defined objects: classes, creation in the work part, cycling, data.
+#include "session_fixture.h"
+
+#include <string>
+#include <vector>
+
+using namespace hostsim_test;
+using Tags = std::vector<tag_t>;
+
+namespace {
+
+// Classes outlive sessions and register once per process, so every test
+// takes names of its own.
+std::string freshClassName(const char* base) {
+    static int serial = 0;
+    return std::string(base) + "_" + std::to_string(++serial);
+}
+
+UF_UDOBJ_class_t registerClass(const std::string& name) {
+    UF_UDOBJ_class_t id = 0;
+    EXPECT_EQ(0, UF_UDOBJ_create_class(name.c_str(), "friendly", &id)) << name;
+    return id;
+}
+
+tag_t create(UF_UDOBJ_class_t id) {
+    tag_t udo = NULL_TAG;
+    EXPECT_EQ(0, UF_UDOBJ_create_udo(id, &udo));
+    return udo;
+}
+
+Tags objectsOf(tag_t part, UF_UDOBJ_class_t id) {
+    Tags found;
+    tag_t udo = NULL_TAG;
+    do {
+        EXPECT_EQ(0, UF_UDOBJ_cycle_udos_by_class(part, id, &udo));
+        if (udo != NULL_TAG)
+            found.push_back(udo);
+    } while (udo != NULL_TAG && found.size() < 100);
+    return found;
+}
+
+std::vector<std::string> stringsOf(tag_t udo) {
+    UF_UDOBJ_all_data_t data{};
+    EXPECT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
+    if (data.num_strings > 0 && !data.strings) {
+        ADD_FAILURE() << "no string array for " << data.num_strings << " strings";
+        return {};
+    }
+    std::vector<std::string> strings(data.strings, data.strings + data.num_strings);
+    UF_UDOBJ_free_udo_data(&data);
+    return strings;
+}
+
+void addStrings(tag_t udo, std::vector<const char*> strings) {
+    ASSERT_EQ(0, UF_UDOBJ_add_strings(udo, static_cast<int>(strings.size()), strings.data()));
+}
+
+class UserObjects : public SessionTest {
+  protected:
+    void SetUp() override { load(kDieSet); }
+};
+
+TEST_F(UserObjects, AClassRegistersOnceAndOutlivesTheSession) {
+    const std::string name = freshClassName("ONCE");
+    const UF_UDOBJ_class_t id = registerClass(name);
+    ASSERT_NE(0u, id);
+    UF_UDOBJ_class_t again = 12345;
+    EXPECT_NE(0, UF_UDOBJ_create_class(name.c_str(), "friendly", &again));
+    const UF_UDOBJ_class_t other = registerClass(freshClassName("ONCE"));
+    EXPECT_NE(id, other);
+
+    load(R"({"parts": [{"file": "a.prt"}], "display_part": "a.prt"})");
+    EXPECT_NE(0, UF_UDOBJ_create_class(name.c_str(), "friendly", &again));
+    const tag_t udo = create(id);
+    EXPECT_EQ(Tags{udo}, objectsOf(partTag("a.prt"), id));
+    EXPECT_TRUE(objectsOf(partTag("a.prt"), other).empty());
+}
+
+TEST_F(UserObjects, CreatedInTheWorkPartWhichBecomesModified) {
+    const UF_UDOBJ_class_t id = registerClass(freshClassName("WORK"));
+    const tag_t top = partTag(kTopFile);
+    ASSERT_FALSE(UF_PART_is_modified(top));
+    const tag_t udo = create(id);
+    EXPECT_EQ(Tags{udo}, objectsOf(top, id));
+    EXPECT_TRUE(UF_PART_is_modified(top));
+    EXPECT_TRUE(objectsOf(partTag(kUpperFile), id).empty());
+    EXPECT_FALSE(UF_PART_is_modified(partTag(kUpperFile)));
+}
+
+TEST_F(UserObjects, AnOccurrenceAsWorkPartGetsThemInItsPrototype) {
+    const UF_UDOBJ_class_t id = registerClass(freshClassName("PROTO"));
+    // The work part is the punch in the lower set, given by the session.
+    nlohmann::json session = dieSet();
+    session["work_part"] = {{"root", kTopFile}, {"path", {1, 0}}};
+    load(session.dump());
+    const tag_t punch = partTag(kPunchFile), lower = partTag(kLowerFile);
+    ASSERT_EQ(punch, UF_ASSEM_ask_prototype_of_occ(UF_ASSEM_ask_work_part()));
+    const tag_t inPunch = create(id);
+    EXPECT_EQ(Tags{inPunch}, objectsOf(punch, id));
+    EXPECT_TRUE(UF_PART_is_modified(punch));
+    EXPECT_FALSE(UF_PART_is_modified(lower));
+    EXPECT_FALSE(UF_PART_is_modified(partTag(kTopFile)));
+    EXPECT_TRUE(objectsOf(lower, id).empty());
+
+    // The same when the occurrence is made the work part here.
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(lower).at(0)));
+    const tag_t inLower = create(id);
+    EXPECT_EQ(Tags{inLower}, objectsOf(lower, id));
+    EXPECT_TRUE(UF_PART_is_modified(lower));
+    EXPECT_EQ(Tags{inPunch}, objectsOf(punch, id));
+}
+
+TEST_F(UserObjects, CyclingVisitsOneClassInCreationOrder) {
+    const UF_UDOBJ_class_t a = registerClass(freshClassName("CYCLE_A"));
+    const UF_UDOBJ_class_t b = registerClass(freshClassName("CYCLE_B"));
+    const tag_t a1 = create(a), b1 = create(b), a2 = create(a), a3 = create(a), b2 = create(b);
+    const tag_t top = partTag(kTopFile);
+    EXPECT_EQ((Tags{a1, a2, a3}), objectsOf(top, a));
+    EXPECT_EQ((Tags{b1, b2}), objectsOf(top, b));
+    // After the last one the cycle ends with 0.
+    tag_t udo = a3;
+    EXPECT_EQ(0, UF_UDOBJ_cycle_udos_by_class(top, a, &udo));
+    EXPECT_EQ(NULL_TAG, udo);
+}
+
+TEST_F(UserObjects, DataHoldsWhatWasAddedAndIsReleasedWhole) {
+    const UF_UDOBJ_class_t id = registerClass(freshClassName("DATA"));
+    const tag_t udo = create(id);
+    const int first[] = {3, -1, 7}, second[] = {9};
+    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 3, first));
+    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 1, second));
+    addStrings(udo, {"punch", ""});
+    addStrings(udo, {"die"});
+
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    const int misuses = HOSTSIM_memory_misuse_count();
+    UF_UDOBJ_all_data_t data{};
+    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
+    EXPECT_EQ(id, data.class_id);
+    EXPECT_EQ(udo, data.udo_tag);
+    ASSERT_NE(nullptr, data.ints);
+    ASSERT_NE(nullptr, data.strings);
+    EXPECT_EQ((std::vector<int>{3, -1, 7, 9}),
+              std::vector<int>(data.ints, data.ints + data.num_ints));
+    EXPECT_EQ((std::vector<std::string>{"punch", "", "die"}),
+              std::vector<std::string>(data.strings, data.strings + data.num_strings));
+    ASSERT_EQ(0, UF_UDOBJ_free_udo_data(&data));
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(misuses, HOSTSIM_memory_misuse_count());
+
+    // Its parts belong to the object data's own release call.
+    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
+    UF_free(data.ints);
+    data.ints = nullptr;
+    EXPECT_EQ(misuses + 1, HOSTSIM_memory_misuse_count());
+    ASSERT_EQ(0, UF_UDOBJ_free_udo_data(&data));
+    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+}
+
+TEST_F(UserObjects, DeletingStringsRemovesExactlyTheRunCountedFromOne) {
+    const tag_t udo = create(registerClass(freshClassName("STRINGS")));
+    addStrings(udo, {"s1", "s2", "s3", "s4", "s5"});
+    ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 2, 2));
+    const std::vector<std::string> left = {"s1", "s4", "s5"};
+    EXPECT_EQ(left, stringsOf(udo));
+
+    ASSERT_EQ(0, UF_PART_save());
+    const std::pair<int, int> outside[] = {{0, 1}, {3, 2}, {4, 1}, {1, 4}, {1, -1}, {-1, 2}};
+    for (const auto& [first, count] : outside)
+        EXPECT_NE(0, UF_UDOBJ_delete_strings(udo, first, count)) << first << ", " << count;
+    EXPECT_EQ(left, stringsOf(udo));
+    EXPECT_FALSE(UF_PART_is_modified(partTag(kTopFile))) << "failed deletes change nothing";
+
+    ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 3, 1));
+    EXPECT_EQ((std::vector<std::string>{"s1", "s4"}), stringsOf(udo));
+    ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 1, 2));
+    EXPECT_TRUE(stringsOf(udo).empty());
+}
+
+TEST_F(UserObjects, ObjectsFromTheSessionAreFoundOnceTheClassIsRegistered) {
+    const std::string name = freshClassName("STORED");
+    nlohmann::json session = dieSet();
+    session["parts"][3]["objects"] = {{{"class", name}, {"integers", {4}}, {"strings", {"x"}}},
+                                      {{"class", "OTHER"}},
+                                      {{"class", name}, {"strings", {"y", "z"}}}};
+    load(session.dump());
+    const UF_UDOBJ_class_t id = registerClass(name);
+    const Tags stored = objectsOf(partTag(kShoeFile), id);
+    ASSERT_EQ(2u, stored.size());
+    EXPECT_EQ(std::vector<std::string>{"x"}, stringsOf(stored[0]));
+    EXPECT_EQ((std::vector<std::string>{"y", "z"}), stringsOf(stored[1]));
+    UF_UDOBJ_all_data_t data{};
+    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(stored[0], &data));
+    EXPECT_EQ(id, data.class_id);
+    ASSERT_EQ(1, data.num_ints);
+    ASSERT_NE(nullptr, data.ints);
+    EXPECT_EQ(4, data.ints[0]);
+    UF_UDOBJ_free_udo_data(&data);
+}
+
+TEST_F(UserObjects, DeletedObjectsAreGoneFromTheirPart) {
+    const UF_UDOBJ_class_t id = registerClass(freshClassName("DELETE"));
+    const tag_t first = create(id), middle = create(id), last = create(id);
+    ASSERT_EQ(0, UF_PART_save());
+    ASSERT_EQ(0, UF_OBJ_delete_object(middle));
+    const tag_t top = partTag(kTopFile);
+    EXPECT_EQ((Tags{first, last}), objectsOf(top, id));
+    EXPECT_TRUE(UF_PART_is_modified(top));
+    UF_UDOBJ_all_data_t data{};
+    EXPECT_NE(0, UF_UDOBJ_ask_udo_data(middle, &data));
+    EXPECT_NE(0, UF_OBJ_delete_object(middle));
+    const int value = 1;
+    EXPECT_NE(0, UF_UDOBJ_add_integers(middle, 1, &value));
+}
+
+} // namespace
