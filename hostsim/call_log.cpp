@@ -1,5 +1,7 @@
 #include "hostsim/call_log.h"
 
+#include "host/host_types.h"
+
 #include <algorithm>
 
 namespace hostsim {
@@ -15,7 +17,8 @@ int CallLog::count(const std::string& operation) const {
 }
 
 void CallLog::addFault(const std::string& operation, int onCall, int code) {
-    faults_.push_back({operation, onCall, code, 0});
+    // A failure must look like one: code 0 would report success.
+    faults_.push_back({operation, onCall, code == 0 ? HOST_ERR_INJECTED : code, 0});
 }
 
 std::optional<int> CallLog::injected(const std::string& operation) {

@@ -24,7 +24,7 @@ HOST_API char* HOSTSIM_state_json(void);
 HOST_API void HOSTSIM_free_text(char* text);
 
 // Makes the operation fail with code on its on_call-th call from now, or on
-// every call when on_call is 0.
+// every call when on_call is 0. Code 0 stands for HOST_ERR_INJECTED.
 HOST_API void HOSTSIM_fail_operation(const char* operation, int on_call, int code);
 HOST_API void HOSTSIM_clear_faults(void);
 

@@ -2,6 +2,7 @@
 #include "hostsim/palette.h"
 #include "hostsim/session_json.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -150,7 +151,11 @@ class Reader {
             } else if (value.is_boolean()) {
                 target = value.get<bool>();
             } else if (value.is_number_integer()) {
-                target = value.get<long long>();
+                long long number = value.get<long long>();
+                // The host's integer defaults are 32-bit.
+                if (number < INT32_MIN || number > INT32_MAX)
+                    throw SessionFault(where, "integer outside the 32-bit range");
+                target = number;
             } else if (value.is_number_float()) {
                 target = value.get<double>();
             } else if (value.is_array()) {

@@ -26,6 +26,7 @@ TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
         {R"({"parts": [{"file": "a.prt", "attributes": [{"title": 5, "value": "x"}]}]})",
          "/parts/0/attributes/0/title: expected a string"},
         {R"({"customer_defaults": {"K": {"nested": 1}}})", "/customer_defaults/K"},
+        {R"({"customer_defaults": {"K": 2147483648}})", "/customer_defaults/K: integer outside"},
         {R"({"parts": [{"file": "a.prt"}], "work_part": {"root": "a.prt", "path": [], "part": 1}})",
          "/work_part/part: unknown key"},
         {R"({"parts": [)", "not valid JSON"},

@@ -225,6 +225,12 @@ TEST_F(Services, AFaultOnEveryCallFailsUntilCleared) {
     EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
 }
 
+TEST_F(Services, AFaultWithoutACodeStillFails) {
+    HOSTSIM_fail_operation("UF_PART_ask_units", 1, 0);
+    int units = 0;
+    EXPECT_EQ(HOST_ERR_INJECTED, UF_PART_ask_units(partTag(kTopFile), &units));
+}
+
 TEST_F(Services, FailingCallsReturnNoTagsAndNoArrays) {
     const tag_t top = partTag(kTopFile), punch = partTag(kPunchFile);
     const tag_t root = UF_ASSEM_ask_root_part_occ(top);
