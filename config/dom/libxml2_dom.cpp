@@ -1,0 +1,188 @@
+// The XML DOM on libxml2, for the native build.
+#include "config/dom/windows1252.h"
+#include "config/dom/xml_dom.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <vector>
+
+namespace xmldom {
+namespace {
+
+std::string to_ansi(const xmlChar* utf8) {
+    return utf8 ? Utf8ToWindows1252(reinterpret_cast<const char*>(utf8)) : std::string();
+}
+
+std::unique_ptr<Node> wrap(xmlNodePtr node);
+
+class LibxmlNodeList : public NodeList {
+  public:
+    explicit LibxmlNodeList(xmlNodePtr parent) {
+        for (xmlNodePtr child = parent->children; child; child = child->next)
+            m_children.push_back(child);
+    }
+    long length() const override { return static_cast<long>(m_children.size()); }
+    std::unique_ptr<Node> item(long index) const override {
+        return wrap(m_children.at(static_cast<size_t>(index)));
+    }
+
+  private:
+    std::vector<xmlNodePtr> m_children;
+};
+
+class LibxmlAttributeWalk : public AttributeWalk {
+  public:
+    explicit LibxmlAttributeWalk(xmlAttrPtr first) : m_next(first) {}
+    std::unique_ptr<Node> nextNode() override {
+        xmlAttrPtr attribute = m_next;
+        if (!attribute)
+            return nullptr;
+        m_next = attribute->next;
+        return wrap(reinterpret_cast<xmlNodePtr>(attribute));
+    }
+
+  private:
+    xmlAttrPtr m_next;
+};
+
+class LibxmlNode : public Node {
+  public:
+    explicit LibxmlNode(xmlNodePtr node) : m_node(node) {}
+
+    // libxml2 numbers the W3C kinds the W3C way; its own extra kinds (the
+    // document type declaration among them) keep numbers the reader treats
+    // as any other kind.
+    int type() const override { return static_cast<int>(m_node->type); }
+
+    std::string name() const override {
+        switch (m_node->type) {
+        case XML_ELEMENT_NODE:
+        case XML_ATTRIBUTE_NODE:
+            // The qualified name, as MSXML gives it.
+            if (m_node->ns && m_node->ns->prefix)
+                return to_ansi(m_node->ns->prefix) + ":" + to_ansi(m_node->name);
+            return to_ansi(m_node->name);
+        case XML_TEXT_NODE:
+            return "#text";
+        case XML_CDATA_SECTION_NODE:
+            return "#cdata-section";
+        case XML_COMMENT_NODE:
+            return "#comment";
+        case XML_DOCUMENT_NODE:
+            return "#document";
+        default:
+            return to_ansi(m_node->name);
+        }
+    }
+
+    std::string value() const override {
+        xmlChar* content = xmlNodeGetContent(m_node);
+        std::string text = to_ansi(content);
+        xmlFree(content);
+        return text;
+    }
+
+    std::unique_ptr<Node> firstChild() const override { return wrap(m_node->children); }
+    std::unique_ptr<Node> nextSibling() const override { return wrap(m_node->next); }
+    std::unique_ptr<Node> parent() const override { return wrap(m_node->parent); }
+    std::unique_ptr<NodeList> childNodes() const override {
+        return std::make_unique<LibxmlNodeList>(m_node);
+    }
+    bool hasChildNodes() const override { return m_node->children != nullptr; }
+
+    std::unique_ptr<AttributeWalk> attributes() const override {
+        if (m_node->type != XML_ELEMENT_NODE)
+            throw NoAttributesError(name());
+        return std::make_unique<LibxmlAttributeWalk>(m_node->properties);
+    }
+
+  private:
+    xmlNodePtr m_node;
+};
+
+std::unique_ptr<Node> wrap(xmlNodePtr node) {
+    return node ? std::make_unique<LibxmlNode>(node) : nullptr;
+}
+
+// MSXML drops text that is only white space unless xml:space="preserve"
+// keeps it; so does this backend, so that the reader sees the same tree.
+void drop_white_space_text(xmlNodePtr parent) {
+    for (xmlNodePtr node = parent->children; node;) {
+        xmlNodePtr next = node->next;
+        if (node->type == XML_TEXT_NODE && xmlIsBlankNode(node) &&
+            xmlNodeGetSpacePreserve(parent) != 1) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+        } else if (node->type == XML_ELEMENT_NODE) {
+            drop_white_space_text(node);
+        }
+        node = next;
+    }
+}
+
+class LibxmlDocument : public Document {
+  public:
+    LibxmlDocument() : m_parser(xmlNewParserCtxt()) {
+        if (!m_parser)
+            throw DomError("the XML parser cannot be created");
+        m_parser->_private = this;
+        m_parser->sax->serror = keep_error;
+    }
+    ~LibxmlDocument() override {
+        xmlFreeDoc(m_document);
+        xmlFreeParserCtxt(m_parser);
+    }
+    LibxmlDocument(const LibxmlDocument&) = delete;
+    LibxmlDocument& operator=(const LibxmlDocument&) = delete;
+
+    bool load(const char* path) override {
+        xmlFreeDoc(m_document);
+        m_errorCode = 0;
+        m_errorIsWarning = false;
+        m_errorReason.clear();
+        // Without options entities are not replaced and CDATA sections are
+        // kept, as MSXML does.
+        m_document = xmlCtxtReadFile(m_parser, path, nullptr, XML_PARSE_NONET);
+        if (!m_document)
+            return false;
+        drop_white_space_text(reinterpret_cast<xmlNodePtr>(m_document));
+        return true;
+    }
+
+    uint32_t parseErrorCode() const override { return m_errorCode; }
+    std::string parseErrorReason() const override { return m_errorReason; }
+
+    std::unique_ptr<NodeList> childNodes() const override {
+        return std::make_unique<LibxmlNodeList>(reinterpret_cast<xmlNodePtr>(m_document));
+    }
+
+  private:
+    // Reports go here instead of being printed. The first error is kept, as
+    // MSXML reports the one it stopped at (libxml2's last is often just the
+    // end of data after it); a file that cannot be opened only warns.
+    static void keep_error(void* parser, xmlErrorPtr error) {
+        auto* document =
+            static_cast<LibxmlDocument*>(static_cast<xmlParserCtxtPtr>(parser)->_private);
+        if (document->m_errorCode != 0 && !document->m_errorIsWarning)
+            return;
+        document->m_errorCode = static_cast<uint32_t>(error->code);
+        document->m_errorIsWarning = error->level == XML_ERR_WARNING;
+        document->m_errorReason = error->message ? error->message : "";
+        document->m_errorReason.erase(document->m_errorReason.find_last_not_of("\r\n") + 1);
+    }
+
+    xmlParserCtxtPtr m_parser;
+    xmlDocPtr m_document = nullptr;
+    uint32_t m_errorCode = 0;
+    bool m_errorIsWarning = false;
+    std::string m_errorReason;
+};
+
+} // namespace
+
+std::unique_ptr<Document> CreateDocument() {
+    return std::make_unique<LibxmlDocument>();
+}
+
+} // namespace xmldom

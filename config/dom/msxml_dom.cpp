@@ -1,0 +1,248 @@
+// The XML DOM on MSXML through COM, for Windows. COM is initialised on the
+// thread by whoever runs the reader (the host does on its own thread).
+#include "config/dom/xml_dom.h"
+
+#include <windows.h>
+
+#include <msxml.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <new>
+
+namespace xmldom {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// Characters the ANSI code page lacks become its default character, not a
+// look-alike.
+std::string to_ansi(BSTR text) {
+    const int length = static_cast<int>(SysStringLen(text));
+    if (length == 0)
+        return std::string();
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0,
+                                         nullptr, nullptr);
+    std::string converted(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, &converted[0], size, nullptr,
+                        nullptr);
+    return converted;
+}
+
+BSTR to_bstr(const char* ansi) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+    BSTR text = SysAllocStringLen(nullptr, size > 0 ? static_cast<UINT>(size - 1) : 0);
+    if (!text)
+        throw std::bad_alloc();
+    MultiByteToWideChar(CP_ACP, 0, ansi, -1, text, size);
+    return text;
+}
+
+class Bstr {
+  public:
+    Bstr() = default;
+    ~Bstr() { SysFreeString(m_text); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    BSTR* out() { return &m_text; }
+    BSTR get() const { return m_text; }
+
+  private:
+    BSTR m_text = nullptr;
+};
+
+class Variant {
+  public:
+    Variant() { VariantInit(&m_value); }
+    ~Variant() { VariantClear(&m_value); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    VARIANT& get() { return m_value; }
+
+  private:
+    VARIANT m_value;
+};
+
+// COM's description of the failure when there is one, else the operation and
+// its result code.
+std::string describe(HRESULT result, const char* operation) {
+    ComPtr<IErrorInfo> info;
+    Bstr description;
+    if (GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(description.out())) &&
+        SysStringLen(description.get()) > 0)
+        return to_ansi(description.get());
+    char text[128];
+    std::snprintf(text, sizeof text, "%s failed with 0x%08lX", operation,
+                  static_cast<unsigned long>(result));
+    return text;
+}
+
+void check(HRESULT result, const char* operation) {
+    if (FAILED(result))
+        throw DomError(describe(result, operation));
+}
+
+std::unique_ptr<Node> wrap(ComPtr<IXMLDOMNode> node);
+
+class MsxmlNodeList : public NodeList {
+  public:
+    explicit MsxmlNodeList(ComPtr<IXMLDOMNodeList> list) : m_list(std::move(list)) {}
+    long length() const override {
+        long length = 0;
+        check(m_list->get_length(&length), "IXMLDOMNodeList::get_length");
+        return length;
+    }
+    std::unique_ptr<Node> item(long index) const override {
+        ComPtr<IXMLDOMNode> node;
+        check(m_list->get_item(index, &node), "IXMLDOMNodeList::get_item");
+        if (!node)
+            throw DomError("IXMLDOMNodeList::get_item yields no node");
+        return wrap(std::move(node));
+    }
+
+  private:
+    ComPtr<IXMLDOMNodeList> m_list;
+};
+
+// Null when the DOM yields no list.
+std::unique_ptr<NodeList> wrap(ComPtr<IXMLDOMNodeList> list) {
+    return list ? std::make_unique<MsxmlNodeList>(std::move(list)) : nullptr;
+}
+
+class MsxmlAttributeWalk : public AttributeWalk {
+  public:
+    explicit MsxmlAttributeWalk(ComPtr<IXMLDOMNamedNodeMap> map) : m_map(std::move(map)) {}
+    std::unique_ptr<Node> nextNode() override {
+        ComPtr<IXMLDOMNode> attribute;
+        check(m_map->nextNode(&attribute), "IXMLDOMNamedNodeMap::nextNode");
+        return wrap(std::move(attribute));
+    }
+
+  private:
+    ComPtr<IXMLDOMNamedNodeMap> m_map;
+};
+
+class MsxmlNode : public Node {
+  public:
+    explicit MsxmlNode(ComPtr<IXMLDOMNode> node) : m_node(std::move(node)) {}
+
+    int type() const override {
+        DOMNodeType type = NODE_INVALID;
+        check(m_node->get_nodeType(&type), "IXMLDOMNode::get_nodeType");
+        return static_cast<int>(type);
+    }
+
+    std::string name() const override {
+        Bstr name;
+        check(m_node->get_nodeName(name.out()), "IXMLDOMNode::get_nodeName");
+        return to_ansi(name.get());
+    }
+
+    std::string value() const override {
+        Variant value;
+        check(m_node->get_nodeValue(&value.get()), "IXMLDOMNode::get_nodeValue");
+        check(VariantChangeType(&value.get(), &value.get(), 0, VT_BSTR), "VariantChangeType");
+        return to_ansi(value.get().bstrVal);
+    }
+
+    std::unique_ptr<Node> firstChild() const override {
+        return neighbour(&IXMLDOMNode::get_firstChild, "IXMLDOMNode::get_firstChild");
+    }
+    std::unique_ptr<Node> nextSibling() const override {
+        return neighbour(&IXMLDOMNode::get_nextSibling, "IXMLDOMNode::get_nextSibling");
+    }
+    std::unique_ptr<Node> parent() const override {
+        return neighbour(&IXMLDOMNode::get_parentNode, "IXMLDOMNode::get_parentNode");
+    }
+
+    std::unique_ptr<NodeList> childNodes() const override {
+        ComPtr<IXMLDOMNodeList> list;
+        check(m_node->get_childNodes(&list), "IXMLDOMNode::get_childNodes");
+        return wrap(std::move(list));
+    }
+
+    bool hasChildNodes() const override {
+        VARIANT_BOOL has = VARIANT_FALSE;
+        check(m_node->hasChildNodes(&has), "IXMLDOMNode::hasChildNodes");
+        return has != VARIANT_FALSE;
+    }
+
+    std::unique_ptr<AttributeWalk> attributes() const override {
+        ComPtr<IXMLDOMNamedNodeMap> map;
+        check(m_node->get_attributes(&map), "IXMLDOMNode::get_attributes");
+        if (!map)
+            throw NoAttributesError(name());
+        return std::make_unique<MsxmlAttributeWalk>(std::move(map));
+    }
+
+  private:
+    template <typename Getter>
+    std::unique_ptr<Node> neighbour(Getter getter, const char* operation) const {
+        ComPtr<IXMLDOMNode> node;
+        check((m_node.Get()->*getter)(&node), operation);
+        return wrap(std::move(node));
+    }
+
+    ComPtr<IXMLDOMNode> m_node;
+};
+
+std::unique_ptr<Node> wrap(ComPtr<IXMLDOMNode> node) {
+    return node ? std::make_unique<MsxmlNode>(std::move(node)) : nullptr;
+}
+
+class MsxmlDocument : public Document {
+  public:
+    MsxmlDocument() {
+        check(CoCreateInstance(CLSID_DOMDocument, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument,
+                               reinterpret_cast<void**>(m_document.GetAddressOf())),
+              "CoCreateInstance of the DOM document");
+    }
+
+    bool load(const char* path) override {
+        check(m_document->put_async(VARIANT_FALSE), "IXMLDOMDocument::put_async");
+        Variant source;
+        source.get().vt = VT_BSTR;
+        source.get().bstrVal = to_bstr(path);
+        VARIANT_BOOL loaded = VARIANT_FALSE;
+        check(m_document->load(source.get(), &loaded), "IXMLDOMDocument::load");
+        return loaded != VARIANT_FALSE;
+    }
+
+    uint32_t parseErrorCode() const override {
+        long code = 0;
+        check(parseError()->get_errorCode(&code), "IXMLDOMParseError::get_errorCode");
+        return static_cast<uint32_t>(code);
+    }
+
+    std::string parseErrorReason() const override {
+        Bstr reason;
+        check(parseError()->get_reason(reason.out()), "IXMLDOMParseError::get_reason");
+        return to_ansi(reason.get());
+    }
+
+    std::unique_ptr<NodeList> childNodes() const override {
+        ComPtr<IXMLDOMNodeList> list;
+        check(m_document->get_childNodes(&list), "IXMLDOMDocument::get_childNodes");
+        return wrap(std::move(list));
+    }
+
+  private:
+    ComPtr<IXMLDOMParseError> parseError() const {
+        ComPtr<IXMLDOMParseError> error;
+        check(m_document->get_parseError(&error), "IXMLDOMDocument::get_parseError");
+        if (!error)
+            throw DomError("IXMLDOMDocument::get_parseError yields no error");
+        return error;
+    }
+
+    ComPtr<IXMLDOMDocument> m_document;
+};
+
+} // namespace
+
+std::unique_ptr<Document> CreateDocument() {
+    return std::make_unique<MsxmlDocument>();
+}
+
+} // namespace xmldom

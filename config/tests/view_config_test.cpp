@@ -1,0 +1,233 @@
+// Reading view configuration files. The same tests run against libxml2
+// natively and against MSXML under Wine.
+#include "config/framework_message_recorder.h"
+#include "config/view_config.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Entry {
+    int parent;
+    int hasSubGroups;
+    std::string group;
+    std::string custom = "";
+    std::string key = "";
+};
+
+bool operator==(const Entry& a, const Entry& b) {
+    return a.parent == b.parent && a.hasSubGroups == b.hasSubGroups && a.group == b.group &&
+           a.custom == b.custom && a.key == b.key;
+}
+
+std::ostream& operator<<(std::ostream& out, const Entry& e) {
+    return out << "{" << e.parent << ", " << e.hasSubGroups << ", \"" << e.group << "\", \""
+               << e.custom << "\", \"" << e.key << "\"}";
+}
+
+using Entries = std::vector<Entry>;
+using Messages = std::vector<std::string>;
+
+const Messages kNoMessages;
+
+struct Read {
+    int result;
+    Entries entries;
+    Messages messages;
+};
+
+std::string path_of(const std::string& name) {
+    return std::string(VM_BINARY_DIR) + "/config_tests/xml/" + name;
+}
+
+bool is_released(const ViewConfig& config) {
+    return config.entryCount == 0 && !config.entryIndex && !config.hasSubGroups &&
+           !config.parentIndex && !config.groupName && !config.customName && !config.keyValue;
+}
+
+Read read_path(const std::string& path) {
+    ClearRecordedFrameworkMessages();
+    ViewConfig config{};
+    Read read{ReadViewConfig(path.c_str(), &config), {}, RecordedFrameworkMessages()};
+    for (int32_t i = 0; i < config.entryCount; ++i) {
+        EXPECT_EQ(i, config.entryIndex[i]);
+        read.entries.push_back({config.parentIndex[i], config.hasSubGroups[i], config.groupName[i],
+                                config.customName[i], config.keyValue[i]});
+    }
+    if (read.result == kViewConfigRead)
+        ReleaseViewConfig(&config);
+    EXPECT_TRUE(is_released(config)) << path;
+    return read;
+}
+
+// Writes the bytes of xml (UTF-8) into a file of that name and reads it.
+Read read_xml(const std::string& name, const std::string& xml) {
+    std::filesystem::create_directories(path_of(""));
+    std::ofstream(path_of(name), std::ios::binary) << xml;
+    return read_path(path_of(name));
+}
+
+Entries entries_of(const std::string& name, const std::string& xml) {
+    const Read read = read_xml(name, xml);
+    EXPECT_EQ(kViewConfigRead, read.result) << name;
+    EXPECT_EQ(kNoMessages, read.messages) << name;
+    return read.entries;
+}
+
+TEST(ViewConfigReader, ElementsBecomeEntriesInDocumentOrderUnderTheirParents) {
+    EXPECT_EQ((Entries{{-1, 1, "ROOT", "All"},
+                       {0, 0, "FIRST"},
+                       {0, 1, "SECOND", "Second"},
+                       {2, 0, "THIRD", "", "value"},
+                       {0, 1, "A"},
+                       {4, 1, "B"},
+                       {5, 0, "C"},
+                       {0, 0, "D"}}),
+              entries_of("order.xml", R"(<ROOT Description="All">
+  <FIRST/>
+  <SECOND Description="Second">
+    <THIRD>value</THIRD>
+  </SECOND>
+  <A>
+    <B>
+      <C/>
+    </B>
+  </A>
+  <D/>
+</ROOT>
+)"));
+    EXPECT_EQ((Entries{{-1, 0, "ROOT"}}), entries_of("root.xml", "<ROOT/>"));
+    // Kept white space is a first child like any text.
+    EXPECT_EQ((Entries{{-1, 0, "R"}, {0, 0, "A"}}),
+              entries_of("preserve.xml", "<R xml:space=\"preserve\"> <A/></R>"));
+    EXPECT_EQ((Entries{{-1, 0, "ROOT", "", "text"}}),
+              entries_of("root_text.xml", "<ROOT>text</ROOT>"));
+}
+
+TEST(ViewConfigReader, CommentsAndInstructionsAreSkippedButCountAsFirstChild) {
+    EXPECT_EQ((Entries{{-1, 0, "ROOT"}, {0, 0, "A"}, {0, 0, "B", "", "v"}, {0, 0, "C"}}),
+              entries_of("skipped.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<!-- leading comment --><?leading instruction?>
+<ROOT><!-- first child --><A/><?between?><B>v<!-- c -->w</B><!-- c --><C/><!-- last --></ROOT>
+<!-- trailing comment -->
+)"));
+}
+
+TEST(ViewConfigReader, KeyValuesLoseLineFeedsAndOuterBlanks) {
+    EXPECT_EQ((Entries{{-1, 1, "R"},
+                       {0, 0, "LINES", "", "first line   second"},
+                       {0, 0, "LINE_FEED"},
+                       {0, 0, "WHITE", ""},
+                       {0, 0, "MIXED", "", " \tx"},
+                       {0, 0, "ADJACENT", "", "ab"},
+                       {0, 0, "AFTER", "", "x"},
+                       {6, 0, "E"}}),
+              entries_of("keys.xml", "<R><LINES>\n   first line\n   second\n</LINES>"
+                                     "<LINE_FEED>\n</LINE_FEED><WHITE>\t \t</WHITE>"
+                                     "<MIXED>\t \tx\t</MIXED><ADJACENT>a\n\nb</ADJACENT>"
+                                     "<AFTER>x<E/>y</AFTER></R>"));
+}
+
+TEST(ViewConfigReader, GroupsAreNamedByTagAndExactDescription) {
+    EXPECT_EQ((Entries{{-1, 1, "R"}, {0, 0, "A", "named"}}),
+              entries_of("names.xml", R"(<R description="lower" DESCRIPTION="upper">)"
+                                      R"(<A x="1" Description="named" Description2="no"/></R>)"));
+    // A repeated tag is one group: sub-groups join its first element.
+    EXPECT_EQ((Entries{{-1, 1, "R"},
+                       {0, 0, "G", "", "1"},
+                       {0, 1, "G"},
+                       {1, 0, "S"},
+                       {0, 1, "P"},
+                       {4, 0, "T"},
+                       {0, 1, "Q"},
+                       {6, 1, "T"},
+                       {5, 0, "U"}}),
+              entries_of("tags.xml", "<R><G>1</G><G><S/></G><P><T/></P><Q><T><U/></T></Q></R>"));
+}
+
+TEST(ViewConfigReader, TextIsConvertedToTheAnsiCodePage) {
+    // UTF-8 in the file: "Maß", "Café €" and "naïve", a CJK character, A with
+    // macron and the control U+0081. Windows-1252 in the record, '?' where it
+    // has no character (no look-alike either).
+    EXPECT_EQ((Entries{{-1, 0, "Ma\xDF", "Caf\xE9 \x80", "na\xEFve ? ? \x81"}}),
+              entries_of("ansi.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                                     "<Ma\xC3\x9F Description=\"Caf\xC3\xA9 \xE2\x82\xAC\">"
+                                     "na\xC3\xAFve \xE4\xB8\xAD \xC4\x80 \xC2\x81</Ma\xC3\x9F>"));
+}
+
+TEST(ViewConfigReader, TextsLongerThanTheRecordHoldsRefuseTheFile) {
+    const std::string longest(256, 'k');
+    EXPECT_EQ((Entries{{-1, 0, "T" + longest.substr(1), longest, longest}}),
+              entries_of("longest.xml", "<T" + longest.substr(1) + " Description=\"" + longest +
+                                            "\">\n  " + longest + "  \n</T" + longest.substr(1) +
+                                            ">"));
+    const std::string tooLong = longest + "k";
+    for (const std::string& xml :
+         {"<R><T" + tooLong + "/></R>", "<R><T Description=\"" + tooLong + "\"/></R>",
+          "<R><T>" + tooLong + "</T></R>"}) {
+        const Read read = read_xml("too_long.xml", xml);
+        EXPECT_EQ(kViewConfigFormatError, read.result) << xml;
+        EXPECT_EQ(kNoMessages, read.messages);
+    }
+}
+
+// "XML Parse Error 0x%x : %s" with a code other than 0 and a reason.
+bool is_parse_error(const std::string& message) {
+    const std::string start = "XML Parse Error 0x";
+    const size_t reason = message.find(" : ");
+    return message.compare(0, start.size(), start) == 0 && reason != std::string::npos &&
+           reason > start.size() && message[start.size()] != '0' &&
+           message.find_first_not_of("0123456789abcdef", start.size()) == reason &&
+           reason + 3 < message.size();
+}
+
+TEST(ViewConfigReader, UnreadableFilesShowTheParsersError) {
+    const Read missing = read_path(path_of("missing.xml"));
+    EXPECT_EQ(kViewConfigReported, missing.result);
+    ASSERT_EQ(1u, missing.messages.size());
+    EXPECT_TRUE(is_parse_error(missing.messages[0])) << missing.messages[0];
+
+    const Read malformed = read_xml("malformed.xml", "<R><A></R>");
+    EXPECT_EQ(kViewConfigReported, malformed.result);
+    ASSERT_EQ(1u, malformed.messages.size());
+    EXPECT_TRUE(is_parse_error(malformed.messages[0])) << malformed.messages[0];
+}
+
+TEST(ViewConfigReader, CDataAndEntityReferencesFailTheDom) {
+    const Read cdata = read_xml("cdata.xml", "<R><A/><B><![CDATA[x]]></B></R>");
+    EXPECT_EQ(kViewConfigReported, cdata.result);
+    EXPECT_EQ((Messages{"Load Failure", "ERROR on open of URL: #cdata-section has no attributes"}),
+              cdata.messages);
+
+    const Read entity = read_xml("entity.xml", "<!DOCTYPE R [<!ENTITY e \"x\">]><R><A>&e;</A></R>");
+    EXPECT_EQ(kViewConfigReported, entity.result);
+    ASSERT_EQ(2u, entity.messages.size());
+    EXPECT_EQ("Load Failure", entity.messages[0]);
+    EXPECT_EQ(0u, entity.messages[1].find("ERROR on open of URL: ")) << entity.messages[1];
+}
+
+TEST(ViewConfigReader, LargeFilesAndTheDemoFileReadWhole) {
+    std::string xml = "<R>";
+    for (int i = 0; i < 3000; ++i)
+        xml += "<G" + std::to_string(i) + "><K>" + std::to_string(i) + "</K></G" +
+               std::to_string(i) + ">";
+    const Entries entries = entries_of("large.xml", xml + "</R>");
+    ASSERT_EQ(6001u, entries.size());
+    EXPECT_EQ((Entry{0, 1, "G2999"}), entries[5999]);
+    EXPECT_EQ((Entry{5999, 0, "K", "", "2999"}), entries[6000]);
+    EXPECT_EQ((Entry{3, 0, "K", "", "1"}), entries[4]);
+
+    const Read demo = read_path(std::string(VM_SOURCE_DIR) +
+                                "/demo/product/korveltand/configuration/xml_files/qvl_view.xml");
+    EXPECT_EQ(kViewConfigRead, demo.result);
+    ASSERT_FALSE(demo.entries.empty());
+    EXPECT_EQ((Entry{-1, 1, "DIE_VIEW", "Progressive die PD2026"}), demo.entries[0]);
+}
+
+} // namespace

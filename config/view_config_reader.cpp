@@ -1,0 +1,187 @@
+// Reading the view configuration file through the XML DOM.
+#include "config/dom/xml_dom.h"
+#include "config/framework_message.h"
+#include "config/key_value_text.h"
+#include "config/view_config.h"
+#include "config/view_config_record.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+using xmldom::DomError;
+using xmldom::Node;
+using xmldom::NodeList;
+
+namespace {
+
+// The content lacks something the record needs; the caller reports it.
+struct FormatError {};
+
+std::string format_text(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::vector<char> text(length > 0 ? static_cast<size_t>(length) + 1 : 1);
+    std::vsnprintf(text.data(), text.size(), format, arguments);
+    va_end(arguments);
+    return text.data();
+}
+
+std::unique_ptr<NodeList> child_list(std::unique_ptr<NodeList> list) {
+    if (!list)
+        throw FormatError();
+    return list;
+}
+
+// A node the walk cannot do without: its absence is a failure of the DOM.
+std::unique_ptr<Node> required(std::unique_ptr<Node> node, const char* what) {
+    if (!node)
+        throw DomError(std::string("the DOM yields no ") + what);
+    return node;
+}
+
+bool is_skipped(const Node& node) {
+    const int type = node.type();
+    return type == xmldom::kProcessingInstructionNode || type == xmldom::kCommentNode ||
+           type == xmldom::kTextNode;
+}
+
+class Reader {
+  public:
+    explicit Reader(ViewConfig& config) : m_config(config) {}
+
+    void read(const xmldom::Document& document) {
+        const std::unique_ptr<Node> root = find_root(*child_list(document.childNodes()));
+        add_entry(*root, true);
+        walk_below(*root);
+    }
+
+  private:
+    // The first node of the document that is neither a processing instruction
+    // (the XML declaration among them) nor a comment.
+    static std::unique_ptr<Node> find_root(const NodeList& nodes) {
+        for (long i = 0; i < nodes.length(); ++i) {
+            std::unique_ptr<Node> node = nodes.item(i);
+            if (node->type() != xmldom::kProcessingInstructionNode &&
+                node->type() != xmldom::kCommentNode)
+                return node;
+        }
+        throw DomError("the document has no root element");
+    }
+
+    // Every node below the root in document order, each before its children.
+    // The depth tells when climbing back would leave the root.
+    void walk_below(const Node& root) {
+        std::unique_ptr<Node> current = root.firstChild();
+        int depth = 1;
+        while (current) {
+            if (!is_skipped(*current)) {
+                add_entry(*current, false);
+                if (current->hasChildNodes()) {
+                    current = required(current->firstChild(), "first child");
+                    ++depth;
+                    continue;
+                }
+            }
+            std::unique_ptr<Node> next = current->nextSibling();
+            while (!next && depth > 1) {
+                current = required(current->parent(), "parent");
+                --depth;
+                next = current->nextSibling();
+            }
+            current = std::move(next);
+        }
+    }
+
+    // Tags name the groups: the parent is the first entry with the tag of the
+    // element's parent, so sub-groups of a repeated tag join its first
+    // element.
+    int32_t parent_entry(const Node& element) const {
+        const auto found = m_firstEntryOfTag.find(required(element.parent(), "parent")->name());
+        if (found == m_firstEntryOfTag.end())
+            throw FormatError();
+        return found->second;
+    }
+
+    static std::string description(const Node& element) {
+        const std::unique_ptr<xmldom::AttributeWalk> attributes = element.attributes();
+        while (const std::unique_ptr<Node> attribute = attributes->nextNode())
+            if (attribute->name() == "Description")
+                return attribute->value();
+        return std::string();
+    }
+
+    void add_entry(const Node& element, bool isRoot) {
+        ViewConfigEntry entry{0, -1, {}, {}, {}};
+        const std::unique_ptr<NodeList> children = child_list(element.childNodes());
+        if (children->length() > 0) {
+            const std::unique_ptr<Node> first = children->item(0);
+            entry.hasSubGroups = first->type() == xmldom::kElementNode ? 1 : 0;
+            if (first->type() == xmldom::kTextNode)
+                entry.keyValue = CleanKeyValue(first->value());
+        }
+        entry.groupName = element.name();
+        entry.customName = description(element);
+        if (!isRoot)
+            entry.parentIndex = parent_entry(element);
+
+        switch (AppendViewConfigEntry(m_config, entry)) {
+        case AppendResult::kAppended:
+            m_firstEntryOfTag.emplace(entry.groupName, m_config.entryCount - 1);
+            return;
+        case AppendResult::kTextTooLong:
+            // The record's strings are fixed; a cut tag or key value would
+            // stand for another group or value than the file's, so the file
+            // is refused.
+            throw FormatError();
+        case AppendResult::kOutOfMemory:
+            throw std::bad_alloc();
+        }
+    }
+
+    ViewConfig& m_config;
+    std::unordered_map<std::string, int32_t> m_firstEntryOfTag;
+};
+
+int read_file(const char* path, ViewConfig& config) {
+    const std::unique_ptr<xmldom::Document> document = xmldom::CreateDocument();
+    if (!document->load(path)) {
+        ShowFrameworkMessage(format_text("XML Parse Error 0x%x : %s",
+                                         static_cast<unsigned>(document->parseErrorCode()),
+                                         document->parseErrorReason().c_str())
+                                 .c_str());
+        return kViewConfigReported;
+    }
+    Reader(config).read(*document);
+    return kViewConfigRead;
+}
+
+} // namespace
+
+int ReadViewConfig(const char* path, ViewConfig* config) {
+    int result = kViewConfigFormatError;
+    try {
+        result = read_file(path, *config);
+    } catch (const FormatError&) {
+        result = kViewConfigFormatError;
+    } catch (const DomError& error) {
+        ShowFrameworkMessage("Load Failure");
+        ShowFrameworkMessage(format_text("ERROR on %s: %s", "open of URL", error.what()).c_str());
+        result = kViewConfigReported;
+    } catch (...) {
+        ShowFrameworkMessage("Load Failure");
+        result = kViewConfigFormatError;
+    }
+    // What a failed read had allocated is given back at once.
+    if (result != kViewConfigRead)
+        ReleaseViewConfig(config);
+    return result;
+}
