@@ -2,6 +2,7 @@
 #include "config/dom/windows1252.h"
 #include "config/dom/xml_dom.h"
 
+#include <algorithm>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -143,7 +144,10 @@ class LibxmlDocument : public Document {
         m_errorReason.clear();
         // Without options entities are not replaced and CDATA sections are
         // kept, as MSXML does.
-        m_document = xmlCtxtReadFile(m_parser, path, nullptr, XML_PARSE_NONET);
+        // The host names files the Windows way; here the separators are slashes.
+        std::string local = path;
+        std::replace(local.begin(), local.end(), '\\', '/');
+        m_document = xmlCtxtReadFile(m_parser, local.c_str(), nullptr, XML_PARSE_NONET);
         if (!m_document)
             return false;
         drop_white_space_text(reinterpret_cast<xmlNodePtr>(m_document));

@@ -1,0 +1,138 @@
+#include "entry/view_manager_command.h"
+
+#include "config/product_codes.h"
+#include "config/product_defaults.h"
+#include "config/product_paths.h"
+#include "config/view_config.h"
+#include "host/host_api.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+constexpr char kHelpContext[] = "QVLJB_view_manager";
+constexpr char kHelpMapName[] = "/application/qvl_help.tbl";
+constexpr char kConfigDirectory[] = "/configuration/xml_files";
+constexpr const char* kProductVariables[] = {"KORVELTAND_DIR", "KORVELTAND_LIB_DIR"};
+// The command's file-name and path buffers.
+constexpr size_t kNameSize = 255;
+constexpr size_t kPathSize = 255;
+
+// The command's own host session: opened without asking whether one is open,
+// closed on every way out.
+class CommandSession {
+  public:
+    CommandSession() : open_(UF_initialize() == 0) {}
+    ~CommandSession() {
+        if (open_)
+            UF_terminate();
+    }
+    CommandSession(const CommandSession&) = delete;
+    CommandSession& operator=(const CommandSession&) = delete;
+    bool IsOpen() const { return open_; }
+
+  private:
+    bool open_;
+};
+
+// The help map path below the first product directory that is set. Quiet:
+// without help the command still works, so nothing is reported.
+bool resolveHelpMap(char* path, size_t size) {
+    for (const char* variable : kProductVariables) {
+        char* directory = nullptr;
+        if (UF_translate_variable(variable, &directory) != 0 || !directory || !*directory)
+            continue;
+        return join_product_path(directory, nullptr, kHelpMapName, path, size) !=
+               kProductPathTooLong;
+    }
+    return false;
+}
+
+// The help map and context while the command runs; taken down in reverse
+// order when it leaves.
+class CommandHelp {
+  public:
+    CommandHelp() {
+        if (!resolveHelpMap(mapPath_, sizeof mapPath_) || uc4560(mapPath_, 0) != 0)
+            return;
+        mapLoaded_ = UF_HELP_load_map_file(mapPath_) == 0;
+        contextPushed_ = UF_HELP_push_context(kHelpContext) == 0;
+    }
+    ~CommandHelp() {
+        if (contextPushed_)
+            UF_HELP_pop_context();
+        if (mapLoaded_)
+            UF_HELP_unload_map_file(mapPath_);
+    }
+    CommandHelp(const CommandHelp&) = delete;
+    CommandHelp& operator=(const CommandHelp&) = delete;
+
+  private:
+    char mapPath_[kPathSize] = "";
+    bool mapLoaded_ = false;
+    bool contextPushed_ = false;
+};
+
+// False only when the host names an operating system other than Windows;
+// a host that cannot tell is given the benefit of the doubt.
+bool runsOnWindows() {
+    UF_system_info_t info{};
+    bool windows = true;
+    if (UF_ask_system_info(&info) == 0 && info.os_name) {
+        for (char* c = info.os_name; *c; ++c)
+            *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+        windows = std::strstr(info.os_name, "windows") != nullptr;
+    }
+    if (!windows)
+        uc1601("Operating system should be Windows.", 1);
+    UF_free_system_info(&info);
+    return windows;
+}
+
+bool findConfigFile(char* path) {
+    char name[kNameSize] = "";
+    // A name too long for the buffer cannot name the file: say so rather
+    // than look for a cut name.
+    if (ask_product_default(kDieDesignProduct, "QVL_WIZARD_VIEW_MANAGER", kWorkPartUnits,
+                            kDefaultString, name, sizeof name) == 0) {
+        for (const char* variable : kProductVariables) {
+            if (find_product_file_or_base(kDieDesignProduct, variable, kConfigDirectory, name, path,
+                                          kPathSize) == 0)
+                return true;
+        }
+    }
+    uc1601("Incorrect path or name of qvl_view.xml", 1);
+    return false;
+}
+
+// Reads the file once to check it; the dialog reads it again for its rows.
+bool configFileIsSound(const char* path) {
+    ViewConfig config{};
+    int result = ReadViewConfig(path, &config);
+    if (result == kViewConfigReported)
+        return false;
+    if (result == kViewConfigFormatError) {
+        uc1601("file format error!", 1);
+        return false;
+    }
+    ReleaseViewConfig(&config);
+    return true;
+}
+
+} // namespace
+
+void RunViewManagerCommand(ViewManagerDialogStep& dialog) {
+    CommandSession session;
+    if (!session.IsOpen())
+        return;
+    CommandHelp help;
+    if (UF_PART_ask_display_part() == NULL_TAG)
+        return;
+    if (!runsOnWindows())
+        return;
+    char path[kPathSize] = "";
+    if (!findConfigFile(path) || !configFileIsSound(path))
+        return;
+    dialog.CreateOrShow();
+}

@@ -1,0 +1,40 @@
+// The entry points the host calls in the plug-in library.
+#include "entry/view_manager_command.h"
+#include "host/host_user_function.h"
+
+#include <windows.h>
+
+#include <type_traits>
+
+namespace {
+
+// The View Manager dialog is not part of the library yet: the command stops
+// after its checks.
+class PendingViewManagerDialog : public ViewManagerDialogStep {
+  public:
+    void CreateOrShow() override {}
+};
+
+} // namespace
+
+extern "C" {
+
+__declspec(dllexport) void ufusr(char*, int*, int) {
+    PendingViewManagerDialog dialog;
+    RunViewManagerCommand(dialog);
+}
+
+// The modeless dialog and its handlers outlive the call, so the library may
+// go only when the host session ends.
+__declspec(dllexport) int ufusr_ask_unload(void) {
+    return HOST_UNLOAD_AT_TERMINATION;
+}
+
+__declspec(dllexport) void ufusr_cleanup(void) {}
+
+} // extern "C"
+
+// The exports must keep the host's calling shapes.
+static_assert(std::is_same_v<decltype(&ufusr), UserFunctionEntry>);
+static_assert(std::is_same_v<decltype(&ufusr_ask_unload), UserFunctionAskUnload>);
+static_assert(std::is_same_v<decltype(&ufusr_cleanup), UserFunctionCleanup>);

@@ -1,0 +1,46 @@
+#include "tools/devhost/message_loop.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace devhost {
+
+namespace {
+
+std::vector<HWND> openWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            if (IsWindowVisible(window))
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+void pumpPending() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace
+
+void RunWhilePluginWindowsOpen(bool closeWindows) {
+    pumpPending();
+    if (closeWindows) {
+        for (HWND window : openWindows())
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    while (!openWindows().empty()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        pumpPending();
+    }
+}
+
+} // namespace devhost

@@ -1,0 +1,11 @@
+// The host's message loop while the plug-in's windows are open.
+#pragma once
+
+namespace devhost {
+
+// Pumps the thread's messages until no visible top-level window of the thread
+// is left. Without a person nobody would close them, so then they are asked
+// to close first.
+void RunWhilePluginWindowsOpen(bool closeWindows);
+
+} // namespace devhost
