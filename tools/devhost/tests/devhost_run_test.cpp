@@ -27,13 +27,13 @@ json demoSession() {
     return json::parse(file);
 }
 
-struct Run {
+struct DevhostRun {
     DWORD exitCode = 0;
     json dump;
 };
 
 // Runs devhost.exe on the session and reads its dump.
-Run runDevhost(const std::string& name, const json& session) {
+DevhostRun runDevhost(const std::string& name, const json& session) {
     std::filesystem::create_directories(kScratch);
     std::string sessionPath = kScratch + "/" + name + ".json";
     std::string dumpPath = kScratch + "/" + name + ".dump.json";
@@ -45,7 +45,7 @@ Run runDevhost(const std::string& name, const json& session) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    Run run;
+    DevhostRun run;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         ADD_FAILURE() << "cannot start " << command;
@@ -63,7 +63,7 @@ Run runDevhost(const std::string& name, const json& session) {
     return run;
 }
 
-std::vector<std::string> boxes(const Run& run) {
+std::vector<std::string> boxes(const DevhostRun& run) {
     return run.dump.value("message_boxes", std::vector<std::string>{});
 }
 
@@ -74,7 +74,7 @@ json withProduct(const json& environment) {
 }
 
 TEST(Devhost, TheDemoSessionRunsTheCommandToTheEndWithoutAMessage) {
-    Run run = runDevhost("demo", withProduct({{"KORVELTAND_DIR", kDemoProduct}}));
+    DevhostRun run = runDevhost("demo", withProduct({{"KORVELTAND_DIR", kDemoProduct}}));
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ(std::vector<std::string>{}, boxes(run));
     EXPECT_EQ(3, run.dump["unload_mode"]);
@@ -87,20 +87,20 @@ TEST(Devhost, AMalformedConfigurationIsReportedByTheReader) {
     std::filesystem::create_directories(product + "/configuration/xml_files");
     std::ofstream(product + "/configuration/xml_files/qvl_view.xml")
         << "<DIE_VIEW><UPPER_DIE></DIE_VIEW>";
-    Run run = runDevhost("malformed", withProduct({{"KORVELTAND_DIR", product}}));
+    DevhostRun run = runDevhost("malformed", withProduct({{"KORVELTAND_DIR", product}}));
     EXPECT_EQ(0u, run.exitCode);
     ASSERT_EQ(1u, boxes(run).size());
     EXPECT_EQ(0u, boxes(run)[0].find("XML Parse Error 0x")) << boxes(run)[0];
 }
 
 TEST(Devhost, MissingProductVariablesAreReportedOneByOne) {
-    Run none = runDevhost("no_variables", withProduct(json::object()));
+    DevhostRun none = runDevhost("no_variables", withProduct(json::object()));
     EXPECT_EQ(0u, none.exitCode);
     EXPECT_EQ((std::vector<std::string>{"No environment variable", "No environment variable",
                                         "Incorrect path or name of qvl_view.xml"}),
               boxes(none));
 
-    Run second = runDevhost("lib_dir_only", withProduct({{"KORVELTAND_LIB_DIR", kDemoProduct}}));
+    DevhostRun second = runDevhost("lib_dir_only", withProduct({{"KORVELTAND_LIB_DIR", kDemoProduct}}));
     EXPECT_EQ(0u, second.exitCode);
     EXPECT_EQ(std::vector<std::string>{"No environment variable"}, boxes(second));
 }
