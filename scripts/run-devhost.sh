@@ -36,10 +36,15 @@ trap 'bash scripts/wine-env.sh stop "$bindir"' EXIT
 # Windows sees this machine's root as drive Z:.
 session="Z:${repo//\//\\}\\demo\\session.json"
 source "$bindir/wine-env/env.sh"
-printf -v cmdline " %q" "$devhost" "$session" "$@"
+# On an Xvfb display nobody sees a message box, so the development host answers them itself.
+options=()
+if [[ -z ${VM_WINE_DISPLAY:-} ]]; then
+    options+=(--auto)
+fi
+printf -v cmdline " %q" "$devhost" "${options[@]}" "$session" "$@"
 echo "run-devhost:$cmdline"
 set +e
-/usr/lib/wine/wine64 "$devhost" "$session" "$@"
+/usr/lib/wine/wine64 "$devhost" "${options[@]}" "$session" "$@"
 rc=$?
 set -e
 echo "run-devhost: devhost exited with code $rc"
