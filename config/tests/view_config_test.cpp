@@ -193,10 +193,17 @@ TEST(ViewConfigReader, UnreadableFilesShowTheParsersError) {
     ASSERT_EQ(1u, missing.messages.size());
     EXPECT_TRUE(is_parse_error(missing.messages[0])) << missing.messages[0];
 
-    const Read malformed = read_xml("malformed.xml", "<R><A></R>");
-    EXPECT_EQ(kViewConfigReported, malformed.result);
-    ASSERT_EQ(1u, malformed.messages.size());
-    EXPECT_TRUE(is_parse_error(malformed.messages[0])) << malformed.messages[0];
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>((i * 37 + 11) % 256);
+    const std::pair<const char*, std::string> broken[] = {
+        {"malformed.xml", "<R><A></R>"}, {"empty.xml", ""}, {"binary.xml", binary}};
+    for (const auto& [name, text] : broken) {
+        const Read read = read_xml(name, text);
+        EXPECT_EQ(kViewConfigReported, read.result) << name;
+        ASSERT_EQ(1u, read.messages.size()) << name;
+        EXPECT_TRUE(is_parse_error(read.messages[0])) << name << ": " << read.messages[0];
+    }
 }
 
 TEST(ViewConfigReader, CDataAndEntityReferencesFailTheDom) {
