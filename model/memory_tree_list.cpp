@@ -1,0 +1,98 @@
+#include "model/memory_tree_list.h"
+
+#include <algorithm>
+
+namespace {
+bool inTable(int item) {
+    return item >= 0 && item < MAX_ROWS;
+}
+} // namespace
+
+MemoryTreeList::MemoryTreeList() {
+    // The list control starts every swatch blue until the dialog writes it.
+    colors_.fill(0x00FF0000);
+}
+
+int MemoryTreeList::AppendItem(const char* text) {
+    texts_.push_back(text ? text : "");
+    return links_.AppendItem();
+}
+
+void MemoryTreeList::ResetTree() {
+    links_.Reset();
+    texts_.clear();
+}
+
+void MemoryTreeList::appendShown(int parent, std::vector<int>& shown) const {
+    for (int child : links_.Children(parent)) {
+        shown.push_back(child);
+        if (links_.IsExpanded(child))
+            appendShown(child, shown);
+    }
+}
+
+std::vector<int> MemoryTreeList::ShownItems() const {
+    std::vector<int> shown;
+    appendShown(-1, shown);
+    return shown;
+}
+
+void MemoryTreeList::expandItem(int item) {
+    if (!links_.HasChildItems(item) || links_.IsExpanded(item))
+        return;
+    // An item is shown when every ancestor is expanded.
+    for (int ancestor : links_.GetAncestorItems(item)) {
+        if (!links_.IsExpanded(ancestor))
+            return;
+    }
+    links_.MarkExpanded(item);
+}
+
+void MemoryTreeList::ExpandAll(int item) {
+    expandItem(item);
+    for (int child : links_.Children(item))
+        ExpandAll(child);
+}
+
+void MemoryTreeList::CollapseItem(int item) {
+    if (!links_.HasChildItems(item) || !links_.IsExpanded(item))
+        return;
+    links_.ForgetExpanded(item);
+    // Collapsing forgets the expansion of everything below.
+    for (int other = 0; other < links_.ItemCount(); ++other) {
+        std::vector<int> ancestors = links_.GetAncestorItems(other);
+        if (std::find(ancestors.begin(), ancestors.end(), item) != ancestors.end())
+            links_.ForgetExpanded(other);
+    }
+}
+
+void MemoryTreeList::SetItemImage(int item, int column, int bitmapId) {
+    images_[{item, column}] = bitmapId;
+}
+
+int MemoryTreeList::ItemImage(int item, int column) const {
+    auto found = images_.find({item, column});
+    return found == images_.end() ? 0 : found->second;
+}
+
+uint32_t MemoryTreeList::GetItemColor(int item) const {
+    return inTable(item) ? colors_[item] : 0;
+}
+
+void MemoryTreeList::SetItemColor(int item, uint32_t color) {
+    if (inTable(item))
+        colors_[item] = color;
+}
+
+int MemoryTreeList::GetItemNumber(int item) const {
+    return inTable(item) ? numbers_[item] : 0;
+}
+
+void MemoryTreeList::SetItemNumber(int item, int number) {
+    if (inTable(item))
+        numbers_[item] = number;
+}
+
+void MemoryTreeList::RedrawItems(int, int) {
+    ++redraws_;
+}

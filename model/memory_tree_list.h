@@ -1,0 +1,57 @@
+// A tree list held in memory: what the list control does with items, links,
+// expansion and cell tables, without a window. Native tests and benchmarks
+// build rows into it.
+#pragma once
+
+#include "model/tree_links.h"
+#include "model/tree_list.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class MemoryTreeList : public TreeList {
+  public:
+    MemoryTreeList();
+
+    int AppendItem(const char* text) override;
+    int GetItemCount() const override { return links_.ItemCount(); }
+    void ResetTree() override;
+
+    void SetItemParent(int item, int parent) override { links_.SetParent(item, parent); }
+    void ExpandAll(int item) override;
+    bool HasChildItems(int item) const override { return links_.HasChildItems(item); }
+    int GetFirstChildItem(int parent) override { return links_.GetFirstChildItem(parent); }
+    int GetNextChildItem() override { return links_.GetNextChildItem(); }
+
+    void SetItemImage(int item, int column, int bitmapId) override;
+    uint32_t GetItemColor(int item) const override;
+    void SetItemColor(int item, uint32_t color) override;
+    int GetItemNumber(int item) const override;
+    void SetItemNumber(int item, int number) override;
+
+    void RedrawItems(int first, int last) override;
+
+    // What a test looks at.
+    const std::string& ItemText(int item) const { return texts_.at(item); }
+    // The picture of a cell, 0 when none was set.
+    int ItemImage(int item, int column) const;
+    // The items a person would see, top to bottom.
+    std::vector<int> ShownItems() const;
+    bool IsExpanded(int item) const { return links_.IsExpanded(item); }
+    void CollapseItem(int item);
+    int RedrawCount() const { return redraws_; }
+
+  private:
+    void expandItem(int item);
+    void appendShown(int parent, std::vector<int>& shown) const;
+
+    TreeLinks links_;
+    std::vector<std::string> texts_;
+    std::map<std::pair<int, int>, int> images_;
+    std::array<uint32_t, MAX_ROWS> colors_;
+    std::array<int, MAX_ROWS> numbers_{};
+    int redraws_ = 0;
+};

@@ -1,0 +1,142 @@
+// Tree bookkeeping and the portable tree list: links, queries, the one
+// enumeration cursor, expansion.
+#include "model/memory_tree_list.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Items = std::vector<int>;
+
+// item 0 with children 1 and 3; item 1 with child 2; top-level item 4 with child 5.
+void buildSample(MemoryTreeList& list) {
+    for (int i = 0; i < 6; ++i)
+        list.AppendItem(("0:item " + std::to_string(i)).c_str());
+    list.SetItemParent(1, 0);
+    list.SetItemParent(2, 1);
+    list.SetItemParent(3, 0);
+    list.SetItemParent(5, 4);
+}
+
+Items enumerate(TreeList& list, int parent) {
+    Items children;
+    for (int child = list.GetFirstChildItem(parent); child != -1; child = list.GetNextChildItem())
+        children.push_back(child);
+    return children;
+}
+
+TEST(TreeLinks, ChildrenComeInItemOrderAndTheCursorStaysPastTheEnd) {
+    MemoryTreeList list;
+    for (int i = 0; i < 3; ++i)
+        list.AppendItem("0:x");
+    list.SetItemParent(2, 0);
+    list.SetItemParent(1, 0);
+    EXPECT_EQ(1, list.GetFirstChildItem(0));
+    EXPECT_EQ(2, list.GetNextChildItem());
+    EXPECT_EQ(-1, list.GetNextChildItem());
+    EXPECT_EQ(-1, list.GetNextChildItem());
+    EXPECT_EQ((Items{0}), enumerate(list, -1));
+    // Starting a new enumeration ends the one in progress.
+    EXPECT_EQ(1, list.GetFirstChildItem(0));
+    EXPECT_EQ(0, list.GetFirstChildItem(-1));
+    EXPECT_EQ(-1, list.GetNextChildItem());
+}
+
+TEST(TreeLinks, QueriesFollowTheLinks) {
+    TreeLinks links;
+    for (int i = 0; i < 6; ++i)
+        links.AppendItem();
+    links.SetParent(1, 0);
+    links.SetParent(2, 1);
+    links.SetParent(3, 0);
+    links.SetParent(5, 4);
+
+    EXPECT_EQ((Items{0, 1}), links.GetAncestorItems(2));
+    EXPECT_EQ(2, links.GetItemLevel(2));
+    EXPECT_EQ(0, links.GetItemLevel(4));
+    EXPECT_TRUE(links.HasChildItems(1));
+    EXPECT_FALSE(links.HasChildItems(2));
+    EXPECT_FALSE(links.IsLastChildItem(1)); // item 3 follows under 0
+    EXPECT_TRUE(links.IsLastChildItem(3));
+    EXPECT_FALSE(links.IsLastChildItem(0)); // top-level item 4 follows
+    EXPECT_TRUE(links.IsLastChildItem(4));
+    // Indices no item has answer as a top-level item without children.
+    EXPECT_FALSE(links.HasChildItems(99));
+    EXPECT_EQ(0, links.GetItemLevel(99));
+    EXPECT_TRUE(links.IsLastChildItem(99));
+}
+
+TEST(TreeLinks, ANewParentMovesTheItemAndForgetsItsExpansion) {
+    TreeLinks links;
+    for (int i = 0; i < 4; ++i)
+        links.AppendItem();
+    links.SetParent(2, 0);
+    links.SetParent(3, 2);
+    links.MarkExpanded(2);
+    links.SetParent(2, 1);
+    EXPECT_FALSE(links.HasChildItems(0));
+    EXPECT_EQ((Items{2}), links.Children(1));
+    EXPECT_FALSE(links.IsExpanded(2));
+    EXPECT_EQ((Items{1, 2}), links.GetAncestorItems(3));
+    // A negative parent makes the item top-level again.
+    links.SetParent(2, -7);
+    EXPECT_EQ((Items{0, 1, 2}), links.Children(-1));
+}
+
+TEST(TreeLinks, ALoopOfLinksDoesNotHangTheQueries) {
+    TreeLinks links;
+    links.AppendItem();
+    links.AppendItem();
+    links.SetParent(0, 1);
+    links.SetParent(1, 0);
+    EXPECT_LE(links.GetItemLevel(0), 2);
+}
+
+TEST(MemoryTreeList, ExpandAllShowsEverythingInTreeOrderAndCollapseForgetsBelow) {
+    MemoryTreeList list;
+    buildSample(list);
+    EXPECT_EQ((Items{0, 4}), list.ShownItems());
+    list.ExpandAll(0);
+    EXPECT_EQ((Items{0, 1, 2, 3, 4}), list.ShownItems());
+    EXPECT_TRUE(list.IsExpanded(1));
+    EXPECT_FALSE(list.IsExpanded(2)); // no children: never expanded
+
+    list.CollapseItem(0);
+    EXPECT_EQ((Items{0, 4}), list.ShownItems());
+    EXPECT_FALSE(list.IsExpanded(1));
+    list.ExpandAll(4);
+    EXPECT_EQ((Items{0, 4, 5}), list.ShownItems());
+}
+
+TEST(MemoryTreeList, AnItemUnderACollapsedParentIsNotExpanded) {
+    MemoryTreeList list;
+    buildSample(list);
+    list.ExpandAll(1); // item 1 is not shown: item 0 is collapsed
+    EXPECT_FALSE(list.IsExpanded(1));
+    EXPECT_EQ((Items{0, 4}), list.ShownItems());
+}
+
+TEST(MemoryTreeList, ResetKeepsTheCellTablesButDropsItemsAndLinks) {
+    MemoryTreeList list;
+    EXPECT_EQ(0x00FF0000u, list.GetItemColor(7));
+    buildSample(list);
+    list.ExpandAll(0);
+    list.SetItemColor(1, 0x787878);
+    list.SetItemNumber(1, 12);
+    list.SetItemImage(1, 5, 1030);
+    list.ResetTree();
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_TRUE(list.ShownItems().empty());
+    EXPECT_EQ(0x787878u, list.GetItemColor(1));
+    EXPECT_EQ(12, list.GetItemNumber(1));
+    EXPECT_EQ(1030, list.ItemImage(1, 5));
+    EXPECT_EQ(0, list.AppendItem("0:again"));
+    EXPECT_FALSE(list.HasChildItems(0));
+    // The fixed tables refuse what lies outside them.
+    list.SetItemNumber(MAX_ROWS, 3);
+    EXPECT_EQ(0, list.GetItemNumber(MAX_ROWS));
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "model/tree_links.h"
+
+#include <algorithm>
+
+namespace {
+const std::vector<int> kNoChildren;
+}
+
+int TreeLinks::AppendItem() {
+    int item = itemCount_++;
+    children_[-1].push_back(item);
+    return item;
+}
+
+void TreeLinks::Reset() {
+    itemCount_ = 0;
+    parentOf_.clear();
+    children_.clear();
+    expanded_.clear();
+    enumParent_ = -1;
+    enumCursor_ = -1;
+}
+
+void TreeLinks::SetParent(int item, int parent) {
+    if (item < 0 || item >= itemCount_)
+        return;
+    parent = parent < 0 ? -1 : parent;
+    std::vector<int>& before = children_[ParentOf(item)];
+    before.erase(std::find(before.begin(), before.end(), item));
+    std::vector<int>& after = children_[parent];
+    after.insert(std::lower_bound(after.begin(), after.end(), item), item);
+    parentOf_[item] = parent;
+    expanded_.erase(item);
+}
+
+int TreeLinks::ParentOf(int item) const {
+    auto found = parentOf_.find(item);
+    return found == parentOf_.end() || found->second < 0 ? -1 : found->second;
+}
+
+const std::vector<int>& TreeLinks::Children(int parent) const {
+    auto found = children_.find(parent < 0 ? -1 : parent);
+    return found == children_.end() ? kNoChildren : found->second;
+}
+
+bool TreeLinks::HasChildItems(int item) const {
+    return item >= 0 && !Children(item).empty();
+}
+
+bool TreeLinks::IsLastChildItem(int item) const {
+    const std::vector<int>& siblings = Children(ParentOf(item));
+    return siblings.empty() || siblings.back() <= item;
+}
+
+std::vector<int> TreeLinks::GetAncestorItems(int item) const {
+    std::vector<int> ancestors;
+    // A link that loops would never reach the top; no chain is longer than
+    // the number of items.
+    for (int parent = ParentOf(item);
+         parent >= 0 && static_cast<int>(ancestors.size()) < itemCount_; parent = ParentOf(parent))
+        ancestors.push_back(parent);
+    std::reverse(ancestors.begin(), ancestors.end());
+    return ancestors;
+}
+
+int TreeLinks::GetItemLevel(int item) const {
+    return static_cast<int>(GetAncestorItems(item).size());
+}
+
+int TreeLinks::GetFirstChildItem(int parent) {
+    enumParent_ = parent < 0 ? -1 : parent;
+    enumCursor_ = -1;
+    return GetNextChildItem();
+}
+
+int TreeLinks::GetNextChildItem() {
+    const std::vector<int>& children = Children(enumParent_);
+    // The cursor stays past the end, so further calls keep answering -1.
+    if (enumCursor_ < static_cast<int>(children.size()))
+        ++enumCursor_;
+    return enumCursor_ < static_cast<int>(children.size()) ? children[enumCursor_] : -1;
+}

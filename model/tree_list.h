@@ -1,0 +1,48 @@
+// What tree building and the commands ask of the list that shows the rows
+// as a tree. The View Manager's list control implements it on Windows; a
+// portable list in memory implements it for the native tests.
+#pragma once
+
+#include <cstdint>
+
+// Capacity of the list's per-item tables, and so of the row model.
+constexpr int MAX_ROWS = 5000;
+
+// A cell picture's geometry: every picture is one 20 x 19 image from row 0 of
+// its bitmap.
+constexpr int kCellImageWidth = 20;
+constexpr int kCellImageHeight = 19;
+
+class TreeList {
+  public:
+    virtual ~TreeList() = default;
+
+    // Appends an item with the given text ("0:" and the label) and returns
+    // its index, which equals the number of items before it.
+    virtual int AppendItem(const char* text) = 0;
+    // Number of items, shown or not.
+    virtual int GetItemCount() const = 0;
+    // Removes every item, parent link and expanded mark; the colour, number
+    // and picture tables keep their values.
+    virtual void ResetTree() = 0;
+
+    virtual void SetItemParent(int item, int parent) = 0;
+    virtual void ExpandAll(int item) = 0;
+    virtual bool HasChildItems(int item) const = 0;
+    // One enumeration at a time: GetFirstChildItem (-1 for the top-level
+    // items) starts it, GetNextChildItem continues it; -1 after the last.
+    virtual int GetFirstChildItem(int parent) = 0;
+    virtual int GetNextChildItem() = 0;
+
+    // The bitmap resource whose picture a cell shows.
+    virtual void SetItemImage(int item, int column, int bitmapId) = 0;
+    // The item's colour as 0x00BBGGRR, drawn in the "Color" column.
+    virtual uint32_t GetItemColor(int item) const = 0;
+    virtual void SetItemColor(int item, uint32_t color) = 0;
+    // The number drawn in the "Attribute Count" column.
+    virtual int GetItemNumber(int item) const = 0;
+    virtual void SetItemNumber(int item, int number) = 0;
+
+    // Repaints the shown rows first to last (display positions).
+    virtual void RedrawItems(int first, int last) = 0;
+};
