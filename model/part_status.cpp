@@ -1,0 +1,211 @@
+// Part status and loading (Part 3.3): opening and closing a row's parts, and
+// the work-part record that remembers what was closed.
+#include "host/host_api.h"
+#include "model/cell_pictures.h"
+#include "model/host_arrays.h"
+#include "model/row_model.h"
+#include "record/record_lists.h"
+#include "record/work_part_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+tag_t g_displayPartBeforeOpen = NULL_TAG;
+
+namespace {
+
+// The load status of an open; its arrays are released whenever they hold
+// something, whatever the open's outcome.
+class LoadStatus {
+  public:
+    LoadStatus() = default;
+    ~LoadStatus() {
+        if (status.n_parts > 0) {
+            if (status.statuses)
+                UF_free(status.statuses);
+            if (status.file_names)
+                UF_free_string_array(status.n_parts, status.file_names);
+        }
+    }
+    LoadStatus(const LoadStatus&) = delete;
+    LoadStatus& operator=(const LoadStatus&) = delete;
+    UF_PART_load_status_t status{0, 0, nullptr, nullptr};
+};
+
+int occurrenceCount(tag_t parent, tag_t part) {
+    UfTagArray occs;
+    AskOccurrencesOfPart(parent, part, occs);
+    return occs.Count();
+}
+
+bool isUnsuppressed(tag_t occurrence) {
+    const tag_t instance = UF_ASSEM_ask_inst_of_part_occ(occurrence);
+    if (instance == NULL_TAG)
+        return false;
+    logical suppressed = 0;
+    return UF_ASSEM_ask_suppress_state(instance, &suppressed) == 0 && !suppressed;
+}
+
+bool isRecordedFile(const char* fileName) {
+    const RecordData parts(g_closedPartsRecord);
+    for (int i = 0; i < parts.StringCount(); ++i) {
+        if (std::strcmp(parts.String(i), fileName) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int RowModel::OpenPartQuietly(const char* partName) {
+    UF_DISP_set_display(0);
+    int code = 0;
+    if (!UF_PART_is_loaded(partName)) {
+        tag_t part = NULL_TAG;
+        LoadStatus load;
+        code = UF_PART_open_quiet(partName, &part, &load.status);
+        // Only a part that did open becomes the display part.
+        if (code == 0 && part != NULL_TAG)
+            UF_PART_set_display_part(part);
+    }
+    UF_DISP_set_display(1);
+    return code;
+}
+
+void RowModel::OpenRowParts(int r) {
+    const ClosedPartsRecord record;
+    if (!record.IsReadable())
+        return;
+    m_rowPartCount[r] = 0;
+    m_rowPartNames[r].clear();
+    const char* group = m_rowName[r].c_str();
+    if (IsOtherRow(r)) {
+        for (int i = 0; i < record.Count(); ++i) {
+            if (std::strcmp(record.GroupName(i), group) != 0)
+                continue;
+            const char* file = record.FileName(i);
+            if (OpenPartQuietly(file) != 0)
+                continue;
+            m_rowPartNames[r].emplace_back(file);
+            ++m_rowPartCount[r];
+            m_rowOccCount[r] +=
+                occurrenceCount(g_displayPartBeforeOpen, UF_PART_ask_part_tag(file));
+        }
+        return;
+    }
+    for (int i = 0; i < record.Count(); ++i) {
+        if (!record.IsEntryOf(i, group, m_rowKey[r].c_str()))
+            continue;
+        const char* file = record.FileName(i);
+        // A part opened here is a session part for the rebuild that follows,
+        // although the last build did not see it loaded.
+        if (OpenPartQuietly(file) == 0 &&
+            std::find(m_sessionPartNames.begin(), m_sessionPartNames.end(), file) ==
+                m_sessionPartNames.end()) {
+            m_sessionPartNames.emplace_back(file);
+            ++m_sessionPartCount;
+        }
+    }
+}
+
+void RowModel::RebuildRowParts(int r) {
+    // 1. Part names: the session parts that carry the row's attribute.
+    std::vector<std::string> names;
+    for (const std::string& part : m_sessionPartNames) {
+        const tag_t tag = UF_PART_ask_part_tag(part.c_str());
+        if (tag == NULL_TAG)
+            continue;
+        int count = 0;
+        UF_ATTR_part_attr_t* attributes = nullptr;
+        if (ATTR_ask_part_attrs(tag, &count, &attributes) != 0)
+            count = 0;
+        for (int a = 0; a < count && attributes; ++a) {
+            const UF_ATTR_part_attr_t& attribute = attributes[a];
+            const bool titleFits =
+                std::strncmp(attribute.title, m_rowName[r].c_str(), HOST_ATTR_TITLE_BUFSIZE) == 0 &&
+                m_rowName[r].size() < HOST_ATTR_TITLE_BUFSIZE;
+            const char* value = attribute.value ? attribute.value : "";
+            if (titleFits && (m_rowKey[r].empty() || m_rowKey[r] == value)) {
+                names.push_back(part);
+                break;
+            }
+        }
+        if (attributes)
+            UF_free(attributes);
+    }
+    m_rowPartCount[r] = static_cast<int>(names.size());
+    m_rowPartNames[r] = std::move(names);
+
+    // 2. Occurrences in the display part from before the open.
+    std::vector<tag_t>& occs = m_rowOccs[r];
+    occs.clear();
+    int count = 0;
+    for (const std::string& name : m_rowPartNames[r]) {
+        if (!UF_PART_is_loaded(name.c_str()))
+            continue;
+        const tag_t tag = UF_PART_ask_part_tag(name.c_str());
+        if (tag == UF_PART_ask_display_part() && tag == g_displayPartBeforeOpen) {
+            occs.assign(1, NULL_TAG); // the display part itself
+            count = 1;
+            continue;
+        }
+        UfTagArray found;
+        AskOccurrencesOfPart(g_displayPartBeforeOpen, tag, found);
+        for (tag_t occurrence : found) {
+            if (isUnsuppressed(occurrence)) {
+                occs.push_back(occurrence);
+                ++count;
+            }
+        }
+    }
+    m_rowOccCount[r] = count;
+
+    // 3, 4. A row that still shows nothing forgets its record entries.
+    if (count != 0)
+        return;
+    std::vector<int> positions;
+    {
+        const ClosedPartsRecord record;
+        if (!record.IsReadable())
+            return;
+        for (int i = 0; i < record.Count(); ++i) {
+            if (record.IsEntryOf(i, m_rowName[r].c_str(), m_rowKey[r].c_str()))
+                positions.push_back(i);
+        }
+    }
+    if (!positions.empty())
+        remove_record_positions(positions);
+}
+
+void RowModel::CloseRowParts(int r) {
+    for (const std::string& name : m_rowPartNames[r]) {
+        if (!UF_PART_is_loaded(name.c_str()))
+            continue;
+        const tag_t tag = UF_PART_ask_part_tag(name.c_str());
+        if (tag != UF_PART_ask_display_part()) {
+            UfTagArray occs;
+            AskOccurrencesOfPart(NULL_TAG, tag, occs);
+            if (std::none_of(occs.begin(), occs.end(), isUnsuppressed))
+                continue; // all suppressed: neither recorded nor closed
+        }
+        // The whole group name and key value go to the record, so that the
+        // row finds its entries again however long they are. A part that
+        // the record should remember but cannot is left open rather than
+        // lost.
+        if (work_part_record_available() && !isRecordedFile(name.c_str()) &&
+            !record_closed_part(name.c_str(), m_rowName[r].c_str(), m_rowKey[r].c_str()))
+            continue;
+        if (UF_PART_is_loaded(name.c_str()))
+            UF_PART_close(tag, 1, 1);
+    }
+
+    m_rowOccs[r].clear();
+    m_rowOccCount[r] = 0;
+    m_rowPartCount[r] = 0;
+    m_rowPartNames[r].clear();
+    m_list.SetItemImage(r, kColumnOpen, kPictureFolderClosed);
+    const bool group = r < static_cast<int>(m_rowHasChildren.size()) && m_rowHasChildren[r] == 1;
+    m_list.SetItemImage(r, kColumnLabel, group ? kPictureGroupClosed : kPicturePartClosed);
+    m_list.SetItemColor(r, 0);
+    m_list.SetItemNumber(r, 0);
+}

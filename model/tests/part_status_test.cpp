@@ -1,0 +1,214 @@
+// Closing and opening a row's parts, and what the work-part record keeps of
+// them between a close, a Refresh and a reopen.
+#include "row_model_fixture.h"
+
+#include "model/cell_pictures.h"
+
+using namespace row_model_test;
+
+namespace {
+
+const std::string kTop = "C:\\d\\top.prt";
+
+json dieWithSuppressedParts() {
+    return sessionOf(
+        {part(kTop, {}, {component("a.prt"), component("b.prt", true), component("c.prt"),
+                         component("c.prt", true)}),
+         part("a.prt", {{"T", "1"}, {"S", "1"}}), part("b.prt", {{"T", "1"}}),
+         part("c.prt", {{"T", "1"}})});
+}
+
+class PartStatus : public RowModelTest {
+  protected:
+    Strings closedParts() const { return recordStrings(g_closedPartsRecord); }
+    Strings closedGroups() const { return recordStrings(g_closedGroupsRecord); }
+    Strings closedKeys() const { return recordStrings(g_closedKeysRecord); }
+};
+
+TEST_F(PartStatus, ClosingRecordsAndClosesOnlyPartsWithAnUnsuppressedOccurrence) {
+    loadSession(dieWithSuppressedParts());
+    build("close", "<ROOT><T>1</T></ROOT>");
+    ASSERT_EQ((Strings{"a.prt", "b.prt", "c.prt"}), partsOf(1));
+    closeRow(1);
+    EXPECT_EQ((Strings{"a.prt", "c.prt"}), closedParts());
+    EXPECT_EQ((Strings{"T", "T"}), closedGroups());
+    EXPECT_EQ((Strings{"1", "1"}), closedKeys());
+    EXPECT_EQ(0, UF_PART_is_loaded("a.prt"));
+    EXPECT_EQ(1, UF_PART_is_loaded("b.prt")); // all its occurrences suppressed
+    EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
+    EXPECT_EQ(2, HOSTSIM_call_count("UF_PART_close"));
+    // The row is emptied and shows itself closed.
+    EXPECT_TRUE(partsOf(1).empty());
+    EXPECT_EQ(0, model->m_rowPartCount[1]);
+    EXPECT_EQ(0, model->m_rowOccCount[1]);
+    EXPECT_TRUE(model->m_rowOccs[1].empty());
+    EXPECT_EQ(kPictureFolderClosed, list->ItemImage(1, kColumnOpen));
+    EXPECT_EQ(kPicturePartClosed, list->ItemImage(1, kColumnLabel));
+    EXPECT_EQ(0u, list->GetItemColor(1));
+    EXPECT_EQ(0, list->GetItemNumber(1));
+
+    // Closing a group row shows the closed stack of blocks.
+    closeRow(0);
+    EXPECT_EQ(kPictureGroupClosed, list->ItemImage(0, kColumnLabel));
+}
+
+TEST_F(PartStatus, APartIsRecordedOnceHoweverOftenItIsClosed) {
+    loadSession(dieWithSuppressedParts());
+    build("twice", "<ROOT><T>1</T><S>1</S></ROOT>");
+    closeRow(1);
+    closeRow(2); // a.prt is closed already
+    EXPECT_EQ((Strings{"a.prt", "c.prt"}), closedParts());
+    refresh();
+    openRow(1);
+    ASSERT_EQ(1, UF_PART_is_loaded("a.prt"));
+    closeRow(1);
+    EXPECT_EQ((Strings{"a.prt", "c.prt"}), closedParts());
+    EXPECT_EQ((Strings{"T", "T"}), closedGroups());
+}
+
+TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences) {
+    json session = dieWithSuppressedParts();
+    session["parts"][1]["color"] = 181;
+    loadSession(session);
+    build("reopen", "<ROOT><T>1</T></ROOT>");
+    const std::vector<tag_t> occurrences = model->m_rowOccs[1];
+    const tag_t display = UF_PART_ask_display_part();
+    closeRow(1);
+    refresh();
+    // Kept because the record remembers it; b.prt stayed loaded.
+    ASSERT_EQ((Strings{"ROOT", "T"}), rowNames());
+    EXPECT_EQ(Strings{"b.prt"}, partsOf(1));
+    EXPECT_EQ(0, model->m_rowOccCount[1]);
+    EXPECT_EQ(0, model->m_rowOpen[1]);
+
+    openRow(1);
+    EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
+    EXPECT_EQ(1, UF_PART_is_loaded("c.prt"));
+    EXPECT_EQ(display, UF_PART_ask_display_part());
+    // Parts that the View Manager reopened count although the last build
+    // did not see them loaded; in session order, then reopened order.
+    EXPECT_EQ((Strings{"b.prt", "a.prt", "c.prt"}), partsOf(1));
+    EXPECT_EQ(3, model->m_rowPartCount[1]);
+    EXPECT_EQ(occurrences, model->m_rowOccs[1]);
+    EXPECT_EQ(2, model->m_rowOccCount[1]);
+    // The entries stay: the row shows occurrences again.
+    EXPECT_EQ((Strings{"a.prt", "c.prt"}), closedParts());
+    EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
+}
+
+TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
+    loadSession(sessionOf(
+        {part(kTop, {}, {component("upper.prt")}),
+         part("upper.prt", {{"UPPER", "U"}},
+              {component("shoe.prt"), component("bolt.prt"), component("bolt.prt"),
+               component("pin.prt", true)}),
+         part("shoe.prt", {{"TYPE", "SHOE"}}), part("bolt.prt"), part("pin.prt")}));
+    build("other_reopen", "<ROOT><UPPER><TYPE>SHOE</TYPE><UPPER_OTHER/></UPPER></ROOT>");
+    int other = rowOf("UPPER_OTHER");
+    ASSERT_EQ((Strings{"bolt.prt", "bolt.prt", "pin.prt"}), partsOf(other));
+    closeRow(other);
+    EXPECT_EQ(Strings{"bolt.prt"}, closedParts());
+    EXPECT_EQ(Strings{"UPPER_OTHER"}, closedGroups());
+    EXPECT_EQ(1, UF_PART_is_loaded("pin.prt"));
+    // Another entry of the group under another key is reopened too.
+    ASSERT_TRUE(record_closed_part("shoe.prt", "UPPER_OTHER", "elsewhere"));
+    UF_PART_close(tagOf("shoe.prt"), 1, 1);
+
+    refresh();
+    // TYPE=SHOE is gone: its part is closed and the record does not know it.
+    ASSERT_EQ((Strings{"ROOT", "UPPER", "UPPER_OTHER"}), rowNames());
+    other = rowOf("UPPER_OTHER");
+    EXPECT_EQ(Strings{"pin.prt"}, partsOf(other));
+    const tag_t display = UF_PART_ask_display_part();
+    openRow(other);
+    EXPECT_EQ(display, UF_PART_ask_display_part());
+    EXPECT_EQ((Strings{"bolt.prt", "shoe.prt"}), partsOf(other));
+    EXPECT_EQ(2, model->m_rowPartCount[other]);
+    // The pin that stayed open plus two bolts and a shoe.
+    EXPECT_EQ(1 + 2 + 1, model->m_rowOccCount[other]);
+    EXPECT_EQ(2u, closedParts().size());
+}
+
+TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
+    json top = part(kTop, {}, {component("a.prt")});
+    top["objects"] = {
+        {{"class", kRecordClassName},
+         {"integers", {3}},
+         {"strings", {"gone1.prt", "h.prt", "gone2.prt", "k2.prt", "any.prt"}}},
+        {{"class", kRecordClassName}, {"integers", {4}}, {"strings", {"G", "H", "G", "G", "GG"}}},
+        {{"class", kRecordClassName}, {"integers", {5}}, {"strings", {"1", "1", "1", "2", "1"}}}};
+    loadSession(sessionOf({top, part("a.prt", {{"X", "1"}})}));
+    build("forget", "<ROOT><G>1</G><H>1</H></ROOT>");
+    const int r = rowOf("G", "1");
+    openRow(r);
+    EXPECT_EQ(2, HOSTSIM_call_count("UF_PART_open_quiet")); // neither file exists
+    EXPECT_EQ(0, model->m_rowOccCount[r]);
+    EXPECT_EQ((Strings{"h.prt", "k2.prt", "any.prt"}), closedParts());
+    EXPECT_EQ((Strings{"H", "G", "GG"}), closedGroups());
+    EXPECT_EQ((Strings{"1", "2", "1"}), closedKeys());
+    EXPECT_EQ(UF_PART_ask_display_part(), tagOf(kTop));
+}
+
+TEST_F(PartStatus, LongKeyValuesSurviveCloseRefreshAndReopen) {
+    const std::string key = std::string(200, 'k') + std::string(56, 'Z'); // 256 characters
+    const std::string title(63, 'T');
+    loadSession(sessionOf({part(kTop, {}, {component("a.prt")}),
+                           part("a.prt", {{title, key}, {"W", key}})}));
+    build("long", "<ROOT><" + title + ">" + key + "</" + title + "><W/></ROOT>");
+    ASSERT_EQ((Strings{"ROOT", title, "W"}), rowNames());
+    closeRow(1);
+    EXPECT_EQ(Strings{title}, closedGroups());
+    EXPECT_EQ(Strings{key}, closedKeys());
+    refresh();
+    // W (any value) lost its only part, which the record keeps under the
+    // long key only.
+    ASSERT_EQ((Strings{"ROOT", title}), rowNames());
+    EXPECT_EQ(key, model->m_rowKey[1]);
+    openRow(1);
+    EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
+    EXPECT_EQ(Strings{"a.prt"}, partsOf(1));
+    EXPECT_EQ(1, model->m_rowOccCount[1]);
+}
+
+TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
+    loadSession(dieWithSuppressedParts());
+    build("unrecorded", "<ROOT><T>1</T></ROOT>");
+    HOSTSIM_fail_operation("UF_UDOBJ_add_strings", 2, 0); // a.prt's group name
+    closeRow(1);
+    EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
+    EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
+    EXPECT_EQ(Strings{"c.prt"}, closedParts());
+    EXPECT_EQ(Strings{"T"}, closedGroups());
+
+    // Without record objects the parts close unrecorded (Part 3.3).
+    g_closedGroupsRecord = NULL_TAG;
+    model->m_rowPartNames[1] = {"a.prt"};
+    closeRow(1);
+    EXPECT_EQ(0, UF_PART_is_loaded("a.prt"));
+    EXPECT_EQ(Strings{"c.prt"}, closedParts());
+}
+
+TEST_F(PartStatus, AFailedOpenLeavesTheDisplayPartAndReleasesTheLoadStatus) {
+    json session = dieWithSuppressedParts();
+    session["parts"].push_back({{"file", "spare.prt"}, {"loaded", false}});
+    loadSession(session);
+    const tag_t display = UF_PART_ask_display_part();
+    EXPECT_EQ(HOST_ERR_FILE_NOT_FOUND, model->OpenPartQuietly("missing.prt"));
+    EXPECT_EQ(display, UF_PART_ask_display_part());
+    HOSTSIM_fail_operation("UF_PART_open_quiet", 1, 0);
+    EXPECT_EQ(HOST_ERR_INJECTED, model->OpenPartQuietly("spare.prt"));
+    EXPECT_EQ(display, UF_PART_ask_display_part());
+    EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_PART_set_display_part"));
+
+    // A loaded part is not opened again; an opened one becomes the display
+    // part; display updates are on again either way.
+    EXPECT_EQ(0, model->OpenPartQuietly("a.prt"));
+    EXPECT_EQ(display, UF_PART_ask_display_part());
+    EXPECT_EQ(0, model->OpenPartQuietly("spare.prt"));
+    EXPECT_EQ(tagOf("spare.prt"), UF_PART_ask_display_part());
+    EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_set_display_part"));
+    EXPECT_EQ(4, HOSTSIM_call_count("UF_DISP_set_display") / 2);
+}
+
+} // namespace

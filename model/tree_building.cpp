@@ -1,0 +1,475 @@
+// Tree building (Part 3.2): the rows from the view configuration and the
+// session's parts.
+#include "config/view_config.h"
+#include "host/host_api.h"
+#include "model/cell_pictures.h"
+#include "model/host_arrays.h"
+#include "model/host_color.h"
+#include "model/row_model.h"
+#include "model/tree_building_scratch.h"
+#include "record/record_lists.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+const char kOtherSuffix[] = "_OTHER";
+
+bool isOtherGroupOf(const std::string& groupName, const std::string& parentGroupName) {
+    return groupName.size() == parentGroupName.size() + sizeof kOtherSuffix - 1 &&
+           groupName.compare(0, parentGroupName.size(), parentGroupName) == 0 &&
+           groupName.compare(parentGroupName.size(), std::string::npos, kOtherSuffix) == 0;
+}
+
+// Releases the configuration record however the build ends.
+class ConfigHolder {
+  public:
+    ConfigHolder() = default;
+    ~ConfigHolder() { ReleaseViewConfig(&config); }
+    ConfigHolder(const ConfigHolder&) = delete;
+    ConfigHolder& operator=(const ConfigHolder&) = delete;
+    ViewConfig config{};
+};
+
+// The attribute array of a part, released with UF_free.
+class PartAttributes {
+  public:
+    explicit PartAttributes(tag_t part) {
+        if (ATTR_ask_part_attrs(part, &count_, &attributes_) != 0 || !attributes_)
+            count_ = 0;
+    }
+    ~PartAttributes() {
+        if (attributes_)
+            UF_free(attributes_);
+    }
+    PartAttributes(const PartAttributes&) = delete;
+    PartAttributes& operator=(const PartAttributes&) = delete;
+
+    int Count() const { return count_; }
+    std::string_view Title(int i) const {
+        const char* title = attributes_[i].title;
+        const void* end = std::memchr(title, '\0', HOST_ATTR_TITLE_BUFSIZE);
+        const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - title)
+                                  : HOST_ATTR_TITLE_BUFSIZE;
+        return std::string_view(title, length);
+    }
+    std::string_view Value(int i) const {
+        const char* value = attributes_[i].value;
+        return value ? std::string_view(value) : std::string_view();
+    }
+
+  private:
+    int count_ = 0;
+    UF_ATTR_part_attr_t* attributes_ = nullptr;
+};
+
+// The configuration's entries by group name, then by key value, so that a
+// part attribute finds the entries it fits without looking at the others.
+// Entry lists are in entry order.
+class EntryIndex {
+  public:
+    explicit EntryIndex(const ViewConfig& config) {
+        for (int e = 0; e < config.entryCount; ++e) {
+            Group& group = groups_[config.groupName[e]];
+            if (config.keyValue[e][0] == '\0')
+                group.anyValue.push_back(e);
+            else
+                group.byValue[config.keyValue[e]].push_back(e);
+        }
+    }
+
+    // Calls fits(e) for every entry that an attribute with this title and
+    // value fits: those of any value, then those of this value.
+    template <typename Fits>
+    void ForEachFit(std::string_view title, std::string_view value, Fits fits) const {
+        auto group = groups_.find(title);
+        if (group == groups_.end())
+            return;
+        for (int e : group->second.anyValue)
+            fits(e);
+        auto exact = group->second.byValue.find(value);
+        if (exact != group->second.byValue.end()) {
+            for (int e : exact->second)
+                fits(e);
+        }
+    }
+
+  private:
+    struct Group {
+        std::vector<int> anyValue;
+        std::unordered_map<std::string_view, std::vector<int>> byValue;
+    };
+    std::unordered_map<std::string_view, Group> groups_;
+};
+
+std::string partNameOf(tag_t part) {
+    char name[HOST_PART_NAME_BUFSIZE] = "";
+    if (UF_PART_ask_part_name(part, name) != 0)
+        name[0] = '\0';
+    return name;
+}
+
+} // namespace
+
+void RowModel::BuildTree(const char* configPath) {
+    // 1. The configuration, read again. The caller has just read the same
+    // file; should it have changed since and no longer read, no row is built
+    // from an incomplete record.
+    ConfigHolder holder;
+    const ViewConfig& config = holder.config;
+    m_rowCount = 0;
+    if (ReadViewConfig(configPath, &holder.config) != kViewConfigRead)
+        return;
+
+    m_build = std::make_unique<BuildScratch>();
+    BuildScratch& build = *m_build;
+
+    // 3. Session parts.
+    const int partCount = UF_PART_ask_num_parts();
+    m_sessionPartNames.clear();
+    m_sessionPartCount = 0;
+    for (int i = 0; i < partCount; ++i) {
+        const tag_t tag = UF_PART_ask_nth_part(i);
+        if (tag == NULL_TAG)
+            continue;
+        m_sessionPartNames.push_back(partNameOf(tag));
+        build.partTags.push_back(tag);
+        ++m_sessionPartCount;
+    }
+    build.occurrencesKnown.assign(m_sessionPartNames.size(), 0);
+    build.occurrences.resize(m_sessionPartNames.size());
+
+    // 4. Matching: every session part against every entry, through the
+    // index. A part's attributes are asked once; it is listed at most once
+    // per entry, and each entry's list stays in session-part order.
+    std::vector<std::vector<int>> matched(static_cast<size_t>(config.entryCount));
+    {
+        const EntryIndex index(config);
+        for (int p = 0; p < m_sessionPartCount; ++p) {
+            const PartAttributes attributes(build.partTags[p]);
+            for (int a = 0; a < attributes.Count(); ++a) {
+                index.ForEachFit(attributes.Title(a), attributes.Value(a), [&](int e) {
+                    std::vector<int>& parts = matched[e];
+                    if (parts.empty() || parts.back() != p)
+                        parts.push_back(p);
+                });
+            }
+        }
+    }
+
+    // 5. Keep or drop. keptThrough[e] is the number of entries kept among 0
+    // to e. Dropping an entry moves its sub-groups under the row kept just
+    // before it: the working parent of an entry whose configured parent is P
+    // comes out as keptThrough[P] - 1, the row P became or the last row kept
+    // before P (-1: a top row).
+    build.displayPart = UF_PART_ask_display_part();
+    std::vector<int> keptThrough(static_cast<size_t>(config.entryCount), 0);
+    int wouldBeRows = 0;
+    for (int e = 0; e < config.entryCount; ++e) {
+        const int parent = config.parentIndex[e];
+        const bool validParent = parent >= 0 && parent < e;
+        std::vector<tag_t> occs;
+        int keep = 0;
+        if (parent != -1) {
+            const std::string parentName = validParent ? config.groupName[parent] : "";
+            keep = CollectGroupOccurrences(config.groupName[e], config.keyValue[e], parentName,
+                                           matched[e], occs);
+        }
+        if (config.hasSubGroups[e] != 0)
+            keep = 1;
+        keptThrough[e] = (e > 0 ? keptThrough[e - 1] : 0) + keep;
+        if (!keep)
+            continue;
+        ++wouldBeRows;
+        if (m_rowCount >= MAX_ROWS)
+            continue;
+
+        const int r = m_rowCount++;
+        m_rowId.push_back(r);
+        m_rowParent.push_back(validParent ? keptThrough[parent] - 1 : -1);
+        m_rowName.emplace_back(config.groupName[e]);
+        m_rowCustomName.emplace_back(config.customName[e]);
+        m_rowKey.emplace_back(config.keyValue[e]);
+        m_rowOccCount[r] = static_cast<int>(occs.size());
+        m_rowOccs.push_back(std::move(occs));
+        std::vector<std::string> names;
+        names.reserve(matched[e].size());
+        for (int p : matched[e])
+            names.push_back(m_sessionPartNames[p]);
+        m_rowPartCount.push_back(static_cast<int>(names.size()));
+        m_rowPartNames.push_back(std::move(names));
+    }
+    // 6. The matched lists and working arrays go with this scope.
+    matched.clear();
+
+    // 7. The list items.
+    for (int r = 0; r < m_rowCount; ++r) {
+        m_otherRowIndex[r] = -1;
+        InsertRow(m_rowName[r], m_rowCustomName[r]);
+    }
+    // 8.
+    FillOtherRows();
+    // 9.
+    for (int r = 0; r < m_rowCount; ++r) {
+        ReadRowState(r);
+        ShowRowState(r);
+    }
+    // 10, 11.
+    const int items = m_list.GetItemCount();
+    if (items >= 1)
+        m_list.ExpandAll(0);
+    m_list.RedrawItems(0, items - 1);
+    m_build.reset();
+
+    if (wouldBeRows > MAX_ROWS) {
+        char message[sizeof kRowsCutMessage + 16];
+        std::snprintf(message, sizeof message, kRowsCutMessage, wouldBeRows);
+        uc1601(message, 1);
+    }
+    // 12. The configuration goes with holder.
+}
+
+std::vector<tag_t> RowModel::partOccurrencesOnDisplay(int part, tag_t displayPart) {
+    std::vector<tag_t> occs;
+    char* fileName = nullptr;
+    const int decoded = KZMGR_decode_cli_part_file(m_sessionPartNames[part].c_str(), &fileName);
+    const bool loaded = decoded == 0 && fileName && PART_is_part_loaded(fileName);
+    const tag_t tag = loaded ? PART_ask_part_of_filename(fileName) : NULL_TAG;
+    if (fileName)
+        SM_free(fileName);
+    if (!loaded)
+        return occs;
+    if (tag == displayPart) {
+        occs.push_back(NULL_TAG); // the display part itself
+        return occs;
+    }
+    SmTagArray found;
+    found.SetCount(OCC_ask_occs_of_part_in_assy(displayPart, tag, found.Out()));
+    for (tag_t occurrence : found) {
+        const tag_t instance = OCC_ask_instance_of_part_occ(occurrence);
+        if (instance != NULL_TAG && !OCC_is_instance_suppressed(instance))
+            occs.push_back(occurrence);
+    }
+    return occs;
+}
+
+int RowModel::CollectGroupOccurrences(const std::string& groupName, const std::string& keyValue,
+                                      const std::string& parentGroupName,
+                                      const std::vector<int>& matchedParts,
+                                      std::vector<tag_t>& outOccs) {
+    outOccs.clear();
+    const tag_t displayPart = m_build ? m_build->displayPart : UF_PART_ask_display_part();
+    if (displayPart != NULL_TAG) {
+        for (int p : matchedParts) {
+            if (p < 0 || p >= m_sessionPartCount)
+                continue;
+            if (!m_build) {
+                std::vector<tag_t> occs = partOccurrencesOnDisplay(p, displayPart);
+                outOccs.insert(outOccs.end(), occs.begin(), occs.end());
+                continue;
+            }
+            if (!m_build->occurrencesKnown[p]) {
+                m_build->occurrences[p] = partOccurrencesOnDisplay(p, displayPart);
+                m_build->occurrencesKnown[p] = 1;
+            }
+            const std::vector<tag_t>& occs = m_build->occurrences[p];
+            outOccs.insert(outOccs.end(), occs.begin(), occs.end());
+        }
+    }
+    if (!outOccs.empty())
+        return 1;
+    if (isOtherGroupOf(groupName, parentGroupName))
+        return 1;
+    return recordRemembers(groupName, keyValue) ? 1 : 0;
+}
+
+bool RowModel::recordRemembers(const std::string& groupName, const std::string& keyValue) {
+    BuildScratch local;
+    BuildScratch& build = m_build ? *m_build : local;
+    if (!build.recordRead) {
+        build.recordRead = true;
+        const ClosedPartsRecord record;
+        build.recordReadable = record.IsReadable();
+        for (int i = 0; i < record.Count(); ++i)
+            build.recordKeys[record.GroupName(i)].insert(record.KeyValue(i));
+    }
+    if (!build.recordReadable)
+        return false;
+    auto group = build.recordKeys.find(groupName);
+    if (group == build.recordKeys.end())
+        return false;
+    return keyValue.empty() || group->second.count(keyValue) != 0;
+}
+
+int RowModel::InsertRow(const std::string& groupName, const std::string& customName) {
+    const std::string& label = m_treeMode != 1 ? customName : groupName;
+    const int i = m_list.AppendItem(("0:" + label).c_str());
+    if (i < 0 || i >= static_cast<int>(m_rowParent.size()) || m_rowParent[i] < 0)
+        return i;
+    const int parent = m_rowParent[i];
+    m_list.SetItemParent(i, parent);
+    if (isOtherGroupOf(groupName, m_rowName[parent]))
+        m_otherRowIndex[i] = i;
+    return i;
+}
+
+void RowModel::FillOtherRows() {
+    for (int r = 0; r < m_rowCount; ++r) {
+        if (m_otherRowIndex[r] == -1)
+            continue;
+        const int p = m_rowParent[r];
+        const int end = m_rowId[r];
+        m_childPartNames.clear();
+        m_childPartCount = 0;
+        // An _OTHER parent's count is not the length of its list (Part 3.1):
+        // never read past the list.
+        const std::vector<tag_t>& parentOccs = m_rowOccs[p];
+        const int parentCount =
+            std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
+        for (int i = 0; i < parentCount; ++i) {
+            UfTagArray children;
+            AskChildOccurrences(parentOccs[i], children);
+            CollectComponentNames(children.Count(), children.Data());
+        }
+
+        std::unordered_set<std::string> shownBySiblings;
+        for (int s = p + 1; s < end; ++s)
+            shownBySiblings.insert(m_rowPartNames[s].begin(), m_rowPartNames[s].end());
+        std::vector<std::string> names;
+        for (std::string& name : m_childPartNames) {
+            if (!name.empty() && shownBySiblings.count(name) == 0)
+                names.push_back(name);
+        }
+        const int count = static_cast<int>(names.size());
+        m_rowPartNames[r] = std::move(names);
+        m_rowPartCount[r] = count;
+        m_rowOccCount[r] = count;
+        m_list.SetItemNumber(r, count);
+    }
+}
+
+void RowModel::CollectComponentNames(int count, const tag_t* occs) {
+    for (int i = 0; i < count && occs; ++i) {
+        m_childPartNames.push_back(partNameOf(UF_ASSEM_ask_prototype_of_occ(occs[i])));
+        ++m_childPartCount;
+        UfTagArray children;
+        AskChildOccurrences(occs[i], children);
+        CollectComponentNames(children.Count(), children.Data());
+    }
+}
+
+namespace {
+int delayStatusOf(tag_t part) {
+    int status = HOST_DELAY_NONE;
+    if (UF_WAVE_ask_delay_status(part, &status) != 0)
+        status = HOST_DELAY_NONE;
+    return status;
+}
+
+bool countsAsFrozen(int delayStatus) {
+    return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
+}
+
+UF_OBJ_disp_props_t displayPropertiesOf(tag_t object) {
+    UF_OBJ_disp_props_t properties{};
+    if (UF_OBJ_ask_display_properties(object, &properties) != 0)
+        properties = UF_OBJ_disp_props_t{};
+    return properties;
+}
+} // namespace
+
+void RowModel::ReadRowState(int r) {
+    const int n = m_rowOccCount[r];
+    const std::vector<std::string>& names = m_rowPartNames[r];
+    const tag_t firstTag =
+        n == 1 && !names.empty() ? UF_PART_ask_part_tag(names[0].c_str()) : NULL_TAG;
+
+    if (n <= 0 || (n == 1 && firstTag == NULL_TAG)) {
+        // Nothing on display: an empty row, shown, not frozen, closed.
+        m_list.SetItemColor(r, 0);
+        m_rowShown[r] = 1;
+        m_rowUnfrozen[r] = 1;
+        m_rowOpen[r] = 0;
+    } else if (n == 1) {
+        if (ReadPartDisplayState(names[0], r))
+            m_rowUnfrozen[r] = countsAsFrozen(delayStatusOf(firstTag)) ? 0 : 1;
+        else
+            m_rowUnfrozen[r] = 1; // no occurrence to tell: shown, not frozen
+        m_rowOpen[r] = 1;
+    } else {
+        // The first part with occurrences on display is the reference; the
+        // row is mixed in colour (or in blanking) at the first occurrence
+        // from there on that differs from the reference's first occurrence.
+        bool haveReference = false;
+        int referenceStatus = HOST_DELAY_NONE;
+        UF_OBJ_disp_props_t reference{};
+        bool mixedColors = false;
+        bool mixedBlanking = false;
+        for (const std::string& name : names) {
+            if (mixedColors && mixedBlanking)
+                break;
+            const tag_t tag = UF_PART_ask_part_tag(name.c_str());
+            if (tag == NULL_TAG)
+                continue;
+            UfTagArray occs;
+            AskOccurrencesOfPart(NULL_TAG, tag, occs);
+            if (occs.Count() == 0)
+                continue;
+            for (tag_t occurrence : occs) {
+                const UF_OBJ_disp_props_t properties = displayPropertiesOf(occurrence);
+                if (!haveReference) {
+                    haveReference = true;
+                    referenceStatus = delayStatusOf(tag);
+                    reference = properties;
+                    continue;
+                }
+                mixedColors = mixedColors || properties.color != reference.color;
+                mixedBlanking = mixedBlanking || properties.blank_status != reference.blank_status;
+                if (mixedColors && mixedBlanking)
+                    break;
+            }
+        }
+        if (haveReference) {
+            m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference.color));
+            m_rowShown[r] = reference.blank_status == HOST_BLANKED && !mixedBlanking ? 0 : 1;
+            m_rowUnfrozen[r] = countsAsFrozen(referenceStatus) ? 0 : 1;
+        } else {
+            // No part tells: shown, not frozen, colour as it was.
+            m_rowShown[r] = 1;
+            m_rowUnfrozen[r] = 1;
+        }
+        m_rowOpen[r] = 1;
+    }
+
+    if (static_cast<int>(m_rowHasChildren.size()) < r + 1)
+        m_rowHasChildren.resize(static_cast<size_t>(r) + 1, 0);
+    m_rowHasChildren[r] = m_list.HasChildItems(r) ? 1 : 0;
+}
+
+bool RowModel::ReadPartDisplayState(const std::string& partName, int r) {
+    const tag_t tag = UF_PART_ask_part_tag(partName.c_str());
+    if (tag == NULL_TAG)
+        return false;
+    tag_t occurrence = NULL_TAG;
+    if (tag == UF_PART_ask_display_part()) {
+        occurrence = UF_ASSEM_ask_root_part_occ(tag);
+    } else {
+        UfTagArray occs;
+        AskOccurrencesOfPart(NULL_TAG, tag, occs);
+        if (occs.Count() > 0)
+            occurrence = occs[0];
+    }
+    UF_OBJ_disp_props_t properties{};
+    if (occurrence == NULL_TAG || UF_OBJ_ask_display_properties(occurrence, &properties) != 0) {
+        m_rowShown[r] = 1;
+        return false;
+    }
+    m_list.SetItemColor(r, AskPackedColor(properties.color));
+    m_rowShown[r] = properties.blank_status == HOST_BLANKED ? 0 : 1;
+    return true;
+}
