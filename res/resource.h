@@ -1,0 +1,27 @@
+/* Resource ids of the plug-in library. Plain C: the resource compiler reads it too. */
+#ifndef KZQVL_VIEW_RESOURCE_H
+#define KZQVL_VIEW_RESOURCE_H
+
+/* Cell pictures of the tree list: one 20 x 19 image at the top left, pure green see-through. */
+#define IDB_FOLDER_CLOSED 1029
+#define IDB_FOLDER_OPEN 1030
+#define IDB_BLOCK_SOLID 1037
+#define IDB_BLOCKS_SOLID 1038
+#define IDB_PADLOCK_OPEN 1050
+#define IDB_PADLOCK_CLOSED 1052
+#define IDB_BLOCK_DOTTED 1060
+#define IDB_BLOCKS_DOTTED 1061
+#define IDB_TICK_RED 1065
+#define IDB_TICK_GREY 1068
+#define IDB_ISOLATE_YELLOW_FRONT 1069
+#define IDB_ISOLATE_ALL_GREY 1070
+
+/* The warning triangle of the close confirmation. */
+#define IDB_WARNING 1057
+
+/* The icon of the dialogs. */
+#define IDI_VIEW_MANAGER 1076
+
+/* Dialog templates, their controls and the string table go below. */
+
+#endif
