@@ -72,3 +72,26 @@ macro(vm_enable_wine_tests)
         set(VM_WINE_TESTS OFF)
     endif()
 endmacro()
+
+# vm_add_benchmark(NAME <name> SOURCES <files...> [LIBS <targets...>])
+# Builds a Google Benchmark executable (Debian's libbenchmark-dev), native builds only. Benchmarks
+# are run by hand, not by CTest: timings are never asserted. VM_SOURCE_DIR and VM_BINARY_DIR are
+# defined as for tests.
+function(vm_add_benchmark)
+    cmake_parse_arguments(PARSE_ARGV 0 ARG "" "NAME" "SOURCES;LIBS")
+    if(NOT ARG_NAME OR NOT ARG_SOURCES)
+        message(FATAL_ERROR "vm_add_benchmark: NAME and SOURCES are required")
+    endif()
+    if(ARG_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "vm_add_benchmark(${ARG_NAME}): unknown arguments ${ARG_UNPARSED_ARGUMENTS}")
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        return()
+    endif()
+    find_package(benchmark REQUIRED)
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} benchmark::benchmark_main)
+    target_compile_definitions(${ARG_NAME} PRIVATE
+        VM_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        VM_BINARY_DIR="${CMAKE_BINARY_DIR}")
+endfunction()

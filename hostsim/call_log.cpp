@@ -21,8 +21,10 @@ void CallLog::addFault(const std::string& operation, int onCall, int code) {
     faults_.push_back({operation, onCall, code == 0 ? HOST_ERR_INJECTED : code, 0});
 }
 
-std::optional<int> CallLog::injected(const std::string& operation) {
+std::optional<int> CallLog::injected(std::string_view operation) {
     std::optional<int> code;
+    if (faults_.empty())
+        return code;
     for (Fault& fault : faults_) {
         if (fault.operation != operation)
             continue;

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hostsim {
@@ -32,7 +33,7 @@ class CallLog {
     const std::vector<Fault>& faults() const { return faults_; }
     // Counts the call against the operation's faults; the code of the first
     // fault that fires, if any.
-    std::optional<int> injected(const std::string& operation);
+    std::optional<int> injected(std::string_view operation);
 
   private:
     std::vector<Call> calls_;

@@ -120,12 +120,11 @@ Occurrence& Session::occurrenceFor(tag_t rootPart, const std::vector<tag_t>& ins
     occurrence.rootPart = rootPart;
     occurrence.instancePath = instancePath;
     const Instance* last = nullptr;
-    if (instancePath.empty()) {
-        occurrence.prototype = rootPart;
-    } else {
-        last = instanceByTag(instancePath.back()).instance;
-        occurrence.prototype = partByName(last->childFile)->tag;
+    for (tag_t instance : instancePath) {
+        last = instanceByTag(instance).instance;
+        occurrence.pathParts.push_back(partByName(last->childFile)->tag);
     }
+    occurrence.prototype = instancePath.empty() ? rootPart : occurrence.pathParts.back();
     occurrence.display = initialDisplay(occurrence.prototype, last);
     occurrenceKeys_.emplace(std::move(key), occurrence.tag);
     return occurrences_.emplace(occurrence.tag, std::move(occurrence)).first->second;
@@ -144,8 +143,8 @@ Occurrence* Session::liveOccurrence(tag_t tag) {
     Occurrence& occurrence = found->second;
     if (!loadedPart(occurrence.rootPart))
         return nullptr;
-    for (tag_t instance : occurrence.instancePath) {
-        if (!loadedPartByName(instanceByTag(instance).instance->childFile))
+    for (tag_t part : occurrence.pathParts) {
+        if (!loadedPart(part))
             return nullptr;
     }
     return &occurrence;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -57,6 +58,9 @@ struct Occurrence {
     tag_t tag = NULL_TAG;
     tag_t rootPart = NULL_TAG;
     std::vector<tag_t> instancePath;
+    // The parts placed by the instances of the path, in the same order: an
+    // occurrence is live while they and the root are loaded.
+    std::vector<tag_t> pathParts;
     tag_t prototype = NULL_TAG;
     DisplayState display;
 };
@@ -140,12 +144,13 @@ class Session {
 
     tag_t lastTag_ = 100;
     std::deque<Part> parts_; // a deque keeps references stable as parts are added
-    std::map<tag_t, size_t> partIndex_;
-    std::map<std::string, size_t> partNameIndex_;
+    // Hashed: every host call that names a part or an occurrence looks here.
+    std::unordered_map<tag_t, size_t> partIndex_;
+    std::unordered_map<std::string, size_t> partNameIndex_;
     std::vector<tag_t> loadOrder_;
-    std::map<tag_t, std::pair<size_t, size_t>> instanceIndex_; // part, position
+    std::unordered_map<tag_t, std::pair<size_t, size_t>> instanceIndex_; // part, position
     std::map<std::vector<tag_t>, tag_t> occurrenceKeys_;       // root + path
-    std::map<tag_t, Occurrence> occurrences_;
+    std::unordered_map<tag_t, Occurrence> occurrences_; // node-based: references stay valid
     // Per root part: every occurrence below it, depth first. Rebuilt after any
     // load or unload, which are the only changes of the structure.
     const RootIndex& indexBelow(tag_t rootPart);

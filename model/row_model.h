@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+struct PartOnDisplay; // model/tree_building_scratch.h
+
 // The display part that the Open command remembers before it opens parts;
 // OpenPartQuietly makes each opened part the display part, and the command
 // puts this one back when it is done (Parts 3.3, 4.2).
@@ -113,13 +115,20 @@ class RowModel {
     int m_treeMode = 0; // 1: attribute tree, else name tree
     std::vector<std::string> m_childPartNames;
 
-  private:
+    // Working data of one build (model/tree_building_scratch.h).
     struct BuildScratch;
+
+  private:
     // The parts' occurrences on display that a group gets from one matched
     // part (CollectGroupOccurrences step 2).
     std::vector<tag_t> partOccurrencesOnDisplay(int part, tag_t displayPart);
     bool recordRemembers(const std::string& groupName, const std::string& keyValue);
-    void makeRows(const struct ViewConfig& config);
+    // The child occurrences and the prototype's name of an occurrence,
+    // asked once per build.
+    std::vector<tag_t> childOccurrencesOf(tag_t occurrence);
+    std::string prototypeNameOf(tag_t occurrence);
+    // What ReadRowState compares of the i-th part of row r.
+    PartOnDisplay& partOnDisplay(BuildScratch& build, int r, size_t i);
 
     // Working data of the build in progress, none outside BuildTree.
     std::unique_ptr<BuildScratch> m_build;

@@ -143,6 +143,8 @@ void RowModel::BuildTree(const char* configPath) {
     }
     build.occurrencesKnown.assign(m_sessionPartNames.size(), 0);
     build.occurrences.resize(m_sessionPartNames.size());
+    build.sessionPartOnDisplayKnown.assign(m_sessionPartNames.size(), 0);
+    build.sessionPartsOnDisplay.resize(m_sessionPartNames.size());
 
     // 4. Matching: every session part against every entry, through the
     // index. A part's attributes are asked once; it is listed at most once
@@ -203,6 +205,7 @@ void RowModel::BuildTree(const char* configPath) {
             names.push_back(m_sessionPartNames[p]);
         m_rowPartCount.push_back(static_cast<int>(names.size()));
         m_rowPartNames.push_back(std::move(names));
+        build.rowSessionParts.push_back(std::move(matched[e]));
     }
     // 6. The matched lists and working arrays go with this scope.
     matched.clear();
@@ -332,9 +335,8 @@ void RowModel::FillOtherRows() {
         const int parentCount =
             std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
         for (int i = 0; i < parentCount; ++i) {
-            UfTagArray children;
-            AskChildOccurrences(parentOccs[i], children);
-            CollectComponentNames(children.Count(), children.Data());
+            const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
+            CollectComponentNames(static_cast<int>(children.size()), children.data());
         }
 
         std::unordered_set<std::string> shownBySiblings;
@@ -355,12 +357,37 @@ void RowModel::FillOtherRows() {
 
 void RowModel::CollectComponentNames(int count, const tag_t* occs) {
     for (int i = 0; i < count && occs; ++i) {
-        m_childPartNames.push_back(partNameOf(UF_ASSEM_ask_prototype_of_occ(occs[i])));
+        m_childPartNames.push_back(prototypeNameOf(occs[i]));
         ++m_childPartCount;
-        UfTagArray children;
-        AskChildOccurrences(occs[i], children);
-        CollectComponentNames(children.Count(), children.Data());
+        const std::vector<tag_t> children = childOccurrencesOf(occs[i]);
+        CollectComponentNames(static_cast<int>(children.size()), children.data());
     }
+}
+
+std::vector<tag_t> RowModel::childOccurrencesOf(tag_t occurrence) {
+    if (m_build) {
+        auto known = m_build->childOccurrences.find(occurrence);
+        if (known != m_build->childOccurrences.end())
+            return known->second;
+    }
+    UfTagArray children;
+    AskChildOccurrences(occurrence, children);
+    std::vector<tag_t> copy(children.begin(), children.end());
+    if (m_build)
+        m_build->childOccurrences.emplace(occurrence, copy);
+    return copy;
+}
+
+std::string RowModel::prototypeNameOf(tag_t occurrence) {
+    if (m_build) {
+        auto known = m_build->prototypeNames.find(occurrence);
+        if (known != m_build->prototypeNames.end())
+            return known->second;
+    }
+    std::string name = partNameOf(UF_ASSEM_ask_prototype_of_occ(occurrence));
+    if (m_build)
+        m_build->prototypeNames.emplace(occurrence, name);
+    return name;
 }
 
 namespace {
@@ -375,12 +402,20 @@ bool countsAsFrozen(int delayStatus) {
     return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
 }
 
-UF_OBJ_disp_props_t displayPropertiesOf(tag_t object) {
-    UF_OBJ_disp_props_t properties{};
-    if (UF_OBJ_ask_display_properties(object, &properties) != 0)
-        properties = UF_OBJ_disp_props_t{};
-    return properties;
+void readPartOnDisplay(PartOnDisplay& part) {
+    if (part.tag == NULL_TAG)
+        return;
+    UfTagArray occs;
+    AskOccurrencesOfPart(NULL_TAG, part.tag, occs);
+    for (tag_t occurrence : occs) {
+        UF_OBJ_disp_props_t properties{};
+        if (UF_OBJ_ask_display_properties(occurrence, &properties) != 0)
+            properties = UF_OBJ_disp_props_t{};
+        part.colors.push_back(properties.color);
+        part.blankStates.push_back(properties.blank_status);
+    }
 }
+
 } // namespace
 
 void RowModel::ReadRowState(int r) {
@@ -403,41 +438,37 @@ void RowModel::ReadRowState(int r) {
         m_rowOpen[r] = 1;
     } else {
         // The first part with occurrences on display is the reference; the
-        // row is mixed in colour (or in blanking) at the first occurrence
-        // from there on that differs from the reference's first occurrence.
-        bool haveReference = false;
-        int referenceStatus = HOST_DELAY_NONE;
-        UF_OBJ_disp_props_t reference{};
+        // row is mixed in colour (or in blanking) when any occurrence from
+        // there on differs from the reference's first occurrence.
+        BuildScratch local;
+        BuildScratch& build = m_build ? *m_build : local;
+        const PartOnDisplay* reference = nullptr;
         bool mixedColors = false;
         bool mixedBlanking = false;
-        for (const std::string& name : names) {
+        for (size_t i = 0; i < names.size(); ++i) {
             if (mixedColors && mixedBlanking)
                 break;
-            const tag_t tag = UF_PART_ask_part_tag(name.c_str());
-            if (tag == NULL_TAG)
+            PartOnDisplay& part = partOnDisplay(build, r, i);
+            if (part.colors.empty())
                 continue;
-            UfTagArray occs;
-            AskOccurrencesOfPart(NULL_TAG, tag, occs);
-            if (occs.Count() == 0)
-                continue;
-            for (tag_t occurrence : occs) {
-                const UF_OBJ_disp_props_t properties = displayPropertiesOf(occurrence);
-                if (!haveReference) {
-                    haveReference = true;
-                    referenceStatus = delayStatusOf(tag);
-                    reference = properties;
-                    continue;
+            if (!reference) {
+                reference = &part;
+                if (!part.delayKnown) {
+                    part.delayStatus = delayStatusOf(part.tag);
+                    part.delayKnown = true;
                 }
-                mixedColors = mixedColors || properties.color != reference.color;
-                mixedBlanking = mixedBlanking || properties.blank_status != reference.blank_status;
-                if (mixedColors && mixedBlanking)
-                    break;
+            }
+            const int color = reference->colors[0];
+            const int blank = reference->blankStates[0];
+            for (size_t k = 0; k < part.colors.size(); ++k) {
+                mixedColors = mixedColors || part.colors[k] != color;
+                mixedBlanking = mixedBlanking || part.blankStates[k] != blank;
             }
         }
-        if (haveReference) {
-            m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference.color));
-            m_rowShown[r] = reference.blank_status == HOST_BLANKED && !mixedBlanking ? 0 : 1;
-            m_rowUnfrozen[r] = countsAsFrozen(referenceStatus) ? 0 : 1;
+        if (reference) {
+            m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference->colors[0]));
+            m_rowShown[r] = reference->blankStates[0] == HOST_BLANKED && !mixedBlanking ? 0 : 1;
+            m_rowUnfrozen[r] = countsAsFrozen(reference->delayStatus) ? 0 : 1;
         } else {
             // No part tells: shown, not frozen, colour as it was.
             m_rowShown[r] = 1;
@@ -449,6 +480,31 @@ void RowModel::ReadRowState(int r) {
     if (static_cast<int>(m_rowHasChildren.size()) < r + 1)
         m_rowHasChildren.resize(static_cast<size_t>(r) + 1, 0);
     m_rowHasChildren[r] = m_list.HasChildItems(r) ? 1 : 0;
+}
+
+PartOnDisplay& RowModel::partOnDisplay(BuildScratch& build, int r, size_t i) {
+    // A row built from matched parts lists session parts: known by index,
+    // with the tag the build found, since the session does not change while
+    // it runs.
+    if (!IsOtherRow(r) && static_cast<size_t>(r) < build.rowSessionParts.size() &&
+        i < build.rowSessionParts[r].size()) {
+        const int p = build.rowSessionParts[r][i];
+        PartOnDisplay& part = build.sessionPartsOnDisplay[p];
+        if (!build.sessionPartOnDisplayKnown[p]) {
+            build.sessionPartOnDisplayKnown[p] = 1;
+            part.tag = build.partTags[p];
+            readPartOnDisplay(part);
+        }
+        return part;
+    }
+    const std::string& name = m_rowPartNames[r][i];
+    auto known = build.partsOnDisplay.find(name);
+    if (known != build.partsOnDisplay.end())
+        return known->second;
+    PartOnDisplay& part = build.partsOnDisplay[name];
+    part.tag = UF_PART_ask_part_tag(name.c_str());
+    readPartOnDisplay(part);
+    return part;
 }
 
 bool RowModel::ReadPartDisplayState(const std::string& partName, int r) {
