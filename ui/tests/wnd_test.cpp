@@ -1,0 +1,289 @@
+// The window layer: binding objects to windows, owner-draw reflection,
+// dialogs with data exchange, resource strings and the common dialogs.
+#include "ui/tests/test_resources.h"
+#include "ui/wnd/common_controls.h"
+#include "ui/wnd/common_dialogs.h"
+#include "ui/wnd/dialog.h"
+#include "ui/wnd/module_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kProbe = WM_APP + 1;
+
+// A plain window whose own procedure answers kProbe with 7.
+LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == kProbe ? 7 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND makePlainWindow() {
+    static const ATOM atom = [] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = plainWindowProc;
+        windowClass.hInstance = ModuleInstance();
+        windowClass.lpszClassName = "UiTestPlain";
+        return RegisterClassA(&windowClass);
+    }();
+    return atom ? CreateWindowExA(0, "UiTestPlain", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                  nullptr, nullptr, ModuleInstance(), nullptr)
+                : nullptr;
+}
+
+// Answers kProbe with 11 and counts what it saw.
+class ProbeWindow : public CWnd {
+  public:
+    int probes = 0;
+    int presubclassed = 0;
+    bool* ended = nullptr;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kProbe) {
+            ++probes;
+            return lParam == 1 ? Default(message, wParam, lParam) : 11;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void PreSubclassWindow() override { ++presubclassed; }
+    void PostNcDestroy() override {
+        if (ended)
+            *ended = m_hWnd == nullptr;
+    }
+};
+
+// A procedure put on top of another one, as a second subclasser would.
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK onTopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(g_below, window, message, wParam, lParam);
+}
+
+TEST(WindowObject, TakesTheMessagesOfTheWindowItIsBoundTo) {
+    HWND window = makePlainWindow();
+    ASSERT_TRUE(window);
+    ProbeWindow object;
+    ASSERT_TRUE(object.SubclassWindow(window));
+    EXPECT_EQ(1, object.presubclassed);
+    EXPECT_EQ(&object, CWnd::FromHandlePermanent(window));
+    EXPECT_EQ(11, SendMessageA(window, kProbe, 0, 0));
+    // Default processing is the window's own procedure.
+    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 1));
+
+    // One object per window, one window per object.
+    ProbeWindow second;
+    EXPECT_FALSE(second.SubclassWindow(window));
+    EXPECT_FALSE(object.SubclassWindow(makePlainWindow()));
+
+    EXPECT_EQ(window, object.UnsubclassWindow());
+    EXPECT_EQ(nullptr, object.m_hWnd);
+    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(2, object.probes);
+    DestroyWindow(window);
+}
+
+TEST(WindowObject, UnboundUnderALaterProcedureStillPassesMessagesOn) {
+    HWND window = makePlainWindow();
+    ProbeWindow object;
+    ASSERT_TRUE(object.SubclassWindow(window));
+    g_below = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&onTopProc)));
+    object.UnsubclassWindow();
+    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(0, object.probes);
+    DestroyWindow(window);
+}
+
+TEST(WindowObject, IsUnboundAfterTheLastMessageAndDestroysItsWindow) {
+    bool endedUnbound = false;
+    {
+        ProbeWindow object;
+        object.ended = &endedUnbound;
+        ASSERT_TRUE(object.SubclassWindow(makePlainWindow()));
+        EXPECT_TRUE(object.DestroyWindow());
+        EXPECT_EQ(nullptr, object.m_hWnd);
+    }
+    EXPECT_TRUE(endedUnbound);
+
+    HWND window = makePlainWindow();
+    {
+        ProbeWindow object;
+        ASSERT_TRUE(object.SubclassWindow(window));
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(WindowObject, CreatesWindowsOfAClass) {
+    CWnd object;
+    ASSERT_TRUE(object.CreateEx(0, "STATIC", "text", WS_POPUP, RECT{0, 0, 30, 20}, nullptr, 0));
+    char text[16] = "";
+    GetWindowTextA(object.m_hWnd, text, sizeof text);
+    EXPECT_STREQ("text", text);
+    object.ModifyStyle(0, SS_CENTER);
+    EXPECT_TRUE(object.GetStyle() & SS_CENTER);
+    EXPECT_FALSE(object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{}, nullptr, 0));
+    CWnd unknown;
+    EXPECT_FALSE(unknown.CreateEx(0, "NoSuchClass", "", WS_POPUP, RECT{}, nullptr, 0));
+}
+
+// The exchange dialog: the name and the progress bar are exchanged.
+class ExchangeDialog : public CDialog {
+  public:
+    ExchangeDialog() : CDialog(IDD_EXCHANGE) {}
+    std::string name;
+    CProgressCtrl progress;
+    std::function<void(ExchangeDialog&)> user;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, IDC_PROGRESS, progress);
+        DDX_Text(pDX, IDC_NAME, name);
+    }
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        progress.SetRange(0, 1);
+        // What the person does once the dialog is up.
+        PostMessageA(m_hWnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) {
+            user(*this);
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(Dialog, ExchangesDataAndEndsOnOkOrCancel) {
+    ExchangeDialog dialog;
+    dialog.name = "start";
+    std::string shown;
+    int range = 0;
+    dialog.user = [&](ExchangeDialog& self) {
+        char text[32] = "";
+        GetDlgItemTextA(self.m_hWnd, IDC_NAME, text, sizeof text);
+        shown = text;
+        range = static_cast<int>(SendMessageA(self.progress.m_hWnd, PBM_GETRANGE, FALSE, 0));
+        SetDlgItemTextA(self.m_hWnd, IDC_NAME, "typed");
+        PostMessageA(self.m_hWnd, WM_COMMAND, IDOK, 0);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ("start", shown);
+    EXPECT_EQ(1, range);
+    EXPECT_EQ("typed", dialog.name);
+    EXPECT_EQ(nullptr, dialog.m_hWnd);
+    EXPECT_EQ(nullptr, dialog.progress.m_hWnd);
+
+    // Cancel and the close box leave the member as it was.
+    for (UINT how : {UINT(WM_COMMAND), UINT(WM_CLOSE)}) {
+        ExchangeDialog other;
+        other.user = [how](ExchangeDialog& self) {
+            SetDlgItemTextA(self.m_hWnd, IDC_NAME, "typed");
+            PostMessageA(self.m_hWnd, how, how == WM_COMMAND ? IDCANCEL : 0, 0);
+        };
+        EXPECT_EQ(IDCANCEL, other.DoModal());
+        EXPECT_EQ("", other.name);
+    }
+}
+
+TEST(Dialog, ModelessDialogRunsItsInitialisationWhenCreated) {
+    ExchangeDialog dialog;
+    dialog.name = "modeless";
+    dialog.user = [](ExchangeDialog&) {};
+    ASSERT_TRUE(dialog.Create(IDD_EXCHANGE));
+    char text[32] = "";
+    GetDlgItemTextA(dialog.m_hWnd, IDC_NAME, text, sizeof text);
+    EXPECT_STREQ("modeless", text);
+    EXPECT_FALSE(dialog.Create(IDD_EXCHANGE));
+    EXPECT_EQ(-1, dialog.DoModal());
+    SetDlgItemTextA(dialog.m_hWnd, IDC_NAME, "edited");
+    dialog.UpdateData(true);
+    EXPECT_EQ("edited", dialog.name);
+}
+
+TEST(ResourceString, ReadsTheModulesStringTable) {
+    EXPECT_EQ("xml", LoadResourceString(IDS_EXTENSION));
+    EXPECT_EQ("", LoadResourceString(4711));
+}
+
+// Runs action on the thread's first dialog window once it is active.
+class DialogAnswer {
+  public:
+    explicit DialogAnswer(std::function<void(HWND)> action) {
+        s_action = std::move(action);
+        m_hook = SetWindowsHookExA(WH_CBT, &DialogAnswer::watch, nullptr, GetCurrentThreadId());
+    }
+    ~DialogAnswer() {
+        UnhookWindowsHookEx(m_hook);
+        s_action = nullptr;
+    }
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+  private:
+    static LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && s_action) {
+            // Acts from the dialog's own message loop, once it is filled.
+            s_window = reinterpret_cast<HWND>(wParam);
+            SetTimer(nullptr, 0, 50, &DialogAnswer::act);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK act(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        if (s_action) {
+            auto action = std::move(s_action);
+            s_action = nullptr;
+            action(s_window);
+        }
+    }
+    static std::function<void(HWND)> s_action;
+    static HWND s_window;
+    HHOOK m_hook;
+};
+std::function<void(HWND)> DialogAnswer::s_action;
+HWND DialogAnswer::s_window = nullptr;
+
+TEST(CommonDialogs, ColourDialogAnswersTheChosenColour) {
+    {
+        DialogAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+        CColorDialog colour(RGB(10, 20, 30));
+        EXPECT_EQ(IDOK, colour.DoModal());
+        EXPECT_EQ(RGB(10, 20, 30), colour.GetColor());
+    }
+    DialogAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    CColorDialog colour;
+    EXPECT_EQ(IDCANCEL, colour.DoModal());
+}
+
+TEST(CommonDialogs, FileDialogOffersTheFilterAndAnswersThePath) {
+    char modulePath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+    std::vector<std::string> filters;
+    DialogAnswer answer([&](HWND dialog) {
+        // The file type box (cmb1) and the file name box (cmb13).
+        HWND types = GetDlgItem(dialog, 0x470);
+        const int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[64] = "";
+            SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            filters.push_back(text);
+        }
+        SetDlgItemTextA(dialog, 0x47C, modulePath);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    CFileDialog file("xml", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING,
+                     "XML Files (*.xml)|*.XML|All Documents (*.*)|*.*||", nullptr);
+    file.m_ofn.lpstrTitle = "Open XML File";
+    EXPECT_EQ(IDOK, file.DoModal());
+    EXPECT_EQ((std::vector<std::string>{"XML Files (*.xml)", "All Documents (*.*)"}), filters);
+    EXPECT_EQ(0, lstrcmpiA(modulePath, file.GetPathName().c_str()));
+}
+
+} // namespace
