@@ -1,0 +1,31 @@
+// A cell picture: a band of equal images in a bitmap, drawn with pure green
+// as the transparent colour.
+#pragma once
+
+#include <windows.h>
+
+constexpr COLORREF kTransparentColor = RGB(0, 255, 0);
+
+class CellImage {
+  public:
+    // Takes over bitmap. Without a bitmap, or with sizes that select no
+    // image, the record is not loaded: it has no bitmap and no image sizes.
+    CellImage(HBITMAP picture, int width, int height, int row);
+    ~CellImage();
+    CellImage(const CellImage&) = delete;
+    CellImage& operator=(const CellImage&) = delete;
+
+    HBITMAP bitmap = nullptr;
+    bool loaded = false;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    int imageRow = 0;
+    // The whole bitmap, which bounds the images that can be drawn.
+    int bitmapWidth = 0;
+    int bitmapHeight = 0;
+};
+
+// Draws image number index of the band at (x, y): pixels of the transparent
+// colour leave the destination as it was. An image that does not lie inside
+// the bitmap is not drawn.
+void DrawImageTransparent(const CellImage& image, int index, HDC dc, int x, int y);

@@ -1,0 +1,227 @@
+#include "ui/cell_list_ctrl.h"
+
+#include "ui/fit_text.h"
+#include "ui/wnd/module_instance.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+uint32_t imageKey(int item, int column) {
+    return (static_cast<uint32_t>(item) & 0xFFFF) << 16 | (static_cast<uint32_t>(column) & 0xFFFF);
+}
+
+bool inCellTables(int row, int column) {
+    return row >= 0 && row < MAX_ROWS && column >= 0 && column < MAX_CELL_COLUMNS;
+}
+
+UINT alignment(int format, bool shortened) {
+    // A shortened text starts at the left, so that its beginning shows.
+    if (shortened)
+        return DT_LEFT;
+    switch (format & LVCFMT_JUSTIFYMASK) {
+    case LVCFMT_RIGHT:
+        return DT_RIGHT;
+    case LVCFMT_CENTER:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
+    }
+}
+
+} // namespace
+
+CellListCtrl::CellListCtrl() : m_itemNumber(), m_cellTruncated(), m_cellTextLeft() {}
+
+void CellListCtrl::PreSubclassWindow() {
+    ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_OWNERDRAWFIXED);
+}
+
+LRESULT CellListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFONT: {
+        LRESULT result = Default(message, wParam, lParam);
+        // A size notice makes the list view measure its rows again.
+        RECT bounds = {};
+        GetWindowRect(m_hWnd, &bounds);
+        WINDOWPOS position = {m_hWnd,
+                              nullptr,
+                              0,
+                              0,
+                              bounds.right - bounds.left,
+                              bounds.bottom - bounds.top,
+                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER};
+        SendMessageA(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+        return result;
+    }
+    default:
+        return CListCtrl::WindowProc(message, wParam, lParam);
+    }
+}
+
+bool CellListCtrl::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        *result = TRUE;
+        return true;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        *result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CellListCtrl::MeasureItem(LPMEASUREITEMSTRUCT measureItem) {
+    auto font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    LOGFONTA logical = {};
+    if (font && GetObjectA(font, sizeof logical, &logical))
+        measureItem->itemHeight = static_cast<UINT>(abs(logical.lfHeight) + 6);
+}
+
+void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
+    const int row = static_cast<int>(drawItem->itemID);
+    if (row < 0)
+        return;
+    HDC dc = drawItem->hDC;
+    const UINT state = GetItemState(row, 0xFFFF);
+    const bool highlighted =
+        ((state & LVIS_SELECTED) && (GetStyle() & LVS_SHOWSELALWAYS)) || (state & LVIS_DROPHILITED);
+    COLORREF oldText = 0;
+    COLORREF oldBack = 0;
+    if (highlighted) {
+        oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+    }
+    RECT bounds = {};
+    GetItemRect(row, &bounds, LVIR_BOUNDS);
+    FillRect(dc, &bounds, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    RECT label = {};
+    GetItemRect(row, &label, LVIR_LABEL);
+    int left = label.left;
+    int format = 0;
+    int width = 0;
+    for (int column = 0; GetColumn(column, &format, &width); ++column) {
+        // The column's rectangle less a 1-pixel frame, 2 pixels to the
+        // right, and 4 pixels of margin on each side twice.
+        RECT text = {left + 11, label.top + 1, left + width - 7, label.bottom - 1};
+        DrawCell(dc, text, format, row, column);
+        left += width;
+    }
+    if (highlighted) {
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldBack);
+    }
+}
+
+void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
+    const int item = ItemOfRow(row);
+    char text[kCellTextSize] = "";
+    if (column == kNumberColumn)
+        snprintf(text, sizeof text, "%d", item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
+    else
+        GetItemText(row, column, text, sizeof text);
+
+    // With a picture the text is "index:text to show"; without a colon it is
+    // the index alone.
+    const char* shown = text;
+    int index = 0;
+    const CellImage* image = nullptr;
+    auto found = m_cellImages.find(imageKey(item, column));
+    if (found != m_cellImages.end()) {
+        image = found->second.get();
+        char* colon = strchr(text, ':');
+        shown = colon ? colon + 1 : "";
+        index = static_cast<int>(strtol(text, nullptr, 10));
+    }
+    const int pictureWidth = image ? image->imageWidth : 0;
+
+    const FittedText fitted = FitText(dc, shown, rect.right - rect.left - pictureWidth);
+    if (fitted.text[0] != '\0') {
+        RECT textRect = {rect.left + pictureWidth, rect.top, rect.right, rect.bottom};
+        DrawTextA(dc, fitted.text, -1, &textRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | alignment(format, fitted.shortened));
+    }
+    if (image)
+        DrawImageTransparent(*image, index, dc, rect.left,
+                             rect.top + (rect.bottom - rect.top - image->imageHeight) / 2);
+    if (inCellTables(row, column)) {
+        m_cellTruncated[row][column] = fitted.shortened ? 1 : 0;
+        m_cellTextLeft[row][column] = rect.left;
+    }
+}
+
+int CellListCtrl::SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
+                               int imageRow) {
+    HBITMAP bitmap = LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(bitmapId));
+    return SetItemBitmap(item, column, bitmap, imageWidth, imageHeight, imageRow);
+}
+
+int CellListCtrl::SetItemBitmap(int item, int column, HBITMAP bitmap, int imageWidth,
+                                int imageHeight, int imageRow) {
+    std::unique_ptr<CellImage> image(new (std::nothrow)
+                                         CellImage(bitmap, imageWidth, imageHeight, imageRow));
+    if (!image) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return 0;
+    }
+    m_cellImages[imageKey(item, column)] = std::move(image);
+    return 1;
+}
+
+int CellListCtrl::HitTestCell(POINT point, int* column) const {
+    *column = -1;
+    RECT label = {};
+    if (!GetItemRect(0, &label, LVIR_LABEL))
+        return -1;
+    // The row is found at the middle of item 0's label, moved into view when
+    // the list is scrolled to the right.
+    RECT probe = label;
+    if (probe.left < 0)
+        OffsetRect(&probe, -probe.left, 0);
+    LVHITTESTINFO hit = {};
+    hit.pt = {(probe.left + probe.right) / 2, point.y};
+    const int row = static_cast<int>(send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row < 0)
+        return -1;
+    int left = label.left;
+    int format = 0;
+    int width = 0;
+    for (int c = 0; GetColumn(c, &format, &width); ++c) {
+        if (point.x >= left && point.x < left + width) {
+            *column = c;
+            return row;
+        }
+        left += width;
+    }
+    return -1;
+}
+
+bool CellListCtrl::GetCellRect(int row, int column, RECT* rect) const {
+    RECT label = {};
+    if (column < 0 || !GetItemRect(row, &label, LVIR_LABEL))
+        return false;
+    int left = label.left;
+    int format = 0;
+    int width = 0;
+    for (int c = 0; c < column; ++c) {
+        if (!GetColumn(c, &format, &width))
+            return false;
+        left += width;
+    }
+    if (!GetColumn(column, &format, &width))
+        return false;
+    *rect = {left, label.top, left + width, label.bottom};
+    return true;
+}
+
+int CellListCtrl::GetColumnCount() const {
+    return static_cast<int>(SendMessageA(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
+}

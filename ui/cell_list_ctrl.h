@@ -1,0 +1,63 @@
+// A report list that draws its rows itself: each cell an optional picture
+// and its text, shortened with "..." when it does not fit; column 6 shows a
+// number per item. It remembers, per cell, whether it shortened the text and
+// where the text started, for the tooltips. Its parent window must be bound
+// to a CWnd (a CDialog), which passes the owner-draw messages back to it.
+#pragma once
+
+#include "model/tree_list.h"
+#include "ui/cell_image.h"
+#include "ui/wnd/list_ctrl.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+// Columns the per-cell tables hold; the View Manager uses 7.
+constexpr int MAX_CELL_COLUMNS = 9;
+// The column that shows m_itemNumber instead of its text.
+constexpr int kNumberColumn = 6;
+
+class CellListCtrl : public CListCtrl {
+  public:
+    CellListCtrl();
+
+    // The picture a cell shows: image width by height pictures from band
+    // imageRow of bitmap resource bitmapId; the cell's text chooses the image
+    // ("index:text"). Replaces an earlier picture of the cell; the caller
+    // repaints. 1, or 0 when the record cannot be allocated.
+    int SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
+                     int imageRow);
+    // The same with a bitmap the caller made; the control takes it over.
+    int SetItemBitmap(int item, int column, HBITMAP bitmap, int imageWidth, int imageHeight,
+                      int imageRow);
+
+    // The display row under a client point, found by its height alone, and
+    // the column under it; -1 (and column -1) when there is none.
+    int HitTestCell(POINT point, int* column) const;
+    // A cell's rectangle from the row's label and the column widths.
+    bool GetCellRect(int row, int column, RECT* rect) const;
+    int GetColumnCount() const;
+
+    // Indexed by item index; the number drawn in column 6.
+    int m_itemNumber[MAX_ROWS];
+    // Indexed by display row and column, as left by the last paint: 1 when
+    // the text was shortened, and the left edge of the text rectangle.
+    int m_cellTruncated[MAX_ROWS][MAX_CELL_COLUMNS];
+    int m_cellTextLeft[MAX_ROWS][MAX_CELL_COLUMNS];
+
+  protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
+    void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
+    // Draws one cell into its text rectangle.
+    virtual void DrawCell(HDC dc, const RECT& rect, int format, int row, int column);
+
+    // The item index a display row shows: its item data.
+    int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
+
+  private:
+    std::map<uint32_t, std::unique_ptr<CellImage>> m_cellImages;
+};

@@ -1,0 +1,292 @@
+// The owner-drawn list base on a real list view: styles, row height, cell
+// pictures, shortened texts, the number column and hit-testing, checked on
+// the pixels the list paints.
+#include "ui/cell_list_ctrl.h"
+#include "ui/fit_text.h"
+#include "ui/tests/list_host.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kImageColors[] = {RGB(200, 0, 0), RGB(0, 0, 200), RGB(0, 150, 150),
+                                 RGB(150, 0, 150)};
+
+// Four 20 x 19 images side by side; in each the 5 leftmost columns are
+// transparent green and the rest is the image's own colour.
+HBITMAP fourImages() {
+    return MakeBitmap(
+        80, 19, [](int x, int) { return x % 20 < 5 ? RGB(0, 255, 0) : kImageColors[x / 20]; });
+}
+
+HBITMAP solidImage(COLORREF color) {
+    return MakeBitmap(20, 19, [color](int, int) { return color; });
+}
+
+// All seven columns fit in the list's 421-pixel client width.
+constexpr int kNameWidth = 120;
+constexpr int kColumnWidth = 45;
+
+class CellListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(list->SubclassWindow(host.List()));
+        SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(host.Font()), TRUE);
+        list->InsertColumn(0, "Name", LVCFMT_LEFT, kNameWidth);
+        for (int column = 1; column <= kNumberColumn; ++column)
+            list->InsertColumn(column, "c", column == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT, kColumnWidth);
+    }
+
+    // The rectangle a cell's text and picture are drawn in.
+    RECT TextRect(int row, int column) const {
+        RECT cell = {};
+        list->GetCellRect(row, column, &cell);
+        return {cell.left + 11, cell.top + 1, cell.right - 7, cell.bottom - 1};
+    }
+    static int Mid(const RECT& rect) { return (rect.top + rect.bottom) / 2; }
+
+    // The x of the leftmost and rightmost pixel in [from, to) over the rows
+    // of rect that is not white; -1 when there is none.
+    static std::pair<int, int> Ink(const Snapshot& shot, const RECT& rect, int from, int to) {
+        EXPECT_LE(to, shot.Width());
+        int first = -1;
+        int last = -1;
+        for (int x = from; x < to; ++x)
+            for (int y = rect.top; y < rect.bottom; ++y)
+                if (shot.At(x, y) != kWhite) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+        return {first, last};
+    }
+
+    // The pixels of a cell's text rectangle, relative to its top left.
+    static std::vector<COLORREF> Pixels(const Snapshot& shot, const RECT& rect) {
+        EXPECT_LE(rect.right, shot.Width());
+        std::vector<COLORREF> pixels;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels.push_back(shot.At(x, y));
+        return pixels;
+    }
+
+    ListHost host;
+    std::unique_ptr<CellListCtrl> list = std::make_unique<CellListCtrl>();
+};
+
+TEST_F(CellListTest, AttachingMakesAnOwnerDrawnReportAndKeepsTheTemplatesStyles) {
+    const DWORD style = list->GetStyle();
+    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), style & LVS_TYPEMASK);
+    EXPECT_TRUE(style & LVS_OWNERDRAWFIXED);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_EQ(kNumberColumn + 1, list->GetColumnCount());
+}
+
+TEST_F(CellListTest, RowsAreAsHighAsTheFontPlusSix) {
+    LOGFONTA dialogFont = {};
+    GetObjectA(host.Font(), sizeof dialogFont, &dialogFont);
+    ASSERT_EQ(-12, dialogFont.lfHeight); // Arial 9 at 96 dots per inch
+    list->InsertItem(0, "a", 0);
+    list->InsertItem(1, "b", 1);
+    RECT first = {};
+    RECT second = {};
+    list->GetItemRect(0, &first, LVIR_BOUNDS);
+    list->GetItemRect(1, &second, LVIR_BOUNDS);
+    EXPECT_EQ(18, second.top - first.top);
+
+    // A new font makes the list measure its rows again.
+    HFONT large = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
+    list->GetItemRect(0, &first, LVIR_BOUNDS);
+    list->GetItemRect(1, &second, LVIR_BOUNDS);
+    EXPECT_EQ(26, second.top - first.top);
+    list->UnsubclassWindow();
+    DeleteObject(large);
+}
+
+TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) {
+    list->InsertItem(0, "0:label", 5);
+    list->InsertItem(1, "2", 6);
+    list->InsertItem(2, "1:x", 7);
+    ASSERT_EQ(1, list->SetItemBitmap(5, 0, fourImages(), 20, 19, 0));
+    ASSERT_EQ(1, list->SetItemBitmap(6, 0, fourImages(), 20, 19, 0));
+    ASSERT_EQ(1, list->SetItemBitmap(7, 0, fourImages(), 20, 19, 0));
+    list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    Snapshot shot(list->m_hWnd);
+
+    const RECT label = TextRect(0, 0);
+    EXPECT_EQ(kWhite, shot.At(label.left + 2, Mid(label)));
+    EXPECT_EQ(kImageColors[0], shot.At(label.left + 5, Mid(label)));
+    EXPECT_EQ(kImageColors[0], shot.At(label.left + 19, Mid(label)));
+    // The picture is centred on the 16-pixel text rectangle: one row above it.
+    EXPECT_EQ(kImageColors[0], shot.At(label.left + 10, label.top - 1));
+    // The label starts right of the 20-pixel picture.
+    EXPECT_GE(Ink(shot, label, label.left + 20, label.right).first, label.left + 20);
+    EXPECT_LE(Ink(shot, label, label.left + 20, label.right).first, label.left + 23);
+    EXPECT_EQ(label.left, list->m_cellTextLeft[0][0]);
+
+    // "2" alone: image 2, taken from x = 40, and no text.
+    const RECT index = TextRect(1, 0);
+    EXPECT_EQ(kImageColors[2], shot.At(index.left + 10, Mid(index)));
+    EXPECT_EQ(kWhite, shot.At(index.left + 2, Mid(index)));
+    EXPECT_EQ(-1, Ink(shot, index, index.left + 20, index.right).first);
+
+    // A highlighted row shows its highlight through the green.
+    const RECT selected = TextRect(2, 0);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), shot.At(selected.left + 2, Mid(selected)));
+    EXPECT_EQ(kImageColors[1], shot.At(selected.left + 10, Mid(selected)));
+}
+
+TEST_F(CellListTest, ASecondPictureReplacesTheFirst) {
+    list->InsertItem(0, "0:", 0);
+    list->SetItemBitmap(0, 1, solidImage(RGB(200, 0, 0)), 20, 19, 0);
+    list->SetItemBitmap(0, 1, solidImage(RGB(0, 0, 200)), 20, 19, 0);
+    Snapshot shot(list->m_hWnd);
+    const RECT cell = TextRect(0, 1);
+    EXPECT_EQ(RGB(0, 0, 200), shot.At(cell.left + 10, Mid(cell)));
+    // Pictures are kept per item and column.
+    EXPECT_EQ(kWhite, shot.At(TextRect(0, 2).left + 10, Mid(cell)));
+}
+
+TEST_F(CellListTest, AnImageOutsideItsBitmapOrAMissingResourceDrawsNoPicture) {
+    list->InsertItem(0, "0:label", 0);
+    list->InsertItem(1, "label", 1);
+    list->InsertItem(2, "4:label", 2);
+    EXPECT_EQ(1, list->SetItemImage(0, 0, 4711, 20, 19, 0));
+    list->SetItemBitmap(2, 0, fourImages(), 20, 19, 0);
+    Snapshot shot(list->m_hWnd);
+    // The text after the colon is shown where the picture would start.
+    EXPECT_EQ(Pixels(shot, TextRect(1, 0)), Pixels(shot, TextRect(0, 0)));
+    const RECT beyond = TextRect(2, 0);
+    for (COLORREF color : kImageColors)
+        EXPECT_TRUE(shot.Find(Mid(beyond), color).empty());
+}
+
+TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(dc, font);
+    const auto width = [dc](const std::string& text) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const std::string text = "Progressive die upper shoe";
+
+    FittedText whole = FitText(dc, text.c_str(), width(text));
+    EXPECT_FALSE(whole.shortened);
+    EXPECT_EQ(text, whole.text);
+
+    const int room = width("Progressive d...");
+    FittedText cut = FitText(dc, text.c_str(), room);
+    EXPECT_TRUE(cut.shortened);
+    EXPECT_EQ("Progressive d...", std::string(cut.text));
+
+    FittedText one = FitText(dc, "W", 1);
+    EXPECT_TRUE(one.shortened);
+    EXPECT_EQ("W...", std::string(one.text));
+    EXPECT_EQ("", std::string(FitText(dc, "", 0).text));
+
+    // Only 259 characters of a cell are drawn.
+    const std::string longText(400, 'x');
+    EXPECT_EQ(std::string(259, 'x'), FitText(dc, longText.c_str(), 100000).text);
+
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+}
+
+TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn) {
+    const std::string text = "Progressive die upper shoe";
+    list->InsertItem(0, "", 0);
+    list->InsertItem(1, "", 1);
+    list->SetItemText(0, 1, text.c_str()); // right-aligned
+    list->SetItemText(1, 1, "ab");
+    Snapshot first(list->m_hWnd);
+    EXPECT_EQ(1, list->m_cellTruncated[0][1]);
+    EXPECT_EQ(0, list->m_cellTruncated[1][1]);
+
+    // What the cell shows, drawn as a text that fits in a left-aligned
+    // column of the same width.
+    const RECT shortened = TextRect(0, 1);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, host.Font());
+    const std::string shown = FitText(dc, text.c_str(), shortened.right - shortened.left).text;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ASSERT_EQ("...", shown.substr(shown.size() - 3));
+    list->SetItemText(0, 2, shown.c_str());
+    Snapshot second(list->m_hWnd);
+    EXPECT_EQ(0, list->m_cellTruncated[0][2]);
+    EXPECT_EQ(Pixels(second, TextRect(0, 2)), Pixels(first, shortened));
+    EXPECT_LE(Ink(first, shortened, shortened.left, shortened.right).first, shortened.left + 2);
+
+    // A text that fits keeps the column's right alignment.
+    const RECT fits = TextRect(1, 1);
+    EXPECT_GE(Ink(first, fits, fits.left, fits.right).second, fits.right - 3);
+}
+
+TEST_F(CellListTest, NumberColumnShowsTheItemsNumber) {
+    list->InsertItem(0, "", 3); // item 3 in row 0
+    list->SetItemText(0, kNumberColumn - 1, "42");
+    list->m_itemNumber[3] = 42;
+    list->m_itemNumber[0] = 7;
+    Snapshot shot(list->m_hWnd);
+    const RECT number = TextRect(0, kNumberColumn);
+    ASSERT_NE(-1, Ink(shot, number, number.left, number.right).first);
+    EXPECT_EQ(Pixels(shot, TextRect(0, kNumberColumn - 1)), Pixels(shot, number));
+}
+
+TEST_F(CellListTest, HitTestFindsRowsByHeightAndColumnsByPosition) {
+    int column = 0;
+    EXPECT_EQ(-1, list->HitTestCell({20, 30}, &column));
+    EXPECT_EQ(-1, column);
+    for (int row = 0; row < 3; ++row)
+        list->InsertItem(row, "row", row);
+
+    RECT cell = {};
+    ASSERT_TRUE(list->GetCellRect(1, 2, &cell));
+    RECT label = {};
+    list->GetItemRect(1, &label, LVIR_LABEL);
+    EXPECT_EQ(label.left + kNameWidth + kColumnWidth, cell.left);
+    EXPECT_EQ(label.left + kNameWidth + 2 * kColumnWidth, cell.right);
+    EXPECT_EQ(label.top, cell.top);
+    EXPECT_EQ(label.bottom, cell.bottom);
+    EXPECT_FALSE(list->GetCellRect(1, -1, &cell));
+    EXPECT_FALSE(list->GetCellRect(1, kNumberColumn + 1, &cell));
+    EXPECT_FALSE(list->GetCellRect(5, 0, &cell));
+
+    ASSERT_TRUE(list->GetCellRect(1, 2, &cell));
+    EXPECT_EQ(1, list->HitTestCell({cell.left + 1, cell.bottom - 1}, &column));
+    EXPECT_EQ(2, column);
+    EXPECT_EQ(1, list->HitTestCell({cell.right - 1, cell.top}, &column));
+    EXPECT_EQ(2, column);
+
+    // Right of the last column, inside the window, or below the last row:
+    // nothing.
+    ASSERT_TRUE(list->GetCellRect(0, kNumberColumn, &cell));
+    RECT client = {};
+    GetClientRect(list->m_hWnd, &client);
+    ASSERT_LT(cell.right + 2, client.right);
+    EXPECT_EQ(-1, list->HitTestCell({cell.right + 2, cell.top + 2}, &column));
+    EXPECT_EQ(-1, column);
+    EXPECT_EQ(-1, list->HitTestCell({cell.left + 2, cell.bottom + 3 * 18}, &column));
+
+    // Scrolled to the right, rows are still found wherever the point lies.
+    for (int c = 0; c <= kNumberColumn; ++c)
+        SendMessageA(list->m_hWnd, LVM_SETCOLUMNWIDTH, c, 150);
+    SendMessageA(list->m_hWnd, LVM_SCROLL, 200, 0);
+    list->GetItemRect(0, &label, LVIR_LABEL);
+    ASSERT_LT(label.left, 0);
+    ASSERT_TRUE(list->GetCellRect(2, 4, &cell));
+    EXPECT_EQ(2, list->HitTestCell({cell.left + 5, (cell.top + cell.bottom) / 2}, &column));
+    EXPECT_EQ(4, column);
+}
+
+} // namespace

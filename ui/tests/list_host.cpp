@@ -1,0 +1,98 @@
+#include "ui/tests/list_host.h"
+
+#include "ui/tests/test_resources.h"
+#include "ui/tree_list_ctrl.h"
+
+ListHost::ListHost() : CDialog(IDD_LIST_HOST) {
+    Create(IDD_LIST_HOST);
+}
+
+ListHost::~ListHost() {
+    DestroyWindow();
+}
+
+HWND ListHost::List() const {
+    return GetDlgItem(IDC_LIST);
+}
+
+HFONT ListHost::Font() const {
+    return reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+LRESULT ListHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TLN_PARENTSET || message == TLN_EXPANDED || message == TLN_COLLAPSED)
+        notices.emplace_back(message, wParam);
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+namespace {
+
+// A top-down 32-bit DIB section with its pixels, as 0x00RRGGBB.
+HBITMAP makeSection(HDC dc, int width, int height, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+COLORREF fromPixel(DWORD pixel) {
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+DWORD toPixel(COLORREF color) {
+    return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 |
+           GetBValue(color);
+}
+
+} // namespace
+
+HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colorAt) {
+    void* bits = nullptr;
+    HBITMAP bitmap = makeSection(nullptr, width, height, &bits);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = toPixel(colorAt(x, y));
+    return bitmap;
+}
+
+Snapshot::Snapshot(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    m_width = client.right;
+    m_height = client.bottom;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    void* bits = nullptr;
+    HBITMAP section = makeSection(memory, m_width, m_height, &bits);
+    HGDIOBJ old = SelectObject(memory, section);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    m_pixels.reserve(static_cast<size_t>(m_width) * m_height);
+    for (int i = 0; i < m_width * m_height; ++i)
+        m_pixels.push_back(fromPixel(pixels[i]));
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+}
+
+COLORREF Snapshot::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
+    return m_pixels[static_cast<size_t>(y) * m_width + x];
+}
+
+std::vector<int> Snapshot::Find(int y, COLORREF color) const {
+    std::vector<int> found;
+    for (int x = 0; x < m_width; ++x)
+        if (At(x, y) == color)
+            found.push_back(x);
+    return found;
+}

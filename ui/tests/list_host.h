@@ -1,0 +1,47 @@
+// What the list tests share: a dialog holding a list like the View
+// Manager's, pictures made in memory, and the pixels a window paints.
+#pragma once
+
+#include "ui/wnd/dialog.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+// A hidden modeless dialog with the list control IDC_LIST; it records the
+// tree list's notices.
+class ListHost : public CDialog {
+  public:
+    ListHost();
+    ~ListHost() override;
+    HWND List() const;
+    // The font the dialog gave its controls (Arial, 9 points).
+    HFONT Font() const;
+
+    std::vector<std::pair<UINT, WPARAM>> notices;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A bitmap in memory whose pixel (x, y) is colorAt(x, y).
+HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colorAt);
+
+// The client area of a window as it paints itself into a memory device
+// context (WM_PRINTCLIENT), with its background erased first.
+class Snapshot {
+  public:
+    explicit Snapshot(HWND window);
+    COLORREF At(int x, int y) const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The x of every pixel of the colour in row y, left to right.
+    std::vector<int> Find(int y, COLORREF color) const;
+
+  private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<COLORREF> m_pixels;
+};

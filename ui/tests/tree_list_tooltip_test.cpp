@@ -1,0 +1,132 @@
+// The tooltip of shortened cells: shown for them, not for texts that fit,
+// and destroyed as soon as the pointer leaves.
+#include "ui/tests/tree_fixture.h"
+
+#include <string>
+
+namespace {
+
+// The thread's visible tooltip, or null. It belongs to the list's dialog, as
+// a pop-up window of a control belongs to the control's top-level window.
+HWND shownTooltip(HWND list) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search = {GetAncestor(list, GA_ROOT), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* self = reinterpret_cast<Search*>(data);
+            char className[32] = "";
+            GetClassNameA(window, className, sizeof className);
+            if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window) &&
+                GetWindow(window, GW_OWNER) == self->owner) {
+                self->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string tooltipText(HWND tooltip, HWND list) {
+    char text[300] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = GetParent(list);
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+const char kLongLabel[] = "Progressive die upper shoe with its punch holders and strippers";
+
+class TooltipTest : public TreeListTest {
+  protected:
+    void SetUp() override {
+        TreeListTest::SetUp();
+        list->AppendItem((std::string("0:") + kLongLabel).c_str());
+        list->AppendItem("0:ab");
+        list->SetItemText(0, 2, "a count too long for its column");
+        list->SetItemText(1, 2, "1");
+        // Each paint leaves what the tooltip reads.
+        Snapshot shot(list->m_hWnd);
+        ASSERT_EQ(1, list->m_cellTruncated[0][0]);
+        ASSERT_EQ(0, list->m_cellTruncated[1][0]);
+        ASSERT_EQ(1, list->m_cellTruncated[0][2]);
+    }
+
+    void MoveTo(POINT point) const {
+        SendMessageA(list->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    }
+    POINT InCell(int row, int column, int offset) const {
+        RECT cell = {};
+        list->GetCellRect(row, column, &cell);
+        return {cell.left + offset, (cell.top + cell.bottom) / 2};
+    }
+    POINT BelowRow(int row, int x) const {
+        RECT label = {};
+        list->GetItemRect(row, &label, LVIR_LABEL);
+        POINT point = {x, label.bottom};
+        ClientToScreen(list->m_hWnd, &point);
+        return point;
+    }
+};
+
+TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
+    MoveTo(InCell(0, 0, 60));
+    HWND tooltip = shownTooltip(list->m_hWnd);
+    ASSERT_TRUE(tooltip);
+    EXPECT_EQ(kLongLabel, tooltipText(tooltip, list->m_hWnd));
+    // Placed at the point, give or take the tooltip's 1-pixel border.
+    RECT placed = {};
+    GetWindowRect(tooltip, &placed);
+    const POINT expected = BelowRow(0, list->m_treeTextX[0] + 20);
+    EXPECT_NEAR(expected.x, placed.left, 1);
+    EXPECT_NEAR(expected.y, placed.top, 1);
+    EXPECT_EQ(RGB(250, 254, 218), SendMessageA(tooltip, TTM_GETTIPBKCOLOR, 0, 0));
+
+    // Another shortened cell moves the one tooltip there.
+    MoveTo(InCell(0, 2, 15));
+    EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
+    EXPECT_EQ("a count too long for its column", tooltipText(tooltip, list->m_hWnd));
+    GetWindowRect(tooltip, &placed);
+    EXPECT_NEAR(BelowRow(0, list->m_cellTextLeft[0][2]).x, placed.left, 1);
+}
+
+TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {
+    const POINT elsewhere[] = {InCell(1, 0, 60),                   // a text that fits
+                               InCell(0, 0, 5),                    // the tree graphics
+                               {InCell(0, 0, 60).x, 18 * 10},      // below the last row
+                               InCell(0, kNumberColumn, 29 + 30)}; // right of the last column
+    for (const POINT& point : elsewhere) {
+        MoveTo(InCell(0, 0, 60));
+        HWND tooltip = shownTooltip(list->m_hWnd);
+        ASSERT_TRUE(tooltip);
+        MoveTo(point);
+        SCOPED_TRACE("at " + std::to_string(point.x) + ", " + std::to_string(point.y));
+        EXPECT_FALSE(IsWindow(tooltip));
+        EXPECT_FALSE(shownTooltip(list->m_hWnd));
+    }
+
+    // The dialog hides it too.
+    MoveTo(InCell(0, 0, 60));
+    HWND tooltip = shownTooltip(list->m_hWnd);
+    ASSERT_TRUE(tooltip);
+    list->HideTooltip();
+    EXPECT_FALSE(IsWindow(tooltip));
+}
+
+TEST_F(TooltipTest, AWidenedCellCountsAsShortenedUntilItIsPaintedAgain) {
+    SendMessageA(list->m_hWnd, LVM_SETCOLUMNWIDTH, 2, 400);
+    MoveTo(InCell(0, 2, 15));
+    EXPECT_TRUE(shownTooltip(list->m_hWnd));
+    Snapshot shot(list->m_hWnd);
+    MoveTo(InCell(0, 2, 15));
+    EXPECT_FALSE(shownTooltip(list->m_hWnd));
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+// The View Manager's list as a tree: items hang under parent items, only
+// the items whose ancestors are all expanded are shown, column 0 draws the
+// tree's lines and boxes and column 3 a colour swatch. It is the Windows
+// implementation of the TreeList that tree building and the commands use.
+//
+// The control keeps every item in a hidden complete list (its child window
+// 0x1111), where an item's index never changes; the shown rows are copies
+// whose item data is the item index. The list view's own item requests sent
+// to the control go to the complete list, column requests to both lists.
+#pragma once
+
+#include "model/tree_links.h"
+#include "model/tree_list.h"
+#include "ui/cell_list_ctrl.h"
+#include "ui/wnd/common_controls.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the control tells its parent window after a tree change.
+constexpr UINT TLN_PARENTSET = WM_USER + 1; // wParam item, lParam new parent
+constexpr UINT TLN_EXPANDED = WM_USER + 2;  // wParam item
+constexpr UINT TLN_COLLAPSED = WM_USER + 3; // wParam item
+
+constexpr int kCompleteListId = 0x1111;
+constexpr int kTreeColumn = 0;
+constexpr int kColorColumn = 3;
+
+class TreeListCtrl : public CellListCtrl, public TreeList {
+  public:
+    TreeListCtrl();
+
+    int AppendItem(const char* text) override;
+    int GetItemCount() const override;
+    void ResetTree() override;
+    void SetItemParent(int item, int parent) override;
+    void ExpandAll(int item) override;
+    bool HasChildItems(int item) const override { return m_links.HasChildItems(item); }
+    int GetFirstChildItem(int parent) override { return m_links.GetFirstChildItem(parent); }
+    int GetNextChildItem() override { return m_links.GetNextChildItem(); }
+    using CellListCtrl::SetItemImage;
+    void SetItemImage(int item, int column, int bitmapId) override;
+    uint32_t GetItemColor(int item) const override;
+    void SetItemColor(int item, uint32_t color) override;
+    int GetItemNumber(int item) const override;
+    void SetItemNumber(int item, int number) override;
+    void RedrawItems(int first, int last) override;
+
+    // Show or hide the children of an item that has a shown row.
+    void ExpandItem(int item);
+    void CollapseItem(int item);
+    bool IsExpanded(int item) const { return m_links.IsExpanded(item); }
+    bool IsLastChildItem(int item) const { return m_links.IsLastChildItem(item); }
+    // The ancestors from the top-level one down to the parent; their number.
+    int GetAncestorItems(int item, std::vector<int>* ancestors) const;
+    int GetItemLevel(int item) const { return m_links.GetItemLevel(item); }
+    // True on the box area of column 0 of an item with children.
+    bool IsOnExpandBox(POINT point) const;
+    void HideTooltip();
+
+    // Indexed by item index: the colour of the swatch, as 0x00BBGGRR.
+    uint32_t m_itemColor[MAX_ROWS];
+    // Indexed by display row: where the tree graphics of column 0 ended at
+    // the last paint.
+    int m_treeTextX[MAX_ROWS];
+
+  protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawCell(HDC dc, const RECT& rect, int format, int row, int column) override;
+    // What follows an item request once the complete list has answered it.
+    virtual LRESULT OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRESULT result);
+
+  private:
+    // While raised, the control's own requests reach the shown rows.
+    class Busy {
+      public:
+        explicit Busy(uint16_t& busy) : m_busy(busy) { ++m_busy; }
+        ~Busy() { --m_busy; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        uint16_t& m_busy;
+    };
+
+    LRESULT SendToCompleteList(UINT message, WPARAM wParam, LPARAM lParam);
+    void LinkItem(int item, int parent);
+    void RemoveAllItems();
+    // A shown row for item at position, with its texts from the complete list.
+    void InsertShownRow(int position, int item);
+    void CopyTexts(int row, int item);
+    // Removes the shown rows of item's descendants below its row.
+    void RemoveShownDescendants(int row, int item);
+    void Notify(UINT code, int item, int parent) const;
+
+    int DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item);
+    void DrawColorSwatch(HDC dc, const RECT& rect, int item) const;
+    void OnLButtonDown(POINT point);
+    // False when the move must not reach the list view.
+    bool OnMouseMove(POINT point);
+    bool EnsureTooltip();
+    void ShowTooltip(POINT screenPoint, const char* text);
+    TTTOOLINFOA Tool();
+
+    CListCtrl m_allItems;
+    TreeLinks m_links;
+    uint16_t m_busy = 0;
+    // False while WM_SETREDRAW has suspended drawing.
+    bool m_drawing = true;
+    std::unique_ptr<CToolTipCtrl> m_toolTip;
+    std::string m_toolTipText;
+};

@@ -1,0 +1,96 @@
+// The tooltip that shows a shortened cell's full text while the pointer
+// rests on it.
+#include "ui/fit_text.h"
+#include "ui/tree_list_ctrl.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+constexpr COLORREF kTooltipBackground = RGB(250, 254, 218);
+// Column 0's text starts with the picture index and a colon ("0:").
+constexpr size_t kPicturePrefix = 2;
+} // namespace
+
+bool TreeListCtrl::OnMouseMove(POINT point) {
+    LVHITTESTINFO hit = {};
+    hit.pt = point;
+    SubItemHitTest(&hit);
+    const int row = hit.iItem;
+    const int column = hit.iSubItem;
+    // Off the cells, or on the tree graphics of column 0.
+    if (row < 0 || column < 0 || (row < MAX_ROWS && point.x < m_treeTextX[row])) {
+        HideTooltip();
+        return false;
+    }
+    if (row >= MAX_ROWS || column >= MAX_CELL_COLUMNS || m_cellTruncated[row][column] != 1) {
+        HideTooltip();
+        return true;
+    }
+    char text[kCellTextSize] = "";
+    GetItemText(row, column, text, sizeof text);
+    const char* shown = text;
+    if (column == kTreeColumn)
+        shown = strlen(text) > kPicturePrefix ? text + kPicturePrefix : "";
+    RECT label = {};
+    GetItemRect(row, &label, LVIR_LABEL);
+    // Below the row, where the text starts: in column 0 after the tree
+    // graphics and the 20-pixel picture.
+    POINT at = {column == kTreeColumn ? m_treeTextX[row] + 20 : m_cellTextLeft[row][column],
+                label.bottom};
+    if (hit.flags & LVHT_ONITEMLABEL) {
+        ClientToScreen(m_hWnd, &at);
+        ShowTooltip(at, shown);
+    } else {
+        HideTooltip();
+    }
+    return true;
+}
+
+TTTOOLINFOA TreeListCtrl::Tool() {
+    TTTOOLINFOA tool = {};
+    // The oldest layout every tooltip version accepts.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = GetParent();
+    tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
+    tool.lpszText = m_toolTipText.data();
+    return tool;
+}
+
+bool TreeListCtrl::EnsureTooltip() {
+    if (m_toolTip)
+        return true;
+    std::unique_ptr<CToolTipCtrl> toolTip(new (std::nothrow) CToolTipCtrl);
+    if (!toolTip || !toolTip->Create(*this))
+        return false;
+    TTTOOLINFOA tool = Tool();
+    toolTip->AddTool(tool);
+    toolTip->SetDelayTime(TTDT_AUTOPOP, 32767);
+    toolTip->SetDelayTime(TTDT_INITIAL, 0);
+    m_toolTip = std::move(toolTip);
+    return true;
+}
+
+void TreeListCtrl::ShowTooltip(POINT screenPoint, const char* text) {
+    if (!EnsureTooltip())
+        return;
+    // The text and colours come first: a tracking tooltip without text
+    // stays hidden when it is activated.
+    m_toolTipText = text;
+    TTTOOLINFOA tool = Tool();
+    m_toolTip->UpdateTipText(tool);
+    m_toolTip->SetTipBkColor(kTooltipBackground);
+    m_toolTip->SetTipTextColor(RGB(0, 0, 0));
+    m_toolTip->TrackPosition(screenPoint);
+    m_toolTip->TrackActivate(tool, true);
+    m_toolTip->Update();
+}
+
+void TreeListCtrl::HideTooltip() {
+    if (m_toolTip) {
+        m_toolTip->DestroyWindow();
+        m_toolTip.reset();
+    }
+    m_toolTipText.clear();
+}
