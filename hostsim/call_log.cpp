@@ -12,7 +12,7 @@ void CallLog::record(const char* operation, std::string arguments) {
 
 int CallLog::count(const std::string& operation) const {
     return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [&](const Call& call) {
-        return call.operation == operation;
+        return operation == call.operation;
     }));
 }
 

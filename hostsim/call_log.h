@@ -10,7 +10,9 @@
 namespace hostsim {
 
 struct Call {
-    std::string operation;
+    // The operation's name: a string literal of the simulator, so that
+    // recording a call allocates only its arguments.
+    const char* operation;
     std::string arguments;
 };
 

@@ -109,7 +109,7 @@ const char* HOSTSIM_call_log_entry(int index) {
     if (index < 0 || static_cast<size_t>(index) >= calls.size())
         return nullptr;
     const hostsim::Call& call = calls[static_cast<size_t>(index)];
-    text = call.operation + "(" + call.arguments + ")";
+    text = std::string(call.operation) + "(" + call.arguments + ")";
     return text.c_str();
 }
 
