@@ -149,7 +149,7 @@ class Session {
     std::unordered_map<std::string, size_t> partNameIndex_;
     std::vector<tag_t> loadOrder_;
     std::unordered_map<tag_t, std::pair<size_t, size_t>> instanceIndex_; // part, position
-    std::map<std::vector<tag_t>, tag_t> occurrenceKeys_;       // root + path
+    std::map<std::vector<tag_t>, tag_t> occurrenceKeys_;                 // root + path
     std::unordered_map<tag_t, Occurrence> occurrences_; // node-based: references stay valid
     // Per root part: every occurrence below it, depth first. Rebuilt after any
     // load or unload, which are the only changes of the structure.

@@ -25,7 +25,8 @@ void RowModel::ShowRowState(int r) {
     const bool shown = m_rowShown[r] == 1;
     m_list.SetItemImage(r, kColumnBlank, shown ? kPictureShown : kPictureBlanked);
     m_list.SetItemImage(r, kColumnIsolate, shown ? kPictureIsolateShown : kPictureIsolateBlanked);
-    m_list.SetItemImage(r, kColumnFreeze, m_rowUnfrozen[r] != 0 ? kPictureUnfrozen : kPictureFrozen);
+    m_list.SetItemImage(r, kColumnFreeze,
+                        m_rowUnfrozen[r] != 0 ? kPictureUnfrozen : kPictureFrozen);
     const bool open = m_rowOpen[r] == 1;
     m_list.SetItemImage(r, kColumnOpen, open ? kPictureFolderOpen : kPictureFolderClosed);
     const bool group = r < static_cast<int>(m_rowHasChildren.size()) && m_rowHasChildren[r] == 1;

@@ -27,8 +27,7 @@ extern tag_t g_displayPartBeforeOpen;
 
 // The text of the message shown once when a configuration yields more rows
 // than the model holds; %d is the number of rows it would have given.
-constexpr char kRowsCutMessage[] =
-    "The view was cut: only the first 5000 of %d groups are shown.";
+constexpr char kRowsCutMessage[] = "The view was cut: only the first 5000 of %d groups are shown.";
 
 class RowModel {
   public:

@@ -122,7 +122,8 @@ void RowModel::BuildTree(const char* configPath) {
     // from an incomplete record.
     ConfigHolder holder;
     const ViewConfig& config = holder.config;
-    m_rowCount = 0;
+    // The caller has released the tables; a build never adds to old rows.
+    ReleaseRowTables();
     if (ReadViewConfig(configPath, &holder.config) != kViewConfigRead)
         return;
 
@@ -332,8 +333,7 @@ void RowModel::FillOtherRows() {
         // An _OTHER parent's count is not the length of its list (Part 3.1):
         // never read past the list.
         const std::vector<tag_t>& parentOccs = m_rowOccs[p];
-        const int parentCount =
-            std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
+        const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
         for (int i = 0; i < parentCount; ++i) {
             const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
             CollectComponentNames(static_cast<int>(children.size()), children.data());
@@ -466,7 +466,8 @@ void RowModel::ReadRowState(int r) {
             }
         }
         if (reference) {
-            m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference->colors[0]));
+            m_list.SetItemColor(r,
+                                mixedColors ? kMixedColor : AskPackedColor(reference->colors[0]));
             m_rowShown[r] = reference->blankStates[0] == HOST_BLANKED && !mixedBlanking ? 0 : 1;
             m_rowUnfrozen[r] = countsAsFrozen(reference->delayStatus) ? 0 : 1;
         } else {

@@ -24,8 +24,7 @@ tag_t partsRecordIfAvailable() {
 // Each list is read only when the records are available; a RecordData of
 // tag 0 asks nothing.
 ClosedPartsRecord::ClosedPartsRecord()
-    : parts_(partsRecordIfAvailable()),
-      groups_(parts_.IsRead() ? g_closedGroupsRecord : NULL_TAG),
+    : parts_(partsRecordIfAvailable()), groups_(parts_.IsRead() ? g_closedGroupsRecord : NULL_TAG),
       keys_(groups_.IsRead() ? g_closedKeysRecord : NULL_TAG) {
     readable_ = parts_.IsRead() && groups_.IsRead() && keys_.IsRead();
     if (readable_)

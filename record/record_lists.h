@@ -21,9 +21,7 @@ class RecordData {
     int Integer(int i) const { return data_.ints[i]; }
     int StringCount() const { return read_ && data_.strings ? data_.num_strings : 0; }
     // Never null: a missing string reads as empty.
-    const char* String(int i) const {
-        return data_.strings[i] ? data_.strings[i] : "";
-    }
+    const char* String(int i) const { return data_.strings[i] ? data_.strings[i] : ""; }
 
   private:
     UF_UDOBJ_all_data_t data_{};

@@ -57,8 +57,7 @@ tag_t find_or_create_record(tag_t part, int key) {
         return NULL_TAG;
 
     tag_t object = NULL_TAG;
-    while (UF_UDOBJ_cycle_udos_by_class(part, g_recordClass, &object) == 0 &&
-           object != NULL_TAG) {
+    while (UF_UDOBJ_cycle_udos_by_class(part, g_recordClass, &object) == 0 && object != NULL_TAG) {
         if (hasKey(object, key))
             return object;
     }

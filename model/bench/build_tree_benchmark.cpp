@@ -54,11 +54,10 @@ json generatedSession(int parts) {
     for (int p = 0; p < parts; ++p) {
         const int k = p % kSections;
         const int type = k * kTypesUsedPerSection + (p / kSections) % kTypesUsedPerSection;
-        json attributes = {
-            {{"title", sectionTitle(k)}, {"value", "1"}},
-            {{"title", "TYPE"}, {"value", "T" + std::to_string(type)}},
-            {{"title", "STATION"}, {"value", std::to_string(p % kStations)}},
-            {{"title", "MATERIAL"}, {"value", "M" + std::to_string(p % 11)}}};
+        json attributes = {{{"title", sectionTitle(k)}, {"value", "1"}},
+                           {{"title", "TYPE"}, {"value", "T" + std::to_string(type)}},
+                           {{"title", "STATION"}, {"value", std::to_string(p % kStations)}},
+                           {{"title", "MATERIAL"}, {"value", "M" + std::to_string(p % 11)}}};
         for (int a = 4; a < 30; ++a)
             attributes.push_back(
                 {{"title", "ATTR_" + std::to_string(a)}, {"value", "V" + std::to_string(p % 7)}});

@@ -11,11 +11,11 @@ namespace {
 const std::string kTop = "C:\\d\\top.prt";
 
 json dieWithSuppressedParts() {
-    return sessionOf(
-        {part(kTop, {}, {component("a.prt"), component("b.prt", true), component("c.prt"),
-                         component("c.prt", true)}),
-         part("a.prt", {{"T", "1"}, {"S", "1"}}), part("b.prt", {{"T", "1"}}),
-         part("c.prt", {{"T", "1"}})});
+    return sessionOf({part(kTop, {},
+                           {component("a.prt"), component("b.prt", true), component("c.prt"),
+                            component("c.prt", true)}),
+                      part("a.prt", {{"T", "1"}, {"S", "1"}}), part("b.prt", {{"T", "1"}}),
+                      part("c.prt", {{"T", "1"}})});
 }
 
 class PartStatus : public RowModelTest {
@@ -97,12 +97,12 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
 }
 
 TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
-    loadSession(sessionOf(
-        {part(kTop, {}, {component("upper.prt")}),
-         part("upper.prt", {{"UPPER", "U"}},
-              {component("shoe.prt"), component("bolt.prt"), component("bolt.prt"),
-               component("pin.prt", true)}),
-         part("shoe.prt", {{"TYPE", "SHOE"}}), part("bolt.prt"), part("pin.prt")}));
+    loadSession(
+        sessionOf({part(kTop, {}, {component("upper.prt")}),
+                   part("upper.prt", {{"UPPER", "U"}},
+                        {component("shoe.prt"), component("bolt.prt"), component("bolt.prt"),
+                         component("pin.prt", true)}),
+                   part("shoe.prt", {{"TYPE", "SHOE"}}), part("bolt.prt"), part("pin.prt")}));
     build("other_reopen", "<ROOT><UPPER><TYPE>SHOE</TYPE><UPPER_OTHER/></UPPER></ROOT>");
     int other = rowOf("UPPER_OTHER");
     ASSERT_EQ((Strings{"bolt.prt", "bolt.prt", "pin.prt"}), partsOf(other));
@@ -152,8 +152,8 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
 TEST_F(PartStatus, LongKeyValuesSurviveCloseRefreshAndReopen) {
     const std::string key = std::string(200, 'k') + std::string(56, 'Z'); // 256 characters
     const std::string title(63, 'T');
-    loadSession(sessionOf({part(kTop, {}, {component("a.prt")}),
-                           part("a.prt", {{title, key}, {"W", key}})}));
+    loadSession(sessionOf(
+        {part(kTop, {}, {component("a.prt")}), part("a.prt", {{title, key}, {"W", key}})}));
     build("long", "<ROOT><" + title + ">" + key + "</" + title + "><W/></ROOT>");
     ASSERT_EQ((Strings{"ROOT", title, "W"}), rowNames());
     closeRow(1);

@@ -17,13 +17,14 @@ const std::string kTop = "C:\\d\\top.prt";
 class TreeBuilding : public RowModelTest {};
 
 TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGroup) {
-    loadSession(sessionOf({part(kTop, {}, {component("a.prt"), component("b.prt"),
-                                          component("c.prt"), component("a.prt")}),
-                           // Two attributes fit the PUNCH group: listed once.
-                           part("a.prt", {{"TYPE", "PUNCH"}, {"TYPE", "PUNCH"}}),
-                           part("b.prt", {{"MAT", "STEEL"}, {"TYPE", "DIE"}}),
-                           part("c.prt", {{"TYPE ", "PUNCH"}, {"type", "PUNCH"}, {"MAT", "steel"}}),
-                           part("d.prt", {{"TYPE", "DIE"}})}));
+    loadSession(sessionOf(
+        {part(kTop, {},
+              {component("a.prt"), component("b.prt"), component("c.prt"), component("a.prt")}),
+         // Two attributes fit the PUNCH group: listed once.
+         part("a.prt", {{"TYPE", "PUNCH"}, {"TYPE", "PUNCH"}}),
+         part("b.prt", {{"MAT", "STEEL"}, {"TYPE", "DIE"}}),
+         part("c.prt", {{"TYPE ", "PUNCH"}, {"type", "PUNCH"}, {"MAT", "steel"}}),
+         part("d.prt", {{"TYPE", "DIE"}})}));
     build("matching", R"(<?xml version="1.0"?>
 <ROOT Description="Die">
   <TYPE Description="Punches">PUNCH</TYPE>
@@ -62,10 +63,10 @@ TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGro
 }
 
 TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
-    loadSession(sessionOf({part(kTop, {}, {component("k.prt"), component("s.prt"),
-                                          component("t.prt")}),
-                           part("k.prt", {{"KEEP", "1"}}), part("s.prt", {{"SUB", "1"}}),
-                           part("t.prt", {{"DEEP", "1"}})}));
+    loadSession(
+        sessionOf({part(kTop, {}, {component("k.prt"), component("s.prt"), component("t.prt")}),
+                   part("k.prt", {{"KEEP", "1"}}), part("s.prt", {{"SUB", "1"}}),
+                   part("t.prt", {{"DEEP", "1"}})}));
     // DROP starts with text, so it counts as having no sub-groups; no part
     // has DROP=x, so it is dropped and SUB lands under KEEP. GONE is a
     // dropped leaf.
@@ -181,15 +182,15 @@ TEST_F(TreeBuilding, ParentsAfterDroppingAreThoseOfTheEntryByEntryRenumbering) {
 }
 
 TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
-    loadSession(sessionOf(
-        {part(kTop, {}, {component("upper.prt"), component("lower.prt")}),
-         part("upper.prt", {{"UPPER", "U1"}},
-              {component("shoe.prt"), component("holder.prt"), component("punch.prt"),
-               component("punch.prt", true)}),
-         part("holder.prt", {}, {component("pin.prt"), component("pin.prt"),
-                                 component("shoe.prt")}),
-         part("lower.prt", {{"LOWER", "L1"}}), part("shoe.prt", {{"TYPE", "SHOE"}}),
-         part("punch.prt", {{"TYPE", "PUNCH"}}), part("pin.prt")}));
+    loadSession(
+        sessionOf({part(kTop, {}, {component("upper.prt"), component("lower.prt")}),
+                   part("upper.prt", {{"UPPER", "U1"}},
+                        {component("shoe.prt"), component("holder.prt"), component("punch.prt"),
+                         component("punch.prt", true)}),
+                   part("holder.prt", {},
+                        {component("pin.prt"), component("pin.prt"), component("shoe.prt")}),
+                   part("lower.prt", {{"LOWER", "L1"}}), part("shoe.prt", {{"TYPE", "SHOE"}}),
+                   part("punch.prt", {{"TYPE", "PUNCH"}}), part("pin.prt")}));
     build("other", R"(<ROOT>
   <UPPER><TYPE>SHOE</TYPE><UPPER_OTHER Description="Other upper parts"/></UPPER>
   <LOWER><LOWER_OTHER/></LOWER>
@@ -222,8 +223,8 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
 }
 
 TEST_F(TreeBuilding, ColoursAreThoseOfTheHostOrGreyWhenTheyDiffer) {
-    json top = part(kTop, {}, {component("a.prt"), component("b.prt"), component("c.prt"),
-                               component("d.prt")});
+    json top = part(
+        kTop, {}, {component("a.prt"), component("b.prt"), component("c.prt"), component("d.prt")});
     top["components"][1]["color"] = 52; // b's occurrence differs from its part
     json a = part("a.prt", {{"SAME", "1"}, {"MIXED", "1"}});
     a["color"] = 52; // 0.2, 0.4, 0.6
@@ -244,9 +245,9 @@ TEST_F(TreeBuilding, ColoursAreThoseOfTheHostOrGreyWhenTheyDiffer) {
 }
 
 TEST_F(TreeBuilding, BlankedAndFrozenRowsShowTheirPictures) {
-    json top = part(kTop, {}, {component("blank.prt"), component("frozen.prt"),
-                               component("half.prt"), component("half.prt"),
-                               component("delayed.prt")});
+    json top = part(kTop, {},
+                    {component("blank.prt"), component("frozen.prt"), component("half.prt"),
+                     component("half.prt"), component("delayed.prt")});
     top["components"][0]["blanked"] = true;
     top["components"][2]["blanked"] = true;
     json frozen = part("frozen.prt", {{"T", "FROZEN"}});

@@ -21,17 +21,14 @@ json recordObject(int key, std::vector<std::string> strings = {}) {
 }
 
 json dieSession() {
-    return {{"parts",
-             {{{"file", kTop}, {"components", {{{"part", kUpper}}}}},
-              {{"file", kUpper}}}},
+    return {{"parts", {{{"file", kTop}, {"components", {{{"part", kUpper}}}}}, {{"file", kUpper}}}},
             {"display_part", kTop}};
 }
 
 std::vector<tag_t> recordsIn(tag_t part) {
     std::vector<tag_t> found;
     tag_t object = NULL_TAG;
-    while (UF_UDOBJ_cycle_udos_by_class(part, g_recordClass, &object) == 0 &&
-           object != NULL_TAG)
+    while (UF_UDOBJ_cycle_udos_by_class(part, g_recordClass, &object) == 0 && object != NULL_TAG)
         found.push_back(object);
     return found;
 }
@@ -105,9 +102,11 @@ TEST_F(WorkPartRecord, SetUpCreatesTheThreeRecordsOnceInTheWorkPart) {
 TEST_F(WorkPartRecord, ExistingRecordsAreUsedAndOthersOfTheClassPassedOver) {
     json session = dieSession();
     session["parts"][0]["objects"] = {
-        {{"class", kRecordClassName}},                              // no integers
-        {{"class", kRecordClassName}, {"integers", {7, 3}}},        // another key
-        recordObject(5, {"k"}), recordObject(3, {"a.prt"}), recordObject(4, {"G"}),
+        {{"class", kRecordClassName}},                       // no integers
+        {{"class", kRecordClassName}, {"integers", {7, 3}}}, // another key
+        recordObject(5, {"k"}),
+        recordObject(3, {"a.prt"}),
+        recordObject(4, {"G"}),
         recordObject(3, {"second.prt"})};
     loadSession(session);
     set_up_work_part_record();
