@@ -1,0 +1,165 @@
+// The handlers of the list and the check box, and the commands of the
+// command columns: Blank, Isolate and Color on a click, Freeze/Unfreeze and
+// Open on a double-click (Close: close_command.cpp).
+#include "commands/color_components.h"
+#include "commands/part_occurrences.h"
+#include "commands/view_manager_commands.h"
+#include "host/host_session_bracket.h"
+#include "model/cell_pictures.h"
+#include "model/host_color.h"
+
+void ViewManagerCommands::OnClickList(int item, int row, int column, bool highlightChecked) {
+    if (!AcceptsCommands())
+        return;
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG)
+        return;
+    if (!IsRow(row))
+        row = -1;
+    m_clickedRow = row;
+    if (m_highlightedRow >= 0)
+        ApplyHighlight(m_highlightedRow, 0);
+    if (highlightChecked) {
+        if (row >= 0) {
+            ApplyHighlight(row, 1);
+            if (IsOtherRow(row))
+                UnhighlightSiblings(row);
+        }
+        m_highlightedRow = row;
+    }
+    if (row < 0)
+        return;
+    // A command may close the View Manager: nothing follows it.
+    if (column == kColumnBlank)
+        Blank(item, row);
+    else if (column == kColumnIsolate)
+        Isolate(row);
+    else if (column == kColumnColor)
+        Color(row);
+}
+
+void ViewManagerCommands::OnDblclkList(int, int row, int column) {
+    if (!AcceptsCommands())
+        return;
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG || !IsRow(row))
+        return;
+    // Close may delete this object: nothing follows the command.
+    if (column == kColumnFreeze)
+        FreezeOrUnfreeze(row);
+    else if (column == kColumnOpen && m_rowOpen[row] == 0)
+        Open(row);
+    else if (column == kColumnOpen)
+        Close(row);
+}
+
+void ViewManagerCommands::OnHighlightCheck(bool checked) {
+    if (!AcceptsCommands())
+        return;
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen())
+        return;
+    if (checked) {
+        if (m_clickedRow >= 0) {
+            ApplyHighlight(m_clickedRow, 1);
+            if (IsRow(m_clickedRow) && IsOtherRow(m_clickedRow))
+                UnhighlightSiblings(m_clickedRow);
+        }
+        m_highlightedRow = m_clickedRow;
+    } else if (m_highlightedRow >= 0) {
+        ApplyHighlight(m_highlightedRow, 0);
+    }
+}
+
+void ViewManagerCommands::Blank(int item, int row) {
+    const int shown = m_rowShown[row] == 0 ? 1 : 0;
+    m_rowShown[row] = shown;
+    if (!IsOtherRow(row)) {
+        ApplyShownState(row, shown);
+    } else {
+        // The parent's parts are blanked or unblanked as a whole, and the
+        // row's own parts with them, which an ancestor's Blank may have
+        // blanked one by one; the other children of the parent then get
+        // their own state back.
+        const int parent = m_rowParent[m_otherRowIndex[row]];
+        if (IsRow(parent))
+            SetRowBlankStatus(parent, BlankStatusFor(shown));
+        SetOccurrencesBlankStatus(row, BlankStatusFor(shown));
+        SetShownImages(item, row, shown);
+        ReapplySiblingShown(row);
+    }
+    RepaintAll();
+}
+
+void ViewManagerCommands::Isolate(int row) {
+    m_rowShown[row] = 1;
+    const tag_t root = UF_ASSEM_ask_root_part_occ(UF_PART_ask_display_part());
+    if (root == NULL_TAG)
+        return;
+    {
+        UfTagArray children;
+        AskChildOccurrences(root, children);
+        const int s = row != 0 ? HOST_BLANKED : HOST_UNBLANKED;
+        for (tag_t child : children)
+            UF_OBJ_set_blank_status(child, s);
+    }
+    if (row > 0) {
+        MarkBlankedExcept(0, row);
+        SetShownPictures(0, 1);
+        m_rowShown[0] = 1;
+    }
+    if (!IsOtherRow(row)) {
+        ShowSubtree(row);
+    } else {
+        // The parent and the row's own parts are shown, the siblings'
+        // parts blanked.
+        const int parent = m_rowParent[m_otherRowIndex[row]];
+        if (IsRow(parent))
+            SetRowBlankStatus(parent, HOST_UNBLANKED);
+        SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
+        SetShownPictures(row, 1);
+        for (int sibling : SiblingRange(row))
+            SetOccurrencesBlankStatus(sibling, HOST_BLANKED);
+    }
+    RepaintAll();
+}
+
+void ViewManagerCommands::Color(int row) {
+    std::optional<uint32_t> chosen;
+    if (ClosedDuringPrompt([this, &chosen] { chosen = m_prompts.AskColor(); }))
+        return;
+    int index = 0;
+    if (!chosen || !IsRow(row) || !AskClosestColorIndex(*chosen, &index))
+        return;
+    // The row shows the host's colour, not the one chosen.
+    const uint32_t packed = AskPackedColor(index);
+    const tag_t display = UF_PART_ask_display_part();
+    if (StartsWithDisplayPart(row, display)) {
+        UF_OBJ_set_color(UF_ASSEM_ask_root_part_occ(display), index);
+        m_list.SetItemColor(row, packed);
+    }
+    ApplyColor(row, packed, index);
+    if (IsOtherRow(row))
+        ReapplySiblingColors(row);
+    m_window.InvalidateWindow();
+}
+
+void ViewManagerCommands::FreezeOrUnfreeze(int row) {
+    const int unfrozen = m_rowUnfrozen[row] == 0 ? 1 : 0;
+    m_list.SetItemImage(row, kColumnFreeze, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
+    ApplyFrozenState(row, kColumnFreeze, unfrozen);
+    // Unlike blanking, freezing an _OTHER row's parts leaves the parts of
+    // its sibling range as they were: there is nothing to give back to them.
+    RepaintAll();
+}
+
+void ViewManagerCommands::Open(int row) {
+    UF_DISP_set_display(0);
+    const tag_t display = UF_PART_ask_display_part();
+    g_displayPartBeforeOpen = display;
+    ApplyOpenState(row, 1);
+    UF_PART_set_display_part(display);
+    UF_DISP_set_display(1);
+    RefreshRowState(row);
+    RepaintAll();
+}

@@ -1,0 +1,252 @@
+// Carrying a command's value down the tree: each operation visits a row,
+// writes the value into its flag, its pictures and the host objects of its
+// parts, and then visits the rows beneath it, depth first, in item order.
+// Also the three corrections of an _OTHER row's sibling range.
+#include "commands/color_components.h"
+#include "commands/part_occurrences.h"
+#include "commands/view_manager_commands.h"
+#include "model/cell_pictures.h"
+#include "model/host_color.h"
+
+#include <algorithm>
+
+namespace {
+
+bool countsAsFrozen(int delayStatus) {
+    return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
+}
+
+} // namespace
+
+std::vector<int> ViewManagerCommands::ChildRows(int row) {
+    std::vector<int> children;
+    for (int child = m_list.GetFirstChildItem(row); child != -1;
+         child = m_list.GetNextChildItem()) {
+        if (IsRow(child))
+            children.push_back(child);
+    }
+    return children;
+}
+
+std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
+    std::vector<int> range;
+    if (!IsRow(otherRow) || !IsOtherRow(otherRow))
+        return range;
+    const int j = m_otherRowIndex[otherRow];
+    const int parent = m_rowParent[j];
+    const int end = std::min(m_rowId[j], m_rowCount);
+    for (int s = std::max(parent + 1, 0); s < end; ++s)
+        range.push_back(s);
+    return range;
+}
+
+bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) const {
+    return HasParts(row) && displayPart != NULL_TAG &&
+           UF_PART_ask_part_tag(m_rowPartNames[row].front().c_str()) == displayPart;
+}
+
+void ViewManagerCommands::SetShownPictures(int row, int shown) {
+    m_list.SetItemImage(row, kColumnBlank, shown != 0 ? kPictureShown : kPictureBlanked);
+    m_list.SetItemImage(row, kColumnIsolate,
+                        shown != 0 ? kPictureIsolateShown : kPictureIsolateBlanked);
+}
+
+void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
+    if (!HasParts(row))
+        return;
+    const tag_t display = UF_PART_ask_display_part();
+    for (tag_t part : AskPartTags(m_rowPartNames[row]))
+        ForEachOccurrenceOrRoot(part, display,
+                                [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
+}
+
+void ViewManagerCommands::ApplyOpenState(int row, int open) {
+    if (!IsRow(row))
+        return;
+    if (m_rowOpen[row] != open) {
+        m_rowOpen[row] = open;
+        if (open == 1) {
+            OpenRowParts(row);
+            if (!IsOtherRow(row))
+                RebuildRowParts(row);
+        } else {
+            CloseRowParts(row);
+        }
+    }
+    for (int child : ChildRows(row))
+        ApplyOpenState(child, open);
+}
+
+void ViewManagerCommands::ApplyShownState(int row, int shown) {
+    if (!IsRow(row))
+        return;
+    m_rowShown[row] = shown;
+    SetRowBlankStatus(row, BlankStatusFor(shown));
+    SetShownPictures(row, shown);
+    for (int child : ChildRows(row))
+        ApplyShownState(child, shown);
+}
+
+void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
+    if (row == keptRow || !IsRow(row))
+        return;
+    m_rowShown[row] = 0;
+    SetShownPictures(row, 0);
+    for (int child : ChildRows(row))
+        MarkBlankedExcept(child, keptRow);
+}
+
+void ViewManagerCommands::ShowSubtree(int row) {
+    if (!IsRow(row))
+        return;
+    m_rowShown[row] = 1;
+    // The display part has no occurrence of itself: its root stays as it is.
+    SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
+    SetShownPictures(row, 1);
+    for (int child : ChildRows(row))
+        ShowSubtree(child);
+}
+
+void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorIndex) {
+    if (!IsRow(row))
+        return;
+    ForEachOccurrenceOfParts(m_rowPartNames[row], [colorIndex](tag_t occurrence) {
+        UF_OBJ_set_color(occurrence, colorIndex);
+    });
+    // A row without parts keeps the colour it shows.
+    if (HasParts(row))
+        m_list.SetItemColor(row, packedColor);
+    for (int child : ChildRows(row))
+        ApplyColor(child, packedColor, colorIndex);
+}
+
+void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
+    if (!IsRow(row))
+        return;
+    m_rowUnfrozen[row] = unfrozen;
+    // A row without parts keeps its padlock.
+    if (HasParts(row)) {
+        m_list.SetItemImage(row, column, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
+        for (tag_t part : AskPartTags(m_rowPartNames[row])) {
+            if (part == NULL_TAG)
+                continue;
+            if (unfrozen != 1) {
+                DUC_freeze_part(part);
+                continue;
+            }
+            const int status = DUC_ask_part_status(part);
+            if (status & HOST_PART_STATUS_FROZEN)
+                DUC_unfreeze_part(part);
+            else if (status & HOST_PART_STATUS_DELAYED)
+                DUC_undelay_part(part);
+        }
+    }
+    for (int child : ChildRows(row))
+        ApplyFrozenState(child, column, unfrozen);
+}
+
+void ViewManagerCommands::ApplyHighlight(int row, int on) {
+    if (!IsRow(row))
+        return;
+    if (HasParts(row)) {
+        const tag_t display = UF_PART_ask_display_part();
+        // A row that starts with the display part stands for the whole
+        // assembly: its root occurrence alone is highlighted.
+        if (StartsWithDisplayPart(row, display)) {
+            UF_DISP_set_highlight(UF_ASSEM_ask_root_part_occ(display), on);
+        } else {
+            ForEachOccurrenceOfParts(m_rowPartNames[row], [on](tag_t occurrence) {
+                UF_DISP_set_highlight(occurrence, on);
+            });
+        }
+    }
+    for (int child : ChildRows(row))
+        ApplyHighlight(child, on);
+}
+
+void ViewManagerCommands::RefreshRowState(int row) {
+    if (!IsRow(row))
+        return;
+    const std::vector<std::string>& names = m_rowPartNames[row];
+    const int occurrenceCount = m_rowOccCount[row];
+    if (occurrenceCount <= 0 || names.empty()) {
+        m_list.SetItemColor(row, 0);
+    } else if (occurrenceCount == 1) {
+        const std::string& first = names.front();
+        if (!UF_PART_is_loaded(first.c_str())) {
+            m_list.SetItemColor(row, 0);
+            m_rowUnfrozen[row] = 1;
+        } else {
+            ReadPartDisplayState(first, row);
+            int status = HOST_DELAY_NONE;
+            if (UF_WAVE_ask_delay_status(UF_PART_ask_part_tag(first.c_str()), &status) != 0)
+                status = HOST_DELAY_NONE;
+            m_rowUnfrozen[row] = countsAsFrozen(status) ? 0 : 1;
+        }
+    } else {
+        // The first loaded part with occurrences gives the reference colour
+        // and the delay status; any other colour from there on makes the
+        // row mixed. With no such part colour and flag stay as they were.
+        bool haveReference = false;
+        bool mixed = false;
+        int referenceColor = 0;
+        int status = HOST_DELAY_NONE;
+        for (const std::string& name : names) {
+            if (mixed)
+                break;
+            if (!UF_PART_is_loaded(name.c_str()))
+                continue;
+            const tag_t part = UF_PART_ask_part_tag(name.c_str());
+            ForEachOccurrence(part, [&](tag_t occurrence) {
+                UF_OBJ_disp_props_t properties{};
+                if (UF_OBJ_ask_display_properties(occurrence, &properties) != 0 || mixed)
+                    return;
+                if (!haveReference) {
+                    haveReference = true;
+                    referenceColor = properties.color;
+                    if (UF_WAVE_ask_delay_status(part, &status) != 0)
+                        status = HOST_DELAY_NONE;
+                } else if (properties.color != referenceColor) {
+                    mixed = true;
+                }
+            });
+        }
+        if (haveReference) {
+            m_list.SetItemColor(row, mixed ? kMixedColor : AskPackedColor(referenceColor));
+            m_rowUnfrozen[row] = countsAsFrozen(status) ? 0 : 1;
+        }
+    }
+    // Count and every picture agree with the state just read.
+    ShowRowState(row);
+    for (int child : ChildRows(row))
+        RefreshRowState(child);
+}
+
+void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
+    ForEachOccurrenceOfParts(m_rowPartNames[row],
+                             [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
+}
+
+void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
+    for (int sibling : SiblingRange(otherRow))
+        SetOccurrencesBlankStatus(sibling, BlankStatusFor(m_rowShown[sibling]));
+}
+
+void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
+    for (int sibling : SiblingRange(otherRow)) {
+        if (!HasParts(sibling))
+            continue;
+        int index = 0;
+        if (!AskClosestColorIndex(m_list.GetItemColor(sibling), &index))
+            continue;
+        ForEachOccurrenceOfParts(m_rowPartNames[sibling], [index](tag_t occurrence) {
+            UF_OBJ_set_color(occurrence, index);
+        });
+    }
+}
+
+void ViewManagerCommands::UnhighlightSiblings(int otherRow) {
+    for (int sibling : SiblingRange(otherRow))
+        ForEachOccurrenceOfParts(m_rowPartNames[sibling],
+                                 [](tag_t occurrence) { UF_DISP_set_highlight(occurrence, 0); });
+}

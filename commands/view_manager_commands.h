@@ -1,0 +1,116 @@
+// The column commands of the View Manager and their propagation through the
+// tree, portable. The dialog derives from this class (or owns it), hands it
+// the clicks of its list and check box as plain numbers, and implements the
+// two seams: the prompts (colour, close confirmation) and the window (repaint,
+// self-destruction).
+//
+// Lifetime: CloseViewManager ends with the window seam's DestroyViewManager,
+// which may delete this object. Every path that reaches it returns at once
+// without touching a member, and so does every handler that ran it. While a
+// prompt is shown no handler runs (a click arriving then is dropped) and a
+// close request waits until the prompt has returned; the command that showed
+// the prompt then closes the View Manager instead of going on.
+#pragma once
+
+#include "commands/command_prompts.h"
+#include "commands/view_manager_window.h"
+#include "host/host_types.h"
+#include "model/row_model.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Shown when a part could not be saved before closing; %s is its name.
+constexpr char kPartNotSavedMessage[] = "%s could not be saved. Nothing was closed.";
+
+class ViewManagerCommands : public RowModel {
+  public:
+    ViewManagerCommands(TreeList& list, CommandPrompts& prompts, ViewManagerWindow& window);
+
+    // ---- Handlers; each runs inside the host session bracket ---------------
+    // A click in the list: item is the list item hit (-1 for none), row its
+    // item data (-1 for none), column the sub-item; highlightChecked tells
+    // whether the "Highlight/UnHighlight" box is checked.
+    void OnClickList(int item, int row, int column, bool highlightChecked);
+    // A double-click in the list, given as for OnClickList.
+    void OnDblclkList(int item, int row, int column);
+    // The "Highlight/UnHighlight" box was clicked; checked is its new state.
+    void OnHighlightCheck(bool checked);
+    // The Close button: CloseViewManager inside the bracket.
+    void OnCancel();
+    // Removes the highlight, releases the rows and destroys the View
+    // Manager, once; a later call does nothing. The object may be gone when
+    // this returns.
+    void CloseViewManager();
+
+    // Columns 1 and 2 of row from shown, and a repaint of list item item.
+    void SetShownImages(int item, int row, int shown);
+    // Repaints every item of the list.
+    void RepaintAll();
+
+    // ---- Propagation: the row and every row beneath it ----------------------
+    void ApplyOpenState(int row, int open);
+    void ApplyShownState(int row, int shown);
+    // Marks rows blanked, without a host call, except keptRow's subtree.
+    void MarkBlankedExcept(int row, int keptRow);
+    void ShowSubtree(int row);
+    void ApplyColor(int row, uint32_t packedColor, int colorIndex);
+    void ApplyFrozenState(int row, int column, int unfrozen);
+    void ApplyHighlight(int row, int on);
+    // Rereads count, colour and frozen state from the host after an open.
+    void RefreshRowState(int row);
+
+    // ---- The sibling range of an _OTHER row ---------------------------------
+    void ReapplySiblingShown(int otherRow);
+    void ReapplySiblingColors(int otherRow);
+    void UnhighlightSiblings(int otherRow);
+
+    // True once CloseViewManager has run.
+    bool IsClosed() const { return m_closed; }
+    // False while a prompt is shown and after the close: the handlers do
+    // nothing then, and the dialog's own handlers (Refresh, Switch) should
+    // not run either.
+    bool AcceptsCommands() const { return !m_promptShown && !m_closed; }
+
+  private:
+    bool IsRow(int row) const { return row >= 0 && row < m_rowCount; }
+    bool HasParts(int row) const { return !m_rowPartNames[row].empty(); }
+    bool StartsWithDisplayPart(int row, tag_t displayPart) const;
+    // The rows directly beneath row, gathered before any of them is visited:
+    // the list has a single enumeration cursor.
+    std::vector<int> ChildRows(int row);
+    // The rows strictly between an _OTHER row's parent and it.
+    std::vector<int> SiblingRange(int otherRow) const;
+    // Columns 1 and 2 of row from shown.
+    void SetShownPictures(int row, int shown);
+    // Blank status s on the occurrences of row's parts, the display part
+    // through its root occurrence.
+    void SetRowBlankStatus(int row, int s);
+    // Blank status s on every occurrence of row's parts, the display part's
+    // root left alone.
+    void SetOccurrencesBlankStatus(int row, int s);
+
+    void Blank(int item, int row);
+    void Isolate(int row);
+    void Color(int row);
+    void FreezeOrUnfreeze(int row);
+    void Open(int row);
+    void Close(int row);
+    // The loaded parts that closing row would close, each once.
+    std::vector<tag_t> PartsClosedWith(int row, tag_t displayPart);
+    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts);
+    // Saves each part as the work part and restores the work part; false,
+    // after telling the user, when one could not be saved.
+    bool SaveParts(const std::vector<tag_t>& parts);
+
+    // Runs prompt with the handlers held off. True when the View Manager was
+    // asked to close meanwhile: it has been closed and the caller must return
+    // at once.
+    bool ClosedDuringPrompt(const std::function<void()>& prompt);
+    CommandPrompts& m_prompts;
+    ViewManagerWindow& m_window;
+    bool m_promptShown = false;
+    bool m_closeRequested = false;
+    bool m_closed = false;
+};
