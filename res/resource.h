@@ -24,4 +24,13 @@
 
 /* Dialog templates, their controls and the string table go below. */
 
+/* The close confirmation and its controls; the progress bar is created hidden. */
+#define IDD_CONFIRM_CLOSE 1053
+#define IDC_SAVE_AND_CLOSE 1002
+#define IDC_CONFIRM_WARNING 1012
+#define IDC_CONFIRM_TEXT 1013
+#define IDC_CLOSE_NO_SAVE 1014
+#define IDC_CONFIRM_CANCEL 1015
+#define IDC_CONFIRM_PROGRESS 1032
+
 #endif

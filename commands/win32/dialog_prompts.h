@@ -1,0 +1,20 @@
+// The prompts of the column commands as the user sees them on Windows: the
+// standard colour dialog and the close confirmation, both modal over the
+// View Manager so that it takes no click while they are shown.
+#pragma once
+
+#include "commands/command_prompts.h"
+
+class CWnd;
+
+class DialogPrompts : public CommandPrompts {
+  public:
+    // owner: the View Manager's window object, or null for none.
+    explicit DialogPrompts(CWnd* owner) : m_owner(owner) {}
+
+    std::optional<uint32_t> AskColor() override;
+    int ConfirmClose() override;
+
+  private:
+    CWnd* m_owner;
+};
