@@ -141,13 +141,13 @@ Occurrence* Session::liveOccurrence(tag_t tag) {
     if (found == occurrences_.end())
         return nullptr;
     Occurrence& occurrence = found->second;
-    if (!loadedPart(occurrence.rootPart))
-        return nullptr;
-    for (tag_t part : occurrence.pathParts) {
-        if (!loadedPart(part))
-            return nullptr;
+    if (occurrence.liveVersion != structureVersion_) {
+        occurrence.liveVersion = structureVersion_;
+        occurrence.live = loadedPart(occurrence.rootPart) != nullptr;
+        for (size_t i = 0; occurrence.live && i < occurrence.pathParts.size(); ++i)
+            occurrence.live = loadedPart(occurrence.pathParts[i]) != nullptr;
     }
-    return &occurrence;
+    return occurrence.live ? &occurrence : nullptr;
 }
 
 std::vector<tag_t> Session::childOccurrences(tag_t occurrenceTag) {

@@ -62,6 +62,9 @@ struct Occurrence {
     // occurrence is live while they and the root are loaded.
     std::vector<tag_t> pathParts;
     tag_t prototype = NULL_TAG;
+    // Whether the occurrence was live at structure version liveVersion.
+    unsigned long long liveVersion = 0;
+    bool live = false;
     DisplayState display;
 };
 
@@ -140,7 +143,13 @@ class Session {
     Occurrence& occurrenceFor(tag_t rootPart, const std::vector<tag_t>& instancePath);
     DisplayState initialDisplay(tag_t prototype, const Instance* lastInstance) const;
     void collectBelow(tag_t occurrence, RootIndex& index);
-    void invalidateIndex() { occurrenceIndex_.clear(); }
+    void invalidateIndex() {
+        occurrenceIndex_.clear();
+        ++structureVersion_;
+    }
+    // Counts the changes of structure (parts, components, loading), so that
+    // an occurrence's liveness is worked out once per change.
+    unsigned long long structureVersion_ = 1;
 
     tag_t lastTag_ = 100;
     std::deque<Part> parts_; // a deque keeps references stable as parts are added
