@@ -24,6 +24,25 @@
 
 /* Dialog templates, their controls and the string table go below. */
 
+/* The View Manager dialog and its controls; the file-name box, its label and the Browse and Edit
+   buttons are hidden. */
+#define IDD_VIEW_MANAGER 1005
+#define IDC_XML_FILE_NAME 1001
+#define IDC_REFRESH 1002
+#define IDC_TREE_LIST 1009
+#define IDC_SWITCH 1021
+#define IDC_BROWSE 1023
+#define IDC_XML_FILE_LABEL 1024
+#define IDC_EDIT_XML_FILE 1033
+#define IDC_HIGHLIGHT 1034
+#define IDC_BOTTOM_LINE 1036
+#define IDC_LIST_LINE 1037
+
+/* Strings of the file-open dialog of the Browse button. */
+#define IDS_XML_EXTENSION 102
+#define IDS_OPEN_XML_TITLE 104
+#define IDS_XML_FILTER 105
+
 /* The close confirmation and its controls; the progress bar is created hidden. */
 #define IDD_CONFIRM_CLOSE 1053
 #define IDC_SAVE_AND_CLOSE 1002

@@ -1,6 +1,7 @@
 // The entry points the host calls in the plug-in library.
 #include "entry/view_manager_command.h"
 #include "host/host_user_function.h"
+#include "ui/view_manager_instance.h"
 
 #include <windows.h>
 
@@ -8,11 +9,9 @@
 
 namespace {
 
-// The View Manager dialog is not part of the library yet: the command stops
-// after its checks.
-class PendingViewManagerDialog : public ViewManagerDialogStep {
+class ViewManagerDialog : public ViewManagerDialogStep {
   public:
-    void CreateOrShow() override {}
+    void CreateOrShow() override { CreateOrShowViewManager(); }
 };
 
 } // namespace
@@ -20,7 +19,7 @@ class PendingViewManagerDialog : public ViewManagerDialogStep {
 extern "C" {
 
 __declspec(dllexport) void ufusr(char*, int*, int) {
-    PendingViewManagerDialog dialog;
+    ViewManagerDialog dialog;
     RunViewManagerCommand(dialog);
 }
 

@@ -21,9 +21,22 @@ std::vector<HWND> openWindows() {
     return windows;
 }
 
+// The dialog the message is for, if any: modeless dialogs get their
+// keyboard handling (Esc, Enter, Tab) only through IsDialogMessage.
+HWND dialogOf(HWND window) {
+    HWND top = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    char className[8] = "";
+    if (!top || !GetClassNameA(top, className, sizeof className))
+        return nullptr;
+    return lstrcmpA(className, "#32770") == 0 ? top : nullptr;
+}
+
 void pumpPending() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        HWND dialog = dialogOf(message.hwnd);
+        if (dialog && IsDialogMessageA(dialog, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -1,0 +1,401 @@
+// The View Manager dialog over the simulated session of the demo die: the
+// command creates it, its buttons rebuild the tree, it follows its size and
+// it goes away cleanly, as often as it is opened.
+#include "config/framework_message_recorder.h"
+#include "entry/view_manager_command.h"
+#include "host/host_api.h"
+#include "hostsim/hostsim_control.h"
+#include "res/resource.h"
+#include "ui/view_manager_dlg.h"
+#include "ui/view_manager_instance.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+const std::string kDemo = std::string(VM_SOURCE_DIR) + "/demo";
+const std::string kScratch = std::string(VM_BINARY_DIR) + "/view_manager_dlg_tests";
+
+// What the command's dialog step is in the plug-in library.
+class DialogStep : public ViewManagerDialogStep {
+  public:
+    void CreateOrShow() override { CreateOrShowViewManager(); }
+};
+
+json demoSession() {
+    std::ifstream file(kDemo + "/session.json");
+    return json::parse(file);
+}
+
+std::string demoConfig() {
+    std::ifstream file(kDemo + "/product/korveltand/configuration/xml_files/qvl_view.xml");
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> hostMessages() {
+    std::vector<std::string> texts;
+    for (int i = 0; i < HOSTSIM_message_count(); ++i)
+        texts.push_back(HOSTSIM_message(i));
+    return texts;
+}
+
+std::string windowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Where a control lies in its dialog's client area.
+RECT controlRect(HWND dialog, int id) {
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int visibleViewManagers() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            if (IsWindowVisible(window) && windowText(window) == "View Manager")
+                ++*reinterpret_cast<int*>(found);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+class ViewManager : public ::testing::Test {
+  protected:
+    void SetUp() override { useDemo(demoSession()); }
+
+    void TearDown() override {
+        if (g_viewManagerDlg)
+            g_viewManagerDlg->DestroyWindow();
+        EXPECT_EQ(nullptr, g_viewManagerDlg);
+        EXPECT_EQ(0, g_viewManagerCreated);
+        HOSTSIM_clear_faults();
+        ClearRecordedFrameworkMessages();
+    }
+
+    // The demo session over a product directory of this test's own, whose
+    // view configuration the test may change.
+    void useDemo(json session) {
+        product = kScratch + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(product + "/configuration/xml_files");
+        writeConfig(demoConfig());
+        session["environment"] = {{"KORVELTAND_DIR", product}};
+        char error[512];
+        ASSERT_EQ(0, HOSTSIM_load_session_text(session.dump().c_str(), kDemo.c_str(), error,
+                                               sizeof error))
+            << error;
+    }
+
+    void writeConfig(const std::string& xml) const {
+        std::ofstream(product + "/configuration/xml_files/qvl_view.xml") << xml;
+    }
+
+    // The host starts the command; it leaves its host session closed.
+    void ufusr() const {
+        DialogStep step;
+        RunViewManagerCommand(step);
+        EXPECT_EQ(0, HOSTSIM_session_depth());
+    }
+
+    HWND dialog() const { return g_viewManagerDlg ? g_viewManagerDlg->m_hWnd : nullptr; }
+    ViewManagerDlg& dlg() const { return *g_viewManagerDlg; }
+
+    // A button click as the dialog gets it; the handler leaves no host session open.
+    void click(int id) const {
+        SendMessageA(dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog(), id)));
+        EXPECT_EQ(0, HOSTSIM_session_depth());
+    }
+
+    std::string label(int item) const {
+        char text[300] = "";
+        dlg().m_list.GetItemText(item, 0, text, sizeof text);
+        return text;
+    }
+
+    std::string heading() const {
+        char text[64] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        SendMessageA(dlg().m_list.m_hWnd, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        return text;
+    }
+
+    std::string switchText() const { return windowText(GetDlgItem(dialog(), IDC_SWITCH)); }
+    int itemCount() const { return dlg().m_list.GetItemCount(); }
+
+    std::string product;
+};
+
+TEST_F(ViewManager, FirstCommandBuildsTheDemoTreeInTheTreeOfTheDefaults) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    EXPECT_EQ(1, g_viewManagerCreated);
+    EXPECT_TRUE(IsWindowVisible(dialog()));
+    EXPECT_EQ("View Manager", windowText(dialog()));
+
+    // The demo sets the attribute tree: the rows are labelled by group names.
+    const RowModel& rows = dlg().Rows();
+    ASSERT_GT(rows.m_rowCount, 10);
+    EXPECT_EQ(rows.m_rowCount, itemCount());
+    EXPECT_EQ(rows.m_rowCount, rows.m_builtItemCount);
+    EXPECT_EQ("0:DIE_VIEW", label(0));
+    EXPECT_EQ("0:UPPER_DIE", label(1));
+    EXPECT_EQ("Attribute Name", heading());
+    EXPECT_EQ("Switch To Name Tree", switchText());
+    EXPECT_EQ(7, dlg().m_list.GetColumnCount());
+    EXPECT_TRUE(std::filesystem::equivalent(product + "/configuration/xml_files/qvl_view.xml",
+                                            dlg().m_xmlFileName))
+        << dlg().m_xmlFileName;
+    EXPECT_EQ(dlg().m_xmlFileName, windowText(GetDlgItem(dialog(), IDC_XML_FILE_NAME)));
+
+    // The file-name box and its buttons stay hidden.
+    for (int id : {IDC_XML_FILE_NAME, IDC_XML_FILE_LABEL, IDC_BROWSE, IDC_EDIT_XML_FILE})
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog(), id))) << id;
+    for (int id : {IDCANCEL, IDC_TREE_LIST, IDC_SWITCH, IDC_REFRESH, IDC_HIGHLIGHT})
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog(), id))) << id;
+
+    // The record objects were made sure of in the work part before the build.
+    EXPECT_GT(HOSTSIM_call_count("UF_UDOBJ_cycle_udos_by_class"), 0);
+}
+
+TEST_F(ViewManager, SwitchTogglesTheLabelsAndTheButtonTwice) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const int count = itemCount();
+
+    click(IDC_SWITCH);
+    EXPECT_EQ(0, dlg().Rows().m_treeMode);
+    EXPECT_EQ("0:Progressive die PD2026", label(0));
+    EXPECT_EQ("0:Upper die", label(1));
+    EXPECT_EQ("Customized Name", heading());
+    EXPECT_EQ("Switch To Attribute Tree", switchText());
+    EXPECT_EQ(count, itemCount());
+
+    click(IDC_SWITCH);
+    EXPECT_EQ(1, dlg().Rows().m_treeMode);
+    EXPECT_EQ("0:DIE_VIEW", label(0));
+    EXPECT_EQ("Attribute Name", heading());
+    EXPECT_EQ("Switch To Name Tree", switchText());
+    EXPECT_EQ(count, itemCount());
+}
+
+TEST_F(ViewManager, TheNameTreeStartsWithTheOtherSpellingOfTheWayBack) {
+    json session = demoSession();
+    session["customer_defaults"]["QVL_VIEW_NAME_SET"] = 0;
+    useDemo(session);
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    EXPECT_EQ("0:Progressive die PD2026", label(0));
+    EXPECT_EQ("Customized Name", heading());
+    EXPECT_EQ("Switch To Attibute Tree", switchText());
+    click(IDC_SWITCH);
+    EXPECT_EQ("Switch To Name Tree", switchText());
+    click(IDC_SWITCH);
+    EXPECT_EQ("Switch To Attribute Tree", switchText());
+    EXPECT_EQ("0:Progressive die PD2026", label(0));
+}
+
+TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const int demoCount = itemCount();
+
+    // Only the upper die's groups are left.
+    std::string config = demoConfig();
+    size_t lower = config.find("  <LOWER_DIE");
+    size_t end = config.find("</DIE_VIEW>");
+    ASSERT_NE(std::string::npos, lower);
+    ASSERT_NE(std::string::npos, end);
+    writeConfig(config.substr(0, lower) + config.substr(end));
+    click(IDC_REFRESH);
+    const int upperCount = itemCount();
+    EXPECT_LT(upperCount, demoCount);
+    EXPECT_GT(upperCount, 2);
+    EXPECT_EQ(upperCount, dlg().Rows().m_rowCount);
+    EXPECT_EQ(upperCount, dlg().Rows().m_builtItemCount);
+    EXPECT_EQ("0:DIE_VIEW", label(0));
+
+    // A text longer than a group name may be: the file's form is wrong.
+    writeConfig("<R><T Description=\"" + std::string(300, 'k') + "\"/></R>");
+    click(IDC_REFRESH);
+    EXPECT_EQ(std::vector<std::string>{"file format error!"}, hostMessages());
+    EXPECT_EQ(0, itemCount());
+
+    writeConfig(demoConfig());
+    click(IDC_REFRESH);
+    EXPECT_EQ(demoCount, itemCount());
+    EXPECT_EQ(demoCount, dlg().Rows().m_rowCount);
+}
+
+TEST_F(ViewManager, EnterInTheFileNameBoxRefreshes) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    writeConfig("<DIE_VIEW Description=\"Only the die\"><UPPER_DIE/></DIE_VIEW>");
+    SetActiveWindow(dialog());
+    ASSERT_EQ(dialog(), GetActiveWindow());
+    SendMessageA(GetDlgItem(dialog(), IDC_XML_FILE_NAME), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(0, HOSTSIM_session_depth());
+    EXPECT_EQ(dlg().Rows().m_rowCount, itemCount());
+    EXPECT_LE(itemCount(), 2);
+}
+
+TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const int count = itemCount();
+    writeConfig("<DIE_VIEW/>");
+    HOSTSIM_fail_operation("UF_initialize", 0, 1);
+    click(IDC_REFRESH);
+    click(IDC_SWITCH);
+    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(1, dlg().Rows().m_treeMode);
+    click(IDCANCEL);
+    EXPECT_EQ(1, g_viewManagerCreated);
+    HOSTSIM_clear_faults();
+}
+
+TEST_F(ViewManager, ASecondCommandShowsTheSameDialog) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    ViewManagerDlg* first = g_viewManagerDlg;
+    HWND window = dialog();
+    ShowWindow(window, SW_HIDE);
+    HOSTSIM_clear_call_log();
+
+    ufusr();
+    EXPECT_EQ(first, g_viewManagerDlg);
+    EXPECT_EQ(window, dialog());
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(1, visibleViewManagers());
+    // Shown, not built again.
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_UDOBJ_cycle_udos_by_class"));
+}
+
+TEST_F(ViewManager, TakesItsSizeFromTheDefaultsOr500) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    RECT rect = {};
+    GetWindowRect(dialog(), &rect);
+    EXPECT_EQ(720, rect.right - rect.left);
+    EXPECT_EQ(560, rect.bottom - rect.top);
+    dlg().DestroyWindow();
+
+    json session = demoSession();
+    session["customer_defaults"].erase("QVL_VIEW_DLG_WIDTH");
+    session["customer_defaults"].erase("QVL_VIEW_DLG_HEIGHT");
+    useDemo(session);
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    GetWindowRect(dialog(), &rect);
+    EXPECT_EQ(500, rect.right - rect.left);
+    EXPECT_EQ(500, rect.bottom - rect.top);
+}
+
+TEST_F(ViewManager, ResizingMovesTheButtonsAndStretchesTheList) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    std::vector<int> ids = {IDCANCEL,      IDC_SWITCH,      IDC_REFRESH,  IDC_HIGHLIGHT,
+                            IDC_TREE_LIST, IDC_BOTTOM_LINE, IDC_LIST_LINE};
+    std::vector<RECT> before;
+    for (int id : ids)
+        before.push_back(controlRect(dialog(), id));
+    RECT window = {};
+    GetWindowRect(dialog(), &window);
+    SetWindowPos(dialog(), nullptr, 0, 0, window.right - window.left + 120,
+                 window.bottom - window.top + 70, SWP_NOMOVE | SWP_NOZORDER);
+
+    auto moved = [&](size_t i, int left, int top, int right, int bottom) {
+        RECT after = controlRect(dialog(), ids[i]);
+        EXPECT_EQ(before[i].left + left, after.left) << ids[i];
+        EXPECT_EQ(before[i].top + top, after.top) << ids[i];
+        EXPECT_EQ(before[i].right + right, after.right) << ids[i];
+        EXPECT_EQ(before[i].bottom + bottom, after.bottom) << ids[i];
+    };
+    for (size_t button = 0; button < 3; ++button)
+        moved(button, 120, 70, 120, 70);
+    moved(3, 0, 70, 0, 70);   // the check box follows the bottom edge
+    moved(4, 0, 0, 120, 70);  // the list stretches both ways
+    moved(5, 0, 70, 120, 70); // the lines follow the bottom and stretch
+    moved(6, 0, 70, 120, 70);
+}
+
+TEST_F(ViewManager, ClosingAndOpeningAgainManyTimes) {
+    for (int round = 0; round < 8; ++round) {
+        ufusr();
+        ASSERT_NE(nullptr, dialog()) << round;
+        HWND window = dialog();
+        ASSERT_GT(itemCount(), 0);
+        if (round % 2 == 0) {
+            click(IDCANCEL);
+        } else {
+            // The close box reaches the dialog as a Cancel it posts to itself.
+            SendMessageA(window, WM_CLOSE, 0, 0);
+            pumpMessages();
+            EXPECT_EQ(0, HOSTSIM_session_depth());
+        }
+        EXPECT_FALSE(IsWindow(window)) << round;
+        EXPECT_EQ(nullptr, g_viewManagerDlg) << round;
+        EXPECT_EQ(0, g_viewManagerCreated) << round;
+    }
+    EXPECT_EQ(0, visibleViewManagers());
+}
+
+TEST_F(ViewManager, AWindowDestroyedFromOutsideForgetsTheDialog) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    HWND window = dialog();
+    DestroyWindow(window);
+    EXPECT_EQ(nullptr, g_viewManagerDlg);
+    EXPECT_EQ(0, g_viewManagerCreated);
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    EXPECT_GT(itemCount(), 0);
+}
+
+TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
+    // The command finds the file below the base directory; the dialog looks
+    // in the product directories only and stays without columns and rows.
+    json session = demoSession();
+    useDemo(session);
+    const std::string baseConfig = product + "/base/korveltand/configuration/xml_files";
+    std::filesystem::create_directories(baseConfig);
+    std::ofstream(baseConfig + "/qvl_view.xml") << demoConfig();
+    std::filesystem::remove(product + "/configuration/xml_files/qvl_view.xml");
+    session["environment"] = {{"KORVELTAND_DIR", product}, {"KZII_BASE_DIR", product + "/base"}};
+    char error[512];
+    ASSERT_EQ(0,
+              HOSTSIM_load_session_text(session.dump().c_str(), kDemo.c_str(), error, sizeof error))
+        << error;
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    EXPECT_EQ(0, itemCount());
+    EXPECT_EQ(0, dlg().m_list.GetColumnCount());
+    EXPECT_EQ("&Switch", switchText());
+}
+
+} // namespace

@@ -1,0 +1,327 @@
+#include "ui/view_manager_dlg.h"
+
+#include "config/product_codes.h"
+#include "config/product_defaults.h"
+#include "config/product_paths.h"
+#include "config/view_config.h"
+#include "host/host_api.h"
+#include "host/host_session_bracket.h"
+#include "record/work_part_record.h"
+#include "res/resource.h"
+#include "ui/view_manager_instance.h"
+#include "ui/wnd/common_dialogs.h"
+#include "ui/wnd/module_instance.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+namespace {
+
+constexpr char kConfigDirectory[] = "/configuration/xml_files";
+constexpr const char* kProductVariables[] = {"KORVELTAND_DIR", "KORVELTAND_LIB_DIR"};
+constexpr size_t kConfigNameSize = 255;
+constexpr size_t kConfigPathSize = 255;
+// The size the dialog takes when the site sets none.
+constexpr int kDefaultDialogSize = 500;
+// The resize controller's unit: every share below is all (300) or nothing.
+constexpr int kResizeScale = 300;
+constexpr int kAttributeTree = 1;
+// The private messages carry a text in a buffer of this size.
+constexpr size_t kNoticeSize = 133;
+
+struct ResizeShare {
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr ResizeShare kResizeShares[] = {
+    {IDC_XML_FILE_NAME, 0, 300, 300, 0}, {IDC_XML_FILE_LABEL, 0, 300, 0, 0},
+    {IDC_TREE_LIST, 0, 0, 300, 300},     {IDCANCEL, 300, 300, 0, 0},
+    {IDC_SWITCH, 300, 300, 0, 0},        {IDC_REFRESH, 300, 300, 0, 0},
+    {IDC_BROWSE, 300, 300, 0, 0},        {IDC_EDIT_XML_FILE, 300, 300, 0, 0},
+    {IDC_HIGHLIGHT, 0, 300, 0, 0},       {IDC_BOTTOM_LINE, 0, 300, 300, 0},
+    {IDC_LIST_LINE, 0, 300, 300, 0},
+};
+
+constexpr const char* kCommandColumns[] = {"Blank/Unblank",   "Isolate",    "Color",
+                                           "Freeze/Unfreeze", "Open/Close", "Attribute Count"};
+constexpr int kCommandColumnWidth = 40;
+constexpr int kLabelColumnWidth = 250;
+
+const char* labelHeading(int treeMode) {
+    return treeMode == kAttributeTree ? "Attribute Name" : "Customized Name";
+}
+
+int integerDefault(const char* key, int fallback) {
+    int value = fallback;
+    if (ask_product_default(kDieDesignProduct, key, kWorkPartUnits, kDefaultInteger, &value,
+                            sizeof value) != 0)
+        return fallback;
+    return value;
+}
+
+// Sends message with a zero-filled notice buffer holding text.
+void sendNotice(HWND target, UINT message, const char* text) {
+    char notice[kNoticeSize] = {};
+    lstrcpynA(notice, text, static_cast<int>(sizeof notice));
+    SendMessageA(target, message, reinterpret_cast<WPARAM>(notice), 0);
+}
+
+} // namespace
+
+bool ListHeaderHook::Attach(HWND notify, HWND header) {
+    if (!SubclassWindow(header)) {
+        OutputDebugStringA("Unable to subclass existing header!\n");
+        return false;
+    }
+    m_notifyWnd = notify;
+    ModifyStyle(0, HDS_HOTTRACK);
+    return true;
+}
+
+LRESULT ListHeaderHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE)
+        sendNotice(m_notifyWnd, WM_VIEW_MANAGER_HIDE_TIP, "Mouse move on header");
+    return CHeaderCtrl::WindowProc(message, wParam, lParam);
+}
+
+LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN)
+        sendNotice(GetActiveWindow(), WM_VIEW_MANAGER_REFRESH, "enter");
+    return CEdit::WindowProc(message, wParam, lParam);
+}
+
+ViewManagerDlg::ViewManagerDlg(CWnd* parent)
+    : CDialog(IDD_VIEW_MANAGER, parent), m_parentWnd(parent), m_templateId(IDD_VIEW_MANAGER),
+      m_hIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER))), m_rows(m_list) {}
+
+ViewManagerDlg::~ViewManagerDlg() = default;
+
+void ViewManagerDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_XML_FILE_NAME, m_fileNameEdit);
+    DDX_Text(pDX, IDC_XML_FILE_NAME, m_xmlFileName);
+}
+
+BOOL ViewManagerDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    char configName[kConfigNameSize] = "";
+    if (ask_product_default(kDieDesignProduct, "QVL_WIZARD_VIEW_MANAGER", kWorkPartUnits,
+                            kDefaultString, configName, sizeof configName) != 0 ||
+        ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
+                            &m_rows.m_treeMode, sizeof m_rows.m_treeMode) != 0)
+        return TRUE;
+
+    char path[kConfigPathSize] = "";
+    bool found = false;
+    for (const char* variable : kProductVariables) {
+        if (find_product_file(kDieDesignProduct, variable, kConfigDirectory, configName, path,
+                              sizeof path) == 0) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return TRUE;
+
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_resize.Create(this, 0, kResizeScale);
+    for (const ResizeShare& share : kResizeShares)
+        m_resize.Add(share.id, share.left, share.top, share.width, share.height);
+    m_resize.ClearMinTrackSize();
+    m_resize.Enable(1);
+
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
+    MoveWindow(m_hWnd, window.left, window.top,
+               integerDefault("QVL_VIEW_DLG_WIDTH", kDefaultDialogSize),
+               integerDefault("QVL_VIEW_DLG_HEIGHT", kDefaultDialogSize), TRUE);
+
+    m_list.SubclassDlgItem(IDC_TREE_LIST, *this);
+    // A list bound after creation keeps the system font and its row height.
+    SendMessageA(m_list.m_hWnd, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), TRUE);
+    for (int column = 0; column < static_cast<int>(std::size(kCommandColumns)); ++column)
+        m_list.InsertColumn(column, kCommandColumns[column], LVCFMT_LEFT, kCommandColumnWidth);
+
+    m_header.Attach(m_hWnd, m_list.GetHeaderCtrl());
+
+    m_xmlFileName = path;
+    UpdateData(false);
+
+    m_list.InsertColumn(0, labelHeading(m_rows.m_treeMode), LVCFMT_LEFT, kLabelColumnWidth);
+    SetDlgItemTextA(m_hWnd, IDC_SWITCH,
+                    m_rows.m_treeMode == kAttributeTree ? "Switch To Name Tree"
+                                                        : "Switch To Attibute Tree");
+    Build(path);
+    return TRUE;
+}
+
+void ViewManagerDlg::Build(const char* path) {
+    set_up_work_part_record();
+    // Drawing each appended row would make a large build many times slower.
+    SendMessageA(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+    m_rows.BuildTree(path);
+    SendMessageA(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    m_rows.m_builtItemCount = m_list.GetItemCount();
+}
+
+void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char*>(labelHeading(m_rows.m_treeMode));
+    SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    SetDlgItemTextA(m_hWnd, IDC_SWITCH,
+                    m_rows.m_treeMode == kAttributeTree ? "Switch To Name Tree" : toAttributeTree);
+}
+
+void ViewManagerDlg::OnRefresh() {
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen())
+        return;
+    m_rows.m_highlightedRow = -1;
+    m_list.ResetTree();
+    UpdateData(true);
+    ViewConfig config{};
+    int result = ReadViewConfig(m_xmlFileName.c_str(), &config);
+    if (result == kViewConfigFormatError)
+        uc1601("file format error!", 1);
+    if (result != kViewConfigRead)
+        return;
+    ReleaseViewConfig(&config);
+    m_rows.ReleaseRowTables();
+    Build(m_xmlFileName.c_str());
+}
+
+void ViewManagerDlg::OnSwitch() {
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen())
+        return;
+    m_rows.m_treeMode = m_rows.m_treeMode == kAttributeTree ? 0 : kAttributeTree;
+    ShowTreeMode("Switch To Attribute Tree");
+    OnRefresh();
+}
+
+LRESULT ViewManagerDlg::OnRefreshRequest() {
+    OnRefresh();
+    return 0;
+}
+
+void ViewManagerDlg::OnBrowse() {
+    UpdateData(true);
+    std::string extension = LoadResourceString(IDS_XML_EXTENSION);
+    std::string filter = LoadResourceString(IDS_XML_FILTER);
+    std::string title = LoadResourceString(IDS_OPEN_XML_TITLE);
+    CFileDialog dialog(extension.c_str(), nullptr,
+                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING, filter.c_str(),
+                       this);
+    dialog.m_ofn.lpstrTitle = title.c_str();
+    if (dialog.DoModal() != IDOK || dialog.GetPathName().empty())
+        return;
+    m_xmlFileName = dialog.GetPathName();
+    UpdateData(false);
+}
+
+void ViewManagerDlg::OnPaint() {
+    if (!IsIconic(m_hWnd)) {
+        Default(WM_PAINT, 0, 0);
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client = {};
+    GetClientRect(m_hWnd, &client);
+    DrawIcon(dc, (client.right - iconWidth + 1) / 2, (client.bottom - iconHeight + 1) / 2, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+}
+
+void ViewManagerDlg::OnMouseMove() {
+    m_list.HideTooltip();
+}
+
+LRESULT ViewManagerDlg::OnHideTooltipRequest() {
+    m_list.HideTooltip();
+    return 0;
+}
+
+LRESULT ViewManagerDlg::OnHeaderItemChanged() {
+    m_list.RedrawItems(0, m_list.GetItemCount());
+    UpdateData(true);
+    return 0;
+}
+
+void ViewManagerDlg::OnCancel() {
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen())
+        return;
+    CloseViewManager();
+}
+
+void ViewManagerDlg::CloseViewManager() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_rows.ReleaseRowTables();
+    // The window's last message deletes the object.
+    DestroyWindow();
+}
+
+void ViewManagerDlg::PostNcDestroy() {
+    if (!m_closed) {
+        m_closed = true;
+        m_rows.ReleaseRowTables();
+    }
+    if (g_viewManagerDlg == this) {
+        g_viewManagerDlg = nullptr;
+        g_viewManagerCreated = 0;
+    }
+    delete this;
+}
+
+LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove();
+        break;
+    case WM_VIEW_MANAGER_REFRESH:
+        return OnRefreshRequest();
+    case WM_VIEW_MANAGER_HIDE_TIP:
+        return OnHideTooltipRequest();
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == HDN_ITEMCHANGEDA)
+            return OnHeaderItemChanged();
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            break;
+        switch (LOWORD(wParam)) {
+        case IDC_SWITCH:
+            OnSwitch();
+            return 0;
+        case IDC_REFRESH:
+            OnRefresh();
+            return 0;
+        case IDC_BROWSE:
+            OnBrowse();
+            return 0;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}

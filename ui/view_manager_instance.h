@@ -1,0 +1,15 @@
+// The process's one View Manager: created by the first command, shown again
+// by the later ones, forgotten when its window goes.
+#pragma once
+
+class ViewManagerDlg;
+
+// The dialog object, or null; cleared when the dialog is destroyed.
+extern ViewManagerDlg* g_viewManagerDlg;
+// 1 once the dialog's window exists; 0 again when it is destroyed.
+extern int g_viewManagerCreated;
+
+// Creates the modeless dialog unless the process has one ("Error creating
+// Dialog" when its window cannot be made), then shows it. Runs inside the
+// command's host session.
+void CreateOrShowViewManager();
