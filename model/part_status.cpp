@@ -1,4 +1,4 @@
-// Part status and loading (Part 3.3): opening and closing a row's parts, and
+// Part status and loading: opening and closing a row's parts, and
 // the work-part record that remembers what was closed.
 #include "host/host_api.h"
 #include "model/cell_pictures.h"

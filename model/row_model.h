@@ -1,12 +1,12 @@
-// The row model of the View Manager (Part 3.1), tree building (Part 3.2) and
-// part status (Part 3.3), portable. The dialog derives from it or owns it;
+// The row model of the View Manager, tree building and part status,
+// portable. The dialog derives from it or owns it;
 // it reaches its list only through the tree-list seam.
 //
-// Members keep the names the Parts give them and are accessed directly, by
+// Members are accessed directly, by
 // row index, by the commands. The fixed per-row tables are arrays of
 // MAX_ROWS entries; the per-row heap tables are standard containers with one
 // element per row. What is observable (rows, their order and names, counts,
-// pictures, colours, host calls that change the session) is as the Parts say.
+// pictures, colours, host calls that change the session) is exact.
 #pragma once
 
 #include "host/host_types.h"
@@ -22,7 +22,7 @@ struct PartOnDisplay; // model/tree_building_scratch.h
 
 // The display part that the Open command remembers before it opens parts;
 // OpenPartQuietly makes each opened part the display part, and the command
-// puts this one back when it is done (Parts 3.3, 4.2).
+// puts this one back when it is done.
 extern tag_t g_displayPartBeforeOpen;
 
 // The text of the message shown once when a configuration yields more rows
@@ -38,7 +38,7 @@ class RowModel {
     RowModel(const RowModel&) = delete;
     RowModel& operator=(const RowModel&) = delete;
 
-    // ---- Part 3.1 ----------------------------------------------------------
+    // ---- Rows and their cells ----------------------------------------------
     // Makes row r's cells agree with its state: the count and the pictures of
     // columns 0, 1, 2, 4 and 5.
     void ShowRowState(int r);
@@ -47,7 +47,7 @@ class RowModel {
     void ReleaseRowTables();
     bool IsOtherRow(int r) const { return m_otherRowIndex[r] != -1; }
 
-    // ---- Part 3.2 ----------------------------------------------------------
+    // ---- Tree building -----------------------------------------------------
     // Builds the rows of the configuration at configPath from the session's
     // parts into an empty model and an empty list. The caller has set up the
     // work-part record before, and sets m_builtItemCount after. A
@@ -75,7 +75,7 @@ class RowModel {
     // nothing changed, when the part has no occurrence to read them from.
     bool ReadPartDisplayState(const std::string& partName, int r);
 
-    // ---- Part 3.3 ----------------------------------------------------------
+    // ---- Part status and loading -------------------------------------------
     // Opens the part without interaction unless it is loaded; the host's
     // code, 0 when it was opened or was loaded already. A part opened here
     // becomes the display part.
@@ -88,7 +88,7 @@ class RowModel {
     // Records and closes the loaded parts of row r and empties its lists.
     void CloseRowParts(int r);
 
-    // ---- The model (Part 3.1), in the Parts' order ------------------------
+    // ---- The model ---------------------------------------------------------
     TreeList& m_list; // holds m_itemColor and m_itemNumber
     int m_builtItemCount = 0;
     std::array<int, MAX_ROWS> m_rowOpen;     // 1: parts open
@@ -101,7 +101,7 @@ class RowModel {
     std::vector<std::vector<std::string>> m_rowPartNames;
     std::array<int, MAX_ROWS> m_otherRowIndex; // r for an _OTHER row, else -1
     std::vector<std::vector<tag_t>> m_rowOccs; // 0 stands for the display part
-    std::array<int, MAX_ROWS> m_rowOccCount;   // see Part 3.1 for _OTHER rows
+    std::array<int, MAX_ROWS> m_rowOccCount;   // an _OTHER row's count is its names'
     int m_sessionPartCount = 0;
     std::vector<std::string> m_sessionPartNames;
     int m_rowCount = 0;

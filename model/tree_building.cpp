@@ -1,4 +1,4 @@
-// Tree building (Part 3.2): the rows from the view configuration and the
+// Tree building: the rows from the view configuration and the
 // session's parts.
 #include "config/view_config.h"
 #include "host/host_api.h"
@@ -330,7 +330,7 @@ void RowModel::FillOtherRows() {
         const int end = m_rowId[r];
         m_childPartNames.clear();
         m_childPartCount = 0;
-        // An _OTHER parent's count is not the length of its list (Part 3.1):
+        // An _OTHER parent's count is not the length of its list:
         // never read past the list.
         const std::vector<tag_t>& parentOccs = m_rowOccs[p];
         const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));

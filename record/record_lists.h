@@ -1,4 +1,4 @@
-// Reading and changing the strings of the work-part record (Part 1.3): the
+// Reading and changing the strings of the work-part record: the
 // three parallel lists of closed parts, their group names and key values.
 #pragma once
 

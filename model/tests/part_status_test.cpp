@@ -180,7 +180,7 @@ TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
     EXPECT_EQ(Strings{"c.prt"}, closedParts());
     EXPECT_EQ(Strings{"T"}, closedGroups());
 
-    // Without record objects the parts close unrecorded (Part 3.3).
+    // Without record objects the parts close unrecorded.
     g_closedGroupsRecord = NULL_TAG;
     model->m_rowPartNames[1] = {"a.prt"};
     closeRow(1);

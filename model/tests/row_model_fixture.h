@@ -122,7 +122,7 @@ class RowModelTest : public ::testing::Test {
         build(path);
     }
 
-    // The Open command on row r, as Part 4.2 drives Part 3.3.
+    // The Open command on row r, as the column command drives part status.
     void openRow(int r) {
         const tag_t display = UF_PART_ask_display_part();
         g_displayPartBeforeOpen = display;

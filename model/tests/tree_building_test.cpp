@@ -93,7 +93,7 @@ TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
     EXPECT_EQ((std::vector<int>{0, 1}), list->ShownItems());
 }
 
-// Dropping renumbers parents entry by entry (Part 3.2, step 5.3); the model
+// Dropping renumbers parents entry by entry as it drops; the model
 // computes the same parents in one pass. Random trees with random keeps, the
 // literal renumbering beside them.
 TEST_F(TreeBuilding, ParentsAfterDroppingAreThoseOfTheEntryByEntryRenumbering) {
