@@ -1,24 +1,26 @@
 // The bitmap resources that the command columns show, by the state they
-// stand for. The Windows resources carry the same numbers.
+// stand for.
 #pragma once
 
+#include "res/resource.h"
+
 // Column 0, the label.
-constexpr int kPictureGroupOpen = 1038;   // a stack of solid blocks
-constexpr int kPictureGroupClosed = 1061; // a stack of dotted blocks
-constexpr int kPicturePartOpen = 1037;    // one solid block
-constexpr int kPicturePartClosed = 1060;  // one dotted block
+constexpr int kPictureGroupOpen = IDB_BLOCKS_SOLID;    // a stack of solid blocks
+constexpr int kPictureGroupClosed = IDB_BLOCKS_DOTTED; // a stack of dotted blocks
+constexpr int kPicturePartOpen = IDB_BLOCK_SOLID;      // one solid block
+constexpr int kPicturePartClosed = IDB_BLOCK_DOTTED;   // one dotted block
 // Column 1, "Blank/Unblank".
-constexpr int kPictureShown = 1065;   // check box with a red tick
-constexpr int kPictureBlanked = 1068; // check box with a grey tick
+constexpr int kPictureShown = IDB_TICK_RED;    // check box with a red tick
+constexpr int kPictureBlanked = IDB_TICK_GREY; // check box with a grey tick
 // Column 2, "Isolate".
-constexpr int kPictureIsolateShown = 1069;   // grey blocks with one solid block
-constexpr int kPictureIsolateBlanked = 1070; // grey blocks
+constexpr int kPictureIsolateShown = IDB_ISOLATE_YELLOW_FRONT; // grey blocks with one solid block
+constexpr int kPictureIsolateBlanked = IDB_ISOLATE_ALL_GREY;   // grey blocks
 // Column 4, "Freeze/Unfreeze".
-constexpr int kPictureUnfrozen = 1050; // open padlock
-constexpr int kPictureFrozen = 1052;   // closed padlock
+constexpr int kPictureUnfrozen = IDB_PADLOCK_OPEN; // open padlock
+constexpr int kPictureFrozen = IDB_PADLOCK_CLOSED; // closed padlock
 // Column 5, "Open/Close".
-constexpr int kPictureFolderOpen = 1030;   // open folder
-constexpr int kPictureFolderClosed = 1029; // closed folder
+constexpr int kPictureFolderOpen = IDB_FOLDER_OPEN;     // open folder
+constexpr int kPictureFolderClosed = IDB_FOLDER_CLOSED; // closed folder
 
 // The list's columns.
 constexpr int kColumnLabel = 0;
