@@ -21,8 +21,15 @@ void TreeLinks::Reset() {
     enumCursor_ = -1;
 }
 
+bool TreeLinks::CanLink(int item, int parent) const {
+    if (item < 0 || item >= itemCount_ || item == parent)
+        return false;
+    std::vector<int> above = GetAncestorItems(parent);
+    return std::find(above.begin(), above.end(), item) == above.end();
+}
+
 void TreeLinks::SetParent(int item, int parent) {
-    if (item < 0 || item >= itemCount_)
+    if (!CanLink(item, parent))
         return;
     parent = parent < 0 ? -1 : parent;
     std::vector<int>& before = children_[ParentOf(item)];

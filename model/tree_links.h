@@ -14,8 +14,12 @@ class TreeLinks {
     int ItemCount() const { return itemCount_; }
     void Reset();
 
+    // Whether item may hang under parent: an existing item, and not a link
+    // that would make it its own ancestor (the tree could never be drawn or
+    // expanded to its end).
+    bool CanLink(int item, int parent) const;
     // Links item under parent (negative: top-level) and forgets that item
-    // was expanded.
+    // was expanded; a link CanLink refuses changes nothing.
     void SetParent(int item, int parent);
     // -1 for a top-level item or an index no item has.
     int ParentOf(int item) const;

@@ -172,13 +172,7 @@ void TreeListCtrl::SetItemParent(int item, int parent) {
 }
 
 void TreeListCtrl::LinkItem(int item, int parent) {
-    if (item < 0 || item >= m_links.ItemCount())
-        return;
-    // A link that closes a loop would make the item its own ancestor: the
-    // tree could then never be drawn or expanded to its end.
-    std::vector<int> ancestors;
-    GetAncestorItems(parent, &ancestors);
-    if (parent == item || std::find(ancestors.begin(), ancestors.end(), item) != ancestors.end())
+    if (!m_links.CanLink(item, parent))
         return;
 
     const int row = FindItemByData(item);

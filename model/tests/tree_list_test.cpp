@@ -85,13 +85,19 @@ TEST(TreeLinks, ANewParentMovesTheItemAndForgetsItsExpansion) {
     EXPECT_EQ((Items{0, 1, 2}), links.Children(-1));
 }
 
-TEST(TreeLinks, ALoopOfLinksDoesNotHangTheQueries) {
+TEST(TreeLinks, LinksThatWouldLoopOrNameNoItemAreRefused) {
     TreeLinks links;
-    links.AppendItem();
-    links.AppendItem();
-    links.SetParent(0, 1);
+    for (int i = 0; i < 3; ++i)
+        links.AppendItem();
     links.SetParent(1, 0);
-    EXPECT_LE(links.GetItemLevel(0), 2);
+    links.SetParent(2, 1);
+    links.SetParent(0, 2);
+    links.SetParent(1, 1);
+    links.SetParent(7, 0);
+    EXPECT_EQ(-1, links.ParentOf(0));
+    EXPECT_EQ(0, links.ParentOf(1));
+    EXPECT_EQ((Items{0, 1}), links.GetAncestorItems(2));
+    EXPECT_EQ((Items{0}), links.Children(-1));
 }
 
 TEST(MemoryTreeList, ExpandAllShowsEverythingInTreeOrderAndCollapseForgetsBelow) {
