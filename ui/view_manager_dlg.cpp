@@ -97,7 +97,8 @@ LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ViewManagerDlg::ViewManagerDlg(CWnd* parent)
     : CDialog(IDD_VIEW_MANAGER, parent), m_parentWnd(parent), m_templateId(IDD_VIEW_MANAGER),
-      m_hIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER))), m_rows(m_list) {}
+      m_hIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER))), m_prompts(this),
+      m_commands(m_list, m_prompts, *this) {}
 
 ViewManagerDlg::~ViewManagerDlg() = default;
 
@@ -113,7 +114,7 @@ BOOL ViewManagerDlg::OnInitDialog() {
     if (ask_product_default(kDieDesignProduct, "QVL_WIZARD_VIEW_MANAGER", kWorkPartUnits,
                             kDefaultString, configName, sizeof configName) != 0 ||
         ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
-                            &m_rows.m_treeMode, sizeof m_rows.m_treeMode) != 0)
+                            &m_commands.m_treeMode, sizeof m_commands.m_treeMode) != 0)
         return TRUE;
 
     char path[kConfigPathSize] = "";
@@ -154,10 +155,10 @@ BOOL ViewManagerDlg::OnInitDialog() {
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, labelHeading(m_rows.m_treeMode), LVCFMT_LEFT, kLabelColumnWidth);
+    m_list.InsertColumn(0, labelHeading(m_commands.m_treeMode), LVCFMT_LEFT, kLabelColumnWidth);
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_rows.m_treeMode == kAttributeTree ? "Switch To Name Tree"
-                                                        : "Switch To Attibute Tree");
+                    m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
+                                                            : "Switch To Attibute Tree");
     Build(path);
     return TRUE;
 }
@@ -166,26 +167,31 @@ void ViewManagerDlg::Build(const char* path) {
     set_up_work_part_record();
     // Drawing each appended row would make a large build many times slower.
     SendMessageA(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
-    m_rows.BuildTree(path);
+    m_commands.BuildTree(path);
     SendMessageA(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
-    m_rows.m_builtItemCount = m_list.GetItemCount();
+    m_commands.m_builtItemCount = m_list.GetItemCount();
 }
 
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char*>(labelHeading(m_rows.m_treeMode));
+    column.pszText = const_cast<char*>(labelHeading(m_commands.m_treeMode));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_rows.m_treeMode == kAttributeTree ? "Switch To Name Tree" : toAttributeTree);
+                    m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
+                                                            : toAttributeTree);
 }
 
 void ViewManagerDlg::OnRefresh() {
+    if (!m_commands.AcceptsCommands())
+        return;
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
-    m_rows.m_highlightedRow = -1;
+    if (m_commands.m_highlightedRow >= 0)
+        m_commands.ApplyHighlight(m_commands.m_highlightedRow, 0);
+    m_commands.m_highlightedRow = -1;
     m_list.ResetTree();
     UpdateData(true);
     ViewConfig config{};
@@ -195,16 +201,20 @@ void ViewManagerDlg::OnRefresh() {
     if (result != kViewConfigRead)
         return;
     ReleaseViewConfig(&config);
-    m_rows.ReleaseRowTables();
+    m_commands.ReleaseRowTables();
     Build(m_xmlFileName.c_str());
 }
 
 void ViewManagerDlg::OnSwitch() {
+    if (!m_commands.AcceptsCommands())
+        return;
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
-    m_rows.m_treeMode = m_rows.m_treeMode == kAttributeTree ? 0 : kAttributeTree;
+    m_commands.m_treeMode = m_commands.m_treeMode == kAttributeTree ? 0 : kAttributeTree;
     ShowTreeMode("Switch To Attribute Tree");
+    if (m_commands.m_highlightedRow >= 0)
+        m_commands.ApplyHighlight(m_commands.m_highlightedRow, 0);
     OnRefresh();
 }
 
@@ -260,31 +270,45 @@ LRESULT ViewManagerDlg::OnHeaderItemChanged() {
 }
 
 void ViewManagerDlg::OnCancel() {
-    HostSessionBracket bracket;
-    if (!bracket.IsOpen())
-        return;
-    CloseViewManager();
+    m_commands.OnCancel(); // the object may be gone now
 }
 
-void ViewManagerDlg::CloseViewManager() {
-    if (m_closed)
+void ViewManagerDlg::InvalidateWindow() {
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void ViewManagerDlg::DestroyViewManager() {
+    if (!m_windowGone) {
+        DestroyWindow();
         return;
-    m_closed = true;
-    m_rows.ReleaseRowTables();
-    // The window's last message deletes the object.
-    DestroyWindow();
+    }
+    delete this;
 }
 
 void ViewManagerDlg::PostNcDestroy() {
-    if (!m_closed) {
-        m_closed = true;
-        m_rows.ReleaseRowTables();
-    }
+    m_windowGone = true;
     if (g_viewManagerDlg == this) {
         g_viewManagerDlg = nullptr;
         g_viewManagerCreated = 0;
     }
+    // A window destroyed from outside closes the rows first, which deletes
+    // the object; while a prompt is shown, the command that showed it does
+    // so when the prompt returns.
+    if (!m_commands.IsClosed()) {
+        m_commands.CloseViewManager();
+        return;
+    }
     delete this;
+}
+
+void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) {
+    const int row = click.iItem >= 0 ? static_cast<int>(m_list.GetItemData(click.iItem)) : -1;
+    // The commands may close the View Manager: nothing follows them.
+    if (doubleClick)
+        m_commands.OnDblclkList(click.iItem, row, click.iSubItem);
+    else
+        m_commands.OnClickList(click.iItem, row, click.iSubItem,
+                               IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED);
 }
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -299,10 +323,18 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnRefreshRequest();
     case WM_VIEW_MANAGER_HIDE_TIP:
         return OnHideTooltipRequest();
-    case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lParam)->code == HDN_ITEMCHANGEDA)
+    case WM_NOTIFY: {
+        const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+        if (notice->code == HDN_ITEMCHANGEDA)
             return OnHeaderItemChanged();
+        if (notice->idFrom == IDC_TREE_LIST &&
+            (notice->code == NM_CLICK || notice->code == NM_DBLCLK)) {
+            OnListClick(*reinterpret_cast<const NMITEMACTIVATE*>(lParam),
+                        notice->code == NM_DBLCLK);
+            return 0;
+        }
         break;
+    }
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED)
             break;
@@ -315,6 +347,9 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDC_BROWSE:
             OnBrowse();
+            return 0;
+        case IDC_HIGHLIGHT:
+            m_commands.OnHighlightCheck(IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED);
             return 0;
         default:
             break;

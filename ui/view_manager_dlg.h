@@ -1,9 +1,13 @@
-// The View Manager: the modeless dialog that shows the row model in the
-// tree list, rebuilds it on Refresh and Switch, and goes away when it is
-// closed. It owns the row model, the list and the resize controller.
+// The View Manager: the modeless dialog that shows the rows in the tree
+// list, hands the list's clicks and the highlight box to the column
+// commands, rebuilds the rows on Refresh and Switch, and goes away when it
+// is closed. It owns the commands with their rows, the list and the resize
+// controller.
 #pragma once
 
-#include "model/row_model.h"
+#include "commands/view_manager_commands.h"
+#include "commands/view_manager_window.h"
+#include "commands/win32/dialog_prompts.h"
 #include "ui/resize_ctrl.h"
 #include "ui/tree_list_ctrl.h"
 #include "ui/wnd/common_controls.h"
@@ -37,17 +41,13 @@ class FileNameEdit : public CEdit {
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-class ViewManagerDlg : public CDialog {
+class ViewManagerDlg : public CDialog, private ViewManagerWindow {
   public:
     explicit ViewManagerDlg(CWnd* parent = nullptr);
     ~ViewManagerDlg() override;
 
-    // The model of the rows the list shows.
-    RowModel& Rows() { return m_rows; }
-    TreeListCtrl& List() { return m_list; }
-
-    // The Close button: the rows go and the dialog deletes itself, once.
-    void CloseViewManager();
+    // The column commands with the rows the list shows.
+    ViewManagerCommands& Commands() { return m_commands; }
 
     TreeListCtrl m_list;
     CWnd* m_parentWnd;
@@ -66,6 +66,13 @@ class ViewManagerDlg : public CDialog {
     void OnCancel() override;
 
   private:
+    void InvalidateWindow() override;
+    // Destroys the window, whose last message deletes the object; deletes
+    // the object itself when the window has gone before.
+    void DestroyViewManager() override;
+
+    // A click or double-click in the list, as the commands take it.
+    void OnListClick(const NMITEMACTIVATE& click, bool doubleClick);
     void OnPaint();
     void OnSwitch();
     void OnRefresh();
@@ -81,7 +88,9 @@ class ViewManagerDlg : public CDialog {
     // Builds the rows of the configuration at path into the emptied list.
     void Build(const char* path);
 
+    DialogPrompts m_prompts;
     // Declared after the list, which it writes to when it is constructed.
-    RowModel m_rows;
-    bool m_closed = false;
+    ViewManagerCommands m_commands;
+    // Set when the window has had its last message.
+    bool m_windowGone = false;
 };

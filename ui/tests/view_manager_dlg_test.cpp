@@ -159,7 +159,7 @@ TEST_F(ViewManager, FirstCommandBuildsTheDemoTreeInTheTreeOfTheDefaults) {
     EXPECT_EQ("View Manager", windowText(dialog()));
 
     // The demo sets the attribute tree: the rows are labelled by group names.
-    const RowModel& rows = dlg().Rows();
+    const RowModel& rows = dlg().Commands();
     ASSERT_GT(rows.m_rowCount, 10);
     EXPECT_EQ(rows.m_rowCount, itemCount());
     EXPECT_EQ(rows.m_rowCount, rows.m_builtItemCount);
@@ -189,7 +189,7 @@ TEST_F(ViewManager, SwitchTogglesTheLabelsAndTheButtonTwice) {
     const int count = itemCount();
 
     click(IDC_SWITCH);
-    EXPECT_EQ(0, dlg().Rows().m_treeMode);
+    EXPECT_EQ(0, dlg().Commands().m_treeMode);
     EXPECT_EQ("0:Progressive die PD2026", label(0));
     EXPECT_EQ("0:Upper die", label(1));
     EXPECT_EQ("Customized Name", heading());
@@ -197,7 +197,7 @@ TEST_F(ViewManager, SwitchTogglesTheLabelsAndTheButtonTwice) {
     EXPECT_EQ(count, itemCount());
 
     click(IDC_SWITCH);
-    EXPECT_EQ(1, dlg().Rows().m_treeMode);
+    EXPECT_EQ(1, dlg().Commands().m_treeMode);
     EXPECT_EQ("0:DIE_VIEW", label(0));
     EXPECT_EQ("Attribute Name", heading());
     EXPECT_EQ("Switch To Name Tree", switchText());
@@ -236,8 +236,8 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     const int upperCount = itemCount();
     EXPECT_LT(upperCount, demoCount);
     EXPECT_GT(upperCount, 2);
-    EXPECT_EQ(upperCount, dlg().Rows().m_rowCount);
-    EXPECT_EQ(upperCount, dlg().Rows().m_builtItemCount);
+    EXPECT_EQ(upperCount, dlg().Commands().m_rowCount);
+    EXPECT_EQ(upperCount, dlg().Commands().m_builtItemCount);
     EXPECT_EQ("0:DIE_VIEW", label(0));
 
     // A text longer than a group name may be: the file's form is wrong.
@@ -249,7 +249,7 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     writeConfig(demoConfig());
     click(IDC_REFRESH);
     EXPECT_EQ(demoCount, itemCount());
-    EXPECT_EQ(demoCount, dlg().Rows().m_rowCount);
+    EXPECT_EQ(demoCount, dlg().Commands().m_rowCount);
 }
 
 TEST_F(ViewManager, EnterInTheFileNameBoxRefreshes) {
@@ -260,7 +260,7 @@ TEST_F(ViewManager, EnterInTheFileNameBoxRefreshes) {
     ASSERT_EQ(dialog(), GetActiveWindow());
     SendMessageA(GetDlgItem(dialog(), IDC_XML_FILE_NAME), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(0, HOSTSIM_session_depth());
-    EXPECT_EQ(dlg().Rows().m_rowCount, itemCount());
+    EXPECT_EQ(dlg().Commands().m_rowCount, itemCount());
     EXPECT_LE(itemCount(), 2);
 }
 
@@ -273,10 +273,85 @@ TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
     click(IDC_REFRESH);
     click(IDC_SWITCH);
     EXPECT_EQ(count, itemCount());
-    EXPECT_EQ(1, dlg().Rows().m_treeMode);
+    EXPECT_EQ(1, dlg().Commands().m_treeMode);
     click(IDCANCEL);
     EXPECT_EQ(1, g_viewManagerCreated);
     HOSTSIM_clear_faults();
+}
+
+// The first shown row whose own parts are on display, and its row index.
+int firstShownRowWithParts(ViewManagerDlg& dlg, int* row) {
+    for (int shown = 0; shown < dlg.m_list.GetItemCount(); ++shown) {
+        *row = static_cast<int>(dlg.m_list.GetItemData(shown));
+        if (!dlg.Commands().m_rowPartNames[*row].empty())
+            return shown;
+    }
+    return -1;
+}
+
+// The middle of a cell of a shown row, in the list's client coordinates.
+LPARAM cellPoint(ViewManagerDlg& dlg, int shown, int column) {
+    RECT cell = {};
+    EXPECT_TRUE(dlg.m_list.GetCellRect(shown, column, &cell));
+    return MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+TEST_F(ViewManager, ListClicksAndTheHighlightBoxReachTheCommands) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    ViewManagerCommands& commands = dlg().Commands();
+    HWND list = dlg().m_list.m_hWnd;
+    int row = -1;
+    const int shown = firstShownRowWithParts(dlg(), &row);
+    ASSERT_GE(shown, 0);
+
+    // A click in the "Blank/Unblank" column blanks the row.
+    const int shownBefore = commands.m_rowShown[row];
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, cellPoint(dlg(), shown, 1));
+    SendMessageA(list, WM_LBUTTONUP, 0, cellPoint(dlg(), shown, 1));
+    EXPECT_EQ(0, HOSTSIM_session_depth());
+    EXPECT_EQ(row, commands.m_clickedRow);
+    EXPECT_NE(shownBefore, commands.m_rowShown[row]);
+
+    // A double-click in the "Freeze/Unfreeze" column freezes it.
+    const int unfrozenBefore = commands.m_rowUnfrozen[row];
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, cellPoint(dlg(), shown, 4));
+    SendMessageA(list, WM_LBUTTONUP, 0, cellPoint(dlg(), shown, 4));
+    EXPECT_EQ(0, HOSTSIM_session_depth());
+    EXPECT_NE(unfrozenBefore, commands.m_rowUnfrozen[row]);
+
+    // Checking the box highlights the clicked row; Refresh takes the
+    // highlight away before it rebuilds.
+    CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
+    HOSTSIM_clear_call_log();
+    click(IDC_HIGHLIGHT);
+    EXPECT_EQ(row, commands.m_highlightedRow);
+    EXPECT_GT(HOSTSIM_call_count("UF_DISP_set_highlight"), 0);
+    HOSTSIM_clear_call_log();
+    click(IDC_REFRESH);
+    EXPECT_EQ(-1, commands.m_highlightedRow);
+    EXPECT_GT(HOSTSIM_call_count("UF_DISP_set_highlight"), 0);
+}
+
+TEST_F(ViewManager, AWindowDestroyedFromOutsideTakesTheHighlightAwayOnce) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    int row = -1;
+    ASSERT_GE(firstShownRowWithParts(dlg(), &row), 0);
+    dlg().Commands().m_clickedRow = row;
+    CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
+    click(IDC_HIGHLIGHT);
+    const int highlightCalls = HOSTSIM_call_count("UF_DISP_set_highlight");
+    ASSERT_GT(highlightCalls, 0);
+    HOSTSIM_clear_call_log();
+
+    UF_initialize();
+    DestroyWindow(dialog());
+    UF_terminate();
+    EXPECT_EQ(nullptr, g_viewManagerDlg);
+    EXPECT_EQ(0, g_viewManagerCreated);
+    // Every occurrence that was highlighted is unhighlighted, once.
+    EXPECT_EQ(highlightCalls, HOSTSIM_call_count("UF_DISP_set_highlight"));
 }
 
 TEST_F(ViewManager, ASecondCommandShowsTheSameDialog) {
