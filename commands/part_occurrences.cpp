@@ -1,5 +1,7 @@
 #include "commands/part_occurrences.h"
 
+#include "model/occurrence_state.h"
+
 std::vector<tag_t> AskPartTags(const std::vector<std::string>& names) {
     std::vector<tag_t> tags;
     tags.reserve(names.size());
@@ -11,10 +13,7 @@ std::vector<tag_t> AskPartTags(const std::vector<std::string>& names) {
 bool HasUnsuppressedOccurrence(tag_t part) {
     bool found = false;
     ForEachOccurrence(part, [&found](tag_t occurrence) {
-        const tag_t instance = UF_ASSEM_ask_inst_of_part_occ(occurrence);
-        logical suppressed = 0;
-        if (instance != NULL_TAG && UF_ASSEM_ask_suppress_state(instance, &suppressed) == 0 &&
-            !suppressed)
+        if (IsUnsuppressedOccurrence(occurrence))
             found = true;
     });
     return found;

@@ -3,6 +3,7 @@
 #include "host/host_api.h"
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
+#include "model/occurrence_state.h"
 #include "model/row_model.h"
 #include "record/record_lists.h"
 #include "record/work_part_record.h"
@@ -36,14 +37,6 @@ int occurrenceCount(tag_t parent, tag_t part) {
     UfTagArray occs;
     AskOccurrencesOfPart(parent, part, occs);
     return occs.Count();
-}
-
-bool isUnsuppressed(tag_t occurrence) {
-    const tag_t instance = UF_ASSEM_ask_inst_of_part_occ(occurrence);
-    if (instance == NULL_TAG)
-        return false;
-    logical suppressed = 0;
-    return UF_ASSEM_ask_suppress_state(instance, &suppressed) == 0 && !suppressed;
 }
 
 bool isRecordedFile(const char* fileName) {
@@ -152,7 +145,7 @@ void RowModel::RebuildRowParts(int r) {
         UfTagArray found;
         AskOccurrencesOfPart(g_displayPartBeforeOpen, tag, found);
         for (tag_t occurrence : found) {
-            if (isUnsuppressed(occurrence)) {
+            if (IsUnsuppressedOccurrence(occurrence)) {
                 occs.push_back(occurrence);
                 ++count;
             }
@@ -185,7 +178,7 @@ void RowModel::CloseRowParts(int r) {
         if (tag != UF_PART_ask_display_part()) {
             UfTagArray occs;
             AskOccurrencesOfPart(NULL_TAG, tag, occs);
-            if (std::none_of(occs.begin(), occs.end(), isUnsuppressed))
+            if (std::none_of(occs.begin(), occs.end(), IsUnsuppressedOccurrence))
                 continue; // all suppressed: neither recorded nor closed
         }
         // The whole group name and key value go to the record, so that the
