@@ -354,6 +354,25 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideTakesTheHighlightAwayOnce) {
     EXPECT_EQ(highlightCalls, HOSTSIM_call_count("UF_DISP_set_highlight"));
 }
 
+TEST_F(ViewManager, TheHeaderIsHookedAndAColumnWidthChangeTakesTheControlsData) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    HWND header = dlg().m_list.GetHeaderCtrl();
+    EXPECT_EQ(&dlg().m_header, CWnd::FromHandlePermanent(header));
+    EXPECT_EQ(dialog(), dlg().m_header.m_notifyWnd);
+    EXPECT_NE(0u, dlg().m_header.GetStyle() & HDS_HOTTRACK);
+
+    // A column's new width, as the header reports it through the list (Wine's
+    // list view keeps that report to itself, so it is sent here), makes the
+    // dialog take the file-name box into its member.
+    SetDlgItemTextA(dialog(), IDC_XML_FILE_NAME, "C:\\elsewhere\\qvl_view.xml");
+    NMHEADERA change = {};
+    change.hdr = {header, 0, static_cast<UINT>(HDN_ITEMCHANGEDA)};
+    change.iItem = 1;
+    SendMessageA(dialog(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ("C:\\elsewhere\\qvl_view.xml", dlg().m_xmlFileName);
+}
+
 TEST_F(ViewManager, ASecondCommandShowsTheSameDialog) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
