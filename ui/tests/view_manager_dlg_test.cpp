@@ -245,6 +245,15 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     click(IDC_REFRESH);
     EXPECT_EQ(std::vector<std::string>{"file format error!"}, hostMessages());
     EXPECT_EQ(0, itemCount());
+    // The rows stay until a build replaces them.
+    EXPECT_EQ(upperCount, dlg().Commands().m_rowCount);
+
+    // A file that does not load: the reader tells the user, the list stays empty.
+    std::filesystem::remove(product + "/configuration/xml_files/qvl_view.xml");
+    click(IDC_REFRESH);
+    EXPECT_EQ(1u, RecordedFrameworkMessages().size());
+    EXPECT_EQ(1, HOSTSIM_message_count());
+    EXPECT_EQ(0, itemCount());
 
     writeConfig(demoConfig());
     click(IDC_REFRESH);
