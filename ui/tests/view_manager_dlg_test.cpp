@@ -480,6 +480,41 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideForgetsTheDialog) {
     EXPECT_GT(itemCount(), 0);
 }
 
+// Refuses every window the thread tries to create while it lives.
+class RefusedWindows {
+  public:
+    RefusedWindows()
+        : m_hook(SetWindowsHookExA(
+              WH_CBT,
+              [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+              },
+              nullptr, GetCurrentThreadId())) {}
+    ~RefusedWindows() { UnhookWindowsHookEx(m_hook); }
+    RefusedWindows(const RefusedWindows&) = delete;
+    RefusedWindows& operator=(const RefusedWindows&) = delete;
+    bool IsSet() const { return m_hook != nullptr; }
+
+  private:
+    HHOOK m_hook;
+};
+
+TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgain) {
+    {
+        RefusedWindows refused;
+        ASSERT_TRUE(refused.IsSet());
+        ufusr();
+    }
+    EXPECT_EQ(std::vector<std::string>{"Error creating Dialog"}, RecordedFrameworkMessages());
+    EXPECT_EQ(0, g_viewManagerCreated);
+    EXPECT_EQ(0, visibleViewManagers());
+
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    EXPECT_EQ(1, g_viewManagerCreated);
+    EXPECT_GT(itemCount(), 0);
+}
+
 TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
     // The command finds the file below the base directory; the dialog looks
     // in the product directories only and stays without columns and rows.
