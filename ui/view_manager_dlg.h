@@ -50,12 +50,14 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     ViewManagerCommands& Commands() { return m_commands; }
 
     TreeListCtrl m_list;
+    // What the window is created with: no parent, template 1005.
     CWnd* m_parentWnd;
     int m_templateId;
     CResizeCtrl m_resize;
     HICON m_hIcon;
     ListHeaderHook m_header;
     FileNameEdit m_fileNameEdit;
+    // The full path of the view configuration, as in the file-name box.
     std::string m_xmlFileName;
 
   protected:

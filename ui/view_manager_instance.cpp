@@ -1,7 +1,6 @@
 #include "ui/view_manager_instance.h"
 
 #include "config/framework_message.h"
-#include "res/resource.h"
 #include "ui/view_manager_dlg.h"
 
 #include <new>
@@ -14,7 +13,8 @@ void CreateOrShowViewManager() {
         // A dialog left from a failed creation has no window: replace it.
         delete g_viewManagerDlg;
         g_viewManagerDlg = new (std::nothrow) ViewManagerDlg(nullptr);
-        if (g_viewManagerDlg && g_viewManagerDlg->Create(IDD_VIEW_MANAGER, nullptr)) {
+        if (g_viewManagerDlg && g_viewManagerDlg->Create(g_viewManagerDlg->m_templateId,
+                                                         g_viewManagerDlg->m_parentWnd)) {
             g_viewManagerCreated = 1;
         } else {
             ShowFrameworkMessage("Error creating Dialog");
