@@ -534,6 +534,10 @@ TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
     EXPECT_EQ(0, itemCount());
     EXPECT_EQ(0, dlg().m_list.GetColumnCount());
     EXPECT_EQ("&Switch", switchText());
+    // Without a path Refresh has nothing to read; the list stays as it is.
+    click(IDC_REFRESH);
+    EXPECT_EQ(0, itemCount());
+    EXPECT_EQ(0, dlg().Commands().m_rowCount);
 }
 
 } // namespace
