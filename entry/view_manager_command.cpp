@@ -4,6 +4,7 @@
 #include "config/product_defaults.h"
 #include "config/product_paths.h"
 #include "config/view_config.h"
+#include "config/view_config_location.h"
 #include "host/host_api.h"
 
 #include <cctype>
@@ -13,11 +14,6 @@ namespace {
 
 constexpr char kHelpContext[] = "QVLJB_view_manager";
 constexpr char kHelpMapName[] = "/application/qvl_help.tbl";
-constexpr char kConfigDirectory[] = "/configuration/xml_files";
-constexpr const char* kProductVariables[] = {"KORVELTAND_DIR", "KORVELTAND_LIB_DIR"};
-// The command's file-name and path buffers.
-constexpr size_t kNameSize = 255;
-constexpr size_t kPathSize = 255;
 
 // The command's own host session: opened without asking whether one is open,
 // closed on every way out.
@@ -39,7 +35,7 @@ class CommandSession {
 // The help map path below the first product directory that is set. Quiet:
 // without help the command still works, so nothing is reported.
 bool resolveHelpMap(char* path, size_t size) {
-    for (const char* variable : kProductVariables) {
+    for (const char* variable : kViewManagerProductVariables) {
         char* directory = nullptr;
         if (UF_translate_variable(variable, &directory) != 0 || !directory || !*directory)
             continue;
@@ -69,7 +65,7 @@ class CommandHelp {
     CommandHelp& operator=(const CommandHelp&) = delete;
 
   private:
-    char mapPath_[kPathSize] = "";
+    char mapPath_[kViewConfigPathSize] = "";
     bool mapLoaded_ = false;
     bool contextPushed_ = false;
 };
@@ -91,14 +87,14 @@ bool runsOnWindows() {
 }
 
 bool findConfigFile(char* path) {
-    char name[kNameSize] = "";
+    char name[kViewConfigNameSize] = "";
     // A name too long for the buffer cannot name the file: say so rather
     // than look for a cut name.
-    if (ask_product_default(kDieDesignProduct, "QVL_WIZARD_VIEW_MANAGER", kWorkPartUnits,
-                            kDefaultString, name, sizeof name) == 0) {
-        for (const char* variable : kProductVariables) {
-            if (find_product_file_or_base(kDieDesignProduct, variable, kConfigDirectory, name, path,
-                                          kPathSize) == 0)
+    if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
+                            name, sizeof name) == 0) {
+        for (const char* variable : kViewManagerProductVariables) {
+            if (find_product_file_or_base(kDieDesignProduct, variable, kViewConfigDirectory, name,
+                                          path, kViewConfigPathSize) == 0)
                 return true;
         }
     }
@@ -131,7 +127,7 @@ void RunViewManagerCommand(ViewManagerDialogStep& dialog) {
         return;
     if (!runsOnWindows())
         return;
-    char path[kPathSize] = "";
+    char path[kViewConfigPathSize] = "";
     if (!findConfigFile(path) || !configFileIsSound(path))
         return;
     dialog.CreateOrShow();

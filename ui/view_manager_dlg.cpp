@@ -4,6 +4,7 @@
 #include "config/product_defaults.h"
 #include "config/product_paths.h"
 #include "config/view_config.h"
+#include "config/view_config_location.h"
 #include "host/host_api.h"
 #include "host/host_session_bracket.h"
 #include "record/work_part_record.h"
@@ -18,10 +19,6 @@
 
 namespace {
 
-constexpr char kConfigDirectory[] = "/configuration/xml_files";
-constexpr const char* kProductVariables[] = {"KORVELTAND_DIR", "KORVELTAND_LIB_DIR"};
-constexpr size_t kConfigNameSize = 255;
-constexpr size_t kConfigPathSize = 255;
 // The size the dialog takes when the site sets none.
 constexpr int kDefaultDialogSize = 500;
 // The resize controller's unit: every share below is all (300) or nothing.
@@ -110,17 +107,17 @@ void ViewManagerDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL ViewManagerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    char configName[kConfigNameSize] = "";
-    if (ask_product_default(kDieDesignProduct, "QVL_WIZARD_VIEW_MANAGER", kWorkPartUnits,
-                            kDefaultString, configName, sizeof configName) != 0 ||
+    char configName[kViewConfigNameSize] = "";
+    if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
+                            configName, sizeof configName) != 0 ||
         ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
                             &m_commands.m_treeMode, sizeof m_commands.m_treeMode) != 0)
         return TRUE;
 
-    char path[kConfigPathSize] = "";
+    char path[kViewConfigPathSize] = "";
     bool found = false;
-    for (const char* variable : kProductVariables) {
-        if (find_product_file(kDieDesignProduct, variable, kConfigDirectory, configName, path,
+    for (const char* variable : kViewManagerProductVariables) {
+        if (find_product_file(kDieDesignProduct, variable, kViewConfigDirectory, configName, path,
                               sizeof path) == 0) {
             found = true;
             break;
