@@ -468,6 +468,47 @@ TEST_F(ViewManager, ClosingAndOpeningAgainManyTimes) {
     EXPECT_EQ(0, visibleViewManagers());
 }
 
+// The shown row whose row's first part is the one named, or -1.
+int shownRowOfFirstPart(ViewManagerDlg& dlg, const std::string& part) {
+    for (int shown = 0; shown < dlg.m_list.GetItemCount(); ++shown) {
+        const int row = static_cast<int>(dlg.m_list.GetItemData(shown));
+        const std::vector<std::string>& names = dlg.Commands().m_rowPartNames[row];
+        if (!names.empty() && names.front() == part)
+            return shown;
+    }
+    return -1;
+}
+
+TEST_F(ViewManager, ClosingTheDisplayPartsRowClosesTheDialogAsOftenAsItIsOpened) {
+    const std::string top = "C:\\Dies\\PD2026\\pd2026_top.prt";
+    std::string config = demoConfig();
+    const std::string rootEnd = "Progressive die PD2026\">";
+    config.insert(config.find(rootEnd) + rootEnd.size(),
+                  "<COMPONENT_TYPE Description=\"Top assembly\">ASSEMBLY</COMPONENT_TYPE>");
+    for (int round = 0; round < 6; ++round) {
+        useDemo(demoSession());
+        writeConfig(config);
+        ufusr();
+        ASSERT_NE(nullptr, dialog()) << round;
+        HWND window = dialog();
+        const int shown = shownRowOfFirstPart(dlg(), top);
+        ASSERT_GE(shown, 0) << round;
+        // A double-click in the "Open/Close" column: the display part closes
+        // and the View Manager with it, from inside its own handler.
+        HWND list = dlg().m_list.m_hWnd;
+        const LPARAM point = cellPoint(dlg(), shown, 5);
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+        SendMessageA(list, WM_LBUTTONUP, 0, point);
+        pumpMessages();
+        EXPECT_EQ(0, HOSTSIM_session_depth()) << round;
+        EXPECT_EQ(0, UF_PART_is_loaded(top.c_str())) << round;
+        EXPECT_FALSE(IsWindow(window)) << round;
+        EXPECT_EQ(nullptr, g_viewManagerDlg) << round;
+        EXPECT_EQ(0, g_viewManagerCreated) << round;
+    }
+    EXPECT_EQ(0, visibleViewManagers());
+}
+
 TEST_F(ViewManager, AWindowDestroyedFromOutsideForgetsTheDialog) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
