@@ -6,6 +6,7 @@
 #include "config/view_config.h"
 #include "config/view_config_location.h"
 #include "host/host_api.h"
+#include "host/host_session_bracket.h"
 
 #include <cctype>
 #include <cstring>
@@ -14,23 +15,6 @@ namespace {
 
 constexpr char kHelpContext[] = "QVLJB_view_manager";
 constexpr char kHelpMapName[] = "/application/qvl_help.tbl";
-
-// The command's own host session: opened without asking whether one is open,
-// closed on every way out.
-class CommandSession {
-  public:
-    CommandSession() : open_(UF_initialize() == 0) {}
-    ~CommandSession() {
-        if (open_)
-            UF_terminate();
-    }
-    CommandSession(const CommandSession&) = delete;
-    CommandSession& operator=(const CommandSession&) = delete;
-    bool IsOpen() const { return open_; }
-
-  private:
-    bool open_;
-};
 
 // The help map path below the first product directory that is set. Quiet:
 // without help the command still works, so nothing is reported.
@@ -119,7 +103,7 @@ bool configFileIsSound(const char* path) {
 } // namespace
 
 void RunViewManagerCommand(ViewManagerDialogStep& dialog) {
-    CommandSession session;
+    HostSessionBracket session(HostSessionBracket::Opening::Always);
     if (!session.IsOpen())
         return;
     CommandHelp help;

@@ -12,7 +12,12 @@
 //         return;
 class HostSessionBracket {
   public:
-    HostSessionBracket() : open_(UF_is_initialized() || UF_initialize() == 0) {}
+    // A handler joins a session that is open; the host's command entry opens
+    // one of its own without asking.
+    enum class Opening { IfNotOpen, Always };
+
+    explicit HostSessionBracket(Opening opening = Opening::IfNotOpen)
+        : open_((opening == Opening::IfNotOpen && UF_is_initialized()) || UF_initialize() == 0) {}
     ~HostSessionBracket() {
         // The result tells the handler nothing it could act on.
         if (open_)

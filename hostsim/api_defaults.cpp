@@ -21,6 +21,13 @@ const DefaultValue* lookUp(const char* key, int* error) {
     return &found->second;
 }
 
+// The default's value when it is set and of type T, else null with *error
+// saying why.
+template <typename T> const T* lookUpAs(const char* key, int* error) {
+    const DefaultValue* found = lookUp(key, error);
+    return found ? std::get_if<T>(found) : nullptr;
+}
+
 } // namespace
 
 extern "C" {
@@ -29,8 +36,7 @@ int PMAN_ask_int(const char* key, int* value) {
     if (auto code = simulator().enter("PMAN_ask_int", key))
         return *code;
     int error = 0;
-    const DefaultValue* found = lookUp(key, &error);
-    const long long* number = found ? std::get_if<long long>(found) : nullptr;
+    const long long* number = lookUpAs<long long>(key, &error);
     if (!number || !value)
         return error;
     *value = static_cast<int>(*number);
@@ -41,8 +47,7 @@ int PMAN_ask_logical(const char* key, logical* value) {
     if (auto code = simulator().enter("PMAN_ask_logical", key))
         return *code;
     int error = 0;
-    const DefaultValue* found = lookUp(key, &error);
-    const bool* flag = found ? std::get_if<bool>(found) : nullptr;
+    const bool* flag = lookUpAs<bool>(key, &error);
     if (!flag || !value)
         return error;
     *value = *flag ? 1 : 0;
@@ -70,8 +75,7 @@ int PMAN_ask_string(const char* key, const char** value) {
     if (auto code = simulator().enter("PMAN_ask_string", key))
         return *code;
     int error = 0;
-    const DefaultValue* found = lookUp(key, &error);
-    const std::string* text = found ? std::get_if<std::string>(found) : nullptr;
+    const std::string* text = lookUpAs<std::string>(key, &error);
     if (!text || !value)
         return error;
     *value = text->c_str();
@@ -83,8 +87,7 @@ int PMAN_ask_string_list(const char* key, char*** list) {
     if (auto code = s.enter("PMAN_ask_string_list", key))
         return *code;
     int error = 0;
-    const DefaultValue* found = lookUp(key, &error);
-    const auto* items = found ? std::get_if<std::vector<std::string>>(found) : nullptr;
+    const auto* items = lookUpAs<std::vector<std::string>>(key, &error);
     if (!items || !list)
         return error;
     auto** array = static_cast<char**>(

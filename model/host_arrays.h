@@ -5,16 +5,24 @@
 #include "host/host_assembly.h"
 #include "host/host_session.h"
 
-// An array of tags from a UF_ASSEM_ operation, released with UF_free.
-class UfTagArray {
+// The release calls of the two families of host arrays.
+struct UfRelease {
+    static void Free(void* data) { UF_free(data); }
+};
+struct SmRelease {
+    static void Free(void* data) { SM_free(data); }
+};
+
+// An array of tags a host operation returns, released with its family's call.
+template <typename Release> class HostTagArray {
   public:
-    UfTagArray() = default;
-    ~UfTagArray() {
+    HostTagArray() = default;
+    ~HostTagArray() {
         if (tags_)
-            UF_free(tags_);
+            Release::Free(tags_);
     }
-    UfTagArray(const UfTagArray&) = delete;
-    UfTagArray& operator=(const UfTagArray&) = delete;
+    HostTagArray(const HostTagArray&) = delete;
+    HostTagArray& operator=(const HostTagArray&) = delete;
 
     tag_t** Out() { return &tags_; }
     // The count the operation returned, kept only when there is an array.
@@ -30,6 +38,11 @@ class UfTagArray {
     int count_ = 0;
 };
 
+// From the UF_ASSEM_ operations.
+using UfTagArray = HostTagArray<UfRelease>;
+// From the OCC_ operations.
+using SmTagArray = HostTagArray<SmRelease>;
+
 // The occurrences of part below parent (0: the display part).
 inline void AskOccurrencesOfPart(tag_t parent, tag_t part, UfTagArray& occurrences) {
     occurrences.SetCount(UF_ASSEM_ask_occs_of_part(parent, part, occurrences.Out()));
@@ -38,24 +51,3 @@ inline void AskOccurrencesOfPart(tag_t parent, tag_t part, UfTagArray& occurrenc
 inline void AskChildOccurrences(tag_t occurrence, UfTagArray& children) {
     children.SetCount(UF_ASSEM_ask_part_occ_children(occurrence, children.Out()));
 }
-
-// An array of tags from an OCC_ operation, released with SM_free.
-class SmTagArray {
-  public:
-    SmTagArray() = default;
-    ~SmTagArray() {
-        if (tags_)
-            SM_free(tags_);
-    }
-    SmTagArray(const SmTagArray&) = delete;
-    SmTagArray& operator=(const SmTagArray&) = delete;
-
-    tag_t** Out() { return &tags_; }
-    void SetCount(int count) { count_ = tags_ && count > 0 ? count : 0; }
-    const tag_t* begin() const { return tags_; }
-    const tag_t* end() const { return tags_ + count_; }
-
-  private:
-    tag_t* tags_ = nullptr;
-    int count_ = 0;
-};

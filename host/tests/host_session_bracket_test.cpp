@@ -55,6 +55,18 @@ TEST_F(Bracket, InsideAnOpenSessionItDoesNotInitializeButStillTerminates) {
     EXPECT_EQ(0, HOSTSIM_session_depth());
 }
 
+TEST_F(Bracket, TheCommandsOwnSessionIsOpenedWithoutAsking) {
+    ASSERT_EQ(0, UF_initialize());
+    {
+        HostSessionBracket command(HostSessionBracket::Opening::Always);
+        EXPECT_TRUE(command.IsOpen());
+        EXPECT_EQ(2, HOSTSIM_session_depth());
+    }
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_is_initialized"));
+    EXPECT_EQ(1, HOSTSIM_session_depth());
+    UF_terminate();
+}
+
 TEST_F(Bracket, NestedBracketsTerminateOnceEachInnerFirst) {
     {
         HostSessionBracket outer;
