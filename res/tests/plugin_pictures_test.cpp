@@ -60,15 +60,9 @@ Pixels readPixels(HBITMAP bitmap) {
 bool isYellow(COLORREF c) {
     return GetRValue(c) >= 200 && GetGValue(c) >= 150 && GetBValue(c) + 80 <= GetGValue(c);
 }
-bool isRed(COLORREF c) {
-    return GetRValue(c) >= 180 && GetGValue(c) <= 60 && GetBValue(c) <= 60;
-}
 bool isGrey(COLORREF c) {
     return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) >= 48 &&
            GetRValue(c) <= 240;
-}
-bool isWhite(COLORREF c) {
-    return c == RGB(255, 255, 255);
 }
 
 // How many pixels of the shown part satisfy a test.
@@ -185,60 +179,6 @@ TEST_F(PluginPictures, EachStateLooksDifferentFromItsCounterpart) {
             for (int x = 0; x < kShownWidth; ++x)
                 differing += first.at(x, y) != second.at(x, y) ? 1 : 0;
         EXPECT_GE(differing, 20) << "too alike to tell apart in a list";
-    }
-}
-
-// How many pixels of a colour a picture shows, at least and at most.
-struct ColourShare {
-    int id;
-    const char* colour;
-    bool (*isColour)(COLORREF);
-    int atLeast;
-    int atMost;
-};
-
-constexpr int kAll = kShownWidth * kShownHeight;
-
-const ColourShare kColourShares[] = {
-    {IDB_BLOCK_SOLID, "yellow", isYellow, 40, kAll},
-    {IDB_BLOCKS_SOLID, "yellow", isYellow, 40, kAll},
-    {IDB_TICK_RED, "white", isWhite, 50, kAll},
-    {IDB_TICK_RED, "red", isRed, 10, kAll},
-    {IDB_TICK_GREY, "white", isWhite, 50, kAll},
-    {IDB_TICK_GREY, "red", isRed, 0, 0},
-    {IDB_ISOLATE_YELLOW_FRONT, "grey", isGrey, 30, kAll},
-    {IDB_ISOLATE_YELLOW_FRONT, "yellow", isYellow, 30, kAll},
-    {IDB_ISOLATE_ALL_GREY, "grey", isGrey, 30, kAll},
-    {IDB_ISOLATE_ALL_GREY, "yellow", isYellow, 0, 0},
-    {IDB_FOLDER_CLOSED, "yellow", isYellow, 60, kAll},
-    {IDB_FOLDER_OPEN, "yellow", isYellow, 60, kAll},
-};
-
-TEST_F(PluginPictures, PicturesHaveTheColoursOfWhatTheyShow) {
-    for (const ColourShare& share : kColourShares) {
-        SCOPED_TRACE(std::to_string(share.id) + " " + share.colour);
-        int count = countShown(loadedPixels(share.id), share.isColour);
-        EXPECT_GE(count, share.atLeast);
-        EXPECT_LE(count, share.atMost);
-    }
-}
-
-TEST_F(PluginPictures, DottedBlocksAreGreyDotsThatDoNotTouch) {
-    for (int id : {IDB_BLOCK_DOTTED, IDB_BLOCKS_DOTTED}) {
-        SCOPED_TRACE(id);
-        Pixels pixels = loadedPixels(id);
-        EXPECT_EQ(0, countShown(pixels, [](COLORREF c) { return c != kSeeThrough && !isGrey(c); }))
-            << "a dotted outline is grey and nothing else";
-        int touching = 0;
-        for (int y = 0; y + 1 < kShownHeight; ++y) {
-            for (int x = 0; x + 1 < kShownWidth; ++x) {
-                bool dot = pixels.at(x, y) != kSeeThrough;
-                bool next =
-                    pixels.at(x + 1, y) != kSeeThrough || pixels.at(x, y + 1) != kSeeThrough;
-                touching += dot && next ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(0, touching) << "dots that touch make a line";
     }
 }
 
