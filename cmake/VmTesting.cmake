@@ -1,6 +1,7 @@
 # Test helpers: GoogleTest executables registered with CTest, run under Wine in the Windows build.
 
 # Default per-test time limit, in seconds. A hung Wine or test must not stall a CI run.
+option(VM_FUZZ "Build only the libFuzzer targets (clang) and run them as the tests" OFF)
 set(VM_TEST_TIMEOUT 300 CACHE STRING "Default CTest TIMEOUT for each vm_add_test test")
 
 # vm_host_path(<out-var> <path>)
@@ -31,6 +32,10 @@ function(vm_add_test)
     endif()
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT ${VM_TEST_TIMEOUT})
+    endif()
+    # The fuzz build has libFuzzer's instrumentation everywhere; its tests are the fuzz runs.
+    if(VM_FUZZ)
+        return()
     endif()
 
     add_executable(${ARG_NAME} ${ARG_SOURCES})

@@ -8,6 +8,7 @@ packages=(
     wine64 xvfb xauth
     googletest libbenchmark-dev libxml2-dev nlohmann-json3-dev
     clang-format valgrind
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the native, asan and windows configurations and runs every test in each.
+# Builds the native, asan, windows and fuzz configurations and runs every test in each (the fuzz
+# configuration's tests are bounded libFuzzer runs).
 # Exits non-zero if any configure, build or test step fails; all configurations run regardless.
 set -uo pipefail
 
@@ -8,7 +9,7 @@ cd "$repo"
 
 bash scripts/install-deps.sh || exit 1
 
-presets=(native asan windows)
+presets=(native asan windows fuzz)
 declare -A result
 failed=0
 
