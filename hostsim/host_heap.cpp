@@ -21,6 +21,11 @@ const char* releaseCallOf(HeapFamily family) {
 }
 } // namespace
 
+HostHeap::~HostHeap() {
+    for (const auto& block : blocks_)
+        std::free(block.first);
+}
+
 void* HostHeap::allocate(std::size_t size, HeapFamily family) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (block)

@@ -14,6 +14,13 @@ enum class HeapFamily { UfFree, SmFree, ObjectData, SystemInfo };
 
 class HostHeap {
   public:
+    HostHeap() = default;
+    // What the caller never got back, or the host refused to take back,
+    // goes with the host.
+    ~HostHeap();
+    HostHeap(const HostHeap&) = delete;
+    HostHeap& operator=(const HostHeap&) = delete;
+
     void* allocate(std::size_t size, HeapFamily family);
     char* copyText(const std::string& text, HeapFamily family);
     // Releases a block through the given call. A pointer the host never gave
