@@ -85,6 +85,14 @@ void HOSTSIM_free_text(char* text) {
     delete[] text;
 }
 
+int HOSTSIM_modify_part(const char* file) {
+    hostsim::Part* part = file ? simulator().session.loadedPartByName(file) : nullptr;
+    if (!part)
+        return HOST_ERR_BAD_ARGUMENT;
+    part->modified = true;
+    return 0;
+}
+
 void HOSTSIM_fail_operation(const char* operation, int on_call, int code) {
     if (operation)
         simulator().log.addFault(operation, on_call, code);

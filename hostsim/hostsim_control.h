@@ -23,6 +23,10 @@ HOST_API int HOSTSIM_load_session_text(const char* json, const char* base_dir, c
 HOST_API char* HOSTSIM_state_json(void);
 HOST_API void HOSTSIM_free_text(char* text);
 
+// Marks a loaded part as changed, as the designer's editing would. Returns 0,
+// or an error code when no loaded part has that file name.
+HOST_API int HOSTSIM_modify_part(const char* file);
+
 // Makes the operation fail with code on its on_call-th call from now, or on
 // every call when on_call is 0. Code 0 stands for HOST_ERR_INJECTED.
 HOST_API void HOSTSIM_fail_operation(const char* operation, int on_call, int code);

@@ -49,6 +49,32 @@ json occurrencePlace(Session& session, const Occurrence& occurrence) {
     return {{"root", session.partByTag(occurrence.rootPart)->fileName}, {"path", path}};
 }
 
+// The display part's root occurrence and every occurrence below it.
+std::vector<tag_t> occurrencesOnDisplay(Session& session, const Part& display) {
+    std::vector<tag_t> shown = {session.rootOccurrence(display.tag)};
+    const std::vector<tag_t>& below = session.occurrencesBelow(display.tag);
+    shown.insert(shown.end(), below.begin(), below.end());
+    return shown;
+}
+
+// What a session file cannot say of the occurrences on display, in the
+// order of the session's "occurrences": the tag and whether the
+// occurrence's own instance is suppressed.
+json occurrenceRuntime(Session& session) {
+    json out = json::array();
+    const Part* display = session.loadedPart(session.displayPart);
+    if (!display)
+        return out;
+    for (tag_t tag : occurrencesOnDisplay(session, *display)) {
+        const Occurrence& occurrence = *session.liveOccurrence(tag);
+        const bool suppressed =
+            !occurrence.instancePath.empty() &&
+            session.instanceByTag(occurrence.instancePath.back()).instance->suppressed;
+        out.push_back({{"tag", tag}, {"suppressed", suppressed}});
+    }
+    return out;
+}
+
 json workPartJson(Session& session) {
     if (const Part* part = session.loadedPart(session.workPart))
         return part->fileName;
@@ -79,10 +105,7 @@ json writeSession(Session& session) {
     out["work_part"] = workPartJson(session);
     out["occurrences"] = json::array();
     if (display) {
-        std::vector<tag_t> shown = {session.rootOccurrence(display->tag)};
-        const std::vector<tag_t>& below = session.occurrencesBelow(display->tag);
-        shown.insert(shown.end(), below.begin(), below.end());
-        for (tag_t tag : shown) {
+        for (tag_t tag : occurrencesOnDisplay(session, *display)) {
             const Occurrence& occurrence = *session.liveOccurrence(tag);
             json entry = occurrencePlace(session, occurrence);
             entry["part"] = session.partByTag(occurrence.prototype)->fileName;
@@ -106,7 +129,8 @@ json writeState(Simulator& simulator) {
                     {"classes", simulator.classes},
                     {"calls", simulator.log.calls().size()},
                     {"outstanding_allocations", simulator.heap.outstanding()},
-                    {"memory_misuses", simulator.heap.misuses()}};
+                    {"memory_misuses", simulator.heap.misuses()},
+                    {"occurrences", occurrenceRuntime(simulator.session)}};
     return {{"session", writeSession(simulator.session)}, {"runtime", runtime}};
 }
 

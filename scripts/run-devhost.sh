@@ -36,16 +36,22 @@ trap 'bash scripts/wine-env.sh stop "$bindir"' EXIT
 # Windows sees this machine's root as drive Z:.
 session="Z:${repo//\//\\}\\demo\\session.json"
 source "$bindir/wine-env/env.sh"
-# On an Xvfb display nobody sees a message box, so the development host answers them itself.
-options=()
+# On an Xvfb display nobody sees the windows: the development host answers the message boxes
+# itself, prints the View Manager's tree and leaves a picture of it.
+options=(--session "$session")
+snapshot=""
 if [[ -z ${VM_WINE_DISPLAY:-} ]]; then
-    options+=(--auto)
+    snapshot=$bindir/devhost-demo.png
+    options+=(--auto --snapshot "Z:${snapshot//\//\\}")
 fi
-printf -v cmdline " %q" "$devhost" "${options[@]}" "$session" "$@"
+printf -v cmdline " %q" "$devhost" "${options[@]}" "$@"
 echo "run-devhost:$cmdline"
 set +e
-/usr/lib/wine/wine64 "$devhost" "${options[@]}" "$session" "$@"
+/usr/lib/wine/wine64 "$devhost" "${options[@]}" "$@"
 rc=$?
 set -e
 echo "run-devhost: devhost exited with code $rc"
+if [[ -n $snapshot && -f $snapshot ]]; then
+    echo "run-devhost: the View Manager as drawn: $snapshot"
+fi
 exit "$rc"

@@ -20,6 +20,9 @@ class CellImage {
     int imageWidth = 0;
     int imageHeight = 0;
     int imageRow = 0;
+    // The bitmap resource the picture came from; 0 for a bitmap made by the
+    // caller.
+    int bitmapId = 0;
     // The whole bitmap, which bounds the images that can be drawn.
     int bitmapWidth = 0;
     int bitmapHeight = 0;

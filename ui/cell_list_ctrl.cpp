@@ -128,18 +128,12 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     else
         GetItemText(row, column, text, sizeof text);
 
-    // With a picture the text is "index:text to show"; without a colon it is
-    // the index alone.
-    const char* shown = text;
-    int index = 0;
     const CellImage* image = nullptr;
     auto found = m_cellImages.find(imageKey(item, column));
-    if (found != m_cellImages.end()) {
+    if (found != m_cellImages.end())
         image = found->second.get();
-        char* colon = strchr(text, ':');
-        shown = colon ? colon + 1 : "";
-        index = static_cast<int>(strtol(text, nullptr, 10));
-    }
+    int index = 0;
+    const char* shown = ShownCellText(text, image != nullptr, &index);
     const int pictureWidth = image ? image->imageWidth : 0;
 
     const FittedText fitted = FitText(dc, shown, rect.right - rect.left - pictureWidth);
@@ -157,10 +151,28 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     }
 }
 
+const char* CellListCtrl::ShownCellText(const char* text, bool hasPicture, int* pictureIndex) {
+    *pictureIndex = 0;
+    if (!hasPicture)
+        return text;
+    // Without a colon the text is the index alone.
+    *pictureIndex = static_cast<int>(strtol(text, nullptr, 10));
+    const char* colon = strchr(text, ':');
+    return colon ? colon + 1 : "";
+}
+
+int CellListCtrl::GetItemBitmapId(int item, int column) const {
+    auto found = m_cellImages.find(imageKey(item, column));
+    return found != m_cellImages.end() && found->second->loaded ? found->second->bitmapId : 0;
+}
+
 int CellListCtrl::SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
                                int imageRow) {
     HBITMAP bitmap = LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(bitmapId));
-    return SetItemBitmap(item, column, bitmap, imageWidth, imageHeight, imageRow);
+    if (!SetItemBitmap(item, column, bitmap, imageWidth, imageHeight, imageRow))
+        return 0;
+    m_cellImages[imageKey(item, column)]->bitmapId = bitmapId;
+    return 1;
 }
 
 int CellListCtrl::SetItemBitmap(int item, int column, HBITMAP bitmap, int imageWidth,

@@ -35,6 +35,12 @@ class CellListCtrl : public CListCtrl {
     // The display row under a client point, found by its height alone, and
     // the column under it; -1 (and column -1) when there is none.
     int HitTestCell(POINT point, int* column) const;
+    // The bitmap resource whose picture a cell shows, 0 for none.
+    int GetItemBitmapId(int item, int column) const;
+    // The text a cell shows: with a picture its text is "index:text to
+    // show" (index chooses the picture of the band), without one all of it.
+    static const char* ShownCellText(const char* text, bool hasPicture, int* pictureIndex);
+
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;

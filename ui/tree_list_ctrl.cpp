@@ -156,6 +156,11 @@ int TreeListCtrl::GetItemCount() const {
     return static_cast<int>(SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
 }
 
+int TreeListCtrl::GetShownRowCount() {
+    Busy busy(m_busy);
+    return CListCtrl::GetItemCount();
+}
+
 void TreeListCtrl::ResetTree() {
     Busy busy(m_busy);
     RemoveAllItems();

@@ -58,6 +58,11 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int GetItemLevel(int item) const { return m_links.GetItemLevel(item); }
     // True on the box area of column 0 of an item with children.
     bool IsOnExpandBox(POINT point) const;
+    // The middle of the box of a shown row whose item has children; false
+    // for any other row.
+    bool GetExpandBoxPoint(int row, POINT* point) const;
+    // The rows shown now; GetItemCount counts every item.
+    int GetShownRowCount();
     void HideTooltip();
 
     // Indexed by item index: the colour of the swatch, as 0x00BBGGRR.

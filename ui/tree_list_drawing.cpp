@@ -106,6 +106,15 @@ bool TreeListCtrl::IsOnExpandBox(POINT point) const {
     return left <= point.x && point.x < left + 28 && mid - 10 <= point.y && point.y < mid + 18;
 }
 
+bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
+    RECT cell = {};
+    if (row < 0 || !HasChildItems(ItemOfRow(row)) || !GetCellRect(row, kTreeColumn, &cell))
+        return false;
+    *point = {cell.left + kIndent * GetItemLevel(ItemOfRow(row)) + kLineOffset,
+              (cell.top + cell.bottom) / 2};
+    return true;
+}
+
 void TreeListCtrl::OnLButtonDown(POINT point) {
     int column = -1;
     const int row = HitTestCell(point, &column);

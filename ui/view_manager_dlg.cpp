@@ -10,6 +10,7 @@
 #include "record/work_part_record.h"
 #include "res/resource.h"
 #include "ui/view_manager_instance.h"
+#include "ui/view_manager_probe_answer.h"
 #include "ui/wnd/common_dialogs.h"
 #include "ui/wnd/module_instance.h"
 
@@ -87,6 +88,10 @@ LRESULT ListHeaderHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A host loop that handles dialog keys would otherwise turn Return into
+    // the default button, Close.
+    if (message == WM_GETDLGCODE && wParam == VK_RETURN)
+        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
     if (message == WM_KEYDOWN && wParam == VK_RETURN)
         sendNotice(GetActiveWindow(), WM_VIEW_MANAGER_REFRESH, "enter");
     return CEdit::WindowProc(message, wParam, lParam);
@@ -309,6 +314,9 @@ void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) 
 }
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT probed = 0;
+    if (AnswerViewManagerProbe(m_list, message, wParam, lParam, &probed))
+        return probed;
     switch (message) {
     case WM_PAINT:
         OnPaint();

@@ -1,62 +1,28 @@
 // The development host: what the CAD host is to the plug-in. It loads a
-// session into the simulated host, loads the plug-in library, runs its
-// command and pumps messages while the plug-in's windows are open.
+// session into the simulated host, loads the plug-in library and runs its
+// command; then a person works in the plug-in's windows, or a script does,
+// and the run ends with a dump, a snapshot or a printed tree as asked.
 #include "hostsim/hostsim_control.h"
-#include "tools/devhost/message_boxes.h"
+#include "tools/devhost/dialog_watch.h"
 #include "tools/devhost/message_loop.h"
+#include "tools/devhost/options.h"
 #include "tools/devhost/plugin_library.h"
+#include "tools/devhost/run_outputs.h"
+#include "tools/devhost/script_runner.h"
 #include "tools/devhost/session_summary.h"
 
-#include <nlohmann/json.hpp>
 #include <windows.h>
 
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
 
-struct Options {
-    std::string session;
-    std::string plugin;
-    std::string dump;
-    bool automatic = false;
-};
-
-const char* kUsage = "usage: devhost [--auto] [--plugin DLL] [--dump FILE] SESSION.json\n";
-
-std::string besideThisProgram(const char* name) {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    size_t slash = folder.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : folder.substr(0, slash + 1)) + name;
-}
-
-bool parse(int argc, char** argv, Options& options) {
-    options.plugin = besideThisProgram("kzqvl_view.dll");
-    // Without a console to answer from, nobody could close a message box.
-    options.automatic = GetFileType(GetStdHandle(STD_INPUT_HANDLE)) != FILE_TYPE_CHAR;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument == "--auto")
-            options.automatic = true;
-        else if ((argument == "--plugin" || argument == "--dump") && i + 1 < argc)
-            (argument == "--plugin" ? options.plugin : options.dump) = argv[++i];
-        else if (options.session.empty() && argument.rfind("--", 0) != 0)
-            options.session = argument;
-        else
-            return false;
-    }
-    return !options.session.empty();
-}
-
-nlohmann::json hostState() {
-    char* text = HOSTSIM_state_json();
-    nlohmann::json state = nlohmann::json::parse(text);
-    HOSTSIM_free_text(text);
-    return state;
-}
+// Exit statuses.
+constexpr int kFailed = 1;
+constexpr int kScriptStopped = 2;
 
 // What the plug-in left behind in the host that a correct plug-in never does.
 std::string hostProblems() {
@@ -70,57 +36,107 @@ std::string hostProblems() {
     return problems;
 }
 
-int run(const Options& options) {
-    char error[1024];
-    if (HOSTSIM_load_session_file(options.session.c_str(), error, sizeof error) != 0) {
+bool readScript(const std::string& path, std::vector<devhost::ScriptLine>& lines,
+                std::string& error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return devhost::ParseScript(text.str(), lines, error);
+}
+
+// The outputs asked for on the command line, at the end of the run.
+bool writeOutputs(const devhost::Options& options, const devhost::DialogWatch& watch,
+                  int unloadMode) {
+    bool written = true;
+    if (!options.snapshot.empty()) {
+        if (devhost::WriteViewManagerSnapshot(options.snapshot)) {
+            std::cout << "Snapshot of the View Manager: " << options.snapshot << '\n';
+        } else {
+            std::cerr << "devhost: no snapshot written to " << options.snapshot << '\n';
+            written = false;
+        }
+    }
+    if (!options.dumpJson.empty() && !devhost::WriteDump(options.dumpJson, watch, unloadMode)) {
+        std::cerr << "devhost: cannot write " << options.dumpJson << '\n';
+        written = false;
+    }
+    return written;
+}
+
+int runPlugin(const devhost::Options& options, const std::vector<devhost::ScriptLine>& script) {
+    devhost::DialogWatch watch(options.automatic);
+    devhost::PluginLibrary plugin(options.plugin);
+    if (!plugin.IsLoaded()) {
+        std::cerr << "devhost: " << plugin.Error() << '\n';
+        return kFailed;
+    }
+    const int unloadMode = plugin.AskUnload();
+    std::cout << "Running " << options.plugin << " (unload mode " << unloadMode << ")\n";
+    plugin.Run();
+    devhost::PumpPendingMessages();
+
+    int result = 0;
+    std::string error;
+    if (!devhost::ScriptRunner(plugin, watch, unloadMode).Run(script, error)) {
+        std::cerr << "devhost: " << options.script << ": " << error << '\n';
+        result = kScriptStopped;
+    }
+    if (options.automatic && options.script.empty())
+        devhost::PrintViewManagerTree(std::cout);
+    if (!options.automatic)
+        devhost::RunWhilePluginWindowsOpen(false);
+    if (!writeOutputs(options, watch, unloadMode) && result == 0)
+        result = kFailed;
+    if (watch.UnusedAnswers() != 0)
+        std::cerr << "devhost: " << watch.UnusedAnswers() << " answer(s) found no dialog\n";
+    devhost::RunWhilePluginWindowsOpen(true);
+
+    std::cout << "Message boxes: " << watch.Messages().size() << '\n';
+    for (const devhost::ShownMessage& message : watch.Messages())
+        std::cout << "  " << message.source << ": " << message.text << '\n';
+    return result;
+}
+
+int run(const devhost::Options& options) {
+    std::vector<devhost::ScriptLine> script;
+    std::string error;
+    if (!options.script.empty() && !readScript(options.script, script, error)) {
         std::cerr << "devhost: " << error << '\n';
-        return 1;
+        return kScriptStopped;
+    }
+    char loadError[1024];
+    if (HOSTSIM_load_session_file(options.session.c_str(), loadError, sizeof loadError) != 0) {
+        std::cerr << "devhost: " << loadError << '\n';
+        return kFailed;
     }
     std::cout << "Session: " << options.session << '\n';
     devhost::PrintSessionSummary(std::cout);
 
-    devhost::MessageBoxes boxes(options.automatic);
-    int unloadMode = 0;
-    {
-        devhost::PluginLibrary plugin(options.plugin);
-        if (!plugin.IsLoaded()) {
-            std::cerr << "devhost: " << plugin.Error() << '\n';
-            return 1;
-        }
-        unloadMode = plugin.AskUnload();
-        std::cout << "Running " << options.plugin << " (unload mode " << unloadMode << ")\n";
-        plugin.Run();
-        devhost::RunWhilePluginWindowsOpen(options.automatic);
-    }
-
-    std::cout << "Message boxes: " << boxes.Texts().size() << '\n';
-    for (const std::string& text : boxes.Texts())
-        std::cout << "  " << text << '\n';
-    if (!options.dump.empty()) {
-        nlohmann::json state = hostState();
-        state["message_boxes"] = boxes.Texts();
-        state["unload_mode"] = unloadMode;
-        std::ofstream(options.dump) << state.dump(2) << '\n';
-    }
+    const int result = runPlugin(options, script);
     std::string problems = hostProblems();
     if (!problems.empty()) {
         std::cerr << "devhost:" << problems << '\n';
-        return 1;
+        return result != 0 ? result : kFailed;
     }
-    return 0;
+    return result;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (!parse(argc, argv, options)) {
-        std::cerr << kUsage;
-        return 2;
+    devhost::Options options;
+    std::string error;
+    if (!devhost::ParseOptions(argc, argv, options, error)) {
+        std::cerr << "devhost: " << error << '\n' << devhost::kUsage;
+        return kScriptStopped;
     }
     // The CAD host initialises COM on its user-interface thread for its plug-ins.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    int result = run(options);
+    const int result = run(options);
     CoUninitialize();
     return result;
 }

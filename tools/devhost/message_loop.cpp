@@ -31,7 +31,9 @@ HWND dialogOf(HWND window) {
     return lstrcmpA(className, "#32770") == 0 ? top : nullptr;
 }
 
-void pumpPending() {
+} // namespace
+
+void PumpPendingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         HWND dialog = dialogOf(message.hwnd);
@@ -42,17 +44,15 @@ void pumpPending() {
     }
 }
 
-} // namespace
-
 void RunWhilePluginWindowsOpen(bool closeWindows) {
-    pumpPending();
+    PumpPendingMessages();
     if (closeWindows) {
         for (HWND window : openWindows())
             PostMessageA(window, WM_CLOSE, 0, 0);
     }
     while (!openWindows().empty()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        pumpPending();
+        PumpPendingMessages();
     }
 }
 

@@ -8,4 +8,7 @@ namespace devhost {
 // to close first.
 void RunWhilePluginWindowsOpen(bool closeWindows);
 
+// Dispatches the messages waiting now, as the host's loop would.
+void PumpPendingMessages();
+
 } // namespace devhost

@@ -2,7 +2,7 @@
 // <build>/ui/sample_tree.png, for a person to look at: three levels, every
 // cell picture, a shortened label, colour swatches, numbers, a selected row.
 #include "res/resource.h"
-#include "ui/tests/png_writer.h"
+#include "tools/png/png_writer.h"
 #include "ui/tests/tree_fixture.h"
 
 #include <set>

@@ -1,4 +1,4 @@
-#include "ui/tests/png_writer.h"
+#include "tools/png/png_writer.h"
 
 #include <array>
 #include <fstream>

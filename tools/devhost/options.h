@@ -1,0 +1,24 @@
+// The development host's command line.
+#pragma once
+
+#include <string>
+
+namespace devhost {
+
+struct Options {
+    std::string session;
+    std::string plugin;
+    std::string script;
+    std::string dumpJson;
+    std::string snapshot;
+    // Nobody at the screen: message boxes and prompts are answered at once,
+    // and the plug-in's windows are closed when the run is over.
+    bool automatic = false;
+};
+
+extern const char kUsage[];
+
+// False, with the reason in error, for a command line that is not understood.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+
+} // namespace devhost

@@ -1,0 +1,262 @@
+#include "tools/devhost/script_runner.h"
+
+#include "res/resource.h"
+#include "tools/devhost/host_state.h"
+#include "tools/devhost/message_loop.h"
+#include "tools/devhost/run_outputs.h"
+#include "tools/devhost/view_manager_reader.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+namespace devhost {
+
+namespace {
+
+bool toNumber(const ScriptWord& word, int low, int high, int& value) {
+    if (word.quoted || word.text.empty())
+        return false;
+    char* end = nullptr;
+    const long number = std::strtol(word.text.c_str(), &end, 10);
+    if (*end != '\0' || number < low || number > high)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool wordCount(const ScriptLine& line, size_t count, const char* form, std::string& error) {
+    if (line.words.size() == count)
+        return true;
+    error = std::string("expected: ") + form;
+    return false;
+}
+
+// A shown row's display index: the number itself, or the first shown row
+// with the quoted label.
+bool findRow(HWND viewManager, const ScriptWord& word, int& row, std::string& error) {
+    const std::vector<ShownRowState> rows = ReadShownRows(viewManager);
+    if (word.quoted) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (word.text == rows[i].label) {
+                row = static_cast<int>(i);
+                return true;
+            }
+        }
+        error = "no shown row is labelled \"" + word.text + "\"";
+        return false;
+    }
+    if (toNumber(word, 0, static_cast<int>(rows.size()) - 1, row))
+        return true;
+    error = "no shown row " + word.text + " (" + std::to_string(rows.size()) + " rows are shown)";
+    return false;
+}
+
+// A press and a release of the left button at point, as the mouse gives
+// them; a double-click is a click followed by the second press.
+void clickList(HWND viewManager, POINT point, bool doubleClick) {
+    HWND list = GetDlgItem(viewManager, IDC_TREE_LIST);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    if (!doubleClick || !IsWindow(list))
+        return;
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::string& error) {
+    if (!wordCount(line, 3, "click|dblclick ROW COL", error))
+        return false;
+    int row = 0;
+    int column = 0;
+    if (!findRow(viewManager, line.words[1], row, error))
+        return false;
+    POINT point = {};
+    if (!toNumber(line.words[2], 0, kShownColumns - 1, column) ||
+        !CellPoint(viewManager, row, column, &point)) {
+        error = "no column " + line.words[2].text + " (0 to 6)";
+        return false;
+    }
+    clickList(viewManager, point, doubleClick);
+    return true;
+}
+
+bool clickBox(HWND viewManager, const ScriptLine& line, std::string& error) {
+    if (!wordCount(line, 2, "box ROW", error))
+        return false;
+    int row = 0;
+    if (!findRow(viewManager, line.words[1], row, error))
+        return false;
+    POINT point = {};
+    if (!CellPoint(viewManager, row, kExpandBoxColumn, &point)) {
+        error = "row " + line.words[1].text + " has no box";
+        return false;
+    }
+    clickList(viewManager, point, false);
+    return true;
+}
+
+void pressButton(HWND viewManager, int id) {
+    SendMessageA(GetDlgItem(viewManager, id), BM_CLICK, 0, 0);
+}
+
+bool setHighlight(HWND viewManager, const ScriptLine& line, std::string& error) {
+    if (line.words.size() != 2 || (line.words[1].text != "on" && line.words[1].text != "off")) {
+        error = "expected: highlight on|off";
+        return false;
+    }
+    const bool checked = IsDlgButtonChecked(viewManager, IDC_HIGHLIGHT) == BST_CHECKED;
+    if (checked != (line.words[1].text == "on"))
+        pressButton(viewManager, IDC_HIGHLIGHT);
+    return true;
+}
+
+// Return typed into the file-name box, through the host's message loop.
+void typeEnter(HWND viewManager) {
+    HWND box = GetDlgItem(viewManager, IDC_XML_FILE_NAME);
+    SetActiveWindow(viewManager);
+    SetFocus(box);
+    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(box, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    PumpPendingMessages();
+}
+
+bool resize(HWND viewManager, const ScriptLine& line, std::string& error) {
+    int width = 0;
+    int height = 0;
+    if (line.words.size() != 3 || !toNumber(line.words[1], 1, 32767, width) ||
+        !toNumber(line.words[2], 1, 32767, height)) {
+        error = "expected: resize W H (pixels)";
+        return false;
+    }
+    SetWindowPos(viewManager, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+bool confirmAnswer(const std::string& word, ConfirmAnswer& answer) {
+    const std::pair<const char*, ConfirmAnswer> answers[] = {{"save", ConfirmAnswer::Save},
+                                                             {"nosave", ConfirmAnswer::NoSave},
+                                                             {"cancel", ConfirmAnswer::Cancel},
+                                                             {"closebox", ConfirmAnswer::CloseBox},
+                                                             {"esc", ConfirmAnswer::Escape}};
+    for (const auto& [name, value] : answers) {
+        if (word == name) {
+            answer = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ScriptRunner::Run(const std::vector<ScriptLine>& lines, std::string& error) {
+    for (const ScriptLine& line : lines) {
+        std::string why;
+        const bool done = perform(line, why);
+        PumpPendingMessages();
+        if (!done) {
+            error = "line " + std::to_string(line.number) + ": " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
+    const std::string& action = line.words[0].text;
+    if (action == "ufusr") {
+        plugin_.Run();
+        return true;
+    }
+    if (action == "answer")
+        return answer(line, error);
+    if (action == "host") {
+        if (line.words.size() != 3) {
+            error = "expected: host modify|close|display|work PART";
+            return false;
+        }
+        return ChangeHostSession(line.words[1].text, line.words[2].text, error);
+    }
+    if (action == "dump") {
+        if (wordCount(line, 2, "dump FILE", error) &&
+            !WriteDump(line.words[1].text, watch_, unloadMode_))
+            error = "cannot write " + line.words[1].text;
+        return error.empty();
+    }
+    return viewManagerAction(action, line, error);
+}
+
+bool ScriptRunner::viewManagerAction(const std::string& action, const ScriptLine& line,
+                                     std::string& error) {
+    const char* const known[] = {"click", "dblclick", "box",   "highlight", "switch",  "refresh",
+                                 "close", "settext",  "enter", "resize",    "snapshot"};
+    if (std::find(std::begin(known), std::end(known), action) == std::end(known)) {
+        error = "unknown action " + action;
+        return false;
+    }
+    HWND viewManager = FindViewManager();
+    if (!viewManager) {
+        error = action + ": no View Manager is open";
+        return false;
+    }
+    if (action == "click" || action == "dblclick")
+        return clickCell(viewManager, line, action == "dblclick", error);
+    if (action == "box")
+        return clickBox(viewManager, line, error);
+    if (action == "highlight")
+        return setHighlight(viewManager, line, error);
+    if (action == "resize")
+        return resize(viewManager, line, error);
+    if (action == "snapshot") {
+        if (wordCount(line, 2, "snapshot FILE.png", error) &&
+            !WriteViewManagerSnapshot(line.words[1].text))
+            error = "cannot write " + line.words[1].text;
+        return error.empty();
+    }
+    if (action == "settext") {
+        SetDlgItemTextA(viewManager, IDC_XML_FILE_NAME, line.rest.c_str());
+        return true;
+    }
+    if (line.words.size() != 1) {
+        error = action + " takes nothing after it";
+        return false;
+    }
+    if (action == "enter")
+        typeEnter(viewManager);
+    else
+        pressButton(viewManager, action == "switch"    ? IDC_SWITCH
+                                 : action == "refresh" ? IDC_REFRESH
+                                                       : IDCANCEL);
+    return true;
+}
+
+bool ScriptRunner::answer(const ScriptLine& line, std::string& error) {
+    const std::string what = line.words.size() > 1 ? line.words[1].text : "";
+    ConfirmAnswer confirm = ConfirmAnswer::Cancel;
+    if (what == "confirm" && line.words.size() == 3 && confirmAnswer(line.words[2].text, confirm)) {
+        watch_.AnswerNextConfirmation(confirm);
+        return true;
+    }
+    ColorAnswer color;
+    if (what == "color" && line.words.size() == 3 && line.words[2].text == "cancel") {
+        color.cancel = true;
+        watch_.AnswerNextColorDialog(color);
+        return true;
+    }
+    if (what == "color" && line.words.size() == 5 && toNumber(line.words[2], 0, 255, color.red) &&
+        toNumber(line.words[3], 0, 255, color.green) &&
+        toNumber(line.words[4], 0, 255, color.blue)) {
+        watch_.AnswerNextColorDialog(color);
+        return true;
+    }
+    error =
+        "expected: answer confirm save|nosave|cancel|closebox|esc, or answer color R G B|cancel";
+    return false;
+}
+
+} // namespace devhost

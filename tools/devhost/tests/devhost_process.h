@@ -1,0 +1,34 @@
+// Runs devhost.exe as a separate process, as a person or CI would, and
+// reads the JSON dump it writes.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace devhost_test {
+
+extern const std::string kScratch;
+extern const std::string kDemoProduct;
+
+struct DevhostRun {
+    unsigned long exitCode = 0;
+    nlohmann::json dump;
+    std::string output; // standard output and error together
+};
+
+// The demo session, read from the source tree.
+nlohmann::json DemoSession();
+// The demo session with the product variables replaced.
+nlohmann::json DemoWithEnvironment(const nlohmann::json& environment);
+
+// Writes the session (and the script, when there is one) under kScratch/name
+// and runs devhost.exe on them with --dump-json.
+DevhostRun RunDevhost(const std::string& name, const nlohmann::json& session,
+                      const std::string& script = "");
+
+// The texts of the run's message boxes, in order.
+std::vector<std::string> MessageTexts(const DevhostRun& run);
+
+} // namespace devhost_test

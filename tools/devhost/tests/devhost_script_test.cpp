@@ -1,0 +1,431 @@
+// The View Manager end to end: scripts of user actions that devhost.exe
+// carries out on the real windows, checked through its JSON dumps.
+#include "devhost_process.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace devhost_test;
+using nlohmann::json;
+
+// The demo in the name tree, whose row labels are the groups' descriptions.
+json nameTreeDemo() {
+    json session = DemoWithEnvironment({{"KORVELTAND_DIR", kDemoProduct}});
+    session["customer_defaults"]["QVL_VIEW_NAME_SET"] = 0;
+    return session;
+}
+
+std::string demoConfigPath() {
+    return kDemoProduct + "/configuration/xml_files/qvl_view.xml";
+}
+
+// A product folder of the test's own with configuration files by name;
+// "qvl_view.xml" is the one the View Manager starts with.
+std::string writeProduct(const std::string& name, const std::map<std::string, std::string>& files) {
+    const std::string product = kScratch + "/" + name + "/product";
+    std::filesystem::create_directories(product + "/configuration/xml_files");
+    for (const auto& [file, text] : files)
+        std::ofstream(product + "/configuration/xml_files/" + file) << text;
+    return product;
+}
+
+std::string configPath(const std::string& product, const std::string& file) {
+    return product + "/configuration/xml_files/" + file;
+}
+
+std::string dumpPath(const std::string& name, const std::string& step) {
+    return kScratch + "/" + name + "/" + step + ".json";
+}
+
+json readDump(const std::string& name, const std::string& step) {
+    std::ifstream file(dumpPath(name, step));
+    if (!file) {
+        ADD_FAILURE() << "no dump " << dumpPath(name, step);
+        return json::object();
+    }
+    return json::parse(file);
+}
+
+// A script line that writes the dump of this step.
+std::string dumpLine(const std::string& name, const std::string& step) {
+    return "dump \"" + dumpPath(name, step) + "\"\n";
+}
+
+std::vector<std::string> labels(const json& dump) {
+    std::vector<std::string> found;
+    for (const json& row : dump["viewManager"]["rows"])
+        found.push_back(row["label"]);
+    return found;
+}
+
+const json& row(const json& dump, const std::string& label) {
+    for (const json& shown : dump["viewManager"]["rows"]) {
+        if (shown["label"] == label)
+            return shown;
+    }
+    ADD_FAILURE() << "no row " << label;
+    static const json none = json::object();
+    return none;
+}
+
+// The occurrences of the part whose file name ends with name.
+std::vector<json> occurrencesOf(const json& dump, const std::string& name) {
+    std::vector<json> found;
+    for (const json& occurrence : dump["host"]["occurrences"]) {
+        const std::string part = occurrence["part"];
+        if (part.size() >= name.size() &&
+            part.compare(part.size() - name.size(), name.size(), name) == 0)
+            found.push_back(occurrence);
+    }
+    return found;
+}
+
+const json& part(const json& dump, const std::string& name) {
+    for (const json& entry : dump["host"]["parts"]) {
+        const std::string file = entry["name"];
+        if (file.size() >= name.size() &&
+            file.compare(file.size() - name.size(), name.size(), name) == 0)
+            return entry;
+    }
+    ADD_FAILURE() << "no part " << name;
+    static const json none = json::object();
+    return none;
+}
+
+bool contains(const json& list, const std::string& text) {
+    for (const json& entry : list) {
+        if (entry.get<std::string>().find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+TEST(ViewManagerScript, TheDemoTreeIsShownAsBuilt) {
+    const DevhostRun run =
+        RunDevhost("as_built", DemoWithEnvironment({{"KORVELTAND_DIR", kDemoProduct}}));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json& view = run.dump["viewManager"];
+    ASSERT_TRUE(view.is_object()) << run.output;
+    EXPECT_TRUE(view["visible"]);
+    EXPECT_EQ("View Manager", view["title"]);
+    EXPECT_EQ("Switch To Name Tree", view["switchButton"]);
+    EXPECT_FALSE(view["highlightChecked"]);
+    EXPECT_EQ((std::vector<std::string>{"Attribute Name", "Blank/Unblank", "Isolate", "Color",
+                                        "Freeze/Unfreeze", "Open/Close", "Attribute Count"}),
+              view["columns"].get<std::vector<std::string>>());
+    ASSERT_EQ(43, view["itemCount"]);
+    ASSERT_EQ(43u, view["rows"].size());
+
+    // Every group is expanded; a row's level is its depth in the file.
+    const json& top = view["rows"][0];
+    EXPECT_EQ("DIE_VIEW", top["label"]);
+    EXPECT_EQ(0, top["level"]);
+    EXPECT_TRUE(top["hasChildren"]);
+    EXPECT_TRUE(top["expanded"]);
+    EXPECT_EQ("UPPER_DIE", view["rows"][1]["label"]);
+    EXPECT_EQ(1, view["rows"][1]["level"]);
+    EXPECT_EQ("STANDARD_PARTS", view["rows"][37]["label"]);
+    EXPECT_EQ("MATERIAL", view["rows"][42]["label"]);
+    EXPECT_EQ(59, view["rows"][42]["count"]);
+
+    for (const json& shown : view["rows"]) {
+        const bool hasParts = shown["count"] > 0;
+        EXPECT_EQ(hasParts ? IDB_FOLDER_OPEN : IDB_FOLDER_CLOSED, shown["images"][5]) << shown;
+        EXPECT_TRUE(shown["images"][3].is_null()) << "the colour column draws a swatch";
+        EXPECT_TRUE(shown["images"][6].is_null()) << "the count column draws a number";
+    }
+    // The frozen stripper insert, from the session's part status.
+    EXPECT_EQ(IDB_PADLOCK_CLOSED, view["rows"][15]["images"][4]);
+    EXPECT_EQ(IDB_PADLOCK_OPEN, view["rows"][14]["images"][4]);
+    // The forming punch keeps its own colour (palette 6x6x6 cube: R 3, G 1, B 4).
+    EXPECT_EQ(0xCC3399, view["rows"][10]["color"]);
+
+    const json& host = run.dump["host"];
+    EXPECT_FALSE(host["sessionOpen"]);
+    EXPECT_EQ("C:\\Dies\\PD2026\\pd2026_top.prt", host["displayPart"]);
+    EXPECT_EQ(109u, host["occurrences"].size());
+    int suppressed = 0;
+    for (const json& occurrence : host["occurrences"])
+        suppressed += occurrence["suppressed"].get<bool>() ? 1 : 0;
+    EXPECT_EQ(3, suppressed);
+    EXPECT_EQ(json::array(), run.dump["messages"]);
+}
+
+TEST(ViewManagerScript, SwitchTogglesTheTreeAndTheButtonTwice) {
+    const std::string name = "switch";
+    const DevhostRun run =
+        RunDevhost(name, nameTreeDemo(),
+                   dumpLine(name, "names") + "switch\n" + dumpLine(name, "attributes") +
+                       "switch\n" + dumpLine(name, "names_again"));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json names = readDump(name, "names");
+    const json attributes = readDump(name, "attributes");
+    const json again = readDump(name, "names_again");
+
+    // The name tree as the site configured it, spelt as it always was.
+    EXPECT_EQ("Switch To Attibute Tree", names["viewManager"]["switchButton"]);
+    EXPECT_EQ("Customized Name", names["viewManager"]["columns"][0]);
+    EXPECT_EQ("Progressive die PD2026", labels(names)[0]);
+    EXPECT_EQ("Upper shoe", labels(names)[3]);
+
+    EXPECT_EQ("Switch To Name Tree", attributes["viewManager"]["switchButton"]);
+    EXPECT_EQ("Attribute Name", attributes["viewManager"]["columns"][0]);
+    EXPECT_EQ("DIE_VIEW", labels(attributes)[0]);
+    EXPECT_EQ("COMPONENT_TYPE", labels(attributes)[3]);
+
+    // Back in the name tree the button reads as a switch does.
+    EXPECT_EQ("Switch To Attribute Tree", again["viewManager"]["switchButton"]);
+    EXPECT_EQ(labels(names), labels(again));
+    EXPECT_EQ(json::array(), run.dump["messages"]);
+}
+
+TEST(ViewManagerScript, RefreshAndEnterRebuildFromTheFileInTheBox) {
+    const std::string name = "refresh";
+    std::ifstream demoConfig(demoConfigPath());
+    std::stringstream demoText;
+    demoText << demoConfig.rdbuf();
+    const std::string product = writeProduct(
+        name, {{"qvl_view.xml", demoText.str()},
+               {"changed.xml", "<DIE_VIEW Description=\"Die\"><UPPER_DIE Description=\"Upper\"/>"
+                               "<LOWER_DIE Description=\"Lower\"/></DIE_VIEW>"},
+               {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"},
+               {"long_tag.xml", "<DIE_VIEW><" + std::string(257, 'T') + "/></DIE_VIEW>"}});
+    json session = nameTreeDemo();
+    session["environment"] = {{"KORVELTAND_DIR", product}};
+    const DevhostRun run = RunDevhost(
+        name, session,
+        "settext " + configPath(product, "changed.xml") + "\nrefresh\n" +
+            dumpLine(name, "changed") + "settext " + configPath(product, "malformed.xml") +
+            "\nrefresh\n" + dumpLine(name, "malformed") + "settext " +
+            configPath(product, "long_tag.xml") + "\nrefresh\n" + dumpLine(name, "long_tag") +
+            "settext " + configPath(product, "qvl_view.xml") + "\nenter\n" +
+            dumpLine(name, "entered"));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+
+    const json changed = readDump(name, "changed");
+    EXPECT_EQ((std::vector<std::string>{"Die", "Upper", "Lower"}), labels(changed));
+    EXPECT_EQ(json::array(), changed["messages"]);
+
+    // A file that cannot be read leaves an empty list and says why.
+    const json malformed = readDump(name, "malformed");
+    EXPECT_EQ(0, malformed["viewManager"]["itemCount"]);
+    ASSERT_EQ(1u, malformed["messages"].size());
+    EXPECT_EQ(0u, malformed["messages"][0]["text"].get<std::string>().find("XML Parse Error 0x"));
+    EXPECT_EQ("framework", malformed["messages"][0]["source"]);
+
+    const json longTag = readDump(name, "long_tag");
+    EXPECT_EQ(0, longTag["viewManager"]["itemCount"]);
+    ASSERT_EQ(2u, longTag["messages"].size());
+    EXPECT_EQ((json{{"source", "host"}, {"text", "file format error!"}}), longTag["messages"][1]);
+
+    // Return in the file-name box rebuilds from the good file again.
+    const json entered = readDump(name, "entered");
+    EXPECT_EQ(43u, entered["viewManager"]["rows"].size());
+    EXPECT_EQ("Progressive die PD2026", labels(entered)[0]);
+    EXPECT_TRUE(entered["viewManager"]["visible"]) << "Return must not close the View Manager";
+}
+
+TEST(ViewManagerScript, ASecondCommandShowsTheSameDialog) {
+    const std::string name = "second_ufusr";
+    const DevhostRun run =
+        RunDevhost(name, nameTreeDemo(), "highlight on\nresize 800 600\nufusr\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json& view = run.dump["viewManager"];
+    // A new dialog would start unchecked, at the site's size.
+    EXPECT_TRUE(view["highlightChecked"]);
+    EXPECT_EQ((json{800, 600}), view["layout"]["size"]);
+    EXPECT_EQ(43u, view["rows"].size());
+    EXPECT_EQ(json::array(), run.dump["messages"]);
+}
+
+TEST(ViewManagerScript, TheCloseButtonEndsTheDialogAndTheNextCommandMakesAFreshOne) {
+    const std::string name = "close_button";
+    const DevhostRun run = RunDevhost(
+        name, nameTreeDemo(), "highlight on\nclose\n" + dumpLine(name, "closed") + "ufusr\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(readDump(name, "closed")["viewManager"].is_null());
+    const json& view = run.dump["viewManager"];
+    ASSERT_TRUE(view.is_object());
+    EXPECT_TRUE(view["visible"]);
+    EXPECT_FALSE(view["highlightChecked"]);
+    EXPECT_EQ(43u, view["rows"].size());
+    EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
+}
+
+TEST(ViewManagerScript, ResizingMovesTheButtonsAndStretchesTheList) {
+    const std::string name = "resize";
+    const DevhostRun run =
+        RunDevhost(name, nameTreeDemo(), dumpLine(name, "before") + "resize 900 700\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json before = readDump(name, "before")["viewManager"]["layout"];
+    const json after = run.dump["viewManager"]["layout"];
+    // The site's size from the customer defaults.
+    EXPECT_EQ((json{720, 560}), before["size"]);
+    EXPECT_EQ((json{900, 700}), after["size"]);
+    const int dx = 180;
+    const int dy = 140;
+    auto moved = [](const json& place, int x, int y) {
+        return json{place[0].get<int>() + x, place[1].get<int>() + y, place[2].get<int>() + x,
+                    place[3].get<int>() + y};
+    };
+    for (const char* button : {"close", "switch", "refresh"})
+        EXPECT_EQ(moved(before[button], dx, dy), after[button]) << button;
+    EXPECT_EQ(moved(before["highlight"], 0, dy), after["highlight"]);
+    const json list = before["list"];
+    EXPECT_EQ((json{list[0], list[1], list[2].get<int>() + dx, list[3].get<int>() + dy}),
+              after["list"]);
+}
+
+TEST(ViewManagerScript, ClosingTheDisplayPartsRowClosesTheViewManager) {
+    const std::string name = "display_row";
+    const std::string product = writeProduct(
+        name, {{"qvl_view.xml", "<DIE_VIEW Description=\"Die\"><DIE_NUMBER Description=\"Whole "
+                                "die\">PD2026</DIE_NUMBER></DIE_VIEW>"}});
+    json session = nameTreeDemo();
+    session["environment"] = {{"KORVELTAND_DIR", product}};
+    const DevhostRun run =
+        RunDevhost(name, session, dumpLine(name, "open") + "dblclick \"Whole die\" 5\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_EQ((std::vector<std::string>{"Die", "Whole die"}), labels(readDump(name, "open")));
+    EXPECT_TRUE(run.dump["viewManager"].is_null());
+    EXPECT_TRUE(run.dump["host"]["displayPart"].is_null());
+    EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
+}
+
+TEST(ViewManagerScript, ALineThatCannotBeCarriedOutStopsTheRunWithItsNumber) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"# a comment, then a blank line\n\nclick 0 1\nwiggle 3\n",
+         "line 4: unknown action wiggle"},
+        {"click 99 1\n", "line 1: no shown row 99 (43 rows are shown)"},
+        {"click \"No such group\" 1\n", "line 1: no shown row is labelled \"No such group\""},
+        {"close\nclick 0 1\n", "line 2: click: no View Manager is open"},
+    };
+    int index = 0;
+    for (const auto& [script, message] : cases) {
+        const DevhostRun run =
+            RunDevhost("bad_line_" + std::to_string(index++), nameTreeDemo(), script);
+        EXPECT_EQ(2u, run.exitCode) << script;
+        EXPECT_NE(std::string::npos, run.output.find(message)) << run.output;
+        EXPECT_FALSE(run.dump["host"]["sessionOpen"]) << script;
+    }
+}
+
+// One session worked through the command columns; each test reads a step.
+class ViewManagerCommandsScript : public ::testing::Test {
+  protected:
+    static constexpr const char* kName = "commands";
+    static constexpr const char* kTrimPunch = "pd2026_trim_punch_st3.prt";
+
+    static void SetUpTestSuite() {
+        const std::string script =
+            std::string("click \"Upper shoe\" 1\n") + dumpLine(kName, "blanked") +
+            "click \"Upper shoe\" 1\n" + "click \"Die plate\" 2\n" + dumpLine(kName, "isolated") +
+            "click \"Die plate\" 2\n" + "answer color 255 0 0\nclick \"Pilots\" 3\n" +
+            "answer color cancel\nclick \"Pilots\" 3\n" + dumpLine(kName, "coloured") +
+            "dblclick \"Die springs\" 4\n" + dumpLine(kName, "frozen") +
+            "answer confirm cancel\ndblclick \"Trim punches\" 5\n" +
+            "answer confirm closebox\ndblclick \"Trim punches\" 5\n" +
+            "answer confirm esc\ndblclick \"Trim punches\" 5\n" + dumpLine(kName, "kept") +
+            "answer confirm nosave\ndblclick \"Trim punches\" 5\n" + dumpLine(kName, "closed") +
+            "refresh\ndblclick \"Trim punches\" 5\n" + dumpLine(kName, "reopened") +
+            "host modify " + kTrimPunch + "\nanswer confirm save\ndblclick \"Trim punches\" 5\n" +
+            dumpLine(kName, "saved") + "click \"Lower shoe\" 0\nhighlight on\n" +
+            dumpLine(kName, "highlighted") + "highlight off\n";
+        s_run = new DevhostRun(RunDevhost(kName, nameTreeDemo(), script));
+    }
+    static void TearDownTestSuite() {
+        delete s_run;
+        s_run = nullptr;
+    }
+
+    static DevhostRun* s_run;
+};
+
+DevhostRun* ViewManagerCommandsScript::s_run = nullptr;
+
+TEST_F(ViewManagerCommandsScript, TheRunEndsCleanly) {
+    EXPECT_EQ(0u, s_run->exitCode) << s_run->output;
+    EXPECT_FALSE(s_run->dump["host"]["sessionOpen"]);
+    EXPECT_EQ(json::array(), s_run->dump["messages"]);
+    EXPECT_EQ(std::string::npos, s_run->output.find("found no dialog")) << s_run->output;
+}
+
+TEST_F(ViewManagerCommandsScript, BlankAndIsolateChangeTheRowsAndTheOccurrences) {
+    const json blanked = readDump(kName, "blanked");
+    EXPECT_EQ(IDB_TICK_GREY, row(blanked, "Upper shoe")["images"][1]);
+    EXPECT_EQ(IDB_TICK_RED, row(blanked, "Die plate")["images"][1]);
+    for (const json& occurrence : occurrencesOf(blanked, "pd2026_upper_shoe.prt"))
+        EXPECT_TRUE(occurrence["blanked"]);
+
+    // Isolating the die plate hides the die's assemblies as wholes and
+    // shows the plate itself.
+    const json isolated = readDump(kName, "isolated");
+    EXPECT_EQ(IDB_TICK_RED, row(isolated, "Die plate")["images"][1]);
+    EXPECT_EQ(IDB_ISOLATE_YELLOW_FRONT, row(isolated, "Die plate")["images"][2]);
+    EXPECT_EQ(IDB_TICK_GREY, row(isolated, "Upper shoe")["images"][1]);
+    EXPECT_EQ(IDB_TICK_GREY, row(isolated, "Lower shoe")["images"][1]);
+    for (const json& occurrence : occurrencesOf(isolated, "pd2026_die_plate.prt"))
+        EXPECT_FALSE(occurrence["blanked"]);
+    for (const char* assembly : {"pd2026_upper_die.prt", "pd2026_lower_die.prt"}) {
+        for (const json& occurrence : occurrencesOf(isolated, assembly))
+            EXPECT_TRUE(occurrence["blanked"]) << assembly;
+    }
+}
+
+TEST_F(ViewManagerCommandsScript, ColourTakesTheChosenColourAndACancelKeepsIt) {
+    const json coloured = readDump(kName, "coloured");
+    EXPECT_EQ(0x0000FF, row(coloured, "Pilots")["color"]);
+    // Pure red is entry 1 + 36 x 5 of the host's palette.
+    for (const json& occurrence : occurrencesOf(coloured, "pd2026_pilot_d8.prt"))
+        EXPECT_EQ(181, occurrence["color"]);
+}
+
+TEST_F(ViewManagerCommandsScript, FreezeFreezesTheRowsParts) {
+    const json frozen = readDump(kName, "frozen");
+    EXPECT_EQ(IDB_PADLOCK_CLOSED, row(frozen, "Die springs")["images"][4]);
+    EXPECT_TRUE(part(frozen, "std_die_spring_red_d32x64.prt")["frozen"]);
+    EXPECT_TRUE(part(frozen, "std_die_spring_blue_d25x51.prt")["frozen"]);
+}
+
+TEST_F(ViewManagerCommandsScript, CloseAsksFirstAndEachAnswerDoesWhatItSays) {
+    // Cancel, the close box and Esc all keep the modified part open.
+    const json kept = readDump(kName, "kept");
+    EXPECT_TRUE(part(kept, kTrimPunch)["loaded"]);
+    EXPECT_TRUE(part(kept, kTrimPunch)["modified"]);
+    EXPECT_EQ(IDB_FOLDER_OPEN, row(kept, "Trim punches")["images"][5]);
+
+    const json closed = readDump(kName, "closed");
+    EXPECT_FALSE(part(closed, kTrimPunch)["loaded"]);
+    EXPECT_EQ(IDB_FOLDER_CLOSED, row(closed, "Trim punches")["images"][5]);
+    EXPECT_TRUE(contains(closed["host"]["records"]["closedParts"], kTrimPunch));
+    EXPECT_EQ(closed["host"]["records"]["closedParts"].size(),
+              closed["host"]["records"]["closedGroups"].size());
+
+    const json reopened = readDump(kName, "reopened");
+    EXPECT_TRUE(part(reopened, kTrimPunch)["loaded"]);
+    EXPECT_FALSE(part(reopened, kTrimPunch)["modified"]) << "the changes were not saved";
+    EXPECT_EQ(IDB_FOLDER_OPEN, row(reopened, "Trim punches")["images"][5]);
+
+    const json saved = readDump(kName, "saved");
+    EXPECT_FALSE(part(saved, kTrimPunch)["loaded"]);
+    EXPECT_FALSE(part(saved, kTrimPunch)["modified"]);
+}
+
+TEST_F(ViewManagerCommandsScript, HighlightFollowsTheBoxAndTheClickedRow) {
+    const json highlighted = readDump(kName, "highlighted");
+    EXPECT_TRUE(highlighted["viewManager"]["highlightChecked"]);
+    for (const json& occurrence : occurrencesOf(highlighted, "pd2026_lower_shoe.prt"))
+        EXPECT_TRUE(occurrence["highlighted"]);
+    for (const json& occurrence : occurrencesOf(highlighted, "pd2026_upper_shoe.prt"))
+        EXPECT_FALSE(occurrence["highlighted"]);
+    for (const json& occurrence : s_run->dump["host"]["occurrences"])
+        EXPECT_FALSE(occurrence["highlighted"]);
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+#include "ui/view_manager_probe_answer.h"
+
+#include "ui/tree_list_ctrl.h"
+#include "ui/view_manager_probe.h"
+
+namespace {
+
+UINT shownRowsMessage() {
+    static const UINT message = RegisterWindowMessageA(kShownRowsMessageName);
+    return message;
+}
+
+UINT cellPointMessage() {
+    static const UINT message = RegisterWindowMessageA(kCellPointMessageName);
+    return message;
+}
+
+ShownRowState describeRow(TreeListCtrl& list, int row) {
+    ShownRowState state = {};
+    state.item = static_cast<int>(list.GetItemData(row));
+    char text[kShownLabelSize] = "";
+    list.GetItemText(row, 0, text, sizeof text);
+    int pictureIndex = 0;
+    const char* label =
+        CellListCtrl::ShownCellText(text, list.GetItemBitmapId(state.item, 0) != 0, &pictureIndex);
+    lstrcpynA(state.label, label, sizeof state.label);
+    state.level = list.GetItemLevel(state.item);
+    state.hasChildren = list.HasChildItems(state.item) ? 1 : 0;
+    state.expanded = list.IsExpanded(state.item) ? 1 : 0;
+    for (int column = 0; column < kShownColumns; ++column)
+        state.images[column] = list.GetItemBitmapId(state.item, column);
+    state.color = list.GetItemColor(state.item);
+    state.count = list.GetItemNumber(state.item);
+    return state;
+}
+
+LRESULT describeShownRows(TreeListCtrl& list, ShownRowsRequest* request) {
+    if (!request || request->capacity < 0)
+        return 0;
+    request->count = list.GetShownRowCount();
+    for (int row = 0; row < request->count && row < request->capacity; ++row)
+        request->rows[row] = describeRow(list, row);
+    return 1;
+}
+
+LRESULT cellPoint(TreeListCtrl& list, int row, int column) {
+    if (row < 0 || row >= list.GetShownRowCount())
+        return -1;
+    SendMessageA(list.m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    POINT point = {};
+    RECT cell = {};
+    if (column == kExpandBoxColumn) {
+        if (!list.GetExpandBoxPoint(row, &point))
+            return -1;
+    } else if (column >= 0 && column < kShownColumns && list.GetCellRect(row, column, &cell)) {
+        point = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    } else {
+        return -1;
+    }
+    return MAKELONG(point.x, point.y);
+}
+
+} // namespace
+
+bool AnswerViewManagerProbe(TreeListCtrl& list, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* result) {
+    if (message == shownRowsMessage()) {
+        *result = describeShownRows(list, reinterpret_cast<ShownRowsRequest*>(lParam));
+        return true;
+    }
+    if (message == cellPointMessage()) {
+        *result = cellPoint(list, static_cast<int>(wParam), static_cast<int>(lParam));
+        return true;
+    }
+    return false;
+}
