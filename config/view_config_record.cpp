@@ -5,9 +5,19 @@
 
 namespace {
 
-// The arrays grow by one element per entry.
+// The arrays hold a power of two of elements, so that a record of n entries
+// costs O(n) copying in all, not O(n * n). The record keeps no capacity: an
+// array of count elements is full when count is 0 or a power of two.
+bool is_full(int32_t count) {
+    return (count & (count - 1)) == 0;
+}
+
+// Makes room for element count.
 template <typename Element> bool grow(Element*& array, int32_t count) {
-    void* grown = std::realloc(array, (static_cast<size_t>(count) + 1) * sizeof(Element));
+    if (!is_full(count))
+        return true;
+    const size_t capacity = count == 0 ? 1 : 2 * static_cast<size_t>(count);
+    void* grown = std::realloc(array, capacity * sizeof(Element));
     if (!grown)
         return false;
     array = static_cast<Element*>(grown);
