@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
 #include <vector>
@@ -122,11 +123,19 @@ void drop_white_space_text(xmlNodePtr parent) {
     }
 }
 
+// MSXML reads nesting far deeper than libxml2's default bound of 256 levels
+// below the root. The bound is raised beyond any view a person writes but
+// kept: lifting it with XML_PARSE_HUGE would also lift the guards against
+// entity expansion.
+constexpr unsigned kMaxLevelsBelowRoot = 10000;
+
 class LibxmlDocument : public Document {
   public:
     LibxmlDocument() : m_parser(xmlNewParserCtxt()) {
         if (!m_parser)
             throw DomError("the XML parser cannot be created");
+        // libxml2 keeps the bound for the whole process.
+        xmlParserMaxDepth = std::max(xmlParserMaxDepth, kMaxLevelsBelowRoot);
         m_parser->_private = this;
         m_parser->sax->serror = keep_error;
     }
