@@ -3,6 +3,8 @@
 // of what the CAD host uses; the plug-in's entry points stay its only way in.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 // wParam 0, lParam a ShownRowsRequest*: the dialog fills up to capacity
@@ -15,6 +17,17 @@ constexpr char kShownRowsMessageName[] = "ViewManager.ShownRows";
 // has no such cell.
 constexpr char kCellPointMessageName[] = "ViewManager.CellPoint";
 constexpr int kExpandBoxColumn = -1;
+
+// The messages' numbers in this session of Windows.
+inline UINT ShownRowsMessage() {
+    static const UINT message = RegisterWindowMessageA(kShownRowsMessageName);
+    return message;
+}
+
+inline UINT CellPointMessage() {
+    static const UINT message = RegisterWindowMessageA(kCellPointMessageName);
+    return message;
+}
 
 constexpr int kShownColumns = 7;
 constexpr int kShownLabelSize = 264;

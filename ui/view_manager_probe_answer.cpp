@@ -5,16 +5,6 @@
 
 namespace {
 
-UINT shownRowsMessage() {
-    static const UINT message = RegisterWindowMessageA(kShownRowsMessageName);
-    return message;
-}
-
-UINT cellPointMessage() {
-    static const UINT message = RegisterWindowMessageA(kCellPointMessageName);
-    return message;
-}
-
 ShownRowState describeRow(TreeListCtrl& list, int row) {
     ShownRowState state = {};
     state.item = static_cast<int>(list.GetItemData(row));
@@ -64,11 +54,11 @@ LRESULT cellPoint(TreeListCtrl& list, int row, int column) {
 
 bool AnswerViewManagerProbe(TreeListCtrl& list, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT* result) {
-    if (message == shownRowsMessage()) {
+    if (message == ShownRowsMessage()) {
         *result = describeShownRows(list, reinterpret_cast<ShownRowsRequest*>(lParam));
         return true;
     }
-    if (message == cellPointMessage()) {
+    if (message == CellPointMessage()) {
         *result = cellPoint(list, static_cast<int>(wParam), static_cast<int>(lParam));
         return true;
     }

@@ -8,20 +8,10 @@ namespace devhost {
 
 namespace {
 
-UINT shownRowsMessage() {
-    static const UINT message = RegisterWindowMessageA(kShownRowsMessageName);
-    return message;
-}
-
-UINT cellPointMessage() {
-    static const UINT message = RegisterWindowMessageA(kCellPointMessageName);
-    return message;
-}
-
 // Only the View Manager answers the probe; other windows give 0.
 BOOL CALLBACK findAnswering(HWND window, LPARAM found) {
     ShownRowsRequest request = {nullptr, 0, 0};
-    if (SendMessageA(window, shownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request)) != 1)
+    if (SendMessageA(window, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request)) != 1)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -94,10 +84,10 @@ HWND FindViewManager() {
 
 std::vector<ShownRowState> ReadShownRows(HWND viewManager) {
     ShownRowsRequest request = {nullptr, 0, 0};
-    SendMessageA(viewManager, shownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
+    SendMessageA(viewManager, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
     std::vector<ShownRowState> rows(static_cast<size_t>(request.count));
     request = {rows.data(), static_cast<int>(rows.size()), 0};
-    SendMessageA(viewManager, shownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
+    SendMessageA(viewManager, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
     rows.resize(static_cast<size_t>(std::min<int>(request.count, static_cast<int>(rows.size()))));
     return rows;
 }
@@ -121,7 +111,7 @@ nlohmann::json DescribeViewManager(HWND viewManager) {
 }
 
 bool CellPoint(HWND viewManager, int row, int column, POINT* point) {
-    const LRESULT found = SendMessageA(viewManager, cellPointMessage(), static_cast<WPARAM>(row),
+    const LRESULT found = SendMessageA(viewManager, CellPointMessage(), static_cast<WPARAM>(row),
                                        static_cast<LPARAM>(column));
     if (found == -1)
         return false;
