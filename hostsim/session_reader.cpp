@@ -41,10 +41,15 @@ const json* optional(const json& object, const char* key) {
     return found == object.end() ? nullptr : &*found;
 }
 
+// The host hands texts out as C strings: one with a NUL in it would be cut,
+// and a part would report a name that is not its own.
 std::string text(const json& value, const std::string& path) {
     if (!value.is_string())
         throw SessionFault(path, "expected a string");
-    return value.get<std::string>();
+    std::string read = value.get<std::string>();
+    if (read.find('\0') != std::string::npos)
+        throw SessionFault(path, "text contains a NUL character");
+    return read;
 }
 
 bool flag(const json& object, const char* key, const std::string& path, bool fallback) {
@@ -147,7 +152,7 @@ class Reader {
             std::string where = at(path, item.key());
             DefaultValue& target = loaded_.session.defaults[item.key()];
             if (value.is_string()) {
-                target = value.get<std::string>();
+                target = text(value, where);
             } else if (value.is_boolean()) {
                 target = value.get<bool>();
             } else if (value.is_number_integer()) {
