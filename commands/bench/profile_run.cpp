@@ -1,0 +1,52 @@
+// One build of the generated die, and optionally one Blank on its root, for
+// callgrind to count (scripts/benchmarks.sh collects only inside
+// RowModel::BuildTree or ViewManagerCommands::OnClickList), and the heap the
+// View Manager holds once built.
+//
+//   view_manager_profile_run build|blank PARTS
+#include "commands/bench/generated_view_manager.h"
+#include "hostsim/hostsim_control.h"
+#include "model/cell_pictures.h"
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool blank = argc == 3 && std::strcmp(argv[1], "blank") == 0;
+    if (argc != 3 || (!blank && std::strcmp(argv[1], "build") != 0)) {
+        std::fprintf(stderr, "usage: %s build|blank PARTS\n", argv[0]);
+        return 2;
+    }
+    const int parts = std::atoi(argv[2]);
+    GeneratedViewManager viewManager(parts);
+    HOSTSIM_clear_call_log();
+    if (!viewManager.Build()) {
+        std::fprintf(stderr, "%s\n", viewManager.Error().c_str());
+        return 1;
+    }
+    ViewManagerCommands* vm = viewManager.Commands();
+    std::printf("rows %d\nbuild_host_calls %d\n", vm->m_rowCount, HOSTSIM_call_log_size());
+    HOSTSIM_clear_call_log();
+    if (blank) {
+        HOSTSIM_clear_call_log();
+        vm->OnClickList(0, 0, kColumnBlank, false);
+        std::printf("blank_host_calls %d\n", HOSTSIM_call_log_size());
+    }
+    // What the View Manager holds is what its destruction gives back; the
+    // host's session, caches and call log stay.
+    const size_t built = heapInUse();
+    viewManager.DestroyViewManager();
+    std::printf("view_manager_heap_bytes %zu\n", built - heapInUse());
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "model/bench/generated_die.h"
+
+#include "hostsim/hostsim_control.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using nlohmann::json;
+
+constexpr int kSections = 50;
+constexpr int kTypesPerSection = 97;
+constexpr int kTypesUsedPerSection = 120; // some types have no group: they go to _OTHER
+constexpr int kStations = 48;
+
+std::string partFile(int p) {
+    char name[32];
+    std::snprintf(name, sizeof name, "C:\\die\\p%05d.prt", p);
+    return name;
+}
+
+std::string sectionTitle(int k) {
+    return "SEC_" + std::to_string(k);
+}
+
+} // namespace
+
+json GeneratedDieSession(int parts) {
+    json sections = json::array();
+    json library = json::array();
+    json top = {{"file", "C:\\die\\top.prt"}, {"components", json::array()}};
+    for (int k = 0; k < kSections; ++k) {
+        top["components"].push_back({{"part", "C:\\die\\sec" + std::to_string(k) + ".prt"}});
+        sections.push_back({{"file", "C:\\die\\sec" + std::to_string(k) + ".prt"},
+                            {"attributes", {{{"title", sectionTitle(k)}, {"value", "1"}}}},
+                            {"components", json::array()}});
+    }
+    for (int p = 0; p < parts; ++p) {
+        const int k = p % kSections;
+        const int type = k * kTypesUsedPerSection + (p / kSections) % kTypesUsedPerSection;
+        json attributes = {{{"title", sectionTitle(k)}, {"value", "1"}},
+                           {{"title", "TYPE"}, {"value", "T" + std::to_string(type)}},
+                           {{"title", "STATION"}, {"value", std::to_string(p % kStations)}},
+                           {{"title", "MATERIAL"}, {"value", "M" + std::to_string(p % 11)}}};
+        for (int a = 4; a < 30; ++a)
+            attributes.push_back(
+                {{"title", "ATTR_" + std::to_string(a)}, {"value", "V" + std::to_string(p % 7)}});
+        json part = {{"file", partFile(p)}, {"attributes", attributes}, {"color", 1 + p % 5}};
+        if (p % 97 == 0)
+            part["frozen"] = true;
+        library.push_back(part);
+        sections[k]["components"].push_back({{"part", partFile(p)}});
+    }
+    json all = json::array({top});
+    for (json& section : sections)
+        all.push_back(section);
+    for (json& part : library)
+        all.push_back(part);
+    return {{"parts", all}, {"display_part", "C:\\die\\top.prt"}};
+}
+
+std::string GeneratedDieConfig() {
+    std::string xml = "<?xml version=\"1.0\"?>\n<DIE Description=\"Generated die\">\n";
+    for (int k = 0; k < kSections; ++k) {
+        xml += " <" + sectionTitle(k) + " Description=\"Section " + std::to_string(k) + "\">\n";
+        for (int j = 0; j < kTypesPerSection; ++j) {
+            xml += "  <TYPE Description=\"Type " + std::to_string(j) + "\">T" +
+                   std::to_string(k * kTypesUsedPerSection + j) + "</TYPE>\n";
+        }
+        xml += "  <" + sectionTitle(k) + "_OTHER Description=\"Other\"/>\n";
+        xml += " </" + sectionTitle(k) + ">\n";
+    }
+    xml += " <STATIONS Description=\"Stations\">\n";
+    for (int s = 0; s < kStations; ++s)
+        xml += "  <STATION Description=\"Station\">" + std::to_string(s) + "</STATION>\n";
+    xml += " </STATIONS>\n</DIE>\n";
+    return xml;
+}
+
+std::string WriteGeneratedDieConfig(const std::string& directory) {
+    std::filesystem::create_directories(directory);
+    const std::string file = directory + "/generated_view.xml";
+    std::ofstream(file, std::ios::binary) << GeneratedDieConfig();
+    return file;
+}
+
+bool LoadGeneratedDie(int parts, std::string* error) {
+    char reason[512] = "";
+    if (HOSTSIM_load_session_text(GeneratedDieSession(parts).dump().c_str(), "/", reason,
+                                  sizeof reason) == 0)
+        return true;
+    if (error)
+        *error = reason;
+    return false;
+}

@@ -1,0 +1,22 @@
+// A generated die for the benchmarks: a session of any number of parts with
+// 30 attributes each, and a view configuration of 5,000 groups.
+//
+// The die: the display part holds 50 section assemblies, each holding its
+// share of the parts once. Every part carries its section's title, a type,
+// a station, a material and 26 more attributes. The configuration: a root
+// with 50 section groups (each with 97 type groups and an _OTHER group that
+// gathers the parts of the types left out), and a stations group with 48
+// stations. From 5,000 parts on, the build makes 5,000 rows.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+nlohmann::json GeneratedDieSession(int parts);
+std::string GeneratedDieConfig();
+// Loads the session of that many parts into the simulated host; false,
+// with the host's reason in error, when it refuses it.
+bool LoadGeneratedDie(int parts, std::string* error);
+// Writes the configuration below directory (created if needed); its path.
+std::string WriteGeneratedDieConfig(const std::string& directory);
