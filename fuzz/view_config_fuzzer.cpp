@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -41,17 +42,22 @@ bool is_text(const char* text) {
     return text && std::memchr(text, '\0', kViewConfigTextSize) != nullptr;
 }
 
-// Entry 0 is the root; every other entry's parent came before it.
+// Entry 0 is the root; every other entry's parent came before it and is the
+// first entry of its tag. Key values have lost their line feeds.
 bool holds_together(const ViewConfig& config) {
     if (config.entryCount < 1 || config.parentIndex[0] != -1)
         return false;
+    std::unordered_map<std::string, int32_t> firstOfTag;
     for (int32_t i = 0; i < config.entryCount; ++i) {
         const int32_t parent = config.parentIndex[i];
         if (config.entryIndex[i] != i || (i > 0 && (parent < 0 || parent >= i)) ||
             (config.hasSubGroups[i] != 0 && config.hasSubGroups[i] != 1) ||
             !is_text(config.groupName[i]) || !is_text(config.customName[i]) ||
-            !is_text(config.keyValue[i]))
+            !is_text(config.keyValue[i]) || std::strchr(config.keyValue[i], '\n'))
             return false;
+        if (i > 0 && firstOfTag.at(config.groupName[parent]) != parent)
+            return false;
+        firstOfTag.emplace(config.groupName[i], i);
     }
     return true;
 }
