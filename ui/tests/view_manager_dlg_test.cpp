@@ -53,14 +53,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-// Where a control lies in its dialog's client area.
-RECT controlRect(HWND dialog, int id) {
-    RECT rect = {};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void pumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -183,43 +175,6 @@ TEST_F(ViewManager, FirstCommandBuildsTheDemoTreeInTheTreeOfTheDefaults) {
     EXPECT_GT(HOSTSIM_call_count("UF_UDOBJ_cycle_udos_by_class"), 0);
 }
 
-TEST_F(ViewManager, SwitchTogglesTheLabelsAndTheButtonTwice) {
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    const int count = itemCount();
-
-    click(IDC_SWITCH);
-    EXPECT_EQ(0, dlg().Commands().m_treeMode);
-    EXPECT_EQ("0:Progressive die PD2026", label(0));
-    EXPECT_EQ("0:Upper die", label(1));
-    EXPECT_EQ("Customized Name", heading());
-    EXPECT_EQ("Switch To Attribute Tree", switchText());
-    EXPECT_EQ(count, itemCount());
-
-    click(IDC_SWITCH);
-    EXPECT_EQ(1, dlg().Commands().m_treeMode);
-    EXPECT_EQ("0:DIE_VIEW", label(0));
-    EXPECT_EQ("Attribute Name", heading());
-    EXPECT_EQ("Switch To Name Tree", switchText());
-    EXPECT_EQ(count, itemCount());
-}
-
-TEST_F(ViewManager, TheNameTreeStartsWithTheOtherSpellingOfTheWayBack) {
-    json session = demoSession();
-    session["customer_defaults"]["QVL_VIEW_NAME_SET"] = 0;
-    useDemo(session);
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    EXPECT_EQ("0:Progressive die PD2026", label(0));
-    EXPECT_EQ("Customized Name", heading());
-    EXPECT_EQ("Switch To Attibute Tree", switchText());
-    click(IDC_SWITCH);
-    EXPECT_EQ("Switch To Name Tree", switchText());
-    click(IDC_SWITCH);
-    EXPECT_EQ("Switch To Attribute Tree", switchText());
-    EXPECT_EQ("0:Progressive die PD2026", label(0));
-}
-
 TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
@@ -259,18 +214,6 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     click(IDC_REFRESH);
     EXPECT_EQ(demoCount, itemCount());
     EXPECT_EQ(demoCount, dlg().Commands().m_rowCount);
-}
-
-TEST_F(ViewManager, EnterInTheFileNameBoxRefreshes) {
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    writeConfig("<DIE_VIEW Description=\"Only the die\"><UPPER_DIE/></DIE_VIEW>");
-    SetActiveWindow(dialog());
-    ASSERT_EQ(dialog(), GetActiveWindow());
-    SendMessageA(GetDlgItem(dialog(), IDC_XML_FILE_NAME), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(0, HOSTSIM_session_depth());
-    EXPECT_EQ(dlg().Commands().m_rowCount, itemCount());
-    EXPECT_LE(itemCount(), 2);
 }
 
 TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
@@ -417,34 +360,6 @@ TEST_F(ViewManager, TakesItsSizeFromTheDefaultsOr500) {
     GetWindowRect(dialog(), &rect);
     EXPECT_EQ(500, rect.right - rect.left);
     EXPECT_EQ(500, rect.bottom - rect.top);
-}
-
-TEST_F(ViewManager, ResizingMovesTheButtonsAndStretchesTheList) {
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    std::vector<int> ids = {IDCANCEL,      IDC_SWITCH,      IDC_REFRESH,  IDC_HIGHLIGHT,
-                            IDC_TREE_LIST, IDC_BOTTOM_LINE, IDC_LIST_LINE};
-    std::vector<RECT> before;
-    for (int id : ids)
-        before.push_back(controlRect(dialog(), id));
-    RECT window = {};
-    GetWindowRect(dialog(), &window);
-    SetWindowPos(dialog(), nullptr, 0, 0, window.right - window.left + 120,
-                 window.bottom - window.top + 70, SWP_NOMOVE | SWP_NOZORDER);
-
-    auto moved = [&](size_t i, int left, int top, int right, int bottom) {
-        RECT after = controlRect(dialog(), ids[i]);
-        EXPECT_EQ(before[i].left + left, after.left) << ids[i];
-        EXPECT_EQ(before[i].top + top, after.top) << ids[i];
-        EXPECT_EQ(before[i].right + right, after.right) << ids[i];
-        EXPECT_EQ(before[i].bottom + bottom, after.bottom) << ids[i];
-    };
-    for (size_t button = 0; button < 3; ++button)
-        moved(button, 120, 70, 120, 70);
-    moved(3, 0, 70, 0, 70);   // the check box follows the bottom edge
-    moved(4, 0, 0, 120, 70);  // the list stretches both ways
-    moved(5, 0, 70, 120, 70); // the lines follow the bottom and stretch
-    moved(6, 0, 70, 120, 70);
 }
 
 TEST_F(ViewManager, ClosingAndOpeningAgainManyTimes) {
