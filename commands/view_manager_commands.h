@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Shown when a part could not be saved before closing; %s is its name.
@@ -65,6 +66,24 @@ class ViewManagerCommands : public RowModel {
     void ReapplySiblingShown(int otherRow);
     void ReapplySiblingColors(int otherRow);
     void UnhighlightSiblings(int otherRow);
+
+    // ---- The View Manager's own steps, without its window -------------------
+    // The configuration it starts with: the name and the tree mode from the
+    // defaults, the file from the product directories. False when a step
+    // fails; the View Manager then stays empty.
+    bool FindStartingConfig(std::string& path);
+    // Builds the rows of the configuration at path, the work-part record set
+    // up before and the built count kept after.
+    void BuildRows(const char* path);
+    // Refresh up to the build: takes the highlight away, empties the list and
+    // reads the file again. True when the rows are to be built anew (the old
+    // ones are released then); otherwise they stay until a good file
+    // replaces them, and "file format error!" tells of a file of the wrong
+    // form.
+    bool PrepareRebuild(const char* path);
+    // Switch before its rebuild: the other tree mode, the highlight taken
+    // away.
+    void ToggleTreeMode();
 
     // True once CloseViewManager has run.
     bool IsClosed() const { return m_closed; }

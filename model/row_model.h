@@ -29,6 +29,10 @@ extern tag_t g_displayPartBeforeOpen;
 // than the model holds; %d is the number of rows it would have given.
 constexpr char kRowsCutMessage[] = "The view was cut: only the first 5000 of %d groups are shown.";
 
+// m_treeMode of the attribute tree, whose rows are labelled by group names;
+// any other value is the name tree of the groups' descriptions.
+constexpr int kAttributeTree = 1;
+
 class RowModel {
   public:
     // The model writes the list's colour table (every entry 0) here, so the
@@ -111,7 +115,7 @@ class RowModel {
     std::vector<std::string> m_rowName;
     std::vector<std::string> m_rowCustomName;
     std::vector<std::string> m_rowKey;
-    int m_treeMode = 0; // 1: attribute tree, else name tree
+    int m_treeMode = 0; // kAttributeTree, else name tree
     std::vector<std::string> m_childPartNames;
 
     // Working data of one build (model/tree_building_scratch.h).

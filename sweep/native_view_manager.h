@@ -39,8 +39,6 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     void DestroyViewManager() override { commands_.reset(); }
 
   private:
-    void Build(const std::string& path);
-
     MemoryTreeList list_;
     ScriptedAnswers prompts_;
     std::unique_ptr<ViewManagerCommands> commands_;

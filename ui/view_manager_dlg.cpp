@@ -2,12 +2,7 @@
 
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
-#include "config/product_paths.h"
-#include "config/view_config.h"
-#include "config/view_config_location.h"
-#include "host/host_api.h"
 #include "host/host_session_bracket.h"
-#include "record/work_part_record.h"
 #include "res/resource.h"
 #include "ui/view_manager_instance.h"
 #include "ui/view_manager_probe_answer.h"
@@ -24,7 +19,6 @@ namespace {
 constexpr int kDefaultDialogSize = 500;
 // The resize controller's unit: every share below is all (300) or nothing.
 constexpr int kResizeScale = 300;
-constexpr int kAttributeTree = 1;
 // The private messages carry a text in a buffer of this size.
 constexpr size_t kNoticeSize = 133;
 
@@ -112,23 +106,8 @@ void ViewManagerDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL ViewManagerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    char configName[kViewConfigNameSize] = "";
-    if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
-                            configName, sizeof configName) != 0 ||
-        ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
-                            &m_commands.m_treeMode, sizeof m_commands.m_treeMode) != 0)
-        return TRUE;
-
-    char path[kViewConfigPathSize] = "";
-    bool found = false;
-    for (const char* variable : kViewManagerProductVariables) {
-        if (find_product_file(kDieDesignProduct, variable, kViewConfigDirectory, configName, path,
-                              sizeof path) == 0) {
-            found = true;
-            break;
-        }
-    }
-    if (!found)
+    std::string path;
+    if (!m_commands.FindStartingConfig(path))
         return TRUE;
 
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -161,18 +140,16 @@ BOOL ViewManagerDlg::OnInitDialog() {
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
                                                             : "Switch To Attibute Tree");
-    Build(path);
+    Build(path.c_str());
     return TRUE;
 }
 
 void ViewManagerDlg::Build(const char* path) {
-    set_up_work_part_record();
     // Drawing each appended row would make a large build many times slower.
     SendMessageA(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
-    m_commands.BuildTree(path);
+    m_commands.BuildRows(path);
     SendMessageA(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
-    m_commands.m_builtItemCount = m_list.GetItemCount();
 }
 
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
@@ -191,20 +168,9 @@ void ViewManagerDlg::OnRefresh() {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
-    if (m_commands.m_highlightedRow >= 0)
-        m_commands.ApplyHighlight(m_commands.m_highlightedRow, 0);
-    m_commands.m_highlightedRow = -1;
-    m_list.ResetTree();
     UpdateData(true);
-    ViewConfig config{};
-    int result = ReadViewConfig(m_xmlFileName.c_str(), &config);
-    if (result == kViewConfigFormatError)
-        uc1601("file format error!", 1);
-    if (result != kViewConfigRead)
-        return;
-    ReleaseViewConfig(&config);
-    m_commands.ReleaseRowTables();
-    Build(m_xmlFileName.c_str());
+    if (m_commands.PrepareRebuild(m_xmlFileName.c_str()))
+        Build(m_xmlFileName.c_str());
 }
 
 void ViewManagerDlg::OnSwitch() {
@@ -213,10 +179,8 @@ void ViewManagerDlg::OnSwitch() {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
-    m_commands.m_treeMode = m_commands.m_treeMode == kAttributeTree ? 0 : kAttributeTree;
+    m_commands.ToggleTreeMode();
     ShowTreeMode("Switch To Attribute Tree");
-    if (m_commands.m_highlightedRow >= 0)
-        m_commands.ApplyHighlight(m_commands.m_highlightedRow, 0);
     OnRefresh();
 }
 

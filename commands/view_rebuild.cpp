@@ -1,0 +1,57 @@
+// What the View Manager does with its configuration when it starts, on
+// Refresh and on Switch, apart from its window.
+#include "commands/view_manager_commands.h"
+
+#include "config/product_codes.h"
+#include "config/product_defaults.h"
+#include "config/product_paths.h"
+#include "config/view_config.h"
+#include "config/view_config_location.h"
+#include "host/host_api.h"
+#include "record/work_part_record.h"
+
+bool ViewManagerCommands::FindStartingConfig(std::string& path) {
+    char configName[kViewConfigNameSize] = "";
+    if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
+                            configName, sizeof configName) != 0 ||
+        ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
+                            &m_treeMode, sizeof m_treeMode) != 0)
+        return false;
+    char found[kViewConfigPathSize] = "";
+    for (const char* variable : kViewManagerProductVariables) {
+        if (find_product_file(kDieDesignProduct, variable, kViewConfigDirectory, configName, found,
+                              sizeof found) == 0) {
+            path = found;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ViewManagerCommands::BuildRows(const char* path) {
+    set_up_work_part_record();
+    BuildTree(path);
+    m_builtItemCount = m_list.GetItemCount();
+}
+
+bool ViewManagerCommands::PrepareRebuild(const char* path) {
+    if (m_highlightedRow >= 0)
+        ApplyHighlight(m_highlightedRow, 0);
+    m_highlightedRow = -1;
+    m_list.ResetTree();
+    ViewConfig config{};
+    const int result = ReadViewConfig(path, &config);
+    if (result == kViewConfigFormatError)
+        uc1601("file format error!", 1);
+    if (result != kViewConfigRead)
+        return false;
+    ReleaseViewConfig(&config);
+    ReleaseRowTables();
+    return true;
+}
+
+void ViewManagerCommands::ToggleTreeMode() {
+    m_treeMode = m_treeMode == kAttributeTree ? 0 : kAttributeTree;
+    if (m_highlightedRow >= 0)
+        ApplyHighlight(m_highlightedRow, 0);
+}
