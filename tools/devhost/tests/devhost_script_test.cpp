@@ -155,6 +155,8 @@ TEST(ViewManagerScript, TheDemoTreeIsShownAsBuilt) {
         suppressed += occurrence["suppressed"].get<bool>() ? 1 : 0;
     EXPECT_EQ(3, suppressed);
     EXPECT_EQ(json::array(), run.dump["messages"]);
+    // The modeless dialog outlives the command: unloaded at the session's end.
+    EXPECT_EQ(3, run.dump["unloadMode"]);
 }
 
 TEST(ViewManagerScript, SwitchTogglesTheTreeAndTheButtonTwice) {
