@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,6 +20,16 @@ void buildSample(MemoryTreeList& list) {
     list.SetItemParent(2, 1);
     list.SetItemParent(3, 0);
     list.SetItemParent(5, 4);
+}
+
+// count items with the given {child, parent} links, made in that order.
+TreeLinks linked(int count, std::initializer_list<std::pair<int, int>> links) {
+    TreeLinks tree;
+    for (int i = 0; i < count; ++i)
+        tree.AppendItem();
+    for (const auto& [child, parent] : links)
+        tree.SetParent(child, parent);
+    return tree;
 }
 
 Items enumerate(TreeList& list, int parent) {
@@ -45,13 +57,7 @@ TEST(TreeLinks, ChildrenComeInItemOrderAndTheCursorStaysPastTheEnd) {
 }
 
 TEST(TreeLinks, QueriesFollowTheLinks) {
-    TreeLinks links;
-    for (int i = 0; i < 6; ++i)
-        links.AppendItem();
-    links.SetParent(1, 0);
-    links.SetParent(2, 1);
-    links.SetParent(3, 0);
-    links.SetParent(5, 4);
+    TreeLinks links = linked(6, {{1, 0}, {2, 1}, {3, 0}, {5, 4}});
 
     EXPECT_EQ((Items{0, 1}), links.GetAncestorItems(2));
     EXPECT_EQ(2, links.GetItemLevel(2));
@@ -69,11 +75,7 @@ TEST(TreeLinks, QueriesFollowTheLinks) {
 }
 
 TEST(TreeLinks, ANewParentMovesTheItemAndForgetsItsExpansion) {
-    TreeLinks links;
-    for (int i = 0; i < 4; ++i)
-        links.AppendItem();
-    links.SetParent(2, 0);
-    links.SetParent(3, 2);
+    TreeLinks links = linked(4, {{2, 0}, {3, 2}});
     links.MarkExpanded(2);
     links.SetParent(2, 1);
     EXPECT_FALSE(links.HasChildItems(0));
@@ -86,14 +88,8 @@ TEST(TreeLinks, ANewParentMovesTheItemAndForgetsItsExpansion) {
 }
 
 TEST(TreeLinks, LinksThatWouldLoopOrNameNoItemAreRefused) {
-    TreeLinks links;
-    for (int i = 0; i < 3; ++i)
-        links.AppendItem();
-    links.SetParent(1, 0);
-    links.SetParent(2, 1);
-    links.SetParent(0, 2);
-    links.SetParent(1, 1);
-    links.SetParent(7, 0);
+    // The last three would make a loop, link an item to itself, name no item.
+    TreeLinks links = linked(3, {{1, 0}, {2, 1}, {0, 2}, {1, 1}, {7, 0}});
     EXPECT_EQ(-1, links.ParentOf(0));
     EXPECT_EQ(0, links.ParentOf(1));
     EXPECT_EQ((Items{0, 1}), links.GetAncestorItems(2));

@@ -2,6 +2,7 @@
 
 #include "hostsim/hostsim_control.h"
 #include "res/resource.h"
+#include "tools/devhost/message_loop.h"
 
 #include <windows.h>
 
@@ -31,12 +32,6 @@ struct PendingAnswer {
 };
 std::vector<PendingAnswer> g_pending;
 UINT_PTR g_timer = 0;
-
-bool isDialog(HWND window) {
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0;
-}
 
 // A prompt holds off the window it belongs to; a modeless dialog, such as
 // the View Manager itself, does not.
@@ -151,7 +146,7 @@ namespace {
 
 LRESULT CALLBACK watchDialogs(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_watch && isDialog(window) && g_seen.insert(window).second)
+    if (code == HCBT_ACTIVATE && g_watch && IsDialogWindow(window) && g_seen.insert(window).second)
         WatchAccess::onNewDialog(*g_watch, window);
     else if (code == HCBT_DESTROYWND)
         g_seen.erase(window);

@@ -3,6 +3,7 @@
 #include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
 #include "record/work_part_record.h"
+#include "tools/devhost/path_names.h"
 
 namespace devhost {
 
@@ -82,16 +83,12 @@ json recordsOf(const json& session, const json& workFile) {
     return records;
 }
 
-std::string lastComponent(const std::string& file) {
-    const size_t slash = file.find_last_of("\\/");
-    return slash == std::string::npos ? file : file.substr(slash + 1);
-}
-
 tag_t loadedPartNamed(const std::string& name) {
     for (int i = 0; i < UF_PART_ask_num_parts(); ++i) {
         const tag_t part = UF_PART_ask_nth_part(i);
         char file[HOST_PART_NAME_BUFSIZE] = "";
-        if (UF_PART_ask_part_name(part, file) == 0 && (name == file || name == lastComponent(file)))
+        if (UF_PART_ask_part_name(part, file) == 0 &&
+            (name == file || name == LastPathComponent(file)))
             return part;
     }
     return NULL_TAG;

@@ -25,13 +25,15 @@ std::vector<HWND> openWindows() {
 // keyboard handling (Esc, Enter, Tab) only through IsDialogMessage.
 HWND dialogOf(HWND window) {
     HWND top = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    char className[8] = "";
-    if (!top || !GetClassNameA(top, className, sizeof className))
-        return nullptr;
-    return lstrcmpA(className, "#32770") == 0 ? top : nullptr;
+    return top && IsDialogWindow(top) ? top : nullptr;
 }
 
 } // namespace
+
+bool IsDialogWindow(HWND window) {
+    char className[8] = "";
+    return GetClassNameA(window, className, sizeof className) && lstrcmpA(className, "#32770") == 0;
+}
 
 void PumpPendingMessages() {
     MSG message;

@@ -8,9 +8,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
+#include <map>
 
 namespace devhost {
 
@@ -152,6 +151,77 @@ bool confirmAnswer(const std::string& word, ConfirmAnswer& answer) {
     return false;
 }
 
+bool nothingAfter(const ScriptLine& line, std::string& error) {
+    if (line.words.size() == 1)
+        return true;
+    error = line.words[0].text + " takes nothing after it";
+    return false;
+}
+
+// A button of the View Manager, pressed by an action that takes nothing
+// after it.
+bool pressOnly(HWND viewManager, const ScriptLine& line, int button, std::string& error) {
+    if (!nothingAfter(line, error))
+        return false;
+    pressButton(viewManager, button);
+    return true;
+}
+
+using ViewManagerAction = bool (*)(HWND, const ScriptLine&, std::string&);
+
+// The actions on the View Manager's windows, by name.
+const std::map<std::string, ViewManagerAction>& viewManagerActions() {
+    static const std::map<std::string, ViewManagerAction> actions = {
+        {"click",
+         [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, false, e); }},
+        {"dblclick",
+         [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
+        {"box", clickBox},
+        {"highlight", setHighlight},
+        {"resize", resize},
+        {"switch", [](HWND v, const ScriptLine& l,
+                      std::string& e) { return pressOnly(v, l, IDC_SWITCH, e); }},
+        {"refresh", [](HWND v, const ScriptLine& l,
+                       std::string& e) { return pressOnly(v, l, IDC_REFRESH, e); }},
+        {"close",
+         [](HWND v, const ScriptLine& l, std::string& e) { return pressOnly(v, l, IDCANCEL, e); }},
+        {"enter",
+         [](HWND v, const ScriptLine& l, std::string& e) {
+             if (!nothingAfter(l, e))
+                 return false;
+             typeEnter(v);
+             return true;
+         }},
+        {"settext",
+         [](HWND v, const ScriptLine& l, std::string&) {
+             SetDlgItemTextA(v, IDC_XML_FILE_NAME, l.rest.c_str());
+             return true;
+         }},
+        {"snapshot",
+         [](HWND, const ScriptLine& l, std::string& e) {
+             if (wordCount(l, 2, "snapshot FILE.png", e) &&
+                 !WriteViewManagerSnapshot(l.words[1].text))
+                 e = "cannot write " + l.words[1].text;
+             return e.empty();
+         }},
+    };
+    return actions;
+}
+
+bool viewManagerAction(const std::string& action, const ScriptLine& line, std::string& error) {
+    const auto found = viewManagerActions().find(action);
+    if (found == viewManagerActions().end()) {
+        error = "unknown action " + action;
+        return false;
+    }
+    HWND viewManager = FindViewManager();
+    if (!viewManager) {
+        error = action + ": no View Manager is open";
+        return false;
+    }
+    return found->second(viewManager, line, error);
+}
+
 } // namespace
 
 bool ScriptRunner::Run(const std::vector<ScriptLine>& lines, std::string& error) {
@@ -189,50 +259,6 @@ bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
         return error.empty();
     }
     return viewManagerAction(action, line, error);
-}
-
-bool ScriptRunner::viewManagerAction(const std::string& action, const ScriptLine& line,
-                                     std::string& error) {
-    const char* const known[] = {"click", "dblclick", "box",   "highlight", "switch",  "refresh",
-                                 "close", "settext",  "enter", "resize",    "snapshot"};
-    if (std::find(std::begin(known), std::end(known), action) == std::end(known)) {
-        error = "unknown action " + action;
-        return false;
-    }
-    HWND viewManager = FindViewManager();
-    if (!viewManager) {
-        error = action + ": no View Manager is open";
-        return false;
-    }
-    if (action == "click" || action == "dblclick")
-        return clickCell(viewManager, line, action == "dblclick", error);
-    if (action == "box")
-        return clickBox(viewManager, line, error);
-    if (action == "highlight")
-        return setHighlight(viewManager, line, error);
-    if (action == "resize")
-        return resize(viewManager, line, error);
-    if (action == "snapshot") {
-        if (wordCount(line, 2, "snapshot FILE.png", error) &&
-            !WriteViewManagerSnapshot(line.words[1].text))
-            error = "cannot write " + line.words[1].text;
-        return error.empty();
-    }
-    if (action == "settext") {
-        SetDlgItemTextA(viewManager, IDC_XML_FILE_NAME, line.rest.c_str());
-        return true;
-    }
-    if (line.words.size() != 1) {
-        error = action + " takes nothing after it";
-        return false;
-    }
-    if (action == "enter")
-        typeEnter(viewManager);
-    else
-        pressButton(viewManager, action == "switch"    ? IDC_SWITCH
-                                 : action == "refresh" ? IDC_REFRESH
-                                                       : IDCANCEL);
-    return true;
 }
 
 bool ScriptRunner::answer(const ScriptLine& line, std::string& error) {

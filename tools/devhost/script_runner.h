@@ -22,7 +22,6 @@ class ScriptRunner {
   private:
     // One action; false, with the reason in error, when it cannot be done.
     bool perform(const ScriptLine& line, std::string& error);
-    bool viewManagerAction(const std::string& action, const ScriptLine& line, std::string& error);
     bool answer(const ScriptLine& line, std::string& error);
 
     const PluginLibrary& plugin_;

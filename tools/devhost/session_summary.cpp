@@ -1,6 +1,7 @@
 #include "tools/devhost/session_summary.h"
 
 #include "host/host_api.h"
+#include "tools/devhost/path_names.h"
 
 #include <string>
 
@@ -11,11 +12,6 @@ namespace {
 std::string partName(tag_t part) {
     char name[HOST_PART_NAME_BUFSIZE];
     return UF_PART_ask_part_name(part, name) == 0 ? name : "(unknown part)";
-}
-
-std::string baseName(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string attributesOf(tag_t part) {
@@ -63,7 +59,7 @@ void printOccurrence(std::ostream& out, tag_t occurrence, int depth, TreeCounts&
     UF_OBJ_disp_props_t display{};
     UF_OBJ_ask_display_properties(occurrence, &display);
     out << std::string(static_cast<size_t>(depth) * 2 + 2, ' ')
-        << baseName(partName(UF_ASSEM_ask_prototype_of_occ(occurrence))) << "  colour "
+        << LastPathComponent(partName(UF_ASSEM_ask_prototype_of_occ(occurrence))) << "  colour "
         << display.color;
     if (display.blank_status == HOST_BLANKED)
         out << ", blanked";

@@ -74,23 +74,29 @@ const json& row(const json& dump, const std::string& label) {
     return none;
 }
 
-// The occurrences of the part whose file name ends with name.
+// Whether a host file name is the given file in the die's folder.
+bool isFile(const std::string& path, const std::string& name) {
+    return path.size() > name.size() &&
+           path.compare(path.size() - name.size(), name.size(), name) == 0 &&
+           path[path.size() - name.size() - 1] == '\\';
+}
+
+// The occurrences of the part with that file name.
 std::vector<json> occurrencesOf(const json& dump, const std::string& name) {
     std::vector<json> found;
     for (const json& occurrence : dump["host"]["occurrences"]) {
-        const std::string part = occurrence["part"];
-        if (part.size() >= name.size() &&
-            part.compare(part.size() - name.size(), name.size(), name) == 0)
+        if (isFile(occurrence["part"], name))
             found.push_back(occurrence);
     }
+    // The checks run over what is found: none found must not pass them.
+    if (found.empty())
+        ADD_FAILURE() << "no occurrence of " << name;
     return found;
 }
 
 const json& part(const json& dump, const std::string& name) {
     for (const json& entry : dump["host"]["parts"]) {
-        const std::string file = entry["name"];
-        if (file.size() >= name.size() &&
-            file.compare(file.size() - name.size(), name.size(), name) == 0)
+        if (isFile(entry["name"], name))
             return entry;
     }
     ADD_FAILURE() << "no part " << name;
