@@ -5,6 +5,7 @@
 #include "ui/wnd/common_dialogs.h"
 #include "ui/wnd/dialog.h"
 #include "ui/wnd/module_instance.h"
+#include "ui/wnd/testing/modal_answer.h"
 
 #include <gtest/gtest.h>
 
@@ -212,52 +213,14 @@ TEST(ResourceString, ReadsTheModulesStringTable) {
     EXPECT_EQ("", LoadResourceString(4711));
 }
 
-// Runs action on the thread's first dialog window once it is active.
-class DialogAnswer {
-  public:
-    explicit DialogAnswer(std::function<void(HWND)> action) {
-        s_action = std::move(action);
-        m_hook = SetWindowsHookExA(WH_CBT, &DialogAnswer::watch, nullptr, GetCurrentThreadId());
-    }
-    ~DialogAnswer() {
-        UnhookWindowsHookEx(m_hook);
-        s_action = nullptr;
-    }
-    DialogAnswer(const DialogAnswer&) = delete;
-    DialogAnswer& operator=(const DialogAnswer&) = delete;
-
-  private:
-    static LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && s_action) {
-            // Acts from the dialog's own message loop, once it is filled.
-            s_window = reinterpret_cast<HWND>(wParam);
-            SetTimer(nullptr, 0, 50, &DialogAnswer::act);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static void CALLBACK act(HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        if (s_action) {
-            auto action = std::move(s_action);
-            s_action = nullptr;
-            action(s_window);
-        }
-    }
-    static std::function<void(HWND)> s_action;
-    static HWND s_window;
-    HHOOK m_hook;
-};
-std::function<void(HWND)> DialogAnswer::s_action;
-HWND DialogAnswer::s_window = nullptr;
-
 TEST(CommonDialogs, ColourDialogAnswersTheChosenColour) {
     {
-        DialogAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+        ModalAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
         CColorDialog colour(RGB(10, 20, 30));
         EXPECT_EQ(IDOK, colour.DoModal());
         EXPECT_EQ(RGB(10, 20, 30), colour.GetColor());
     }
-    DialogAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    ModalAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
     CColorDialog colour;
     EXPECT_EQ(IDCANCEL, colour.DoModal());
 }
@@ -266,7 +229,7 @@ TEST(CommonDialogs, FileDialogOffersTheFilterAndAnswersThePath) {
     char modulePath[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     std::vector<std::string> filters;
-    DialogAnswer answer([&](HWND dialog) {
+    ModalAnswer answer([&](HWND dialog) {
         // The file type box (cmb1) and the file name box (cmb13).
         HWND types = GetDlgItem(dialog, 0x470);
         const int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));

@@ -1,8 +1,8 @@
 // The close confirmation under a real dialog manager: its template as the
 // user sees it, and the answer for each way of leaving it.
 #include "commands/win32/confirm_close_dlg.h"
-#include "modal_answer.h"
 #include "res/resource.h"
+#include "ui/wnd/testing/modal_answer.h"
 
 #include <gtest/gtest.h>
 

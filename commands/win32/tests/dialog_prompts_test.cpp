@@ -2,8 +2,8 @@
 // the rows keep colours, the confirmation's answers, and the View Manager
 // window held off while either is shown.
 #include "commands/win32/dialog_prompts.h"
-#include "modal_answer.h"
 #include "res/resource.h"
+#include "ui/wnd/testing/modal_answer.h"
 #include "ui/wnd/window.h"
 
 #include <gtest/gtest.h>

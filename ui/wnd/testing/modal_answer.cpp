@@ -1,4 +1,4 @@
-#include "modal_answer.h"
+#include "ui/wnd/testing/modal_answer.h"
 
 #include <cstring>
 
