@@ -1,14 +1,51 @@
 // The Close command of the "Open/Close" column: ask before modified parts
 // are closed, save them when the user says so, then close the row and every
 // row beneath it, or the display part and the View Manager with it.
-// The question is asked for the parts the Close may close, which are known
-// before the first of them closes: a part that loses its occurrences when an
-// assembly above it closes first stays open, saved if the user said so.
+// The question is asked for every part the Close may take away, which is
+// known before the first of them closes: the parts the walk closes and their
+// loaded components, which the host may close with them.
 #include "commands/part_occurrences.h"
 #include "commands/view_manager_commands.h"
 
 #include <algorithm>
 #include <cstdio>
+
+namespace {
+
+bool contains(const std::vector<tag_t>& parts, tag_t part) {
+    return std::find(parts.begin(), parts.end(), part) != parts.end();
+}
+
+// Adds the loaded components of the parts, at any depth, each once: a
+// close may take every one of them with the part that places it.
+void addComponents(std::vector<tag_t>& parts, tag_t displayPart) {
+    std::vector<tag_t> below;
+    for (tag_t part : parts) {
+        if (part == displayPart) {
+            below.push_back(UF_ASSEM_ask_root_part_occ(part));
+            continue;
+        }
+        // Every occurrence of a part places the same components.
+        UfTagArray occurrences;
+        AskOccurrencesOfPart(NULL_TAG, part, occurrences);
+        if (occurrences.Count() > 0)
+            below.push_back(occurrences[0]);
+    }
+    while (!below.empty()) {
+        UfTagArray children;
+        AskChildOccurrences(below.back(), children);
+        below.pop_back();
+        for (tag_t child : children) {
+            const tag_t component = UF_ASSEM_ask_prototype_of_occ(child);
+            if (component == NULL_TAG || contains(parts, component))
+                continue;
+            parts.push_back(component);
+            below.push_back(child);
+        }
+    }
+}
+
+} // namespace
 
 void ViewManagerCommands::Close(int row) {
     const tag_t display = UF_PART_ask_display_part();
@@ -16,10 +53,10 @@ void ViewManagerCommands::Close(int row) {
     // beneath it, closes that part alone and the View Manager with it: the
     // View Manager has nothing to show without it.
     std::vector<tag_t> closing = PartsClosedWith(row, display);
-    const bool closesDisplayPart =
-        std::find(closing.begin(), closing.end(), display) != closing.end();
+    const bool closesDisplayPart = contains(closing, display);
     if (closesDisplayPart)
         closing.assign(1, display);
+    addComponents(closing, display);
     std::vector<tag_t> modified;
     for (tag_t part : closing) {
         if (UF_PART_is_modified(part))
@@ -63,7 +100,7 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
             if (!UF_PART_is_loaded(name.c_str()))
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
-            if (part == NULL_TAG || std::find(parts.begin(), parts.end(), part) != parts.end())
+            if (part == NULL_TAG || contains(parts, part))
                 continue;
             if (part == displayPart || HasUnsuppressedOccurrence(part))
                 parts.push_back(part);

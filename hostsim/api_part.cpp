@@ -2,6 +2,7 @@
 #include "host/host_part.h"
 #include "hostsim/simulator.h"
 
+#include <algorithm>
 #include <cstring>
 
 using hostsim::HeapFamily;
@@ -26,6 +27,39 @@ bool workPartDependsOn(hostsim::Simulator& s, const Part& part) {
             return true;
     }
     return false;
+}
+
+// The parts a close takes away. Scope 1 also closes, level by level, the
+// loaded components of the closed parts that no other loaded part still
+// places: the most a host may take with a part.
+std::vector<Part*> partsClosedWith(hostsim::Simulator& s, Part& part, int scope) {
+    std::vector<Part*> closing{&part};
+    auto isClosing = [&closing](const Part& p) {
+        return std::find(closing.begin(), closing.end(), &p) != closing.end();
+    };
+    auto placedBy = [](const Part& assembly, const Part& p) {
+        return std::any_of(assembly.components.begin(), assembly.components.end(),
+                           [&p](const hostsim::Instance& i) { return i.childFile == p.fileName; });
+    };
+    for (bool grown = scope == 1; grown;) {
+        grown = false;
+        for (Part& candidate : s.session.parts()) {
+            if (!candidate.loaded || isClosing(candidate))
+                continue;
+            bool inClosing = false;
+            bool usedElsewhere = false;
+            for (Part& assembly : s.session.parts()) {
+                if (!assembly.loaded || !placedBy(assembly, candidate))
+                    continue;
+                (isClosing(assembly) ? inClosing : usedElsewhere) = true;
+            }
+            if (inClosing && !usedElsewhere) {
+                closing.push_back(&candidate);
+                grown = true;
+            }
+        }
+    }
+    return closing;
 }
 
 void reportOpenFailure(hostsim::Simulator& s, const char* name, int code,
@@ -171,14 +205,20 @@ int UF_PART_close(tag_t part, int scope, int mode) {
     Part* found = s.session.loadedPart(part);
     if (!found)
         return HOST_ERR_BAD_TAG;
-    if (found->modified) {
-        s.session.discardedChanges.push_back(found->fileName);
-        found->modified = false;
+    const std::vector<Part*> closing = partsClosedWith(s, *found, scope);
+    bool losesWorkPart = false;
+    for (Part* closed : closing) {
+        if (closed->modified) {
+            s.session.discardedChanges.push_back(closed->fileName);
+            closed->modified = false;
+        }
+        losesWorkPart = losesWorkPart || workPartDependsOn(s, *closed);
     }
-    bool losesWorkPart = workPartDependsOn(s, *found);
-    s.session.unload(*found);
-    if (s.session.displayPart == part)
-        s.session.displayPart = NULL_TAG;
+    for (Part* closed : closing) {
+        s.session.unload(*closed);
+        if (s.session.displayPart == closed->tag)
+            s.session.displayPart = NULL_TAG;
+    }
     if (losesWorkPart)
         s.session.workPart = s.session.displayPart;
     return 0;

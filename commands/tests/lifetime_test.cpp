@@ -20,8 +20,8 @@ TEST_F(Lifetime, CloseOnTheDisplayPartsRowClosesThePartAndTheViewManager) {
     EXPECT_EQ(1, window.destructions);
     EXPECT_EQ(0, UF_PART_is_loaded("top.prt"));
     EXPECT_TRUE(hostState()["session"]["display_part"].is_null());
-    // The other parts stay loaded.
-    EXPECT_EQ(1, UF_PART_is_loaded("upper.prt"));
+    // Its components went with it.
+    EXPECT_EQ(0, UF_PART_is_loaded("upper.prt"));
 }
 
 TEST_F(Lifetime, AGroupCloseThatReachesTheDisplayPartClosesTheViewManager) {
@@ -34,7 +34,7 @@ TEST_F(Lifetime, AGroupCloseThatReachesTheDisplayPartClosesTheViewManager) {
     EXPECT_EQ(nullptr, vm);
     EXPECT_EQ(1, window.destructions);
     EXPECT_EQ(0, UF_PART_is_loaded("top.prt"));
-    EXPECT_EQ(1, UF_PART_is_loaded("plate.prt"));
+    EXPECT_EQ(0, UF_PART_is_loaded("plate.prt"));
     EXPECT_TRUE(discardedChanges().empty());
 }
 

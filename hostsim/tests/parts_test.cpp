@@ -164,6 +164,18 @@ TEST_F(Parts, ClosingAModifiedPartRecordsTheDiscardedChanges) {
     EXPECT_FALSE(UF_PART_is_modified(open(kShoeFile))) << "the changes are gone";
 }
 
+TEST_F(Parts, ClosingWithScopeOneTakesTheComponentsNoOtherLoadedPartPlaces) {
+    // The punch is placed by the lower set too; the shoe only by the upper.
+    ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 1, 1));
+    EXPECT_FALSE(UF_PART_is_loaded(kUpperFile));
+    EXPECT_FALSE(UF_PART_is_loaded(kShoeFile));
+    EXPECT_TRUE(UF_PART_is_loaded(kPunchFile));
+    EXPECT_EQ(nlohmann::json::array({kShoeFile}), state()["runtime"]["discarded_changes"]);
+    ASSERT_EQ(0, UF_PART_close(partTag(kTopFile), 1, 1));
+    for (const char* file : {kTopFile, kLowerFile, kPunchFile})
+        EXPECT_FALSE(UF_PART_is_loaded(file)) << file;
+}
+
 TEST_F(Parts, SavingClearsTheModifiedFlagOfTheWorkPartOnly) {
     nlohmann::json session = dieSet();
     for (int i : {0, 1, 2})
