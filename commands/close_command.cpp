@@ -45,6 +45,13 @@ void addComponents(std::vector<tag_t>& parts, tag_t displayPart) {
     }
 }
 
+std::string partName(tag_t part) {
+    char name[HOST_PART_NAME_BUFSIZE] = "";
+    if (UF_PART_ask_part_name(part, name) != 0)
+        name[0] = '\0';
+    return name;
+}
+
 } // namespace
 
 void ViewManagerCommands::Close(int row) {
@@ -74,11 +81,19 @@ void ViewManagerCommands::Close(int row) {
         }
     }
     if (closesDisplayPart) {
+        const std::string name = partName(display);
         UF_PART_close(display, 1, 1);
+        if (UF_PART_is_loaded(name.c_str())) {
+            TellPartsLeftOpen({name});
+            return;
+        }
         CloseViewManager(); // this object may be gone now
         return;
     }
+    m_partsLeftOpen.clear();
     ApplyOpenState(row, 0);
+    TellPartsLeftOpen(m_partsLeftOpen);
+    m_partsLeftOpen.clear();
     RepaintAll();
 }
 
@@ -123,11 +138,22 @@ bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {
         UF_ASSEM_set_work_part(workPart);
     if (unsaved == NULL_TAG)
         return true;
-    char name[HOST_PART_NAME_BUFSIZE] = "";
-    if (UF_PART_ask_part_name(unsaved, name) != 0)
-        name[0] = '\0';
     char message[sizeof kPartNotSavedMessage + HOST_PART_NAME_BUFSIZE];
-    std::snprintf(message, sizeof message, kPartNotSavedMessage, name);
+    std::snprintf(message, sizeof message, kPartNotSavedMessage, partName(unsaved).c_str());
     uc1601(message, 1);
     return false;
+}
+
+void ViewManagerCommands::TellPartsLeftOpen(const std::vector<std::string>& names) {
+    if (names.empty())
+        return;
+    std::string message = kPartsLeftOpenMessage;
+    std::vector<std::string> told;
+    for (const std::string& name : names) {
+        if (std::find(told.begin(), told.end(), name) != told.end())
+            continue;
+        told.push_back(name);
+        message += "\n" + name;
+    }
+    uc1601(message.c_str(), 1);
 }

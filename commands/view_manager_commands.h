@@ -24,6 +24,9 @@
 
 // Shown when a part could not be saved before closing; %s is its name.
 constexpr char kPartNotSavedMessage[] = "%s could not be saved. Nothing was closed.";
+// Shown once after a close that left parts open; their names follow, one a
+// line.
+constexpr char kPartsLeftOpenMessage[] = "These parts could not be closed and stay open:";
 
 class ViewManagerCommands : public RowModel {
   public:
@@ -122,6 +125,8 @@ class ViewManagerCommands : public RowModel {
     // Saves each part as the work part and restores the work part; false,
     // after telling the user, when one could not be saved.
     bool SaveParts(const std::vector<tag_t>& parts);
+    // One message naming each part a close left open; none for no part.
+    void TellPartsLeftOpen(const std::vector<std::string>& names);
 
     // Runs prompt with the handlers held off. True when the View Manager was
     // asked to close meanwhile: it has been closed and the caller must return

@@ -48,6 +48,19 @@ bool isRecordedFile(const char* fileName) {
     return false;
 }
 
+// Takes the last entry out of the record again, after the part it
+// remembers stayed open.
+void forgetLastRecordedPart() {
+    int last = -1;
+    {
+        const ClosedPartsRecord record;
+        if (record.IsReadable())
+            last = record.Count() - 1;
+    }
+    if (last >= 0)
+        remove_record_positions({last});
+}
+
 } // namespace
 
 int RowModel::OpenPartQuietly(const char* partName) {
@@ -171,6 +184,8 @@ void RowModel::RebuildRowParts(int r) {
 }
 
 void RowModel::CloseRowParts(int r) {
+    // A part the host does not close stays in the row, open and unrecorded.
+    std::vector<std::string> leftOpen;
     for (const std::string& name : m_rowPartNames[r]) {
         if (!UF_PART_is_loaded(name.c_str()))
             continue;
@@ -182,14 +197,23 @@ void RowModel::CloseRowParts(int r) {
                 continue; // all suppressed: neither recorded nor closed
         }
         // The whole group name and key value go to the record, so that the
-        // row finds its entries again however long they are. A part that
-        // the record should remember but cannot is left open rather than
-        // lost.
-        if (work_part_record_available() && !isRecordedFile(name.c_str()) &&
+        // row finds its entries again however long they are.
+        const bool recordsIt = work_part_record_available() && !isRecordedFile(name.c_str());
+        if (recordsIt &&
             !record_closed_part(name.c_str(), m_rowName[r].c_str(), m_rowKey[r].c_str()))
             continue;
         if (UF_PART_is_loaded(name.c_str()))
             UF_PART_close(tag, 1, 1);
+        if (UF_PART_is_loaded(name.c_str())) {
+            if (recordsIt)
+                forgetLastRecordedPart();
+            leftOpen.push_back(name);
+            m_partsLeftOpen.push_back(name);
+        }
+    }
+    if (!leftOpen.empty()) {
+        keepOpenParts(r, std::move(leftOpen));
+        return;
     }
 
     m_rowOccs[r].clear();
@@ -201,4 +225,27 @@ void RowModel::CloseRowParts(int r) {
     m_list.SetItemImage(r, kColumnLabel, group ? kPictureGroupClosed : kPicturePartClosed);
     m_list.SetItemColor(r, 0);
     m_list.SetItemNumber(r, 0);
+}
+
+void RowModel::keepOpenParts(int r, std::vector<std::string> names) {
+    std::vector<tag_t> parts;
+    for (const std::string& name : names)
+        parts.push_back(UF_PART_ask_part_tag(name.c_str()));
+    const tag_t display = UF_PART_ask_display_part();
+    std::vector<tag_t>& occs = m_rowOccs[r];
+    occs.erase(std::remove_if(occs.begin(), occs.end(),
+                              [&](tag_t occurrence) {
+                                  const tag_t part =
+                                      occurrence == NULL_TAG
+                                          ? display
+                                          : UF_ASSEM_ask_prototype_of_occ(occurrence);
+                                  return std::find(parts.begin(), parts.end(), part) == parts.end();
+                              }),
+               occs.end());
+    m_rowPartCount[r] = static_cast<int>(names.size());
+    m_rowPartNames[r] = std::move(names);
+    // An _OTHER row counts its names.
+    m_rowOccCount[r] = IsOtherRow(r) ? m_rowPartCount[r] : static_cast<int>(occs.size());
+    m_rowOpen[r] = 1;
+    ShowRowState(r);
 }

@@ -90,6 +90,8 @@ class RowModel {
     // row's record entries when it still has no occurrence.
     void RebuildRowParts(int r);
     // Records and closes the loaded parts of row r and empties its lists.
+    // Parts that stay open stay in the row, unrecorded, and are added to
+    // m_partsLeftOpen.
     void CloseRowParts(int r);
 
     // ---- The model ---------------------------------------------------------
@@ -117,6 +119,8 @@ class RowModel {
     std::vector<std::string> m_rowKey;
     int m_treeMode = 0; // kAttributeTree, else name tree
     std::vector<std::string> m_childPartNames;
+    // The parts that closes left open, for the command to tell the user.
+    std::vector<std::string> m_partsLeftOpen;
 
     // Working data of one build (model/tree_building_scratch.h).
     struct BuildScratch;
@@ -132,6 +136,8 @@ class RowModel {
     std::string prototypeNameOf(tag_t occurrence);
     // What ReadRowState compares of the i-th part of row r.
     PartOnDisplay& partOnDisplay(BuildScratch& build, int r, size_t i);
+    // Row r, open, with only these of its parts and their occurrences.
+    void keepOpenParts(int r, std::vector<std::string> names);
 
     // Working data of the build in progress, none outside BuildTree.
     std::unique_ptr<BuildScratch> m_build;

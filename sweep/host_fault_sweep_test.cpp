@@ -41,6 +41,7 @@ const char* const kKnownMessages[] = {
     "ERROR on open of URL: %s",
     "The view was cut: only the first 5000 of %d groups are shown.",
     "%s could not be saved. Nothing was closed.",
+    "These parts could not be closed and stay open:%s",
 };
 
 // Whether text is message with any text (even none) in place of each %d,

@@ -73,6 +73,56 @@ TEST_F(OpenClose, ReopeningReadsTheFrozenStateAndShowsItsPadlock) {
     EXPECT_EQ(kPictureFrozen, list->ItemImage(kPunchRow, kColumnFreeze));
 }
 
+// A part the host does not close, or the record cannot take, stays open in
+// its row, unrecorded; one message names every such part.
+TEST_F(OpenClose, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
+    const std::string message = std::string(kPartsLeftOpenMessage) + "\nupper.prt";
+    struct Case {
+        const char* operation;
+        int onCall;
+        Strings recorded;
+        std::string told;
+    };
+    for (const Case& c :
+         {Case{"UF_PART_close", 1, {"shoe.prt", "punch.prt", "bolt.prt"}, message},
+          Case{"UF_PART_close", 0, {}, message + "\nshoe.prt\npunch.prt\nbolt.prt"}}) {
+        SCOPED_TRACE(std::string(c.operation) + " " + std::to_string(c.onCall));
+        buildDie();
+        HOSTSIM_fail_operation(c.operation, c.onCall, 0);
+        doubleClick(kUpperRow, kColumnOpen);
+        HOSTSIM_clear_faults();
+        EXPECT_EQ(c.recorded, recordStrings(g_closedPartsRecord));
+        ASSERT_EQ(1, HOSTSIM_message_count());
+        EXPECT_EQ(c.told, HOSTSIM_message(0));
+        EXPECT_TRUE(loaded("upper.prt"));
+        EXPECT_EQ(Strings{"upper.prt"}, vm->m_rowPartNames[kUpperRow]);
+        EXPECT_EQ(1, vm->m_rowOpen[kUpperRow]);
+        EXPECT_EQ(1, list->GetItemNumber(kUpperRow));
+        EXPECT_EQ(kPictureFolderOpen, list->ItemImage(kUpperRow, kColumnOpen));
+        const bool punchClosed = !c.recorded.empty();
+        EXPECT_EQ(punchClosed ? 0 : 1, vm->m_rowOpen[kPunchRow]);
+        EXPECT_EQ(punchClosed ? 0 : 2, list->GetItemNumber(kPunchRow));
+        EXPECT_EQ(punchClosed ? Strings{} : Strings{"punch.prt"}, vm->m_rowPartNames[kPunchRow]);
+        EXPECT_EQ(punchClosed ? 0 : 1, vm->m_rowOccCount[kUpperOtherRow]);
+        vm->ReleaseRowTables();
+        list = std::make_unique<MemoryTreeList>();
+        vm = std::make_unique<ViewManagerCommands>(*list, prompts, window);
+    }
+}
+
+TEST_F(OpenClose, ADisplayPartTheHostKeepsKeepsTheViewManager) {
+    buildDie();
+    prompts.answer = CONFIRM_CLOSE_NO_SAVE; // the record objects modified it
+    HOSTSIM_fail_operation("UF_PART_close", 0, 0);
+    doubleClick(kTopRow, kColumnOpen);
+    HOSTSIM_clear_faults();
+    ASSERT_NE(nullptr, vm);
+    EXPECT_EQ(0, window.destructions);
+    EXPECT_EQ(1, vm->m_rowOpen[kTopRow]);
+    ASSERT_EQ(1, HOSTSIM_message_count());
+    EXPECT_EQ(std::string(kPartsLeftOpenMessage) + "\ntop.prt", HOSTSIM_message(0));
+}
+
 class CloseConfirmation : public OpenClose {
   protected:
     void buildWithModified(const std::vector<std::string>& files) {
