@@ -197,15 +197,16 @@ void RowModel::CloseRowParts(int r) {
                 continue; // all suppressed: neither recorded nor closed
         }
         // The whole group name and key value go to the record, so that the
-        // row finds its entries again however long they are.
+        // row finds its entries again however long they are. A part that
+        // the record should remember but cannot is left open rather than
+        // lost.
         const bool recordsIt = work_part_record_available() && !isRecordedFile(name.c_str());
-        if (recordsIt &&
-            !record_closed_part(name.c_str(), m_rowName[r].c_str(), m_rowKey[r].c_str()))
-            continue;
-        if (UF_PART_is_loaded(name.c_str()))
+        const bool recorded = !recordsIt || record_closed_part(name.c_str(), m_rowName[r].c_str(),
+                                                               m_rowKey[r].c_str());
+        if (recorded && UF_PART_is_loaded(name.c_str()))
             UF_PART_close(tag, 1, 1);
         if (UF_PART_is_loaded(name.c_str())) {
-            if (recordsIt)
+            if (recordsIt && recorded)
                 forgetLastRecordedPart();
             leftOpen.push_back(name);
             m_partsLeftOpen.push_back(name);

@@ -85,7 +85,8 @@ TEST_F(OpenClose, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
     };
     for (const Case& c :
          {Case{"UF_PART_close", 1, {"shoe.prt", "punch.prt", "bolt.prt"}, message},
-          Case{"UF_PART_close", 0, {}, message + "\nshoe.prt\npunch.prt\nbolt.prt"}}) {
+          Case{"UF_PART_close", 0, {}, message + "\nshoe.prt\npunch.prt\nbolt.prt"},
+          Case{"UF_UDOBJ_add_strings", 0, {}, message + "\nshoe.prt\npunch.prt\nbolt.prt"}}) {
         SCOPED_TRACE(std::string(c.operation) + " " + std::to_string(c.onCall));
         buildDie();
         HOSTSIM_fail_operation(c.operation, c.onCall, 0);
