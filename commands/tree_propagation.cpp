@@ -234,7 +234,9 @@ void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
 
 void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
     for (int sibling : SiblingRange(otherRow)) {
-        if (!HasParts(sibling))
+        // The mixed marker is no colour of the row's parts: a mixed row's
+        // occurrences keep their own.
+        if (!HasParts(sibling) || m_list.GetItemColor(sibling) == kMixedColor)
             continue;
         int index = 0;
         if (!AskClosestColorIndex(m_list.GetItemColor(sibling), &index))

@@ -71,7 +71,10 @@ TEST_F(ColorCommand, ACancelledColourDialogChangesNothing) {
 }
 
 TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {
-    buildDie();
+    json session = dieSession();
+    session["parts"][1]["components"][2]["color"] = 60; // the second punch
+    buildDie(session);
+    ASSERT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
     // Someone recoloured the shoe in the host since the rows were read.
     const std::vector<tag_t> shoe = occurrencesOf("shoe.prt");
     ASSERT_EQ(1u, shoe.size());
@@ -80,7 +83,9 @@ TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {
     click(kUpperOtherRow, kColumnColor);
     EXPECT_EQ(Colors{kPaletteRed}, occurrenceField<int>("bolt.prt", "color"));
     EXPECT_EQ(Colors{181}, occurrenceField<int>("shoe.prt", "color"));
-    EXPECT_EQ((Colors{30, 30}), occurrenceField<int>("punch.prt", "color"));
+    // A mixed row has no colour of its own: its occurrences keep theirs.
+    EXPECT_EQ((Colors{30, 60}), occurrenceField<int>("punch.prt", "color"));
+    EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
     EXPECT_EQ(kPaletteRedPacked, list->GetItemColor(kUpperOtherRow));
     EXPECT_EQ(kShoeColorPacked, list->GetItemColor(kShoeRow));
     // The parent keeps its colour.
