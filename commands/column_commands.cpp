@@ -84,7 +84,7 @@ void ViewManagerCommands::Blank(int item, int row) {
         const int parent = m_rowParent[m_otherRowIndex[row]];
         if (IsRow(parent))
             SetRowBlankStatus(parent, BlankStatusFor(shown));
-        SetOccurrencesBlankStatus(row, BlankStatusFor(shown));
+        SetCountedBlankStatus(row, BlankStatusFor(shown));
         SetShownImages(item, row, shown);
         ReapplySiblingShown(row);
     }
@@ -116,7 +116,7 @@ void ViewManagerCommands::Isolate(int row) {
         const int parent = m_rowParent[m_otherRowIndex[row]];
         if (IsRow(parent))
             SetRowBlankStatus(parent, HOST_UNBLANKED);
-        SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
+        SetCountedBlankStatus(row, HOST_UNBLANKED);
         SetShownPictures(row, 1);
         for (int sibling : SiblingRange(row))
             SetOccurrencesBlankStatus(sibling, HOST_BLANKED);

@@ -227,6 +227,11 @@ void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
                              [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
 }
 
+void ViewManagerCommands::SetCountedBlankStatus(int otherRow, int s) {
+    for (tag_t occurrence : m_rowOccs[otherRow])
+        UF_OBJ_set_blank_status(occurrence, s);
+}
+
 void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
         SetOccurrencesBlankStatus(sibling, BlankStatusFor(m_rowShown[sibling]));

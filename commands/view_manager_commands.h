@@ -112,6 +112,9 @@ class ViewManagerCommands : public RowModel {
     // Blank status s on every occurrence of row's parts, the display part's
     // root left alone.
     void SetOccurrencesBlankStatus(int row, int s);
+    // Blank status s on the component occurrences an _OTHER row counts, and
+    // on no other occurrence of its parts.
+    void SetCountedBlankStatus(int otherRow, int s);
 
     void Blank(int item, int row);
     void Isolate(int row);

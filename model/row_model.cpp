@@ -41,6 +41,7 @@ void RowModel::ReleaseRowTables() {
     m_rowPartCount.clear();
     m_rowOccs.clear();
     m_childPartNames.clear();
+    m_childPartOccs.clear();
     m_rowName.clear();
     m_rowCustomName.clear();
     m_rowKey.clear();

@@ -106,8 +106,10 @@ class RowModel {
     int m_clickedRow = -1;
     std::vector<std::vector<std::string>> m_rowPartNames;
     std::array<int, MAX_ROWS> m_otherRowIndex; // r for an _OTHER row, else -1
-    std::vector<std::vector<tag_t>> m_rowOccs; // 0 stands for the display part
-    std::array<int, MAX_ROWS> m_rowOccCount;   // an _OTHER row's count is its names'
+    // 0 stands for the display part; an _OTHER row's are the component
+    // occurrences it counts, one per name.
+    std::vector<std::vector<tag_t>> m_rowOccs;
+    std::array<int, MAX_ROWS> m_rowOccCount; // an _OTHER row's count is its names'
     int m_sessionPartCount = 0;
     std::vector<std::string> m_sessionPartNames;
     int m_rowCount = 0;
@@ -119,6 +121,7 @@ class RowModel {
     std::vector<std::string> m_rowKey;
     int m_treeMode = 0; // kAttributeTree, else name tree
     std::vector<std::string> m_childPartNames;
+    std::vector<tag_t> m_childPartOccs; // the occurrence of each collected name
     // The parts that closes left open, for the command to tell the user.
     std::vector<std::string> m_partsLeftOpen;
 

@@ -329,6 +329,7 @@ void RowModel::FillOtherRows() {
         const int p = m_rowParent[r];
         const int end = m_rowId[r];
         m_childPartNames.clear();
+        m_childPartOccs.clear();
         m_childPartCount = 0;
         // An _OTHER parent's count is not the length of its list:
         // never read past the list.
@@ -343,12 +344,17 @@ void RowModel::FillOtherRows() {
         for (int s = p + 1; s < end; ++s)
             shownBySiblings.insert(m_rowPartNames[s].begin(), m_rowPartNames[s].end());
         std::vector<std::string> names;
-        for (std::string& name : m_childPartNames) {
-            if (!name.empty() && shownBySiblings.count(name) == 0)
+        std::vector<tag_t> counted;
+        for (size_t i = 0; i < m_childPartNames.size(); ++i) {
+            const std::string& name = m_childPartNames[i];
+            if (!name.empty() && shownBySiblings.count(name) == 0) {
                 names.push_back(name);
+                counted.push_back(m_childPartOccs[i]);
+            }
         }
         const int count = static_cast<int>(names.size());
         m_rowPartNames[r] = std::move(names);
+        m_rowOccs[r] = std::move(counted);
         m_rowPartCount[r] = count;
         m_rowOccCount[r] = count;
         m_list.SetItemNumber(r, count);
@@ -358,6 +364,7 @@ void RowModel::FillOtherRows() {
 void RowModel::CollectComponentNames(int count, const tag_t* occs) {
     for (int i = 0; i < count && occs; ++i) {
         m_childPartNames.push_back(prototypeNameOf(occs[i]));
+        m_childPartOccs.push_back(occs[i]);
         ++m_childPartCount;
         const std::vector<tag_t> children = childOccurrencesOf(occs[i]);
         CollectComponentNames(static_cast<int>(children.size()), children.data());

@@ -51,11 +51,15 @@ TEST_F(BlankAndIsolate, BlankingTheDisplayPartsRowBlanksItsRootOccurrence) {
 }
 
 TEST_F(BlankAndIsolate, BlankingAnOtherRowBlanksTheParentAndGivesTheSiblingsTheirOwnState) {
-    buildDie();
+    json session = dieSession();
+    session["parts"][2]["components"].push_back(component("bolt.prt")); // one in the lower half
+    buildDie(session);
     click(kPunchRow, kColumnBlank); // a sibling blanked on its own
     click(kUpperOtherRow, kColumnBlank);
     EXPECT_EQ(Flags({1, 1, 1, 1, 0, 0, 1, 1}), shownFlags());
     EXPECT_EQ(Blanked{true}, occurrenceField<bool>("upper.prt", "blanked"));
+    // The row counts the upper half's bolt only.
+    EXPECT_EQ((Blanked{true, false}), occurrenceField<bool>("bolt.prt", "blanked"));
     EXPECT_EQ(Blanked{false}, occurrenceField<bool>("shoe.prt", "blanked"));
     EXPECT_EQ((Blanked{true, true}), occurrenceField<bool>("punch.prt", "blanked"));
     EXPECT_EQ(kPictureBlanked, list->ItemImage(kUpperOtherRow, kColumnBlank));
