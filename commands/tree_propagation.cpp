@@ -10,14 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool countsAsFrozen(int delayStatus) {
-    return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
-}
-
-} // namespace
-
 std::vector<int> ViewManagerCommands::ChildRows(int row) {
     std::vector<int> children;
     for (int child = m_list.GetFirstChildItem(row); child != -1;
@@ -167,54 +159,14 @@ void ViewManagerCommands::ApplyHighlight(int row, int on) {
 void ViewManagerCommands::RefreshRowState(int row) {
     if (!IsRow(row))
         return;
-    const std::vector<std::string>& names = m_rowPartNames[row];
-    const int occurrenceCount = m_rowOccCount[row];
-    if (occurrenceCount <= 0 || names.empty()) {
+    // The state comes from the occurrences the row counts. With none that
+    // tells, a single occurrence's part is taken as unloaded; with more,
+    // colour and flags stay as they were.
+    if (m_rowOccCount[row] <= 0 || !HasParts(row)) {
         m_list.SetItemColor(row, 0);
-    } else if (occurrenceCount == 1) {
-        const std::string& first = names.front();
-        if (!UF_PART_is_loaded(first.c_str())) {
-            m_list.SetItemColor(row, 0);
-            m_rowUnfrozen[row] = 1;
-        } else {
-            ReadPartDisplayState(first, row);
-            int status = HOST_DELAY_NONE;
-            if (UF_WAVE_ask_delay_status(UF_PART_ask_part_tag(first.c_str()), &status) != 0)
-                status = HOST_DELAY_NONE;
-            m_rowUnfrozen[row] = countsAsFrozen(status) ? 0 : 1;
-        }
-    } else {
-        // The first loaded part with occurrences gives the reference colour
-        // and the delay status; any other colour from there on makes the
-        // row mixed. With no such part colour and flag stay as they were.
-        bool haveReference = false;
-        bool mixed = false;
-        int referenceColor = 0;
-        int status = HOST_DELAY_NONE;
-        for (const std::string& name : names) {
-            if (mixed)
-                break;
-            if (!UF_PART_is_loaded(name.c_str()))
-                continue;
-            const tag_t part = UF_PART_ask_part_tag(name.c_str());
-            ForEachOccurrence(part, [&](tag_t occurrence) {
-                UF_OBJ_disp_props_t properties{};
-                if (UF_OBJ_ask_display_properties(occurrence, &properties) != 0 || mixed)
-                    return;
-                if (!haveReference) {
-                    haveReference = true;
-                    referenceColor = properties.color;
-                    if (UF_WAVE_ask_delay_status(part, &status) != 0)
-                        status = HOST_DELAY_NONE;
-                } else if (properties.color != referenceColor) {
-                    mixed = true;
-                }
-            });
-        }
-        if (haveReference) {
-            m_list.SetItemColor(row, mixed ? kMixedColor : AskPackedColor(referenceColor));
-            m_rowUnfrozen[row] = countsAsFrozen(status) ? 0 : 1;
-        }
+    } else if (!ReadOccurrenceState(row) && m_rowOccCount[row] == 1) {
+        m_list.SetItemColor(row, 0);
+        m_rowUnfrozen[row] = 1;
     }
     // Count and every picture agree with the state just read.
     ShowRowState(row);

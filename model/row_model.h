@@ -9,6 +9,7 @@
 // pictures, colours, host calls that change the session) is exact.
 #pragma once
 
+#include "host/host_display.h"
 #include "host/host_types.h"
 #include "model/tree_list.h"
 
@@ -17,8 +18,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct PartOnDisplay; // model/tree_building_scratch.h
 
 // The display part that the Open command remembers before it opens parts;
 // OpenPartQuietly makes each opened part the display part, and the command
@@ -74,10 +73,10 @@ class RowModel {
     void CollectComponentNames(int count, const tag_t* occs);
     // Reads row r's colour, blank, frozen and open state from the host.
     void ReadRowState(int r);
-    // Colour and blank state of row r from the part's first occurrence on
-    // display (the root occurrence for the display part). False, with
-    // nothing changed, when the part has no occurrence to read them from.
-    bool ReadPartDisplayState(const std::string& partName, int r);
+    // Colour, blank and frozen state of row r from the occurrences it
+    // counts (the root occurrence for the display part). False, with
+    // nothing changed, when none of them tells.
+    bool ReadOccurrenceState(int r);
 
     // ---- Part status and loading -------------------------------------------
     // Opens the part without interaction unless it is loaded; the host's
@@ -137,8 +136,9 @@ class RowModel {
     // asked once per build.
     std::vector<tag_t> childOccurrencesOf(tag_t occurrence);
     std::string prototypeNameOf(tag_t occurrence);
-    // What ReadRowState compares of the i-th part of row r.
-    PartOnDisplay& partOnDisplay(BuildScratch& build, int r, size_t i);
+    // The display properties of one of a row's occurrences, asked once per
+    // build; false when the host does not tell them.
+    bool displayPropertiesOf(tag_t occurrence, tag_t displayPart, UF_OBJ_disp_props_t& properties);
     // Row r, open, with only these of its parts and their occurrences.
     void keepOpenParts(int r, std::vector<std::string> names);
 

@@ -5,6 +5,7 @@
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
 #include "model/host_color.h"
+#include "model/occurrence_state.h"
 #include "model/row_model.h"
 #include "model/tree_building_scratch.h"
 #include "record/record_lists.h"
@@ -144,8 +145,6 @@ void RowModel::BuildTree(const char* configPath) {
     }
     build.occurrencesKnown.assign(m_sessionPartNames.size(), 0);
     build.occurrences.resize(m_sessionPartNames.size());
-    build.sessionPartOnDisplayKnown.assign(m_sessionPartNames.size(), 0);
-    build.sessionPartsOnDisplay.resize(m_sessionPartNames.size());
 
     // 4. Matching: every session part against every entry, through the
     // index. A part's attributes are asked once; it is listed at most once
@@ -206,7 +205,6 @@ void RowModel::BuildTree(const char* configPath) {
             names.push_back(m_sessionPartNames[p]);
         m_rowPartCount.push_back(static_cast<int>(names.size()));
         m_rowPartNames.push_back(std::move(names));
-        build.rowSessionParts.push_back(std::move(matched[e]));
     }
     // 6. The matched lists and working arrays go with this scope.
     matched.clear();
@@ -363,9 +361,13 @@ void RowModel::FillOtherRows() {
 
 void RowModel::CollectComponentNames(int count, const tag_t* occs) {
     for (int i = 0; i < count && occs; ++i) {
-        m_childPartNames.push_back(prototypeNameOf(occs[i]));
-        m_childPartOccs.push_back(occs[i]);
-        ++m_childPartCount;
+        // Counted as the other rows count: suppressed occurrences are not
+        // on display.
+        if (IsUnsuppressedOccurrence(occs[i])) {
+            m_childPartNames.push_back(prototypeNameOf(occs[i]));
+            m_childPartOccs.push_back(occs[i]);
+            ++m_childPartCount;
+        }
         const std::vector<tag_t> children = childOccurrencesOf(occs[i]);
         CollectComponentNames(static_cast<int>(children.size()), children.data());
     }
@@ -409,76 +411,18 @@ bool countsAsFrozen(int delayStatus) {
     return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
 }
 
-void readPartOnDisplay(PartOnDisplay& part) {
-    if (part.tag == NULL_TAG)
-        return;
-    UfTagArray occs;
-    AskOccurrencesOfPart(NULL_TAG, part.tag, occs);
-    for (tag_t occurrence : occs) {
-        UF_OBJ_disp_props_t properties{};
-        if (UF_OBJ_ask_display_properties(occurrence, &properties) != 0)
-            properties = UF_OBJ_disp_props_t{};
-        part.colors.push_back(properties.color);
-        part.blankStates.push_back(properties.blank_status);
-    }
-}
-
 } // namespace
 
 void RowModel::ReadRowState(int r) {
-    const int n = m_rowOccCount[r];
-    const std::vector<std::string>& names = m_rowPartNames[r];
-    const tag_t firstTag =
-        n == 1 && !names.empty() ? UF_PART_ask_part_tag(names[0].c_str()) : NULL_TAG;
-
-    if (n <= 0 || (n == 1 && firstTag == NULL_TAG)) {
+    if (m_rowOccCount[r] <= 0) {
         // Nothing on display: an empty row, shown, not frozen, closed.
         m_list.SetItemColor(r, 0);
         m_rowShown[r] = 1;
         m_rowUnfrozen[r] = 1;
         m_rowOpen[r] = 0;
-    } else if (n == 1) {
-        if (ReadPartDisplayState(names[0], r))
-            m_rowUnfrozen[r] = countsAsFrozen(delayStatusOf(firstTag)) ? 0 : 1;
-        else
-            m_rowUnfrozen[r] = 1; // no occurrence to tell: shown, not frozen
-        m_rowOpen[r] = 1;
     } else {
-        // The first part with occurrences on display is the reference; the
-        // row is mixed in colour (or in blanking) when any occurrence from
-        // there on differs from the reference's first occurrence.
-        BuildScratch local;
-        BuildScratch& build = m_build ? *m_build : local;
-        const PartOnDisplay* reference = nullptr;
-        bool mixedColors = false;
-        bool mixedBlanking = false;
-        for (size_t i = 0; i < names.size(); ++i) {
-            if (mixedColors && mixedBlanking)
-                break;
-            PartOnDisplay& part = partOnDisplay(build, r, i);
-            if (part.colors.empty())
-                continue;
-            if (!reference) {
-                reference = &part;
-                if (!part.delayKnown) {
-                    part.delayStatus = delayStatusOf(part.tag);
-                    part.delayKnown = true;
-                }
-            }
-            const int color = reference->colors[0];
-            const int blank = reference->blankStates[0];
-            for (size_t k = 0; k < part.colors.size(); ++k) {
-                mixedColors = mixedColors || part.colors[k] != color;
-                mixedBlanking = mixedBlanking || part.blankStates[k] != blank;
-            }
-        }
-        if (reference) {
-            m_list.SetItemColor(r,
-                                mixedColors ? kMixedColor : AskPackedColor(reference->colors[0]));
-            m_rowShown[r] = reference->blankStates[0] == HOST_BLANKED && !mixedBlanking ? 0 : 1;
-            m_rowUnfrozen[r] = countsAsFrozen(reference->delayStatus) ? 0 : 1;
-        } else {
-            // No part tells: shown, not frozen, colour as it was.
+        if (!ReadOccurrenceState(r)) {
+            // No occurrence tells: shown, not frozen, colour as it was.
             m_rowShown[r] = 1;
             m_rowUnfrozen[r] = 1;
         }
@@ -490,50 +434,56 @@ void RowModel::ReadRowState(int r) {
     m_rowHasChildren[r] = m_list.HasChildItems(r) ? 1 : 0;
 }
 
-PartOnDisplay& RowModel::partOnDisplay(BuildScratch& build, int r, size_t i) {
-    // A row built from matched parts lists session parts: known by index,
-    // with the tag the build found, since the session does not change while
-    // it runs.
-    if (!IsOtherRow(r) && static_cast<size_t>(r) < build.rowSessionParts.size() &&
-        i < build.rowSessionParts[r].size()) {
-        const int p = build.rowSessionParts[r][i];
-        PartOnDisplay& part = build.sessionPartsOnDisplay[p];
-        if (!build.sessionPartOnDisplayKnown[p]) {
-            build.sessionPartOnDisplayKnown[p] = 1;
-            part.tag = build.partTags[p];
-            readPartOnDisplay(part);
+bool RowModel::ReadOccurrenceState(int r) {
+    // The row's state comes from the occurrences it counts: the first that
+    // tells is the reference; the row is mixed in colour (or in blanking)
+    // when any other differs from it.
+    const tag_t displayPart = m_build ? m_build->displayPart : UF_PART_ask_display_part();
+    bool haveReference = false;
+    bool mixedColors = false;
+    bool mixedBlanking = false;
+    UF_OBJ_disp_props_t reference{};
+    tag_t referenceOccurrence = NULL_TAG;
+    for (tag_t occurrence : m_rowOccs[r]) {
+        UF_OBJ_disp_props_t properties{};
+        if (!displayPropertiesOf(occurrence, displayPart, properties))
+            continue;
+        if (!haveReference) {
+            haveReference = true;
+            reference = properties;
+            referenceOccurrence = occurrence;
+            continue;
         }
-        return part;
+        mixedColors = mixedColors || properties.color != reference.color;
+        mixedBlanking = mixedBlanking || properties.blank_status != reference.blank_status;
+        if (mixedColors && mixedBlanking)
+            break;
     }
-    const std::string& name = m_rowPartNames[r][i];
-    auto known = build.partsOnDisplay.find(name);
-    if (known != build.partsOnDisplay.end())
-        return known->second;
-    PartOnDisplay& part = build.partsOnDisplay[name];
-    part.tag = UF_PART_ask_part_tag(name.c_str());
-    readPartOnDisplay(part);
-    return part;
+    if (!haveReference)
+        return false;
+    const tag_t part = referenceOccurrence == NULL_TAG
+                           ? displayPart
+                           : UF_ASSEM_ask_prototype_of_occ(referenceOccurrence);
+    m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference.color));
+    m_rowShown[r] = reference.blank_status == HOST_BLANKED && !mixedBlanking ? 0 : 1;
+    m_rowUnfrozen[r] = countsAsFrozen(delayStatusOf(part)) ? 0 : 1;
+    return true;
 }
 
-bool RowModel::ReadPartDisplayState(const std::string& partName, int r) {
-    const tag_t tag = UF_PART_ask_part_tag(partName.c_str());
-    if (tag == NULL_TAG)
-        return false;
-    tag_t occurrence = NULL_TAG;
-    if (tag == UF_PART_ask_display_part()) {
-        occurrence = UF_ASSEM_ask_root_part_occ(tag);
-    } else {
-        UfTagArray occs;
-        AskOccurrencesOfPart(NULL_TAG, tag, occs);
-        if (occs.Count() > 0)
-            occurrence = occs[0];
+bool RowModel::displayPropertiesOf(tag_t occurrence, tag_t displayPart,
+                                   UF_OBJ_disp_props_t& properties) {
+    if (m_build) {
+        auto known = m_build->displayProperties.find(occurrence);
+        if (known != m_build->displayProperties.end()) {
+            properties = known->second.properties;
+            return known->second.read;
+        }
     }
-    UF_OBJ_disp_props_t properties{};
-    if (occurrence == NULL_TAG || UF_OBJ_ask_display_properties(occurrence, &properties) != 0) {
-        m_rowShown[r] = 1;
-        return false;
-    }
-    m_list.SetItemColor(r, AskPackedColor(properties.color));
-    m_rowShown[r] = properties.blank_status == HOST_BLANKED ? 0 : 1;
-    return true;
+    // 0 stands for the display part, shown through its root occurrence.
+    const tag_t shown =
+        occurrence == NULL_TAG ? UF_ASSEM_ask_root_part_occ(displayPart) : occurrence;
+    const bool read = shown != NULL_TAG && UF_OBJ_ask_display_properties(shown, &properties) == 0;
+    if (m_build)
+        m_build->displayProperties[occurrence] = {read, properties};
+    return read;
 }

@@ -1,22 +1,13 @@
 // Working data of one BuildTree, internal to the model.
 #pragma once
 
+#include "host/host_api.h"
 #include "model/row_model.h"
 
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
-
-// A part's occurrences on display as ReadRowState compares them: their
-// colour indices and blank states, in the host's order.
-struct PartOnDisplay {
-    tag_t tag = NULL_TAG;
-    std::vector<int> colors;
-    std::vector<int> blankStates;
-    bool delayKnown = false;
-    int delayStatus = 0;
-};
 
 struct RowModel::BuildScratch {
     // Tags of the session parts, beside m_sessionPartNames.
@@ -31,14 +22,13 @@ struct RowModel::BuildScratch {
     bool recordRead = false;
     bool recordReadable = false;
     std::unordered_map<std::string, std::unordered_set<std::string>> recordKeys;
-    // What ReadRowState learnt of each part, by name: a part lies in several
-    // rows, and its occurrences do not change while the build runs.
-    std::unordered_map<std::string, PartOnDisplay> partsOnDisplay;
-    // The same, by session part index for the rows built from matched
-    // parts (their names are session parts', in this order).
-    std::vector<std::vector<int>> rowSessionParts;
-    std::vector<PartOnDisplay> sessionPartsOnDisplay;
-    std::vector<char> sessionPartOnDisplayKnown;
+    // What ReadRowState learnt of each occurrence: a part lies in several
+    // rows, and nothing changes while the build runs.
+    struct DisplayProperties {
+        bool read = false;
+        UF_OBJ_disp_props_t properties{};
+    };
+    std::unordered_map<tag_t, DisplayProperties> displayProperties;
     // What FillOtherRows learnt of each occurrence: nested _OTHER rows, and
     // the parent's own occurrences among its components, visit it again.
     std::unordered_map<tag_t, std::vector<tag_t>> childOccurrences;

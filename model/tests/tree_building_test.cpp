@@ -202,13 +202,14 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
     const int other = 3;
     EXPECT_EQ(other, model->m_otherRowIndex[other]);
     EXPECT_EQ(-1, model->m_otherRowIndex[2]);
-    // Every depth, parents before children, duplicates kept; shoe.prt is
-    // shown by the sibling TYPE=SHOE, wherever it occurs.
-    EXPECT_EQ((Strings{"holder.prt", "pin.prt", "pin.prt", "punch.prt", "punch.prt"}),
-              partsOf(other));
-    EXPECT_EQ(5, model->m_rowPartCount[other]);
-    EXPECT_EQ(5, model->m_rowOccCount[other]);
-    EXPECT_EQ(5, list->GetItemNumber(other));
+    // Every depth, parents before children, duplicates kept, the suppressed
+    // punch left out as every row leaves it; shoe.prt is shown by the
+    // sibling TYPE=SHOE, wherever it occurs.
+    EXPECT_EQ((Strings{"holder.prt", "pin.prt", "pin.prt", "punch.prt"}), partsOf(other));
+    EXPECT_EQ(4, model->m_rowPartCount[other]);
+    EXPECT_EQ(4, model->m_rowOccCount[other]);
+    EXPECT_EQ(4u, model->m_rowOccs[other].size());
+    EXPECT_EQ(4, list->GetItemNumber(other));
     EXPECT_EQ(1, model->m_rowOpen[other]);
     // A parent with no components, and one with no occurrences at all.
     EXPECT_TRUE(partsOf(5).empty());
@@ -275,30 +276,40 @@ TEST_F(TreeBuilding, BlankedAndFrozenRowsShowTheirPictures) {
               pictures(0));
 }
 
-TEST_F(TreeBuilding, RowsWhosePartsCannotTellAreShownUnfrozenAndKeepTheirColour) {
-    // The row's first part is loaded but not in the assembly; its second has
-    // the row's one occurrence, blanked and frozen.
-    json top = part(kTop, {}, {component("b.prt")});
+TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
+    // Row T=1: its first part is loaded but not in the assembly; its second
+    // has the row's one occurrence on display, blanked, red and frozen, and
+    // a suppressed one in another colour. Row U=1: two occurrences of one
+    // colour and a suppressed one of another.
+    json top = part(kTop, {},
+                    {component("b.prt"), component("b.prt", true), component("c.prt"),
+                     component("c.prt"), component("c.prt", true)});
     top["components"][0]["blanked"] = true;
     top["components"][0]["color"] = 181;
+    top["components"][1]["color"] = 52;
+    top["components"][4]["color"] = 52;
     json b = part("b.prt", {{"T", "1"}});
     b["frozen"] = true;
-    loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b}));
-    build("unknown_state", "<ROOT><T>1</T></ROOT>");
-    ASSERT_EQ(2, model->m_rowCount);
+    json c = part("c.prt", {{"U", "1"}});
+    c["color"] = 217; // the first grey, 1/25
+    loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b, c}));
+    build("occurrence_state", "<ROOT><T>1</T><U>1</U></ROOT>");
+    ASSERT_EQ(3, model->m_rowCount);
     ASSERT_EQ((Strings{"a.prt", "b.prt"}), partsOf(1));
     EXPECT_EQ(1, model->m_rowOccCount[1]);
-    EXPECT_EQ(1, model->m_rowShown[1]);
-    EXPECT_EQ(1, model->m_rowUnfrozen[1]);
+    EXPECT_EQ(0, model->m_rowShown[1]);
+    EXPECT_EQ(0, model->m_rowUnfrozen[1]);
     EXPECT_EQ(1, model->m_rowOpen[1]);
-    EXPECT_EQ(0u, list->GetItemColor(1));
+    EXPECT_EQ(0x0000FFu, list->GetItemColor(1));
+    EXPECT_EQ(2, model->m_rowOccCount[2]);
+    EXPECT_EQ(0x0A0A0Au, list->GetItemColor(2));
 
-    // Two occurrences, and the host tells no part's occurrences.
+    // Two occurrences, and the host tells nothing of them.
     loadSession(sessionOf({part(kTop, {}, {component("b.prt"), component("b.prt")}), b}));
     list->SetItemColor(1, 0x123456);
     list->ResetTree();
     model->ReleaseRowTables();
-    HOSTSIM_fail_operation("UF_ASSEM_ask_occs_of_part", 0, 0);
+    HOSTSIM_fail_operation("UF_OBJ_ask_display_properties", 0, 0);
     build("unknown_state", "<ROOT><T>1</T></ROOT>");
     ASSERT_EQ(2, model->m_rowOccCount[1]);
     EXPECT_EQ(1, model->m_rowShown[1]);
