@@ -33,12 +33,6 @@ class LoadStatus {
     UF_PART_load_status_t status{0, 0, nullptr, nullptr};
 };
 
-int occurrenceCount(tag_t parent, tag_t part) {
-    UfTagArray occs;
-    AskOccurrencesOfPart(parent, part, occs);
-    return occs.Count();
-}
-
 bool isRecordedFile(const char* fileName) {
     const RecordData parts(g_closedPartsRecord);
     for (int i = 0; i < parts.StringCount(); ++i) {
@@ -82,23 +76,19 @@ void RowModel::OpenRowParts(int r) {
     const ClosedPartsRecord record;
     if (!record.IsReadable())
         return;
-    m_rowPartCount[r] = 0;
-    m_rowPartNames[r].clear();
     const char* group = m_rowName[r].c_str();
     if (IsOtherRow(r)) {
+        // The row is then filled as a build fills it, from the parent's
+        // occurrences, so that its names, occurrences and count agree.
         for (int i = 0; i < record.Count(); ++i) {
-            if (std::strcmp(record.GroupName(i), group) != 0)
-                continue;
-            const char* file = record.FileName(i);
-            if (OpenPartQuietly(file) != 0)
-                continue;
-            m_rowPartNames[r].emplace_back(file);
-            ++m_rowPartCount[r];
-            m_rowOccCount[r] +=
-                occurrenceCount(g_displayPartBeforeOpen, UF_PART_ask_part_tag(file));
+            if (std::strcmp(record.GroupName(i), group) == 0)
+                OpenPartQuietly(record.FileName(i));
         }
+        FillOtherRow(r);
         return;
     }
+    m_rowPartCount[r] = 0;
+    m_rowPartNames[r].clear();
     for (int i = 0; i < record.Count(); ++i) {
         if (!record.IsEntryOf(i, group, m_rowKey[r].c_str()))
             continue;
@@ -150,9 +140,11 @@ void RowModel::RebuildRowParts(int r) {
         if (!UF_PART_is_loaded(name.c_str()))
             continue;
         const tag_t tag = UF_PART_ask_part_tag(name.c_str());
-        if (tag == UF_PART_ask_display_part() && tag == g_displayPartBeforeOpen) {
-            occs.assign(1, NULL_TAG); // the display part itself
-            count = 1;
+        // The display part is its own occurrence, in its place among the
+        // row's parts as a build has it.
+        if (tag == g_displayPartBeforeOpen) {
+            occs.push_back(NULL_TAG);
+            ++count;
             continue;
         }
         UfTagArray found;

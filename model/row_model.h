@@ -68,6 +68,9 @@ class RowModel {
     // Fills every _OTHER row with the components of its parent's occurrences
     // that no row between the parent and it shows.
     void FillOtherRows();
+    // Fills _OTHER row r from its parent's occurrences on display: after
+    // the build, and again after its parts were reopened.
+    void FillOtherRow(int r);
     // Appends the prototype names of the occurrences and of everything below
     // them, depth first, to m_childPartNames.
     void CollectComponentNames(int count, const tag_t* occs);

@@ -322,41 +322,44 @@ int RowModel::InsertRow(const std::string& groupName, const std::string& customN
 
 void RowModel::FillOtherRows() {
     for (int r = 0; r < m_rowCount; ++r) {
-        if (m_otherRowIndex[r] == -1)
-            continue;
-        const int p = m_rowParent[r];
-        const int end = m_rowId[r];
-        m_childPartNames.clear();
-        m_childPartOccs.clear();
-        m_childPartCount = 0;
-        // An _OTHER parent's count is not the length of its list:
-        // never read past the list.
-        const std::vector<tag_t>& parentOccs = m_rowOccs[p];
-        const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
-        for (int i = 0; i < parentCount; ++i) {
-            const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
-            CollectComponentNames(static_cast<int>(children.size()), children.data());
-        }
-
-        std::unordered_set<std::string> shownBySiblings;
-        for (int s = p + 1; s < end; ++s)
-            shownBySiblings.insert(m_rowPartNames[s].begin(), m_rowPartNames[s].end());
-        std::vector<std::string> names;
-        std::vector<tag_t> counted;
-        for (size_t i = 0; i < m_childPartNames.size(); ++i) {
-            const std::string& name = m_childPartNames[i];
-            if (!name.empty() && shownBySiblings.count(name) == 0) {
-                names.push_back(name);
-                counted.push_back(m_childPartOccs[i]);
-            }
-        }
-        const int count = static_cast<int>(names.size());
-        m_rowPartNames[r] = std::move(names);
-        m_rowOccs[r] = std::move(counted);
-        m_rowPartCount[r] = count;
-        m_rowOccCount[r] = count;
-        m_list.SetItemNumber(r, count);
+        if (m_otherRowIndex[r] != -1)
+            FillOtherRow(r);
     }
+}
+
+void RowModel::FillOtherRow(int r) {
+    const int p = m_rowParent[r];
+    const int end = m_rowId[r];
+    m_childPartNames.clear();
+    m_childPartOccs.clear();
+    m_childPartCount = 0;
+    // An _OTHER parent's count is not the length of its list:
+    // never read past the list.
+    const std::vector<tag_t>& parentOccs = m_rowOccs[p];
+    const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
+    for (int i = 0; i < parentCount; ++i) {
+        const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
+        CollectComponentNames(static_cast<int>(children.size()), children.data());
+    }
+
+    std::unordered_set<std::string> shownBySiblings;
+    for (int s = p + 1; s < end; ++s)
+        shownBySiblings.insert(m_rowPartNames[s].begin(), m_rowPartNames[s].end());
+    std::vector<std::string> names;
+    std::vector<tag_t> counted;
+    for (size_t i = 0; i < m_childPartNames.size(); ++i) {
+        const std::string& name = m_childPartNames[i];
+        if (!name.empty() && shownBySiblings.count(name) == 0) {
+            names.push_back(name);
+            counted.push_back(m_childPartOccs[i]);
+        }
+    }
+    const int count = static_cast<int>(names.size());
+    m_rowPartNames[r] = std::move(names);
+    m_rowOccs[r] = std::move(counted);
+    m_rowPartCount[r] = count;
+    m_rowOccCount[r] = count;
+    m_list.SetItemNumber(r, count);
 }
 
 void RowModel::CollectComponentNames(int count, const tag_t* occs) {

@@ -123,6 +123,8 @@ class PluginPath {
         viewManager_.Prompts().answer = CONFIRM_SAVE_AND_CLOSE;
         doubleClick("close a modified part", "Trim punches", kColumnOpen);
         doubleClick("open it again", "Trim punches", kColumnOpen);
+        doubleClick("close an _OTHER row", "Other stripper parts", kColumnOpen);
+        doubleClick("open the _OTHER row again", "Other stripper parts", kColumnOpen);
         click("highlight", "Pilots", kColumnLabel, true);
         step("refresh", [&] { viewManager_.Refresh(); });
         step("switch", [&] { viewManager_.Switch(); });

@@ -68,8 +68,10 @@ void checkRow(const RowModel& m, int r, Violations& v) {
             "m_otherRowIndex is neither -1 nor the row");
     v.check(!m.IsOtherRow(r) || parent >= 0, r, "an _OTHER row without a parent");
     v.check(m.m_rowOccCount[r] >= 0, r, "negative occurrence count");
-    v.check(m.IsOtherRow(r) || m.m_rowOccCount[r] == static_cast<int>(m.m_rowOccs[r].size()), r,
+    v.check(m.m_rowOccCount[r] == static_cast<int>(m.m_rowOccs[r].size()), r,
             "occurrence count is not the number of occurrences");
+    v.check(!m.IsOtherRow(r) || m.m_rowOccCount[r] == m.m_rowPartCount[r], r,
+            "an _OTHER row's count is not its number of names");
     v.check(isFlag(m.m_rowOpen[r]) && isFlag(m.m_rowShown[r]) && isFlag(m.m_rowUnfrozen[r]), r,
             "open, shown or unfrozen flag not 0 or 1");
     v.check(isFlag(m.m_rowHasChildren[r]), r, "has-children flag not 0 or 1");

@@ -123,10 +123,27 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     const tag_t display = UF_PART_ask_display_part();
     openRow(other);
     EXPECT_EQ(display, UF_PART_ask_display_part());
-    EXPECT_EQ((Strings{"bolt.prt", "shoe.prt"}), partsOf(other));
-    EXPECT_EQ(2, model->m_rowPartCount[other]);
-    EXPECT_EQ(2 + 1, model->m_rowOccCount[other]);
+    // Filled as a build fills it: one name per component occurrence.
+    EXPECT_EQ((Strings{"shoe.prt", "bolt.prt", "bolt.prt"}), partsOf(other));
+    EXPECT_EQ(3, model->m_rowPartCount[other]);
+    EXPECT_EQ(3, model->m_rowOccCount[other]);
+    EXPECT_EQ(3u, model->m_rowOccs[other].size());
+    EXPECT_EQ(3, list->GetItemNumber(other));
     EXPECT_EQ(2u, closedParts().size());
+}
+
+TEST_F(PartStatus, AReopenGivesTheOccurrencesABuildGivesWithTheDisplayPartAmongThem) {
+    json session = sessionOf({part("a.prt", {{"T", "1"}}),
+                              part(kTop, {{"T", "1"}}, {component("a.prt"), component("a.prt")})});
+    session["display_part"] = kTop;
+    loadSession(session);
+    build("display_among", "<ROOT><T>1</T></ROOT>");
+    ASSERT_EQ((Strings{"a.prt", kTop}), partsOf(1));
+    const std::vector<tag_t> built = model->m_rowOccs[1];
+    ASSERT_EQ(3u, built.size());
+    openRow(1);
+    EXPECT_EQ(built, model->m_rowOccs[1]);
+    EXPECT_EQ(3, model->m_rowOccCount[1]);
 }
 
 TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
