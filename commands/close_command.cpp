@@ -6,6 +6,7 @@
 // loaded components, which the host may close with them.
 #include "commands/part_occurrences.h"
 #include "commands/view_manager_commands.h"
+#include "model/part_name.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,13 +46,6 @@ void addComponents(std::vector<tag_t>& parts, tag_t displayPart) {
     }
 }
 
-std::string partName(tag_t part) {
-    char name[HOST_PART_NAME_BUFSIZE] = "";
-    if (UF_PART_ask_part_name(part, name) != 0)
-        name[0] = '\0';
-    return name;
-}
-
 } // namespace
 
 void ViewManagerCommands::Close(int row) {
@@ -81,7 +75,7 @@ void ViewManagerCommands::Close(int row) {
         }
     }
     if (closesDisplayPart) {
-        const std::string name = partName(display);
+        const std::string name = PartNameOf(display);
         UF_PART_close(display, 1, 1);
         if (UF_PART_is_loaded(name.c_str())) {
             TellPartsLeftOpen({name});
@@ -139,7 +133,7 @@ bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {
     if (unsaved == NULL_TAG)
         return true;
     char message[sizeof kPartNotSavedMessage + HOST_PART_NAME_BUFSIZE];
-    std::snprintf(message, sizeof message, kPartNotSavedMessage, partName(unsaved).c_str());
+    std::snprintf(message, sizeof message, kPartNotSavedMessage, PartNameOf(unsaved).c_str());
     uc1601(message, 1);
     return false;
 }

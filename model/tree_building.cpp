@@ -6,6 +6,7 @@
 #include "model/host_arrays.h"
 #include "model/host_color.h"
 #include "model/occurrence_state.h"
+#include "model/part_name.h"
 #include "model/row_model.h"
 #include "model/tree_building_scratch.h"
 #include "record/record_lists.h"
@@ -108,13 +109,6 @@ class EntryIndex {
     std::unordered_map<std::string_view, Group> groups_;
 };
 
-std::string partNameOf(tag_t part) {
-    char name[HOST_PART_NAME_BUFSIZE] = "";
-    if (UF_PART_ask_part_name(part, name) != 0)
-        name[0] = '\0';
-    return name;
-}
-
 } // namespace
 
 void RowModel::BuildTree(const char* configPath) {
@@ -139,7 +133,7 @@ void RowModel::BuildTree(const char* configPath) {
         const tag_t tag = UF_PART_ask_nth_part(i);
         if (tag == NULL_TAG)
             continue;
-        m_sessionPartNames.push_back(partNameOf(tag));
+        m_sessionPartNames.push_back(PartNameOf(tag));
         build.partTags.push_back(tag);
         ++m_sessionPartCount;
     }
@@ -396,7 +390,7 @@ std::string RowModel::prototypeNameOf(tag_t occurrence) {
         if (known != m_build->prototypeNames.end())
             return known->second;
     }
-    std::string name = partNameOf(UF_ASSEM_ask_prototype_of_occ(occurrence));
+    std::string name = PartNameOf(UF_ASSEM_ask_prototype_of_occ(occurrence));
     if (m_build)
         m_build->prototypeNames.emplace(occurrence, name);
     return name;
