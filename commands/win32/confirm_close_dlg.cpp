@@ -19,7 +19,11 @@ BOOL ConfirmCloseDlg::OnInitDialog() {
     m_progress.SetStep(1);
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    return TRUE;
+    // Return presses the focused push button: with the focus on "&Cancel",
+    // Return, like Esc, leaves the answer at Cancel instead of saving.
+    SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_CONFIRM_CANCEL)),
+                 TRUE);
+    return FALSE;
 }
 
 void ConfirmCloseDlg::Answer(int result) {

@@ -72,10 +72,14 @@ TEST(ConfirmCloseDlg, ShowsTheQuestionWithItsThreeButtonsAndAHiddenBar) {
             EXPECT_EQ(control.text, WindowText(item));
             EXPECT_TRUE(sameRect(pixels(window, control.units), placeOf(window, control.id)));
         }
+        // Cancel, which has the focus, may look like the default button;
+        // the other two never do.
         for (int id : {IDC_SAVE_AND_CLOSE, IDC_CLOSE_NO_SAVE, IDC_CONFIRM_CANCEL}) {
             HWND button = GetDlgItem(window, id);
             EXPECT_TRUE(IsWindowVisible(button));
-            EXPECT_EQ(0, GetWindowLongA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) << id;
+            if (id != IDC_CONFIRM_CANCEL) {
+                EXPECT_EQ(0, GetWindowLongA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) << id;
+            }
         }
         EXPECT_EQ(nullptr, GetDlgItem(window, IDOK));
         EXPECT_EQ(nullptr, GetDlgItem(window, IDCANCEL));
@@ -131,8 +135,9 @@ TEST(ConfirmCloseDlg, TheCloseBoxEscAndEnterLeaveItAtCancel) {
         SCOPED_TRACE(key);
         ConfirmCloseDlg dialog;
         runDialog(dialog, [key](HWND window) {
+            // Return presses the focused button on Windows: it must be Cancel.
             HWND focus = GetFocus();
-            EXPECT_TRUE(IsChild(window, focus));
+            EXPECT_EQ(GetDlgItem(window, IDC_CONFIRM_CANCEL), focus);
             PostMessageA(focus, WM_KEYDOWN, key, 0);
             PostMessageA(focus, WM_KEYUP, key, 0);
         });
