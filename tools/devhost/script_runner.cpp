@@ -83,6 +83,19 @@ bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::
     return true;
 }
 
+// A click at a point of the list's client area, wherever it falls.
+bool clickAt(HWND viewManager, const ScriptLine& line, std::string& error) {
+    int x = 0;
+    int y = 0;
+    if (line.words.size() != 3 || !toNumber(line.words[1], 0, 32767, x) ||
+        !toNumber(line.words[2], 0, 32767, y)) {
+        error = "expected: clickat X Y (pixels of the list's client area)";
+        return false;
+    }
+    clickList(viewManager, POINT{x, y}, false);
+    return true;
+}
+
 bool clickBox(HWND viewManager, const ScriptLine& line, std::string& error) {
     if (!wordCount(line, 2, "box ROW", error))
         return false;
@@ -176,6 +189,7 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, false, e); }},
         {"dblclick",
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
+        {"clickat", clickAt},
         {"box", clickBox},
         {"highlight", setHighlight},
         {"resize", resize},
@@ -251,6 +265,13 @@ bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
             return false;
         }
         return ChangeHostSession(line.words[1].text, line.words[2].text, error);
+    }
+    if (action == "copy") {
+        // Replaces the file, as an editor saving over it would.
+        if (wordCount(line, 3, "copy FROM TO", error) &&
+            !CopyFileA(line.words[1].text.c_str(), line.words[2].text.c_str(), FALSE))
+            error = "cannot copy " + line.words[1].text + " to " + line.words[2].text;
+        return error.empty();
     }
     if (action == "dump") {
         if (wordCount(line, 2, "dump FILE", error) &&
