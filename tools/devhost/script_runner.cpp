@@ -126,13 +126,14 @@ bool setHighlight(HWND viewManager, const ScriptLine& line, std::string& error) 
     return true;
 }
 
-// Return typed into the file-name box, through the host's message loop.
-void typeEnter(HWND viewManager) {
-    HWND box = GetDlgItem(viewManager, IDC_XML_FILE_NAME);
+// Return typed into a control of the View Manager, through the host's
+// message loop.
+void typeEnter(HWND viewManager, int id) {
+    HWND control = GetDlgItem(viewManager, id);
     SetActiveWindow(viewManager);
-    SetFocus(box);
-    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageA(box, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    SetFocus(control);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(control, WM_KEYUP, VK_RETURN, 0xC01C0001);
     PumpPendingMessages();
 }
 
@@ -180,6 +181,15 @@ bool pressOnly(HWND viewManager, const ScriptLine& line, int button, std::string
     return true;
 }
 
+// Return in the file-name box or in the list, by an action that takes
+// nothing after it.
+bool enterOnly(HWND viewManager, const ScriptLine& line, int id, std::string& error) {
+    if (!nothingAfter(line, error))
+        return false;
+    typeEnter(viewManager, id);
+    return true;
+}
+
 using ViewManagerAction = bool (*)(HWND, const ScriptLine&, std::string&);
 
 // The actions on the View Manager's windows, by name.
@@ -199,13 +209,10 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
                        std::string& e) { return pressOnly(v, l, IDC_REFRESH, e); }},
         {"close",
          [](HWND v, const ScriptLine& l, std::string& e) { return pressOnly(v, l, IDCANCEL, e); }},
-        {"enter",
-         [](HWND v, const ScriptLine& l, std::string& e) {
-             if (!nothingAfter(l, e))
-                 return false;
-             typeEnter(v);
-             return true;
-         }},
+        {"enter", [](HWND v, const ScriptLine& l,
+                     std::string& e) { return enterOnly(v, l, IDC_XML_FILE_NAME, e); }},
+        {"enterlist", [](HWND v, const ScriptLine& l,
+                         std::string& e) { return enterOnly(v, l, IDC_TREE_LIST, e); }},
         {"settext",
          [](HWND v, const ScriptLine& l, std::string&) {
              SetDlgItemTextA(v, IDC_XML_FILE_NAME, l.rest.c_str());

@@ -216,6 +216,53 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     EXPECT_EQ(demoCount, dlg().Commands().m_rowCount);
 }
 
+// Return typed in the list, through a host loop that handles dialog keys.
+void typeReturnInList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_TREE_LIST);
+    SetActiveWindow(dialog);
+    SetFocus(list);
+    for (MSG key : {MSG{list, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}},
+                    MSG{list, WM_KEYUP, VK_RETURN, 0xC01C0001, 0, {}}}) {
+        if (IsWindow(dialog) && !IsDialogMessageA(dialog, &key))
+            DispatchMessageA(&key);
+    }
+}
+
+TEST_F(ViewManager, ReturnInTheListPressesCloseWhateverItemWasLinkedLast) {
+    // Root "R" with n rows "R_OTHER" below: item n is linked last.
+    for (int lastLinked : {1, 2, IDC_REFRESH, IDC_SWITCH}) {
+        SCOPED_TRACE(lastLinked);
+        std::string config = "<R>";
+        for (int item = 1; item <= lastLinked; ++item)
+            config += "<R_OTHER/>";
+        writeConfig(config + "</R>");
+        ufusr();
+        ASSERT_NE(nullptr, dialog());
+        ASSERT_EQ(lastLinked + 1, itemCount());
+        HWND window = dialog();
+        EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(window, DM_GETDEFID, 0, 0));
+        typeReturnInList(window);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(nullptr, g_viewManagerDlg);
+    }
+}
+
+TEST_F(ViewManager, ExpandingAndCollapsingKeepTheDialogsPlaceAndDefaultButton) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    // Partly off the screen, where only the user may put it.
+    SetWindowPos(dialog(), nullptr, -200, -40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT before = {};
+    GetWindowRect(dialog(), &before);
+    dlg().m_list.CollapseItem(1);
+    dlg().m_list.ExpandItem(1);
+    RECT after = {};
+    GetWindowRect(dialog(), &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(dialog(), DM_GETDEFID, 0, 0));
+}
+
 TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
     ufusr();
     ASSERT_NE(nullptr, dialog());

@@ -266,6 +266,21 @@ TEST(ViewManagerScript, TheCloseButtonEndsTheDialogAndTheNextCommandMakesAFreshO
     EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
 }
 
+TEST(ViewManagerScript, ReturnInTheListAfterABuildPressesClose) {
+    // The build links item 42 last; Return must not take it for a button.
+    const std::string name = "return_in_list";
+    const DevhostRun run = RunDevhost(
+        name, nameTreeDemo(), "refresh\nenterlist\n" + dumpLine(name, "closed") + "ufusr\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(readDump(name, "closed")["viewManager"].is_null());
+    const json& view = run.dump["viewManager"];
+    ASSERT_TRUE(view.is_object());
+    EXPECT_TRUE(view["visible"]);
+    EXPECT_EQ(2, view["created"]);
+    EXPECT_EQ(json::array(), run.dump["messages"]);
+    EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
+}
+
 TEST(ViewManagerScript, AClickOnNoRowAndAFileReplacedBeforeTheNextCommand) {
     const std::string name = "clickat_copy";
     const std::string product = writeProduct(
