@@ -5,7 +5,6 @@
 #include "host/host_session_bracket.h"
 #include "res/resource.h"
 #include "ui/view_manager_instance.h"
-#include "ui/view_manager_probe_answer.h"
 #include "ui/wnd/common_dialogs.h"
 #include "ui/wnd/module_instance.h"
 
@@ -283,7 +282,7 @@ void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) 
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT probed = 0;
-    if (AnswerViewManagerProbe(m_list, message, wParam, lParam, &probed))
+    if (m_probe.Answer(m_list, message, wParam, lParam, &probed))
         return probed;
     switch (message) {
     case WM_PAINT:

@@ -8,13 +8,16 @@
 #include "res/resource.h"
 #include "ui/view_manager_dlg.h"
 #include "ui/view_manager_instance.h"
+#include "ui/view_manager_probe.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -481,6 +484,44 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideForgetsTheDialog) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
     EXPECT_GT(itemCount(), 0);
+}
+
+// A send from a thread of its own, answered while this thread pumps.
+LRESULT sendFromAnotherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    std::atomic<bool> sent{false};
+    LRESULT answer = -2;
+    std::thread other([&] {
+        answer = SendMessageA(window, message, wParam, lParam);
+        sent = true;
+    });
+    while (!sent) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        pumpMessages();
+    }
+    other.join();
+    return answer;
+}
+
+TEST_F(ViewManager, TheRowProbeAnswersItsOwnThreadOnlyAndWritesNothingItIsSent) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const auto* shown =
+        reinterpret_cast<const ShownRows*>(SendMessageA(dialog(), ShownRowsMessage(), 0, 0));
+    ASSERT_NE(nullptr, shown);
+    ASSERT_EQ(itemCount(), shown->count);
+    EXPECT_EQ(label(0), std::string("0:") + shown->rows[0].label);
+    EXPECT_NE(0, SendMessageA(dialog(), CellPointMessage(), 0, 1));
+
+    // A request in the form of a buffer for the rows, sent from elsewhere.
+    struct {
+        ShownRowState* rows;
+        int capacity;
+        int count;
+    } request = {nullptr, 0, -7};
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), ShownRowsMessage(), 0,
+                                       reinterpret_cast<LPARAM>(&request)));
+    EXPECT_EQ(-7, request.count);
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), CellPointMessage(), 0, 1));
 }
 
 // Refuses every window the thread tries to create while it lives.
