@@ -559,9 +559,8 @@ TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgain) {
     EXPECT_GT(itemCount(), 0);
 }
 
-TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
-    // The command finds the file below the base directory; the dialog looks
-    // in the product directories only and stays without columns and rows.
+TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsIsTheOneTheDialogShows) {
+    // The command finds the file below the base directory; so does the dialog.
     json session = demoSession();
     useDemo(session);
     const std::string baseConfig = product + "/base/korveltand/configuration/xml_files";
@@ -575,13 +574,15 @@ TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
         << error;
     ufusr();
     ASSERT_NE(nullptr, dialog());
-    EXPECT_EQ(0, itemCount());
-    EXPECT_EQ(0, dlg().m_list.GetColumnCount());
-    EXPECT_EQ("&Switch", switchText());
-    // Without a path Refresh has nothing to read; the list stays as it is.
+    EXPECT_EQ(7, dlg().m_list.GetColumnCount());
+    EXPECT_EQ("0:DIE_VIEW", label(0));
+    const int count = itemCount();
+    EXPECT_GT(count, 10);
+    EXPECT_TRUE(std::filesystem::equivalent(baseConfig + "/qvl_view.xml", dlg().m_xmlFileName))
+        << dlg().m_xmlFileName;
     click(IDC_REFRESH);
-    EXPECT_EQ(0, itemCount());
-    EXPECT_EQ(0, dlg().Commands().m_rowCount);
+    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(std::vector<std::string>(), hostMessages());
 }
 
 } // namespace
