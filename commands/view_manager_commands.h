@@ -38,7 +38,8 @@ class ViewManagerCommands : public RowModel {
     void OnDblclkList(int item, int row, int column);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
-    // The Close button: CloseViewManager inside the bracket.
+    // The Close button: CloseViewManager inside the bracket; without a host
+    // session, CloseViewManager all the same, leaving the highlight.
     void OnCancel();
     // Removes the highlight, releases the rows and destroys the View
     // Manager, once; a later call does nothing. The object may be gone when

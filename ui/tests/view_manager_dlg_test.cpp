@@ -266,21 +266,6 @@ TEST_F(ViewManager, ExpandingAndCollapsingKeepTheDialogsPlaceAndDefaultButton) {
     EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(dialog(), DM_GETDEFID, 0, 0));
 }
 
-TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    const int count = itemCount();
-    writeConfig("<DIE_VIEW/>");
-    HOSTSIM_fail_operation("UF_initialize", 0, 1);
-    click(IDC_REFRESH);
-    click(IDC_SWITCH);
-    EXPECT_EQ(count, itemCount());
-    EXPECT_EQ(1, dlg().Commands().m_treeMode);
-    click(IDCANCEL);
-    EXPECT_EQ(1, g_viewManagerCreated);
-    HOSTSIM_clear_faults();
-}
-
 // The first shown row whose own parts are on display, and its row index.
 int firstShownRowWithParts(ViewManagerDlg& dlg, int* row) {
     for (int shown = 0; shown < dlg.m_list.GetItemCount(); ++shown) {
@@ -354,6 +339,33 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideTakesTheHighlightAwayOnce) {
     EXPECT_EQ(0, g_viewManagerCreated);
     // Every occurrence that was highlighted is unhighlighted, once.
     EXPECT_EQ(highlightCalls, HOSTSIM_call_count("UF_DISP_set_highlight"));
+}
+
+TEST_F(ViewManager, WithoutAHostSessionOnlyCloseActsAndItMakesNoHostCall) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const int count = itemCount();
+    int row = -1;
+    ASSERT_GE(firstShownRowWithParts(dlg(), &row), 0);
+    dlg().Commands().m_clickedRow = row;
+    CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
+    click(IDC_HIGHLIGHT);
+    ASSERT_GT(HOSTSIM_call_count("UF_DISP_set_highlight"), 0);
+    writeConfig("<DIE_VIEW/>");
+    HOSTSIM_fail_operation("UF_initialize", 0, 1);
+    click(IDC_REFRESH);
+    click(IDC_SWITCH);
+    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(1, dlg().Commands().m_treeMode);
+
+    // Close, Esc and the close box all end as Cancel.
+    HOSTSIM_clear_call_log();
+    HWND window = dialog();
+    click(IDCANCEL);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, g_viewManagerDlg);
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_DISP_set_highlight"));
+    HOSTSIM_clear_faults();
 }
 
 TEST_F(ViewManager, TheHeaderIsHookedAndAColumnWidthChangeTakesTheControlsData) {
