@@ -65,13 +65,15 @@ class Reader {
     }
 
   private:
-    // The first node of the document that is neither a processing instruction
-    // (the XML declaration among them) nor a comment.
+    // The first node of the document that is not a processing instruction
+    // (the XML declaration among them), a comment or the document type
+    // declaration.
     static std::unique_ptr<Node> find_root(const NodeList& nodes) {
         for (long i = 0; i < nodes.length(); ++i) {
             std::unique_ptr<Node> node = nodes.item(i);
-            if (node->type() != xmldom::kProcessingInstructionNode &&
-                node->type() != xmldom::kCommentNode)
+            const int type = node->type();
+            if (type != xmldom::kProcessingInstructionNode && type != xmldom::kCommentNode &&
+                type != xmldom::kDocumentTypeNode)
                 return node;
         }
         throw DomError("the document has no root element");

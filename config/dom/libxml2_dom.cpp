@@ -52,10 +52,12 @@ class LibxmlNode : public Node {
   public:
     explicit LibxmlNode(xmlNodePtr node) : m_node(node) {}
 
-    // libxml2 numbers the W3C kinds the W3C way; its own extra kinds (the
-    // document type declaration among them) keep numbers the reader treats
-    // as any other kind.
-    int type() const override { return static_cast<int>(m_node->type); }
+    // libxml2 numbers the W3C kinds the W3C way, except the document type
+    // declaration, which a parsed document holds as its own kind of node;
+    // its other extra kinds keep numbers the reader treats as any other kind.
+    int type() const override {
+        return m_node->type == XML_DTD_NODE ? kDocumentTypeNode : static_cast<int>(m_node->type);
+    }
 
     std::string name() const override {
         switch (m_node->type) {
