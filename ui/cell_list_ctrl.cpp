@@ -120,13 +120,19 @@ void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     }
 }
 
+void CellListCtrl::GetCellText(int row, int column, char* text, int size) const {
+    const int item = ItemOfRow(row);
+    if (column == kNumberColumn)
+        snprintf(text, static_cast<size_t>(size), "%d",
+                 item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
+    else
+        GetItemText(row, column, text, size);
+}
+
 void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
     const int item = ItemOfRow(row);
     char text[kCellTextSize] = "";
-    if (column == kNumberColumn)
-        snprintf(text, sizeof text, "%d", item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
-    else
-        GetItemText(row, column, text, sizeof text);
+    GetCellText(row, column, text, sizeof text);
 
     const CellImage* image = nullptr;
     auto found = m_cellImages.find(imageKey(item, column));

@@ -41,6 +41,9 @@ class CellListCtrl : public CListCtrl {
     // show" (index chooses the picture of the band), without one all of it.
     static const char* ShownCellText(const char* text, bool hasPicture, int* pictureIndex);
 
+    // The text a cell draws: in column 6 the row's number, elsewhere the
+    // cell's own text.
+    void GetCellText(int row, int column, char* text, int size) const;
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
