@@ -26,6 +26,13 @@ bool toNumber(const ScriptWord& word, int low, int high, int& value) {
     return true;
 }
 
+// The two numbers after the action, each from low to the largest a window
+// coordinate holds.
+bool twoPixelCounts(const ScriptLine& line, int low, int& first, int& second) {
+    return line.words.size() == 3 && toNumber(line.words[1], low, 32767, first) &&
+           toNumber(line.words[2], low, 32767, second);
+}
+
 bool wordCount(const ScriptLine& line, size_t count, const char* form, std::string& error) {
     if (line.words.size() == count)
         return true;
@@ -87,8 +94,7 @@ bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::
 bool clickAt(HWND viewManager, const ScriptLine& line, std::string& error) {
     int x = 0;
     int y = 0;
-    if (line.words.size() != 3 || !toNumber(line.words[1], 0, 32767, x) ||
-        !toNumber(line.words[2], 0, 32767, y)) {
+    if (!twoPixelCounts(line, 0, x, y)) {
         error = "expected: clickat X Y (pixels of the list's client area)";
         return false;
     }
@@ -140,8 +146,7 @@ void typeEnter(HWND viewManager, int id) {
 bool resize(HWND viewManager, const ScriptLine& line, std::string& error) {
     int width = 0;
     int height = 0;
-    if (line.words.size() != 3 || !toNumber(line.words[1], 1, 32767, width) ||
-        !toNumber(line.words[2], 1, 32767, height)) {
+    if (!twoPixelCounts(line, 1, width, height)) {
         error = "expected: resize W H (pixels)";
         return false;
     }
