@@ -52,5 +52,6 @@ void WriteTextReport(std::ostream& out, const CheckReport& report) {
     if (config.warnings.empty())
         out << "sound: " << config.groups.size() << " groups, no warnings\n";
     else
-        out << config.warnings.size() << " warnings\n";
+        out << config.warnings.size()
+            << (config.warnings.size() == 1 ? " warning\n" : " warnings\n");
 }
