@@ -10,6 +10,9 @@
 namespace {
 
 constexpr size_t kLongestText = kViewConfigTextSize - 1;
+// Node kinds, numbered as the W3C DOM does, that the reader cannot take.
+constexpr int kCdataSectionNode = 4;
+constexpr int kEntityReferenceNode = 5;
 constexpr char kOtherSuffix[] = "_OTHER";
 
 int line_of(const std::vector<int>& lines, size_t element) {
@@ -74,8 +77,8 @@ class WarningFinder {
         if (m_config.entryCount > MAX_ROWS) {
             add(MAX_ROWS, "the file has " + std::to_string(m_config.entryCount) +
                               " groups, more than the " + std::to_string(MAX_ROWS) +
-                              " rows the View Manager shows: rows beyond that are left out, "
-                              "from here on at the latest");
+                              " rows the View Manager holds: when they all become rows, those "
+                              "from here on are left out");
         }
         return std::move(m_findings);
     }
@@ -135,9 +138,9 @@ class WarningFinder {
 
 const char* node_kind(int type) {
     switch (type) {
-    case 4:
+    case kCdataSectionNode:
         return "a CDATA section";
-    case 5:
+    case kEntityReferenceNode:
         return "an entity reference";
     default:
         return "a node";

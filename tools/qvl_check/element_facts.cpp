@@ -1,6 +1,7 @@
 #include "tools/qvl_check/element_facts.h"
 
 #include "config/dom/xml_dom.h"
+#include "config/element_description.h"
 
 #include <memory>
 
@@ -13,20 +14,11 @@ bool is_read_or_skipped(int type) {
            type == xmldom::kProcessingInstructionNode || type == xmldom::kCommentNode;
 }
 
-std::string description_of(const Node& element) {
-    const std::unique_ptr<xmldom::AttributeWalk> attributes = element.attributes();
-    while (const std::unique_ptr<Node> attribute = attributes->nextNode()) {
-        if (attribute->name() == "Description")
-            return attribute->value();
-    }
-    return std::string();
-}
-
 // The facts of element; its child elements go to children in order.
 ElementFacts facts_of(const Node& element, std::vector<std::unique_ptr<Node>>& children) {
     ElementFacts facts;
     facts.tag = element.name();
-    facts.description = description_of(element);
+    facts.description = ElementDescription(element);
     const std::unique_ptr<xmldom::NodeList> list = element.childNodes();
     const long count = list ? list->length() : 0;
     for (long i = 0; i < count; ++i) {

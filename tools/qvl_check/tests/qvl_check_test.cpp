@@ -109,8 +109,8 @@ const std::vector<Case>& cases() {
         {"too_many_groups.xml",
          many_groups(5000),
          kCheckWarnings,
-         {"line 5001: the file has 5001 groups, more than the 5000 rows the View Manager shows: "
-          "rows beyond that are left out, from here on at the latest"}},
+         {"line 5001: the file has 5001 groups, more than the 5000 rows the View Manager holds: "
+          "when they all become rows, those from here on are left out"}},
         {"utf16.xml",
          utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<R Description=\"r\">\n<A>1</A>\n"
                  "</R>\n"),
