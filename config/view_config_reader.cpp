@@ -1,5 +1,6 @@
 // Reading the view configuration file through the XML DOM.
 #include "config/dom/xml_dom.h"
+#include "config/element_description.h"
 #include "config/framework_message.h"
 #include "config/key_value_text.h"
 #include "config/view_config.h"
@@ -113,14 +114,6 @@ class Reader {
         return found->second;
     }
 
-    static std::string description(const Node& element) {
-        const std::unique_ptr<xmldom::AttributeWalk> attributes = element.attributes();
-        while (const std::unique_ptr<Node> attribute = attributes->nextNode())
-            if (attribute->name() == "Description")
-                return attribute->value();
-        return std::string();
-    }
-
     void add_entry(const Node& element, bool isRoot) {
         ViewConfigEntry entry{0, -1, {}, {}, {}};
         const std::unique_ptr<NodeList> children = child_list(element.childNodes());
@@ -131,7 +124,7 @@ class Reader {
                 entry.keyValue = CleanKeyValue(first->value());
         }
         entry.groupName = element.name();
-        entry.customName = description(element);
+        entry.customName = ElementDescription(element);
         if (!isRoot)
             entry.parentIndex = parent_entry(element);
 

@@ -89,7 +89,7 @@ bool configFileIsSound(const char* path) {
     if (result == kViewConfigReported)
         return false;
     if (result == kViewConfigFormatError) {
-        uc1601("file format error!", 1);
+        uc1601(kViewConfigFormatErrorMessage, 1);
         return false;
     }
     ReleaseViewConfig(&config);
