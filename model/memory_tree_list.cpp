@@ -1,7 +1,5 @@
 #include "model/memory_tree_list.h"
 
-#include <algorithm>
-
 namespace {
 bool inTable(int item) {
     return item >= 0 && item < MAX_ROWS;
@@ -23,17 +21,15 @@ void MemoryTreeList::ResetTree() {
     texts_.clear();
 }
 
-void MemoryTreeList::appendShown(int parent, std::vector<int>& shown) const {
-    for (int child : links_.Children(parent)) {
-        shown.push_back(child);
-        if (links_.IsExpanded(child))
-            appendShown(child, shown);
-    }
-}
-
 std::vector<int> MemoryTreeList::ShownItems() const {
     std::vector<int> shown;
-    appendShown(-1, shown);
+    // From the top-level items (below -1) into every expanded item.
+    links_.WalkBelow(-1, [&](int item) {
+        if (item < 0)
+            return true;
+        shown.push_back(item);
+        return links_.IsExpanded(item);
+    });
     return shown;
 }
 
@@ -49,21 +45,20 @@ void MemoryTreeList::expandItem(int item) {
 }
 
 void MemoryTreeList::ExpandAll(int item) {
-    expandItem(item);
-    for (int child : links_.Children(item))
-        ExpandAll(child);
+    links_.WalkBelow(item, [this](int next) {
+        expandItem(next);
+        return true;
+    });
 }
 
 void MemoryTreeList::CollapseItem(int item) {
     if (!links_.HasChildItems(item) || !links_.IsExpanded(item))
         return;
-    links_.ForgetExpanded(item);
     // Collapsing forgets the expansion of everything below.
-    for (int other = 0; other < links_.ItemCount(); ++other) {
-        std::vector<int> ancestors = links_.GetAncestorItems(other);
-        if (std::find(ancestors.begin(), ancestors.end(), item) != ancestors.end())
-            links_.ForgetExpanded(other);
-    }
+    links_.WalkBelow(item, [this](int next) {
+        links_.ForgetExpanded(next);
+        return true;
+    });
 }
 
 void MemoryTreeList::SetItemImage(int item, int column, int bitmapId) {

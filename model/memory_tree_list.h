@@ -46,7 +46,6 @@ class MemoryTreeList : public TreeList {
 
   private:
     void expandItem(int item);
-    void appendShown(int parent, std::vector<int>& shown) const;
 
     TreeLinks links_;
     std::vector<std::string> texts_;

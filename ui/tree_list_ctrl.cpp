@@ -263,16 +263,10 @@ void TreeListCtrl::ExpandAll(int item) {
     const bool drawing = m_drawing;
     if (drawing)
         SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
-    // Depth first, an item before its children and the children in item
-    // order, without recursion: a chain of items may be thousands deep.
-    std::vector<int> pending = {item};
-    while (!pending.empty()) {
-        const int next = pending.back();
-        pending.pop_back();
+    m_links.WalkBelow(item, [this](int next) {
         ExpandItem(next);
-        const std::vector<int>& children = m_links.Children(next);
-        pending.insert(pending.end(), children.rbegin(), children.rend());
-    }
+        return true;
+    });
     if (drawing) {
         SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(m_hWnd, nullptr, TRUE);
