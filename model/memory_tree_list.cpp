@@ -33,21 +33,24 @@ std::vector<int> MemoryTreeList::ShownItems() const {
     return shown;
 }
 
-void MemoryTreeList::expandItem(int item) {
-    if (!links_.HasChildItems(item) || links_.IsExpanded(item))
-        return;
-    // An item is shown when every ancestor is expanded.
+bool MemoryTreeList::isShown(int item) const {
     for (int ancestor : links_.GetAncestorItems(item)) {
         if (!links_.IsExpanded(ancestor))
-            return;
+            return false;
     }
-    links_.MarkExpanded(item);
+    return true;
 }
 
 void MemoryTreeList::ExpandAll(int item) {
+    // An item is shown when every ancestor is expanded: below a shown item
+    // the walk goes on only through expanded ones (-1 stands above the
+    // top-level items).
+    if (!isShown(item))
+        return;
     links_.WalkBelow(item, [this](int next) {
-        expandItem(next);
-        return true;
+        if (links_.HasChildItems(next))
+            links_.MarkExpanded(next);
+        return next < 0 || links_.IsExpanded(next);
     });
 }
 

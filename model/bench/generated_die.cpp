@@ -86,12 +86,53 @@ std::string WriteGeneratedDieConfig(const std::string& directory) {
     return file;
 }
 
-bool LoadGeneratedDie(int parts, std::string* error) {
+namespace {
+bool loadSession(const json& session, std::string* error) {
     char reason[512] = "";
-    if (HOSTSIM_load_session_text(GeneratedDieSession(parts).dump().c_str(), "/", reason,
-                                  sizeof reason) == 0)
+    if (HOSTSIM_load_session_text(session.dump().c_str(), "/", reason, sizeof reason) == 0)
         return true;
     if (error)
         *error = reason;
     return false;
+}
+} // namespace
+
+bool LoadGeneratedDie(int parts, std::string* error) {
+    return loadSession(GeneratedDieSession(parts), error);
+}
+
+namespace {
+// A group's tag names its parent group, so each level has a tag of its own.
+std::string chainTitle(int level) {
+    return "LEVEL_" + std::to_string(level);
+}
+} // namespace
+
+json GroupChainSession(int levels) {
+    json top = {{"file", "C:\\chain\\top.prt"}};
+    top["components"] = json::array({{{"part", "C:\\chain\\link.prt"}}});
+    json link = {{"file", "C:\\chain\\link.prt"}};
+    link["attributes"] = json::array({{{"title", chainTitle(levels - 1)}, {"value", "1"}}});
+    return {{"parts", json::array({top, link})}, {"display_part", "C:\\chain\\top.prt"}};
+}
+
+std::string GroupChainConfig(int levels) {
+    std::string xml = "<?xml version=\"1.0\"?>\n";
+    for (int level = 0; level < levels; ++level)
+        xml += "<" + chainTitle(level) + " Description=\"Level " + std::to_string(level) + "\">";
+    xml += "1";
+    for (int level = levels - 1; level >= 0; --level)
+        xml += "</" + chainTitle(level) + ">";
+    return xml + "\n";
+}
+
+bool LoadViewManagerSession(json session, const std::string& config, const std::string& productDir,
+                            std::string* error) {
+    const std::string directory = productDir + "/configuration/xml_files";
+    std::filesystem::create_directories(directory);
+    std::ofstream(directory + "/qvl_view.xml", std::ios::binary) << config;
+    session["environment"] = {{"KORVELTAND_DIR", productDir}};
+    session["customer_defaults"] = {{"QVL_WIZARD_VIEW_MANAGER", "qvl_view.xml"},
+                                    {"QVL_VIEW_NAME_SET", 1}};
+    return loadSession(session, error);
 }

@@ -7,6 +7,11 @@
 // with 50 section groups (each with 97 type groups and an _OTHER group that
 // gathers the parts of the types left out), and a stations group with 48
 // stations. From 5,000 parts on, the build makes 5,000 rows.
+//
+// A chain of groups: the configuration nests that many groups, one in the
+// other, each of an attribute of its own (a group's tag names its parent);
+// the innermost shows a component of the display part. Every group is a
+// row: the deepest tree the View Manager holds.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -20,3 +25,13 @@ std::string GeneratedDieConfig();
 bool LoadGeneratedDie(int parts, std::string* error);
 // Writes the configuration below directory (created if needed); its path.
 std::string WriteGeneratedDieConfig(const std::string& directory);
+
+nlohmann::json GroupChainSession(int levels);
+std::string GroupChainConfig(int levels);
+
+// Loads session into the host as the View Manager finds its configuration
+// there: the product directory productDir holding config as its view
+// configuration, named by the customer defaults. False, with the host's
+// reason in error, when the host refuses the session.
+bool LoadViewManagerSession(nlohmann::json session, const std::string& config,
+                            const std::string& productDir, std::string* error);
