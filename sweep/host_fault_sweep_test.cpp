@@ -342,7 +342,7 @@ void runOnSmallStack(const std::function<void()>& action) {
 // command from the deepest row, and from the top through all 5,000 levels.
 TEST(HostFaultSweepBaseline, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
     std::string error;
-    ASSERT_TRUE(LoadViewManagerSession(GroupChainSession(MAX_ROWS), GroupChainConfig(MAX_ROWS),
+    ASSERT_TRUE(LoadViewManagerSession(GroupChainSession(), GroupChainConfig(MAX_ROWS),
                                        std::string(VM_BINARY_DIR) + "/sweep_chain", &error))
         << error;
     std::vector<std::string> violations;

@@ -101,29 +101,26 @@ bool LoadGeneratedDie(int parts, std::string* error) {
     return loadSession(GeneratedDieSession(parts), error);
 }
 
-namespace {
-// A group's tag names its parent group, so each level has a tag of its own.
-std::string chainTitle(int level) {
-    return "LEVEL_" + std::to_string(level);
-}
-} // namespace
-
-json GroupChainSession(int levels) {
+json GroupChainSession() {
     json top = {{"file", "C:\\chain\\top.prt"}};
     top["components"] = json::array({{{"part", "C:\\chain\\link.prt"}}});
     json link = {{"file", "C:\\chain\\link.prt"}};
-    link["attributes"] = json::array({{{"title", chainTitle(levels - 1)}, {"value", "1"}}});
+    link["attributes"] = json::array({{{"title", "CHAIN"}, {"value", "1"}}});
     return {{"parts", json::array({top, link})}, {"display_part", "C:\\chain\\top.prt"}};
 }
 
 std::string GroupChainConfig(int levels) {
-    std::string xml = "<?xml version=\"1.0\"?>\n";
-    for (int level = 0; level < levels; ++level)
-        xml += "<" + chainTitle(level) + " Description=\"Level " + std::to_string(level) + "\">";
-    xml += "1";
-    for (int level = levels - 1; level >= 0; --level)
-        xml += "</" + chainTitle(level) + ">";
-    return xml + "\n";
+    // Each CHAIN group sits in a group of a tag of its own that no part
+    // matches (its text comes first): that group is dropped and hands its
+    // sub-group to the row kept before it, the previous level. So the rows
+    // nest as deep as there are levels while the file nests three deep.
+    std::string xml = "<?xml version=\"1.0\"?>\n<ROOT Description=\"Level 0\">\n";
+    for (int level = 1; level < levels; ++level) {
+        const std::string hand = "HAND_" + std::to_string(level);
+        xml += " <" + hand + ">x<CHAIN Description=\"Level " + std::to_string(level) +
+               "\">1</CHAIN></" + hand + ">\n";
+    }
+    return xml + "</ROOT>\n";
 }
 
 bool LoadViewManagerSession(json session, const std::string& config, const std::string& productDir,

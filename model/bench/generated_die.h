@@ -8,10 +8,9 @@
 // gathers the parts of the types left out), and a stations group with 48
 // stations. From 5,000 parts on, the build makes 5,000 rows.
 //
-// A chain of groups: the configuration nests that many groups, one in the
-// other, each of an attribute of its own (a group's tag names its parent);
-// the innermost shows a component of the display part. Every group is a
-// row: the deepest tree the View Manager holds.
+// A chain of groups: rows nested that many levels deep, every level below
+// the top one showing the one component of the display part. The file
+// itself nests only three deep, as some parsers stop far sooner.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -26,7 +25,7 @@ bool LoadGeneratedDie(int parts, std::string* error);
 // Writes the configuration below directory (created if needed); its path.
 std::string WriteGeneratedDieConfig(const std::string& directory);
 
-nlohmann::json GroupChainSession(int levels);
+nlohmann::json GroupChainSession();
 std::string GroupChainConfig(int levels);
 
 // Loads session into the host as the View Manager finds its configuration
