@@ -596,6 +596,7 @@ void runOnHostSizedStack(const std::function<void()>& action) {
 TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
     useChain(MAX_ROWS);
     const int deepest = MAX_ROWS - 1;
+    bool finished = false;
     runOnHostSizedStack([&] {
         ufusr();
         ASSERT_NE(nullptr, dialog());
@@ -659,7 +660,10 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         EXPECT_EQ(MAX_ROWS, list.GetShownRowCount());
         click(IDCANCEL);
         EXPECT_EQ(nullptr, dialog());
+        finished = true;
     });
+    // A thread whose stack ran out ends without getting here.
+    EXPECT_TRUE(finished);
 }
 
 } // namespace
