@@ -93,14 +93,15 @@ void ViewManagerCommands::Close(int row) {
 
 std::vector<tag_t> ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart) {
     std::vector<tag_t> parts;
-    GatherPartsClosedWith(row, displayPart, parts);
+    WalkRows(row, [&](int r) {
+        GatherPartsClosedWith(r, displayPart, parts);
+        return true;
+    });
     return parts;
 }
 
 void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
                                                 std::vector<tag_t>& parts) {
-    if (!IsRow(row))
-        return;
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence.
@@ -115,8 +116,6 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
                 parts.push_back(part);
         }
     }
-    for (int child : ChildRows(row))
-        GatherPartsClosedWith(child, displayPart, parts);
 }
 
 bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {

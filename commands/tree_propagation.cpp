@@ -7,6 +7,7 @@
 #include "commands/view_manager_commands.h"
 #include "model/cell_pictures.h"
 #include "model/host_color.h"
+#include "model/tree_walk.h"
 
 #include <algorithm>
 
@@ -18,6 +19,12 @@ std::vector<int> ViewManagerCommands::ChildRows(int row) {
             children.push_back(child);
     }
     return children;
+}
+
+void ViewManagerCommands::WalkRows(int row, const std::function<bool(int)>& visit) {
+    if (!IsRow(row))
+        return;
+    WalkDepthFirst(row, visit, [this](int r) { return ChildRows(r); });
 }
 
 std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
@@ -53,8 +60,13 @@ void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
 }
 
 void ViewManagerCommands::ApplyOpenState(int row, int open) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ApplyOpenStateToRow(r, open);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ApplyOpenStateToRow(int row, int open) {
     if (m_rowOpen[row] != open) {
         m_rowOpen[row] = open;
         if (open == 1) {
@@ -65,56 +77,69 @@ void ViewManagerCommands::ApplyOpenState(int row, int open) {
             CloseRowParts(row);
         }
     }
-    for (int child : ChildRows(row))
-        ApplyOpenState(child, open);
 }
 
 void ViewManagerCommands::ApplyShownState(int row, int shown) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ApplyShownStateToRow(r, shown);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ApplyShownStateToRow(int row, int shown) {
     m_rowShown[row] = shown;
     SetRowBlankStatus(row, BlankStatusFor(shown));
     SetShownPictures(row, shown);
-    for (int child : ChildRows(row))
-        ApplyShownState(child, shown);
 }
 
 void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
-    if (row == keptRow || !IsRow(row))
-        return;
-    m_rowShown[row] = 0;
-    SetShownPictures(row, 0);
-    for (int child : ChildRows(row))
-        MarkBlankedExcept(child, keptRow);
+    WalkRows(row, [&](int r) {
+        if (r == keptRow)
+            return false;
+        m_rowShown[r] = 0;
+        SetShownPictures(r, 0);
+        return true;
+    });
 }
 
 void ViewManagerCommands::ShowSubtree(int row) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ShowRow(r);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ShowRow(int row) {
     m_rowShown[row] = 1;
     // The display part has no occurrence of itself: its root stays as it is.
     SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
     SetShownPictures(row, 1);
-    for (int child : ChildRows(row))
-        ShowSubtree(child);
 }
 
 void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorIndex) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ApplyColorToRow(r, packedColor, colorIndex);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ApplyColorToRow(int row, uint32_t packedColor, int colorIndex) {
     ForEachOccurrenceOfParts(m_rowPartNames[row], [colorIndex](tag_t occurrence) {
         UF_OBJ_set_color(occurrence, colorIndex);
     });
     // A row without parts keeps the colour it shows.
     if (HasParts(row))
         m_list.SetItemColor(row, packedColor);
-    for (int child : ChildRows(row))
-        ApplyColor(child, packedColor, colorIndex);
 }
 
 void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ApplyFrozenStateToRow(r, column, unfrozen);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfrozen) {
     m_rowUnfrozen[row] = unfrozen;
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
@@ -133,13 +158,16 @@ void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
                 DUC_undelay_part(part);
         }
     }
-    for (int child : ChildRows(row))
-        ApplyFrozenState(child, column, unfrozen);
 }
 
 void ViewManagerCommands::ApplyHighlight(int row, int on) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        ApplyHighlightToRow(r, on);
+        return true;
+    });
+}
+
+void ViewManagerCommands::ApplyHighlightToRow(int row, int on) {
     if (HasParts(row)) {
         const tag_t display = UF_PART_ask_display_part();
         // A row that starts with the display part stands for the whole
@@ -152,13 +180,16 @@ void ViewManagerCommands::ApplyHighlight(int row, int on) {
             });
         }
     }
-    for (int child : ChildRows(row))
-        ApplyHighlight(child, on);
 }
 
 void ViewManagerCommands::RefreshRowState(int row) {
-    if (!IsRow(row))
-        return;
+    WalkRows(row, [&](int r) {
+        RefreshOneRowState(r);
+        return true;
+    });
+}
+
+void ViewManagerCommands::RefreshOneRowState(int row) {
     // The state comes from the occurrences the row counts. With none that
     // tells, a single occurrence's part is taken as unloaded; with more,
     // colour and flags stay as they were.
@@ -170,8 +201,6 @@ void ViewManagerCommands::RefreshRowState(int row) {
     }
     // Count and every picture agree with the state just read.
     ShowRowState(row);
-    for (int child : ChildRows(row))
-        RefreshRowState(child);
 }
 
 void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {

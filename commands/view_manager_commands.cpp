@@ -10,8 +10,10 @@ ViewManagerCommands::ViewManagerCommands(TreeList& list, CommandPrompts& prompts
 
 void ViewManagerCommands::OnCancel() {
     HostSessionBracket bracket;
-    if (!bracket.IsOpen())
-        return;
+    // A View Manager that cannot be closed is worse than a highlight left
+    // behind: without a session the window closes without the host calls.
+    if (!bracket.IsOpen() && !m_promptShown)
+        m_highlightedRow = -1;
     CloseViewManager(); // this object may be gone now
 }
 

@@ -41,7 +41,8 @@ class ViewManagerCommands : public RowModel {
     void OnDblclkList(int item, int row, int column);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
-    // The Close button: CloseViewManager inside the bracket.
+    // The Close button: CloseViewManager inside the bracket; without a host
+    // session, CloseViewManager all the same, leaving the highlight.
     void OnCancel();
     // Removes the highlight, releases the rows and destroys the View
     // Manager, once; a later call does nothing. The object may be gone when
@@ -102,6 +103,17 @@ class ViewManagerCommands : public RowModel {
     // The rows directly beneath row, gathered before any of them is visited:
     // the list has a single enumeration cursor.
     std::vector<int> ChildRows(int row);
+    // Visits row and every row beneath it, depth first in item order;
+    // visit answers whether the rows beneath the row it was given follow.
+    void WalkRows(int row, const std::function<bool(int)>& visit);
+    // What the propagation operations do to each row they visit.
+    void ApplyOpenStateToRow(int row, int open);
+    void ApplyShownStateToRow(int row, int shown);
+    void ShowRow(int row);
+    void ApplyColorToRow(int row, uint32_t packedColor, int colorIndex);
+    void ApplyFrozenStateToRow(int row, int column, int unfrozen);
+    void ApplyHighlightToRow(int row, int on);
+    void RefreshOneRowState(int row);
     // The rows strictly between an _OTHER row's parent and it.
     std::vector<int> SiblingRange(int otherRow) const;
     // Columns 1 and 2 of row from shown.
@@ -124,6 +136,7 @@ class ViewManagerCommands : public RowModel {
     void Close(int row);
     // The loaded parts that closing row would close, each once.
     std::vector<tag_t> PartsClosedWith(int row, tag_t displayPart);
+    // Adds the loaded parts that closing row alone would close.
     void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts);
     // Saves each part as the work part and restores the work part; false,
     // after telling the user, when one could not be saved.

@@ -4,7 +4,6 @@
 
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
-#include "config/product_paths.h"
 #include "config/view_config.h"
 #include "config/view_config_location.h"
 #include "host/host_api.h"
@@ -18,14 +17,10 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
                             &m_treeMode, sizeof m_treeMode) != 0)
         return false;
     char found[kViewConfigPathSize] = "";
-    for (const char* variable : kViewManagerProductVariables) {
-        if (find_product_file(kDieDesignProduct, variable, kViewConfigDirectory, configName, found,
-                              sizeof found) == 0) {
-            path = found;
-            return true;
-        }
-    }
-    return false;
+    if (!find_view_config_file(configName, found, sizeof found))
+        return false;
+    path = found;
+    return true;
 }
 
 void ViewManagerCommands::BuildRows(const char* path) {

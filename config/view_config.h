@@ -23,8 +23,10 @@ struct ViewConfig {
 constexpr int kViewConfigRead = 0;
 // The file could not be loaded or the DOM failed; the user has been told.
 constexpr int kViewConfigReported = -1;
-// The content does not have the expected form; the caller tells the user.
+// The content does not have the expected form; the caller tells the user
+// with this text, in the host's message box.
 constexpr int kViewConfigFormatError = -2;
+constexpr char kViewConfigFormatErrorMessage[] = "file format error!";
 
 // Reads the file at path (8-bit text in the ANSI code page) into the
 // zero-filled config. COM must be initialised on the thread on Windows. A

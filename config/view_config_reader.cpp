@@ -1,5 +1,6 @@
 // Reading the view configuration file through the XML DOM.
 #include "config/dom/xml_dom.h"
+#include "config/element_description.h"
 #include "config/framework_message.h"
 #include "config/key_value_text.h"
 #include "config/view_config.h"
@@ -65,13 +66,15 @@ class Reader {
     }
 
   private:
-    // The first node of the document that is neither a processing instruction
-    // (the XML declaration among them) nor a comment.
+    // The first node of the document that is not a processing instruction
+    // (the XML declaration among them), a comment or the document type
+    // declaration.
     static std::unique_ptr<Node> find_root(const NodeList& nodes) {
         for (long i = 0; i < nodes.length(); ++i) {
             std::unique_ptr<Node> node = nodes.item(i);
-            if (node->type() != xmldom::kProcessingInstructionNode &&
-                node->type() != xmldom::kCommentNode)
+            const int type = node->type();
+            if (type != xmldom::kProcessingInstructionNode && type != xmldom::kCommentNode &&
+                type != xmldom::kDocumentTypeNode)
                 return node;
         }
         throw DomError("the document has no root element");
@@ -111,14 +114,6 @@ class Reader {
         return found->second;
     }
 
-    static std::string description(const Node& element) {
-        const std::unique_ptr<xmldom::AttributeWalk> attributes = element.attributes();
-        while (const std::unique_ptr<Node> attribute = attributes->nextNode())
-            if (attribute->name() == "Description")
-                return attribute->value();
-        return std::string();
-    }
-
     void add_entry(const Node& element, bool isRoot) {
         ViewConfigEntry entry{0, -1, {}, {}, {}};
         const std::unique_ptr<NodeList> children = child_list(element.childNodes());
@@ -129,7 +124,7 @@ class Reader {
                 entry.keyValue = CleanKeyValue(first->value());
         }
         entry.groupName = element.name();
-        entry.customName = description(element);
+        entry.customName = ElementDescription(element);
         if (!isRoot)
             entry.parentIndex = parent_entry(element);
 

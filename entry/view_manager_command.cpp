@@ -75,13 +75,9 @@ bool findConfigFile(char* path) {
     // A name too long for the buffer cannot name the file: say so rather
     // than look for a cut name.
     if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
-                            name, sizeof name) == 0) {
-        for (const char* variable : kViewManagerProductVariables) {
-            if (find_product_file_or_base(kDieDesignProduct, variable, kViewConfigDirectory, name,
-                                          path, kViewConfigPathSize) == 0)
-                return true;
-        }
-    }
+                            name, sizeof name) == 0 &&
+        find_view_config_file(name, path, kViewConfigPathSize))
+        return true;
     uc1601("Incorrect path or name of qvl_view.xml", 1);
     return false;
 }
@@ -93,7 +89,7 @@ bool configFileIsSound(const char* path) {
     if (result == kViewConfigReported)
         return false;
     if (result == kViewConfigFormatError) {
-        uc1601("file format error!", 1);
+        uc1601(kViewConfigFormatErrorMessage, 1);
         return false;
     }
     ReleaseViewConfig(&config);

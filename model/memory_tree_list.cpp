@@ -1,7 +1,5 @@
 #include "model/memory_tree_list.h"
 
-#include <algorithm>
-
 namespace {
 bool inTable(int item) {
     return item >= 0 && item < MAX_ROWS;
@@ -23,47 +21,47 @@ void MemoryTreeList::ResetTree() {
     texts_.clear();
 }
 
-void MemoryTreeList::appendShown(int parent, std::vector<int>& shown) const {
-    for (int child : links_.Children(parent)) {
-        shown.push_back(child);
-        if (links_.IsExpanded(child))
-            appendShown(child, shown);
-    }
-}
-
 std::vector<int> MemoryTreeList::ShownItems() const {
     std::vector<int> shown;
-    appendShown(-1, shown);
+    // From the top-level items (below -1) into every expanded item.
+    links_.WalkBelow(-1, [&](int item) {
+        if (item < 0)
+            return true;
+        shown.push_back(item);
+        return links_.IsExpanded(item);
+    });
     return shown;
 }
 
-void MemoryTreeList::expandItem(int item) {
-    if (!links_.HasChildItems(item) || links_.IsExpanded(item))
-        return;
-    // An item is shown when every ancestor is expanded.
+bool MemoryTreeList::isShown(int item) const {
     for (int ancestor : links_.GetAncestorItems(item)) {
         if (!links_.IsExpanded(ancestor))
-            return;
+            return false;
     }
-    links_.MarkExpanded(item);
+    return true;
 }
 
 void MemoryTreeList::ExpandAll(int item) {
-    expandItem(item);
-    for (int child : links_.Children(item))
-        ExpandAll(child);
+    // An item is shown when every ancestor is expanded: below a shown item
+    // the walk goes on only through expanded ones (-1 stands above the
+    // top-level items).
+    if (!isShown(item))
+        return;
+    links_.WalkBelow(item, [this](int next) {
+        if (links_.HasChildItems(next))
+            links_.MarkExpanded(next);
+        return next < 0 || links_.IsExpanded(next);
+    });
 }
 
 void MemoryTreeList::CollapseItem(int item) {
     if (!links_.HasChildItems(item) || !links_.IsExpanded(item))
         return;
-    links_.ForgetExpanded(item);
     // Collapsing forgets the expansion of everything below.
-    for (int other = 0; other < links_.ItemCount(); ++other) {
-        std::vector<int> ancestors = links_.GetAncestorItems(other);
-        if (std::find(ancestors.begin(), ancestors.end(), item) != ancestors.end())
-            links_.ForgetExpanded(other);
-    }
+    links_.WalkBelow(item, [this](int next) {
+        links_.ForgetExpanded(next);
+        return true;
+    });
 }
 
 void MemoryTreeList::SetItemImage(int item, int column, int bitmapId) {

@@ -45,8 +45,8 @@ class MemoryTreeList : public TreeList {
     int RedrawCount() const { return redraws_; }
 
   private:
-    void expandItem(int item);
-    void appendShown(int parent, std::vector<int>& shown) const;
+    // Whether every ancestor of item is expanded.
+    bool isShown(int item) const;
 
     TreeLinks links_;
     std::vector<std::string> texts_;

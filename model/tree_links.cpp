@@ -24,6 +24,10 @@ void TreeLinks::Reset() {
 bool TreeLinks::CanLink(int item, int parent) const {
     if (item < 0 || item >= itemCount_ || item == parent)
         return false;
+    // Only an item with children can be above another; a build links each
+    // item before it has any, without a walk up a chain thousands deep.
+    if (!HasChildItems(item))
+        return true;
     std::vector<int> above = GetAncestorItems(parent);
     return std::find(above.begin(), above.end(), item) == above.end();
 }

@@ -3,6 +3,8 @@
 // portable list, so both answer every tree query alike.
 #pragma once
 
+#include "model/tree_walk.h"
+
 #include <map>
 #include <set>
 #include <vector>
@@ -35,6 +37,13 @@ class TreeLinks {
     // The children of parent (-1: the top-level items) in item order,
     // without disturbing the enumeration.
     const std::vector<int>& Children(int parent) const;
+    // Visits item and, while visit answers true for an item, the items
+    // beneath it: depth first, an item before its children, children in
+    // item order.
+    template <class Visit> void WalkBelow(int item, Visit visit) const {
+        WalkDepthFirst(item, visit,
+                       [this](int next) -> const std::vector<int>& { return Children(next); });
+    }
 
     int GetFirstChildItem(int parent);
     int GetNextChildItem();

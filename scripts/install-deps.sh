@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config git
-    mingw-w64 g++-mingw-w64-x86-64-posix
+    mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb xauth
     googletest libbenchmark-dev libxml2-dev nlohmann-json3-dev
     clang-format valgrind

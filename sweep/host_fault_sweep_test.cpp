@@ -12,11 +12,13 @@
 #include "config/framework_message_recorder.h"
 #include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
+#include "model/bench/generated_die.h"
 #include "model/cell_pictures.h"
 #include "record/work_part_record.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <pthread.h>
 
 #include <functional>
 #include <ostream>
@@ -320,6 +322,78 @@ TEST(HostFaultSweepBaseline, TheCleanPathBuildsAndCommandsWithoutAMessage) {
     EXPECT_TRUE(RecordedFrameworkMessages().empty());
     EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_save")) << "the modified part was saved";
     EXPECT_GE(HOSTSIM_call_count("UF_PART_open_quiet"), 1) << "the closed part was opened";
+}
+
+// Runs action on a thread whose stack is the 1 MB a host's user-interface
+// thread has.
+void runOnSmallStack(const std::function<void()>& action) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 1 << 20);
+    pthread_t thread;
+    auto run = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(
+        0, pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&action)));
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+// A chain of groups as deep as the rows go, its part at the bottom: each
+// command from the deepest row, and from the top through all 5,000 levels.
+TEST(HostFaultSweepBaseline, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
+    std::string error;
+    ASSERT_TRUE(LoadViewManagerSession(GroupChainSession(), GroupChainConfig(MAX_ROWS),
+                                       std::string(VM_BINARY_DIR) + "/sweep_chain", &error))
+        << error;
+    std::vector<std::string> violations;
+    runOnSmallStack([&] {
+        NativeViewManager viewManager;
+        RunViewManagerCommand(viewManager);
+        ViewManagerCommands* vm = viewManager.Commands();
+        ASSERT_NE(nullptr, vm);
+        ASSERT_EQ(MAX_ROWS, vm->m_rowCount);
+        const int deepest = MAX_ROWS - 1;
+        ASSERT_EQ(deepest - 1, vm->m_rowParent[deepest]);
+        viewManager.Prompts().color = 0x000000FF;
+        viewManager.Prompts().answer = CONFIRM_CLOSE_NO_SAVE;
+        auto check = [&](const std::string& step) {
+            EXPECT_EQ(0, HOSTSIM_session_depth()) << step;
+            for (const std::string& violation : RowModelViolations(*vm))
+                violations.push_back(step + ": " + violation);
+        };
+        for (int row : {deepest, 0}) {
+            const std::string at = " on row " + std::to_string(row);
+            vm->OnClickList(row, row, kColumnBlank, false);
+            EXPECT_EQ(0, vm->m_rowShown[deepest]) << at;
+            vm->OnClickList(row, row, kColumnIsolate, true);
+            EXPECT_EQ(1, vm->m_rowShown[deepest]) << at;
+            vm->OnClickList(row, row, kColumnColor, false);
+            EXPECT_EQ(0x000000FFu, vm->m_list.GetItemColor(deepest)) << at;
+            vm->OnDblclkList(row, row, kColumnFreeze);
+            EXPECT_EQ(0, vm->m_rowUnfrozen[deepest]) << at;
+            // The groups above the part start closed: the top row opens
+            // first, then closes with the part.
+            if (vm->m_rowOpen[row] == 0)
+                vm->OnDblclkList(row, row, kColumnOpen);
+            vm->OnDblclkList(row, row, kColumnOpen);
+            EXPECT_EQ(0, vm->m_rowOpen[deepest]) << at;
+            vm->OnDblclkList(row, row, kColumnOpen);
+            EXPECT_EQ(1, vm->m_rowOpen[deepest]) << at;
+            check("commands" + at);
+        }
+        viewManager.Refresh();
+        check("refresh");
+        viewManager.Switch();
+        check("switch");
+        EXPECT_EQ(MAX_ROWS, vm->m_rowCount);
+        vm->OnCancel();
+        EXPECT_EQ(nullptr, viewManager.Commands());
+    });
+    EXPECT_EQ(std::vector<std::string>{}, violations);
+    EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
 }
 
 // The checker itself: a model whose tables do not line up is reported.

@@ -1,25 +1,24 @@
 #include "ui/cell_image.h"
 
-CellImage::CellImage(HBITMAP picture, int width, int height, int row) {
+SharedBitmap ShareBitmap(HBITMAP bitmap) {
+    if (!bitmap)
+        return nullptr;
+    return SharedBitmap(bitmap, [](HBITMAP shared) { DeleteObject(shared); });
+}
+
+CellImage::CellImage(SharedBitmap picture, int width, int height, int row) {
     BITMAP info = {};
-    if (!picture || !GetObjectA(picture, sizeof info, &info) || width <= 0 || height <= 0 ||
-        row < 0) {
-        if (picture)
-            DeleteObject(picture);
+    if (!picture || !GetObjectA(picture.get(), sizeof info, &info) || width <= 0 || height <= 0 ||
+        row < 0)
         return;
-    }
-    bitmap = picture;
+    m_picture = std::move(picture);
+    bitmap = m_picture.get();
     loaded = true;
     imageWidth = width;
     imageHeight = height;
     imageRow = row;
     bitmapWidth = info.bmWidth;
     bitmapHeight = info.bmHeight;
-}
-
-CellImage::~CellImage() {
-    if (bitmap)
-        DeleteObject(bitmap);
 }
 
 void DrawImageTransparent(const CellImage& image, int index, HDC dc, int x, int y) {

@@ -4,14 +4,22 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 constexpr COLORREF kTransparentColor = RGB(0, 255, 0);
+
+// A bitmap that the cells showing it share; deleted with its last holder.
+using SharedBitmap = std::shared_ptr<std::remove_pointer_t<HBITMAP>>;
+// Takes over bitmap; null stays null.
+SharedBitmap ShareBitmap(HBITMAP bitmap);
 
 class CellImage {
   public:
-    // Takes over bitmap. Without a bitmap, or with sizes that select no
-    // image, the record is not loaded: it has no bitmap and no image sizes.
-    CellImage(HBITMAP picture, int width, int height, int row);
-    ~CellImage();
+    // Holds picture with the cell. Without a bitmap, or with sizes that
+    // select no image, the record is not loaded: it has no bitmap and no
+    // image sizes.
+    CellImage(SharedBitmap picture, int width, int height, int row);
     CellImage(const CellImage&) = delete;
     CellImage& operator=(const CellImage&) = delete;
 
@@ -26,6 +34,9 @@ class CellImage {
     // The whole bitmap, which bounds the images that can be drawn.
     int bitmapWidth = 0;
     int bitmapHeight = 0;
+
+  private:
+    SharedBitmap m_picture;
 };
 
 // Draws image number index of the band at (x, y): pixels of the transparent

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <set>
 
 namespace {
 
@@ -120,13 +121,19 @@ void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     }
 }
 
+void CellListCtrl::GetCellText(int row, int column, char* text, int size) const {
+    const int item = ItemOfRow(row);
+    if (column == kNumberColumn)
+        snprintf(text, static_cast<size_t>(size), "%d",
+                 item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
+    else
+        GetItemText(row, column, text, size);
+}
+
 void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
     const int item = ItemOfRow(row);
     char text[kCellTextSize] = "";
-    if (column == kNumberColumn)
-        snprintf(text, sizeof text, "%d", item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
-    else
-        GetItemText(row, column, text, sizeof text);
+    GetCellText(row, column, text, sizeof text);
 
     const CellImage* image = nullptr;
     auto found = m_cellImages.find(imageKey(item, column));
@@ -166,10 +173,28 @@ int CellListCtrl::GetItemBitmapId(int item, int column) const {
     return found != m_cellImages.end() && found->second->loaded ? found->second->bitmapId : 0;
 }
 
+std::vector<HBITMAP> CellListCtrl::GetHeldBitmaps() const {
+    std::set<HBITMAP> held;
+    for (const auto& cell : m_cellImages) {
+        if (cell.second->bitmap)
+            held.insert(cell.second->bitmap);
+    }
+    return {held.begin(), held.end()};
+}
+
+SharedBitmap CellListCtrl::LoadSharedBitmap(int bitmapId) {
+    std::weak_ptr<SharedBitmap::element_type>& loaded = m_loadedBitmaps[bitmapId];
+    SharedBitmap bitmap = loaded.lock();
+    if (!bitmap) {
+        bitmap = ShareBitmap(LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(bitmapId)));
+        loaded = bitmap;
+    }
+    return bitmap;
+}
+
 int CellListCtrl::SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
                                int imageRow) {
-    HBITMAP bitmap = LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(bitmapId));
-    if (!SetItemBitmap(item, column, bitmap, imageWidth, imageHeight, imageRow))
+    if (!SetCellImage(item, column, LoadSharedBitmap(bitmapId), imageWidth, imageHeight, imageRow))
         return 0;
     m_cellImages[imageKey(item, column)]->bitmapId = bitmapId;
     return 1;
@@ -177,13 +202,15 @@ int CellListCtrl::SetItemImage(int item, int column, int bitmapId, int imageWidt
 
 int CellListCtrl::SetItemBitmap(int item, int column, HBITMAP bitmap, int imageWidth,
                                 int imageHeight, int imageRow) {
-    std::unique_ptr<CellImage> image(new (std::nothrow)
-                                         CellImage(bitmap, imageWidth, imageHeight, imageRow));
-    if (!image) {
-        if (bitmap)
-            DeleteObject(bitmap);
+    return SetCellImage(item, column, ShareBitmap(bitmap), imageWidth, imageHeight, imageRow);
+}
+
+int CellListCtrl::SetCellImage(int item, int column, SharedBitmap bitmap, int imageWidth,
+                               int imageHeight, int imageRow) {
+    std::unique_ptr<CellImage> image(
+        new (std::nothrow) CellImage(std::move(bitmap), imageWidth, imageHeight, imageRow));
+    if (!image)
         return 0;
-    }
     m_cellImages[imageKey(item, column)] = std::move(image);
     return 1;
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 // Columns the per-cell tables hold; the View Manager uses 7.
 constexpr int MAX_CELL_COLUMNS = 9;
@@ -25,7 +26,9 @@ class CellListCtrl : public CListCtrl {
     // The picture a cell shows: image width by height pictures from band
     // imageRow of bitmap resource bitmapId; the cell's text chooses the image
     // ("index:text"). Replaces an earlier picture of the cell; the caller
-    // repaints. 1, or 0 when the record cannot be allocated.
+    // repaints. 1, or 0 when the record cannot be allocated. A resource is
+    // loaded once for all the cells that show it, and released with the
+    // last of them.
     int SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
                      int imageRow);
     // The same with a bitmap the caller made; the control takes it over.
@@ -37,10 +40,15 @@ class CellListCtrl : public CListCtrl {
     int HitTestCell(POINT point, int* column) const;
     // The bitmap resource whose picture a cell shows, 0 for none.
     int GetItemBitmapId(int item, int column) const;
+    // The bitmaps the cells hold, each once.
+    std::vector<HBITMAP> GetHeldBitmaps() const;
     // The text a cell shows: with a picture its text is "index:text to
     // show" (index chooses the picture of the band), without one all of it.
     static const char* ShownCellText(const char* text, bool hasPicture, int* pictureIndex);
 
+    // The text a cell draws: in column 6 the row's number, elsewhere the
+    // cell's own text.
+    void GetCellText(int row, int column, char* text, int size) const;
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
@@ -65,5 +73,11 @@ class CellListCtrl : public CListCtrl {
     int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
 
   private:
+    SharedBitmap LoadSharedBitmap(int bitmapId);
+    int SetCellImage(int item, int column, SharedBitmap bitmap, int imageWidth, int imageHeight,
+                     int imageRow);
+
     std::map<uint32_t, std::unique_ptr<CellImage>> m_cellImages;
+    // The resources loaded, by id, as long as a cell shows them.
+    std::map<int, std::weak_ptr<SharedBitmap::element_type>> m_loadedBitmaps;
 };

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -61,6 +62,10 @@ void TreeListCtrl::PreSubclassWindow() {
     // instead of arranging them as icons.
     m_allItems.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_NOCOLUMNHEADER, RECT{},
                         m_hWnd, kCompleteListId);
+    // Never drawn: without this it would update its scroll bars on every
+    // item it takes.
+    if (m_allItems.m_hWnd)
+        SendMessageA(m_allItems.m_hWnd, WM_SETREDRAW, FALSE, 0);
 }
 
 LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -129,7 +134,7 @@ LRESULT TreeListCtrl::OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRE
                                                 : static_cast<int>(wParam);
         const int row = FindItemByData(item);
         if (result && row >= 0)
-            CopyTexts(row, item);
+            CopyTexts(row, item, 0, true);
         break;
     }
     case kSetParentCode:
@@ -180,7 +185,8 @@ void TreeListCtrl::LinkItem(int item, int parent) {
     if (!m_links.CanLink(item, parent))
         return;
 
-    const int row = FindItemByData(item);
+    // An item is linked right after it is appended: its row is the last.
+    const int row = FindShownRow(item, CListCtrl::GetItemCount() - 1);
     if (row >= 0) {
         RemoveShownDescendants(row, item);
         DeleteItem(row);
@@ -203,30 +209,41 @@ void TreeListCtrl::InsertShownRow(int position, int item) {
     char text[kCellTextSize] = "";
     m_allItems.GetItemText(item, 0, text, sizeof text);
     const int row = InsertItem(position, text, item);
+    // A new row's other cells are empty already.
     if (row >= 0)
-        CopyTexts(row, item);
+        CopyTexts(row, item, 1, false);
 }
 
-void TreeListCtrl::CopyTexts(int row, int item) {
+void TreeListCtrl::CopyTexts(int row, int item, int firstColumn, bool copyEmpty) {
     const int columns = GetColumnCount();
-    for (int column = 0; column < columns; ++column) {
+    for (int column = firstColumn; column < columns; ++column) {
         char text[kCellTextSize] = "";
-        m_allItems.GetItemText(item, column, text, sizeof text);
-        SetItemText(row, column, text);
+        if (m_allItems.GetItemText(item, column, text, sizeof text) > 0 || copyEmpty)
+            SetItemText(row, column, text);
     }
+}
+
+int TreeListCtrl::FindShownRow(int item, int guess) const {
+    if (guess >= 0 && guess < CListCtrl::GetItemCount() && ItemOfRow(guess) == item)
+        return guess;
+    return FindItemByData(item);
 }
 
 void TreeListCtrl::ExpandItem(int item) {
     Busy busy(m_busy);
-    if (!HasChildItems(item) || m_links.IsExpanded(item))
-        return;
-    const int row = FindItemByData(item);
-    if (row < 0)
+    ExpandShownItem(item, FindItemByData(item));
+}
+
+void TreeListCtrl::ExpandShownItem(int item, int row) {
+    if (!HasChildItems(item) || m_links.IsExpanded(item) || row < 0)
         return;
     m_links.MarkExpanded(item);
-    int position = row;
-    for (int child : m_links.Children(item))
-        InsertShownRow(++position, child);
+    {
+        DrawnOnce drawnOnce(*this);
+        int position = row;
+        for (int child : m_links.Children(item))
+            InsertShownRow(++position, child);
+    }
     CListCtrl::RedrawItems(row, row);
     Notify(TLN_EXPANDED, item, 0);
 }
@@ -239,44 +256,63 @@ void TreeListCtrl::CollapseItem(int item) {
     const int row = FindItemByData(item);
     if (row < 0)
         return;
-    RemoveShownDescendants(row, item);
+    {
+        DrawnOnce drawnOnce(*this);
+        RemoveShownDescendants(row, item);
+    }
     CListCtrl::RedrawItems(row, row);
     Notify(TLN_COLLAPSED, item, 0);
 }
 
 void TreeListCtrl::RemoveShownDescendants(int row, int item) {
-    std::vector<int> ancestors;
-    while (row + 1 < CListCtrl::GetItemCount()) {
-        const int below = ItemOfRow(row + 1);
-        GetAncestorItems(below, &ancestors);
-        if (std::find(ancestors.begin(), ancestors.end(), item) == ancestors.end())
+    // The shown descendants are the rows right below, each one's parent
+    // being item or a row before it in the run.
+    std::set<int> inRun = {item};
+    const int rows = CListCtrl::GetItemCount();
+    int last = row;
+    while (last + 1 < rows) {
+        const int below = ItemOfRow(last + 1);
+        if (inRun.count(m_links.ParentOf(below)) == 0)
             break;
+        inRun.insert(below);
         m_links.ForgetExpanded(below);
-        DeleteItem(row + 1);
+        ++last;
     }
+    // From the bottom up, so that no row moves before it goes.
+    for (int doomed = last; doomed > row; --doomed)
+        DeleteItem(doomed);
+}
+
+TreeListCtrl::DrawnOnce::DrawnOnce(TreeListCtrl& list) : m_list(list.m_drawing ? &list : nullptr) {
+    if (m_list)
+        SendMessageA(m_list->m_hWnd, WM_SETREDRAW, FALSE, 0);
+}
+
+TreeListCtrl::DrawnOnce::~DrawnOnce() {
+    if (!m_list)
+        return;
+    SendMessageA(m_list->m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list->m_hWnd, nullptr, TRUE);
 }
 
 void TreeListCtrl::ExpandAll(int item) {
-    // Rows inserted into a list that is drawing each update its scroll bars;
-    // the whole expansion is drawn once instead. A caller that suspended
-    // drawing keeps it suspended.
-    const bool drawing = m_drawing;
-    if (drawing)
-        SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
-    // Depth first, an item before its children and the children in item
-    // order, without recursion: a chain of items may be thousands deep.
-    std::vector<int> pending = {item};
-    while (!pending.empty()) {
-        const int next = pending.back();
-        pending.pop_back();
-        ExpandItem(next);
-        const std::vector<int>& children = m_links.Children(next);
-        pending.insert(pending.end(), children.rbegin(), children.rend());
-    }
-    if (drawing) {
-        SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-    }
+    Busy busy(m_busy);
+    DrawnOnce drawnOnce(*this);
+    // The walk goes on only through expanded items, in the order of their
+    // rows: each item's row is the one after the item visited before it.
+    // Below an item without a row nothing shows. -1 stands above the
+    // top-level items.
+    int previousRow = -2;
+    m_links.WalkBelow(item, [&](int next) {
+        if (next < 0)
+            return true;
+        const int row = FindShownRow(next, previousRow + 1);
+        if (row < 0)
+            return false;
+        previousRow = row;
+        ExpandShownItem(next, row);
+        return m_links.IsExpanded(next);
+    });
 }
 
 int TreeListCtrl::GetAncestorItems(int item, std::vector<int>* ancestors) const {

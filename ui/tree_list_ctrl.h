@@ -91,12 +91,33 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
         uint16_t& m_busy;
     };
 
+    // Rows inserted into or deleted from a list that is drawing each update
+    // its scroll bars and scroll what is below them; while this lives the
+    // list draws nothing, and it is drawn once afterwards. A caller that
+    // suspended drawing keeps it suspended.
+    class DrawnOnce {
+      public:
+        explicit DrawnOnce(TreeListCtrl& list);
+        ~DrawnOnce();
+        DrawnOnce(const DrawnOnce&) = delete;
+        DrawnOnce& operator=(const DrawnOnce&) = delete;
+
+      private:
+        TreeListCtrl* m_list;
+    };
+
     LRESULT SendToCompleteList(UINT message, WPARAM wParam, LPARAM lParam);
     void LinkItem(int item, int parent);
     void RemoveAllItems();
     // A shown row for item at position, with its texts from the complete list.
     void InsertShownRow(int position, int item);
-    void CopyTexts(int row, int item);
+    // The shown row of item, tried at guess first; -1 when it has none.
+    int FindShownRow(int item, int guess) const;
+    // Shows the children of item, whose row is row, if it has one.
+    void ExpandShownItem(int item, int row);
+    // The complete list's texts of item from firstColumn on into a shown
+    // row; empty texts too when copyEmpty is set.
+    void CopyTexts(int row, int item, int firstColumn, bool copyEmpty);
     // Removes the shown rows of item's descendants below its row.
     void RemoveShownDescendants(int row, int item);
     void Notify(UINT code, int item, int parent) const;

@@ -28,7 +28,7 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
         return true;
     }
     char text[kCellTextSize] = "";
-    GetItemText(row, column, text, sizeof text);
+    GetCellText(row, column, text, sizeof text);
     const char* shown = text;
     if (column == kTreeColumn)
         shown = strlen(text) > kPicturePrefix ? text + kPicturePrefix : "";

@@ -5,7 +5,6 @@
 #include "host/host_session_bracket.h"
 #include "res/resource.h"
 #include "ui/view_manager_instance.h"
-#include "ui/view_manager_probe_answer.h"
 #include "ui/wnd/common_dialogs.h"
 #include "ui/wnd/module_instance.h"
 
@@ -86,8 +85,12 @@ LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // the default button, Close.
     if (message == WM_GETDLGCODE && wParam == VK_RETURN)
         return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
-    if (message == WM_KEYDOWN && wParam == VK_RETURN)
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         sendNotice(GetActiveWindow(), WM_VIEW_MANAGER_REFRESH, "enter");
+        // An edit box in a dialog hands Return on to the default button,
+        // Close.
+        return 0;
+    }
     return CEdit::WindowProc(message, wParam, lParam);
 }
 
@@ -279,7 +282,7 @@ void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) 
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT probed = 0;
-    if (AnswerViewManagerProbe(m_list, message, wParam, lParam, &probed))
+    if (m_probe.Answer(m_list, message, wParam, lParam, &probed))
         return probed;
     switch (message) {
     case WM_PAINT:
@@ -292,6 +295,13 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnRefreshRequest();
     case WM_VIEW_MANAGER_HIDE_TIP:
         return OnHideTooltipRequest();
+    case TLN_PARENTSET:
+    case TLN_EXPANDED:
+    case TLN_COLLAPSED:
+        // The list's tree notices share their numbers with the dialog
+        // manager's DM_SETDEFID and DM_REPOSITION: passed on, each link of a
+        // build would make the linked item's index the default button.
+        return 0;
     case WM_NOTIFY: {
         const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
         if (notice->code == HDN_ITEMCHANGEDA)

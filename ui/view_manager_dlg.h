@@ -10,6 +10,7 @@
 #include "commands/win32/dialog_prompts.h"
 #include "ui/resize_ctrl.h"
 #include "ui/tree_list_ctrl.h"
+#include "ui/view_manager_probe_answer.h"
 #include "ui/wnd/common_controls.h"
 #include "ui/wnd/dialog.h"
 
@@ -90,6 +91,7 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     // Builds the rows of the configuration at path into the emptied list.
     void Build(const char* path);
 
+    ViewManagerProbeAnswer m_probe;
     DialogPrompts m_prompts;
     // Declared after the list, which it writes to when it is constructed.
     ViewManagerCommands m_commands;

@@ -1,15 +1,20 @@
 // How the development host reads the View Manager from inside its process:
 // two registered window messages that the dialog answers. They are not part
 // of what the CAD host uses; the plug-in's entry points stay its only way in.
+//
+// Any thread or process of the desktop can send a registered message, so
+// the dialog answers only sends from its own thread, and neither message
+// makes it read or write through a pointer it was given: the rows are
+// handed out from memory the dialog owns.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-// wParam 0, lParam a ShownRowsRequest*: the dialog fills up to capacity
-// rows in display order, sets count to the number of shown rows and
-// returns 1.
+// wParam and lParam 0: the dialog describes its shown rows in display order
+// and returns a const ShownRows*, valid until the next probe or the end of
+// the window.
 constexpr char kShownRowsMessageName[] = "ViewManager.ShownRows";
 // wParam a shown row, lParam a column (0 to 6) or kExpandBoxColumn: scrolls
 // the row into view and returns the middle of the cell (or of the row's
@@ -43,8 +48,7 @@ struct ShownRowState {
     int count;
 };
 
-struct ShownRowsRequest {
-    ShownRowState* rows;
-    int capacity;
+struct ShownRows {
+    const ShownRowState* rows;
     int count;
 };

@@ -24,15 +24,6 @@ ShownRowState describeRow(TreeListCtrl& list, int row) {
     return state;
 }
 
-LRESULT describeShownRows(TreeListCtrl& list, ShownRowsRequest* request) {
-    if (!request || request->capacity < 0)
-        return 0;
-    request->count = list.GetShownRowCount();
-    for (int row = 0; row < request->count && row < request->capacity; ++row)
-        request->rows[row] = describeRow(list, row);
-    return 1;
-}
-
 LRESULT cellPoint(TreeListCtrl& list, int row, int column) {
     if (row < 0 || row >= list.GetShownRowCount())
         return -1;
@@ -52,10 +43,18 @@ LRESULT cellPoint(TreeListCtrl& list, int row, int column) {
 
 } // namespace
 
-bool AnswerViewManagerProbe(TreeListCtrl& list, UINT message, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result) {
+bool ViewManagerProbeAnswer::Answer(TreeListCtrl& list, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT* result) {
+    // A send from another thread or process goes unanswered.
+    if (InSendMessage())
+        return false;
     if (message == ShownRowsMessage()) {
-        *result = describeShownRows(list, reinterpret_cast<ShownRowsRequest*>(lParam));
+        m_rows.clear();
+        const int count = list.GetShownRowCount();
+        for (int row = 0; row < count; ++row)
+            m_rows.push_back(describeRow(list, row));
+        m_shown = {m_rows.data(), static_cast<int>(m_rows.size())};
+        *result = reinterpret_cast<LRESULT>(&m_shown);
         return true;
     }
     if (message == CellPointMessage()) {

@@ -52,10 +52,12 @@ class LibxmlNode : public Node {
   public:
     explicit LibxmlNode(xmlNodePtr node) : m_node(node) {}
 
-    // libxml2 numbers the W3C kinds the W3C way; its own extra kinds (the
-    // document type declaration among them) keep numbers the reader treats
-    // as any other kind.
-    int type() const override { return static_cast<int>(m_node->type); }
+    // libxml2 numbers the W3C kinds the W3C way, except the document type
+    // declaration, which a parsed document holds as its own kind of node;
+    // its other extra kinds keep numbers the reader treats as any other kind.
+    int type() const override {
+        return m_node->type == XML_DTD_NODE ? kDocumentTypeNode : static_cast<int>(m_node->type);
+    }
 
     std::string name() const override {
         switch (m_node->type) {
@@ -107,17 +109,28 @@ std::unique_ptr<Node> wrap(xmlNodePtr node) {
     return node ? std::make_unique<LibxmlNode>(node) : nullptr;
 }
 
+// The node after node in document order once node's own children are done
+// with, or null at the end of top's children.
+xmlNodePtr node_after_children(xmlNodePtr node, xmlNodePtr top) {
+    while (node != top && !node->next)
+        node = node->parent;
+    return node == top ? nullptr : node->next;
+}
+
 // MSXML drops text that is only white space unless xml:space="preserve"
 // keeps it; so does this backend, so that the reader sees the same tree.
-void drop_white_space_text(xmlNodePtr parent) {
-    for (xmlNodePtr node = parent->children; node;) {
-        xmlNodePtr next = node->next;
+// Walked without recursion: elements may nest thousands of levels deep.
+void drop_white_space_text(xmlNodePtr top) {
+    for (xmlNodePtr node = top->children; node;) {
+        if (node->type == XML_ELEMENT_NODE && node->children) {
+            node = node->children;
+            continue;
+        }
+        xmlNodePtr next = node_after_children(node, top);
         if (node->type == XML_TEXT_NODE && xmlIsBlankNode(node) &&
-            xmlNodeGetSpacePreserve(parent) != 1) {
+            xmlNodeGetSpacePreserve(node->parent) != 1) {
             xmlUnlinkNode(node);
             xmlFreeNode(node);
-        } else if (node->type == XML_ELEMENT_NODE) {
-            drop_white_space_text(node);
         }
         node = next;
     }

@@ -18,7 +18,8 @@ enum NodeType {
     kTextNode = 3,
     kProcessingInstructionNode = 7,
     kCommentNode = 8,
-    kDocumentNode = 9
+    kDocumentNode = 9,
+    kDocumentTypeNode = 10
 };
 
 // A failed DOM operation; what() describes it for the user.

@@ -1,19 +1,9 @@
-// Load glue: remember the library's module for its resources.
-#include "entry/win32/plugin_module.h"
-
-namespace {
-HINSTANCE g_pluginModule = nullptr;
-}
-
-HINSTANCE PluginModule() {
-    return g_pluginModule;
-}
+// Load glue: the library needs nothing when it is loaded.
+#include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        g_pluginModule = module;
-        // The library starts no threads and needs no per-thread notices.
+    // The library starts no threads and needs no per-thread notices.
+    if (reason == DLL_PROCESS_ATTACH)
         DisableThreadLibraryCalls(module);
-    }
     return TRUE;
 }

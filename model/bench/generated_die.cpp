@@ -86,12 +86,50 @@ std::string WriteGeneratedDieConfig(const std::string& directory) {
     return file;
 }
 
-bool LoadGeneratedDie(int parts, std::string* error) {
+namespace {
+bool loadSession(const json& session, std::string* error) {
     char reason[512] = "";
-    if (HOSTSIM_load_session_text(GeneratedDieSession(parts).dump().c_str(), "/", reason,
-                                  sizeof reason) == 0)
+    if (HOSTSIM_load_session_text(session.dump().c_str(), "/", reason, sizeof reason) == 0)
         return true;
     if (error)
         *error = reason;
     return false;
+}
+} // namespace
+
+bool LoadGeneratedDie(int parts, std::string* error) {
+    return loadSession(GeneratedDieSession(parts), error);
+}
+
+json GroupChainSession() {
+    json top = {{"file", "C:\\chain\\top.prt"}};
+    top["components"] = json::array({{{"part", "C:\\chain\\link.prt"}}});
+    json link = {{"file", "C:\\chain\\link.prt"}};
+    link["attributes"] = json::array({{{"title", "CHAIN"}, {"value", "1"}}});
+    return {{"parts", json::array({top, link})}, {"display_part", "C:\\chain\\top.prt"}};
+}
+
+std::string GroupChainConfig(int levels) {
+    // Each CHAIN group sits in a group of a tag of its own that no part
+    // matches (its text comes first): that group is dropped and hands its
+    // sub-group to the row kept before it, the previous level. So the rows
+    // nest as deep as there are levels while the file nests three deep.
+    std::string xml = "<?xml version=\"1.0\"?>\n<ROOT Description=\"Level 0\">\n";
+    for (int level = 1; level < levels; ++level) {
+        const std::string hand = "HAND_" + std::to_string(level);
+        xml += " <" + hand + ">x<CHAIN Description=\"Level " + std::to_string(level) +
+               "\">1</CHAIN></" + hand + ">\n";
+    }
+    return xml + "</ROOT>\n";
+}
+
+bool LoadViewManagerSession(json session, const std::string& config, const std::string& productDir,
+                            std::string* error) {
+    const std::string directory = productDir + "/configuration/xml_files";
+    std::filesystem::create_directories(directory);
+    std::ofstream(directory + "/qvl_view.xml", std::ios::binary) << config;
+    session["environment"] = {{"KORVELTAND_DIR", productDir}};
+    session["customer_defaults"] = {{"QVL_WIZARD_VIEW_MANAGER", "qvl_view.xml"},
+                                    {"QVL_VIEW_NAME_SET", 1}};
+    return loadSession(session, error);
 }

@@ -7,6 +7,10 @@
 // with 50 section groups (each with 97 type groups and an _OTHER group that
 // gathers the parts of the types left out), and a stations group with 48
 // stations. From 5,000 parts on, the build makes 5,000 rows.
+//
+// A chain of groups: rows nested that many levels deep, every level below
+// the top one showing the one component of the display part. The file
+// itself nests only three deep, as some parsers stop far sooner.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -20,3 +24,13 @@ std::string GeneratedDieConfig();
 bool LoadGeneratedDie(int parts, std::string* error);
 // Writes the configuration below directory (created if needed); its path.
 std::string WriteGeneratedDieConfig(const std::string& directory);
+
+nlohmann::json GroupChainSession();
+std::string GroupChainConfig(int levels);
+
+// Loads session into the host as the View Manager finds its configuration
+// there: the product directory productDir holding config as its view
+// configuration, named by the customer defaults. False, with the host's
+// reason in error, when the host refuses the session.
+bool LoadViewManagerSession(nlohmann::json session, const std::string& config,
+                            const std::string& productDir, std::string* error);

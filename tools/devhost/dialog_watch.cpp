@@ -118,6 +118,13 @@ void answerColor(HWND dialog, const ColorAnswer& answer) {
 
 // What the hook does with a dialog that has just come up.
 struct WatchAccess {
+    // A dialog window being made with the View Manager's caption.
+    static void onCreate(DialogWatch& watch, HWND window, const CBT_CREATEWNDA& creation) {
+        const char* caption = creation.lpcs->lpszName;
+        if (IsDialogWindow(window) && caption && lstrcmpA(caption, "View Manager") == 0)
+            ++watch.viewManagersCreated_;
+    }
+
     static void onNewDialog(DialogWatch& watch, HWND dialog) {
         if (has(dialog, kMessageTextId)) {
             char text[1024] = "";
@@ -146,7 +153,10 @@ namespace {
 
 LRESULT CALLBACK watchDialogs(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_watch && IsDialogWindow(window) && g_seen.insert(window).second)
+    if (code == HCBT_CREATEWND && g_watch)
+        WatchAccess::onCreate(*g_watch, window, *reinterpret_cast<const CBT_CREATEWNDA*>(lParam));
+    else if (code == HCBT_ACTIVATE && g_watch && IsDialogWindow(window) &&
+             g_seen.insert(window).second)
         WatchAccess::onNewDialog(*g_watch, window);
     else if (code == HCBT_DESTROYWND)
         g_seen.erase(window);

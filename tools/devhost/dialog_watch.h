@@ -39,6 +39,9 @@ class DialogWatch {
     void AnswerNextColorDialog(const ColorAnswer& answer) { colorAnswers_.push_back(answer); }
     // Answers given that no dialog has taken yet.
     size_t UnusedAnswers() const { return confirmAnswers_.size() + colorAnswers_.size(); }
+    // How many View Manager windows have been created: one shown again is
+    // not counted again.
+    int ViewManagersCreated() const { return viewManagersCreated_; }
 
   private:
     friend struct WatchAccess;
@@ -46,6 +49,7 @@ class DialogWatch {
     std::vector<ShownMessage> messages_;
     std::deque<ConfirmAnswer> confirmAnswers_;
     std::deque<ColorAnswer> colorAnswers_;
+    int viewManagersCreated_ = 0;
 };
 
 } // namespace devhost

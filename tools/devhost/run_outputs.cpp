@@ -39,7 +39,10 @@ std::string rowStates(const ShownRowState& row) {
 } // namespace
 
 bool WriteDump(const std::string& path, const DialogWatch& watch, int unloadMode) {
-    const nlohmann::json dump = {{"viewManager", DescribeViewManager(FindViewManager())},
+    nlohmann::json viewManager = DescribeViewManager(FindViewManager());
+    if (viewManager.is_object())
+        viewManager["created"] = watch.ViewManagersCreated();
+    const nlohmann::json dump = {{"viewManager", viewManager},
                                  {"host", DescribeHost()},
                                  {"messages", messagesJson(watch)},
                                  {"unloadMode", unloadMode}};

@@ -26,6 +26,13 @@ bool toNumber(const ScriptWord& word, int low, int high, int& value) {
     return true;
 }
 
+// The two numbers after the action, each from low to the largest a window
+// coordinate holds.
+bool twoPixelCounts(const ScriptLine& line, int low, int& first, int& second) {
+    return line.words.size() == 3 && toNumber(line.words[1], low, 32767, first) &&
+           toNumber(line.words[2], low, 32767, second);
+}
+
 bool wordCount(const ScriptLine& line, size_t count, const char* form, std::string& error) {
     if (line.words.size() == count)
         return true;
@@ -83,6 +90,18 @@ bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::
     return true;
 }
 
+// A click at a point of the list's client area, wherever it falls.
+bool clickAt(HWND viewManager, const ScriptLine& line, std::string& error) {
+    int x = 0;
+    int y = 0;
+    if (!twoPixelCounts(line, 0, x, y)) {
+        error = "expected: clickat X Y (pixels of the list's client area)";
+        return false;
+    }
+    clickList(viewManager, POINT{x, y}, false);
+    return true;
+}
+
 bool clickBox(HWND viewManager, const ScriptLine& line, std::string& error) {
     if (!wordCount(line, 2, "box ROW", error))
         return false;
@@ -113,21 +132,21 @@ bool setHighlight(HWND viewManager, const ScriptLine& line, std::string& error) 
     return true;
 }
 
-// Return typed into the file-name box, through the host's message loop.
-void typeEnter(HWND viewManager) {
-    HWND box = GetDlgItem(viewManager, IDC_XML_FILE_NAME);
+// Return typed into a control of the View Manager, through the host's
+// message loop.
+void typeEnter(HWND viewManager, int id) {
+    HWND control = GetDlgItem(viewManager, id);
     SetActiveWindow(viewManager);
-    SetFocus(box);
-    PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageA(box, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    SetFocus(control);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(control, WM_KEYUP, VK_RETURN, 0xC01C0001);
     PumpPendingMessages();
 }
 
 bool resize(HWND viewManager, const ScriptLine& line, std::string& error) {
     int width = 0;
     int height = 0;
-    if (line.words.size() != 3 || !toNumber(line.words[1], 1, 32767, width) ||
-        !toNumber(line.words[2], 1, 32767, height)) {
+    if (!twoPixelCounts(line, 1, width, height)) {
         error = "expected: resize W H (pixels)";
         return false;
     }
@@ -167,6 +186,15 @@ bool pressOnly(HWND viewManager, const ScriptLine& line, int button, std::string
     return true;
 }
 
+// Return in the file-name box or in the list, by an action that takes
+// nothing after it.
+bool enterOnly(HWND viewManager, const ScriptLine& line, int id, std::string& error) {
+    if (!nothingAfter(line, error))
+        return false;
+    typeEnter(viewManager, id);
+    return true;
+}
+
 using ViewManagerAction = bool (*)(HWND, const ScriptLine&, std::string&);
 
 // The actions on the View Manager's windows, by name.
@@ -176,6 +204,7 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, false, e); }},
         {"dblclick",
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
+        {"clickat", clickAt},
         {"box", clickBox},
         {"highlight", setHighlight},
         {"resize", resize},
@@ -185,13 +214,10 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
                        std::string& e) { return pressOnly(v, l, IDC_REFRESH, e); }},
         {"close",
          [](HWND v, const ScriptLine& l, std::string& e) { return pressOnly(v, l, IDCANCEL, e); }},
-        {"enter",
-         [](HWND v, const ScriptLine& l, std::string& e) {
-             if (!nothingAfter(l, e))
-                 return false;
-             typeEnter(v);
-             return true;
-         }},
+        {"enter", [](HWND v, const ScriptLine& l,
+                     std::string& e) { return enterOnly(v, l, IDC_XML_FILE_NAME, e); }},
+        {"enterlist", [](HWND v, const ScriptLine& l,
+                         std::string& e) { return enterOnly(v, l, IDC_TREE_LIST, e); }},
         {"settext",
          [](HWND v, const ScriptLine& l, std::string&) {
              SetDlgItemTextA(v, IDC_XML_FILE_NAME, l.rest.c_str());
@@ -251,6 +277,13 @@ bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
             return false;
         }
         return ChangeHostSession(line.words[1].text, line.words[2].text, error);
+    }
+    if (action == "copy") {
+        // Replaces the file, as an editor saving over it would.
+        if (wordCount(line, 3, "copy FROM TO", error) &&
+            !CopyFileA(line.words[1].text.c_str(), line.words[2].text.c_str(), FALSE))
+            error = "cannot copy " + line.words[1].text + " to " + line.words[2].text;
+        return error.empty();
     }
     if (action == "dump") {
         if (wordCount(line, 2, "dump FILE", error) &&

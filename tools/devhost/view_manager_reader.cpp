@@ -10,8 +10,7 @@ namespace {
 
 // Only the View Manager answers the probe; other windows give 0.
 BOOL CALLBACK findAnswering(HWND window, LPARAM found) {
-    ShownRowsRequest request = {nullptr, 0, 0};
-    if (SendMessageA(window, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request)) != 1)
+    if (SendMessageA(window, ShownRowsMessage(), 0, 0) == 0)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -83,13 +82,11 @@ HWND FindViewManager() {
 }
 
 std::vector<ShownRowState> ReadShownRows(HWND viewManager) {
-    ShownRowsRequest request = {nullptr, 0, 0};
-    SendMessageA(viewManager, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
-    std::vector<ShownRowState> rows(static_cast<size_t>(request.count));
-    request = {rows.data(), static_cast<int>(rows.size()), 0};
-    SendMessageA(viewManager, ShownRowsMessage(), 0, reinterpret_cast<LPARAM>(&request));
-    rows.resize(static_cast<size_t>(std::min<int>(request.count, static_cast<int>(rows.size()))));
-    return rows;
+    const auto* shown =
+        reinterpret_cast<const ShownRows*>(SendMessageA(viewManager, ShownRowsMessage(), 0, 0));
+    if (!shown)
+        return {};
+    return std::vector<ShownRowState>(shown->rows, shown->rows + shown->count);
 }
 
 nlohmann::json DescribeViewManager(HWND viewManager) {

@@ -1,19 +1,27 @@
 // What can only be measured on Windows (under Wine here): a full repaint of
 // a 5,000-row tree list, reading the 5,000-group view configuration with
-// the MSXML backend, and the size of the View Manager dialog object. Prints
-// one "name value" line per figure; scripts/benchmarks.sh writes them down.
+// the MSXML backend, the size of the View Manager dialog object, and the
+// View Manager itself on the real list: opening it on trees of up to 5,000
+// rows beside the demo, Blank on the root of 5,000 rows, and folding and
+// unfolding the top row of a 5,000-level chain. Prints one "name value" line
+// per figure; scripts/benchmarks.sh writes them down.
 #include "config/view_config.h"
+#include "entry/view_manager_command.h"
+#include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
+#include "model/cell_pictures.h"
 #include "res/resource.h"
 #include "ui/tests/list_host.h"
 #include "ui/tree_list_ctrl.h"
 #include "ui/view_manager_dlg.h"
+#include "ui/view_manager_instance.h"
 
 #include <objbase.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -123,6 +131,104 @@ void measureMsxmlRead() {
     std::printf("msxml_read_ms %.3f\n", ms);
 }
 
+// The View Manager on the real list --------------------------------------
+
+class DialogStep : public ViewManagerDialogStep {
+  public:
+    void CreateOrShow() override { CreateOrShowViewManager(); }
+};
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The milliseconds action takes, with the painting it leaves to do.
+double paintedMilliseconds(const std::function<void()>& action) {
+    return medianMilliseconds(1, [&] {
+        action();
+        if (g_viewManagerDlg)
+            UpdateWindow(g_viewManagerDlg->m_hWnd);
+        pumpMessages();
+    });
+}
+
+const std::string kScratch = std::string(VM_BINARY_DIR) + "/bench/view_manager";
+
+bool loadDemo() {
+    const std::string demo = std::string(VM_SOURCE_DIR) + "/demo";
+    std::ifstream file(demo + "/session.json");
+    const std::string session((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    char error[512] = "";
+    return HOSTSIM_load_session_text(session.c_str(), demo.c_str(), error, sizeof error) == 0;
+}
+
+bool loadGeneratedDie(int parts) {
+    return LoadViewManagerSession(GeneratedDieSession(parts), GeneratedDieConfig(),
+                                  kScratch + "/die", nullptr);
+}
+
+bool loadChain() {
+    return LoadViewManagerSession(GroupChainSession(), GroupChainConfig(MAX_ROWS),
+                                  kScratch + "/chain", nullptr);
+}
+
+// Opens the View Manager on the session loaded: the host's command until the
+// rows are shown and painted. Prints its time and rows under prefix.
+bool measureOpening(const char* prefix) {
+    const double ms = paintedMilliseconds([] {
+        DialogStep step;
+        RunViewManagerCommand(step);
+    });
+    if (!g_viewManagerDlg) {
+        std::printf("%s_error not_opened\n", prefix);
+        return false;
+    }
+    std::printf("%s_rows %d\n", prefix, g_viewManagerDlg->Commands().m_rowCount);
+    std::printf("%s_open_ms %.1f\n", prefix, ms);
+    return true;
+}
+
+void closeViewManager() {
+    if (g_viewManagerDlg)
+        g_viewManagerDlg->DestroyWindow();
+    pumpMessages();
+}
+
+// The sessions opened: parts of the generated die for about 500, 1,000,
+// 2,000 and 5,000 rows.
+constexpr int kDieParts[] = {400, 900, 1900, 5000};
+
+void measureViewManager() {
+    if (loadDemo() && measureOpening("demo"))
+        closeViewManager();
+    for (int parts : kDieParts) {
+        const std::string prefix = "die" + std::to_string(parts);
+        if (!loadGeneratedDie(parts) || !measureOpening(prefix.c_str()))
+            continue;
+        if (parts == kDieParts[std::size(kDieParts) - 1]) {
+            ViewManagerCommands& commands = g_viewManagerDlg->Commands();
+            std::printf("blank_root_rows %d\n", commands.m_rowCount);
+            std::printf("blank_root_ms %.1f\n", paintedMilliseconds([&] {
+                            commands.OnClickList(0, 0, kColumnBlank, false);
+                        }));
+        }
+        closeViewManager();
+    }
+    if (loadChain() && measureOpening("chain")) {
+        TreeListCtrl& list = g_viewManagerDlg->m_list;
+        std::printf("chain_collapse_top_ms %.1f\n",
+                    paintedMilliseconds([&] { list.CollapseItem(0); }));
+        std::printf("chain_expand_top_ms %.1f\n", paintedMilliseconds([&] { list.ExpandItem(0); }));
+        std::printf("chain_shown_rows %d\n", list.GetShownRowCount());
+        closeViewManager();
+    }
+}
+
 } // namespace
 
 int main() {
@@ -135,6 +241,7 @@ int main() {
     // rows shown or the items held.
     measureRepaint(100, "small_list");
     measureRepaint(MAX_ROWS, "list");
+    measureViewManager();
     CoUninitialize();
     return 0;
 }

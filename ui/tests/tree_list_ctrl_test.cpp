@@ -158,7 +158,7 @@ LRESULT CALLBACK countRedraws(HWND window, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(g_listProc, window, message, wParam, lParam);
 }
 
-TEST_F(TreeListTest, ExpandingAllDrawsOnceAndKeepsACallersSuspension) {
+TEST_F(TreeListTest, ExpandingAllAndCollapsingDrawOnceAndKeepACallersSuspension) {
     BuildSample();
     g_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countRedraws)));
@@ -168,11 +168,14 @@ TEST_F(TreeListTest, ExpandingAllDrawsOnceAndKeepsACallersSuspension) {
     EXPECT_EQ(1, g_resumes);
 
     list->CollapseItem(0);
+    EXPECT_EQ((Items{0, 6}), Shown());
+    EXPECT_EQ(2, g_stops);
+    EXPECT_EQ(2, g_resumes);
     SendMessageA(list->m_hWnd, WM_SETREDRAW, FALSE, 0);
     list->ExpandAll(0);
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
-    EXPECT_EQ(2, g_stops);
-    EXPECT_EQ(1, g_resumes);
+    EXPECT_EQ(3, g_stops);
+    EXPECT_EQ(2, g_resumes);
     SetWindowLongPtrA(list->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
 }
 

@@ -52,11 +52,13 @@ class TooltipTest : public TreeListTest {
         list->AppendItem("0:ab");
         list->SetItemText(0, 2, "a count too long for its column");
         list->SetItemText(1, 2, "1");
+        list->SetItemNumber(0, 1000);
         // Each paint leaves what the tooltip reads.
         Snapshot shot(list->m_hWnd);
         ASSERT_EQ(1, list->m_cellTruncated[0][0]);
         ASSERT_EQ(0, list->m_cellTruncated[1][0]);
         ASSERT_EQ(1, list->m_cellTruncated[0][2]);
+        ASSERT_EQ(1, list->m_cellTruncated[0][kNumberColumn]);
     }
 
     void MoveTo(POINT point) const {
@@ -95,6 +97,11 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
     EXPECT_EQ("a count too long for its column", tooltipText(tooltip, list->m_hWnd));
     GetWindowRect(tooltip, &placed);
     EXPECT_NEAR(BelowRow(0, list->m_cellTextLeft[0][2]).x, placed.left, 1);
+
+    // The count column draws the row's number, not its empty text.
+    MoveTo(InCell(0, kNumberColumn, 15));
+    EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
+    EXPECT_EQ("1000", tooltipText(tooltip, list->m_hWnd));
 }
 
 TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {

@@ -5,16 +5,24 @@
 #include "entry/view_manager_command.h"
 #include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
+#include "model/bench/generated_die.h"
+#include "model/cell_pictures.h"
 #include "res/resource.h"
 #include "ui/view_manager_dlg.h"
 #include "ui/view_manager_instance.h"
+#include "ui/view_manager_probe.h"
+#include "ui/wnd/testing/modal_answer.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <objbase.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -137,6 +145,15 @@ class ViewManager : public ::testing::Test {
         return text;
     }
 
+    // A chain of groups that many levels deep, each level a row.
+    void useChain(int levels) {
+        product = kScratch + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::string error;
+        ASSERT_TRUE(
+            LoadViewManagerSession(GroupChainSession(), GroupChainConfig(levels), product, &error))
+            << error;
+    }
+
     std::string switchText() const { return windowText(GetDlgItem(dialog(), IDC_SWITCH)); }
     int itemCount() const { return dlg().m_list.GetItemCount(); }
 
@@ -216,19 +233,51 @@ TEST_F(ViewManager, RefreshFollowsTheConfigurationAndRefusesAMalformedOne) {
     EXPECT_EQ(demoCount, dlg().Commands().m_rowCount);
 }
 
-TEST_F(ViewManager, HandlersDoNothingWithoutAHostSession) {
+// Return typed in the list, through a host loop that handles dialog keys.
+void typeReturnInList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_TREE_LIST);
+    SetActiveWindow(dialog);
+    SetFocus(list);
+    for (MSG key : {MSG{list, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}},
+                    MSG{list, WM_KEYUP, VK_RETURN, 0xC01C0001, 0, {}}}) {
+        if (IsWindow(dialog) && !IsDialogMessageA(dialog, &key))
+            DispatchMessageA(&key);
+    }
+}
+
+TEST_F(ViewManager, ReturnInTheListPressesCloseWhateverItemWasLinkedLast) {
+    // Root "R" with n rows "R_OTHER" below: item n is linked last.
+    for (int lastLinked : {1, 2, IDC_REFRESH, IDC_SWITCH}) {
+        SCOPED_TRACE(lastLinked);
+        std::string config = "<R>";
+        for (int item = 1; item <= lastLinked; ++item)
+            config += "<R_OTHER/>";
+        writeConfig(config + "</R>");
+        ufusr();
+        ASSERT_NE(nullptr, dialog());
+        ASSERT_EQ(lastLinked + 1, itemCount());
+        HWND window = dialog();
+        EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(window, DM_GETDEFID, 0, 0));
+        typeReturnInList(window);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(nullptr, g_viewManagerDlg);
+    }
+}
+
+TEST_F(ViewManager, ExpandingAndCollapsingKeepTheDialogsPlaceAndDefaultButton) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
-    const int count = itemCount();
-    writeConfig("<DIE_VIEW/>");
-    HOSTSIM_fail_operation("UF_initialize", 0, 1);
-    click(IDC_REFRESH);
-    click(IDC_SWITCH);
-    EXPECT_EQ(count, itemCount());
-    EXPECT_EQ(1, dlg().Commands().m_treeMode);
-    click(IDCANCEL);
-    EXPECT_EQ(1, g_viewManagerCreated);
-    HOSTSIM_clear_faults();
+    // Partly off the screen, where only the user may put it.
+    SetWindowPos(dialog(), nullptr, -200, -40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT before = {};
+    GetWindowRect(dialog(), &before);
+    dlg().m_list.CollapseItem(1);
+    dlg().m_list.ExpandItem(1);
+    RECT after = {};
+    GetWindowRect(dialog(), &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(dialog(), DM_GETDEFID, 0, 0));
 }
 
 // The first shown row whose own parts are on display, and its row index.
@@ -304,6 +353,33 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideTakesTheHighlightAwayOnce) {
     EXPECT_EQ(0, g_viewManagerCreated);
     // Every occurrence that was highlighted is unhighlighted, once.
     EXPECT_EQ(highlightCalls, HOSTSIM_call_count("UF_DISP_set_highlight"));
+}
+
+TEST_F(ViewManager, WithoutAHostSessionOnlyCloseActsAndItMakesNoHostCall) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const int count = itemCount();
+    int row = -1;
+    ASSERT_GE(firstShownRowWithParts(dlg(), &row), 0);
+    dlg().Commands().m_clickedRow = row;
+    CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
+    click(IDC_HIGHLIGHT);
+    ASSERT_GT(HOSTSIM_call_count("UF_DISP_set_highlight"), 0);
+    writeConfig("<DIE_VIEW/>");
+    HOSTSIM_fail_operation("UF_initialize", 0, 1);
+    click(IDC_REFRESH);
+    click(IDC_SWITCH);
+    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(1, dlg().Commands().m_treeMode);
+
+    // Close, Esc and the close box all end as Cancel.
+    HOSTSIM_clear_call_log();
+    HWND window = dialog();
+    click(IDCANCEL);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, g_viewManagerDlg);
+    EXPECT_EQ(0, HOSTSIM_call_count("UF_DISP_set_highlight"));
+    HOSTSIM_clear_faults();
 }
 
 TEST_F(ViewManager, TheHeaderIsHookedAndAColumnWidthChangeTakesTheControlsData) {
@@ -436,6 +512,44 @@ TEST_F(ViewManager, AWindowDestroyedFromOutsideForgetsTheDialog) {
     EXPECT_GT(itemCount(), 0);
 }
 
+// A send from a thread of its own, answered while this thread pumps.
+LRESULT sendFromAnotherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    std::atomic<bool> sent{false};
+    LRESULT answer = -2;
+    std::thread other([&] {
+        answer = SendMessageA(window, message, wParam, lParam);
+        sent = true;
+    });
+    while (!sent) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        pumpMessages();
+    }
+    other.join();
+    return answer;
+}
+
+TEST_F(ViewManager, TheRowProbeAnswersItsOwnThreadOnlyAndWritesNothingItIsSent) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const auto* shown =
+        reinterpret_cast<const ShownRows*>(SendMessageA(dialog(), ShownRowsMessage(), 0, 0));
+    ASSERT_NE(nullptr, shown);
+    ASSERT_EQ(itemCount(), shown->count);
+    EXPECT_EQ(label(0), std::string("0:") + shown->rows[0].label);
+    EXPECT_NE(0, SendMessageA(dialog(), CellPointMessage(), 0, 1));
+
+    // A request in the form of a buffer for the rows, sent from elsewhere.
+    struct {
+        ShownRowState* rows;
+        int capacity;
+        int count;
+    } request = {nullptr, 0, -7};
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), ShownRowsMessage(), 0,
+                                       reinterpret_cast<LPARAM>(&request)));
+    EXPECT_EQ(-7, request.count);
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), CellPointMessage(), 0, 1));
+}
+
 // Refuses every window the thread tries to create while it lives.
 class RefusedWindows {
   public:
@@ -471,9 +585,8 @@ TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgain) {
     EXPECT_GT(itemCount(), 0);
 }
 
-TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
-    // The command finds the file below the base directory; the dialog looks
-    // in the product directories only and stays without columns and rows.
+TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsIsTheOneTheDialogShows) {
+    // The command finds the file below the base directory; so does the dialog.
     json session = demoSession();
     useDemo(session);
     const std::string baseConfig = product + "/base/korveltand/configuration/xml_files";
@@ -487,13 +600,171 @@ TEST_F(ViewManager, AFileOnlyTheBaseDirectoryHoldsLeavesTheListEmpty) {
         << error;
     ufusr();
     ASSERT_NE(nullptr, dialog());
-    EXPECT_EQ(0, itemCount());
-    EXPECT_EQ(0, dlg().m_list.GetColumnCount());
-    EXPECT_EQ("&Switch", switchText());
-    // Without a path Refresh has nothing to read; the list stays as it is.
+    EXPECT_EQ(7, dlg().m_list.GetColumnCount());
+    EXPECT_EQ("0:DIE_VIEW", label(0));
+    const int count = itemCount();
+    EXPECT_GT(count, 10);
+    EXPECT_TRUE(std::filesystem::equivalent(baseConfig + "/qvl_view.xml", dlg().m_xmlFileName))
+        << dlg().m_xmlFileName;
     click(IDC_REFRESH);
-    EXPECT_EQ(0, itemCount());
-    EXPECT_EQ(0, dlg().Commands().m_rowCount);
+    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(std::vector<std::string>(), hostMessages());
+}
+
+// True when none of bitmaps is a GDI object any more.
+bool allReleased(const std::vector<HBITMAP>& bitmaps) {
+    for (HBITMAP bitmap : bitmaps) {
+        if (GetObjectType(bitmap) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Each picture is loaded once for all the cells that show it: the View
+// Manager holds as many bitmaps on 5,000 rows as on 50, through Refreshes and
+// commands, and none once it has closed.
+TEST_F(ViewManager, HoldsOneBitmapPerPictureShownWhateverTheRowsAndReleasesThem) {
+    useChain(50);
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    const std::vector<HBITMAP> fifty = dlg().m_list.GetHeldBitmaps();
+    EXPECT_GE(fifty.size(), 6u);
+    EXPECT_LE(fifty.size(), 12u);
+    click(IDCANCEL);
+    EXPECT_TRUE(allReleased(fifty));
+
+    useChain(MAX_ROWS);
+    ufusr();
+    ASSERT_NE(nullptr, dialog()) << ::testing::PrintToString(hostMessages())
+                                 << ::testing::PrintToString(RecordedFrameworkMessages());
+    EXPECT_EQ(fifty.size(), dlg().m_list.GetHeldBitmaps().size());
+    for (int refresh = 0; refresh < 3; ++refresh)
+        click(IDC_REFRESH);
+    EXPECT_EQ(fifty.size(), dlg().m_list.GetHeldBitmaps().size());
+    ViewManagerCommands& commands = dlg().Commands();
+    std::vector<HBITMAP> seen;
+    auto note = [&] {
+        const std::vector<HBITMAP> held = dlg().m_list.GetHeldBitmaps();
+        EXPECT_LE(held.size(), 12u);
+        seen.insert(seen.end(), held.begin(), held.end());
+    };
+    // Every command on the first row with the part, each there and back.
+    for (int column : {kColumnBlank, kColumnIsolate}) {
+        for (int twice = 0; twice < 2; ++twice) {
+            commands.OnClickList(1, 1, column, false);
+            note();
+        }
+    }
+    for (int twice = 0; twice < 2; ++twice) {
+        commands.OnDblclkList(1, 1, kColumnFreeze);
+        note();
+    }
+    commands.OnDblclkList(1, 1, kColumnOpen);
+    EXPECT_EQ(0, commands.m_rowOpen[MAX_ROWS - 1]);
+    note();
+    commands.OnDblclkList(1, 1, kColumnOpen);
+    EXPECT_EQ(1, commands.m_rowOpen[MAX_ROWS - 1]);
+    EXPECT_EQ(fifty.size(), dlg().m_list.GetHeldBitmaps().size());
+    click(IDCANCEL);
+    EXPECT_EQ(nullptr, dialog());
+    EXPECT_TRUE(allReleased(seen));
+}
+
+// Runs action on a thread of its own whose stack is the 1 MB of a host's
+// user-interface thread.
+void runOnHostSizedStack(const std::function<void()>& action) {
+    auto run = [](void* argument) -> DWORD {
+        // As the host does on its thread, for the configuration's reader.
+        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+            return 1;
+        (*static_cast<const std::function<void()>*>(argument))();
+        CoUninitialize();
+        return 0;
+    };
+    HANDLE thread = CreateThread(nullptr, 1 << 20, run, const_cast<std::function<void()>*>(&action),
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(nullptr, thread);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    EXPECT_EQ(0u, code);
+}
+
+// A chain of groups as deep as the rows go, on a thread with a host's stack:
+// the build, each command on the deepest and on the top row, collapsing and
+// expanding, drawing, Refresh and Switch reach every level.
+TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
+    useChain(MAX_ROWS);
+    const int deepest = MAX_ROWS - 1;
+    bool finished = false;
+    runOnHostSizedStack([&] {
+        ufusr();
+        ASSERT_NE(nullptr, dialog());
+        ViewManagerCommands& commands = dlg().Commands();
+        TreeListCtrl& list = dlg().m_list;
+        ASSERT_EQ(MAX_ROWS, commands.m_rowCount);
+        ASSERT_EQ(MAX_ROWS, list.GetShownRowCount());
+        ASSERT_EQ(deepest, list.GetItemLevel(deepest));
+        for (int row : {deepest, 0}) {
+            SCOPED_TRACE("row " + std::to_string(row));
+            commands.OnClickList(row, row, kColumnBlank, false);
+            EXPECT_EQ(0, commands.m_rowShown[deepest]);
+            commands.OnClickList(row, row, kColumnIsolate, true);
+            EXPECT_EQ(1, commands.m_rowShown[deepest]);
+            EXPECT_EQ(row, commands.m_highlightedRow);
+            // The View Manager hidden, its prompt is the one dialog shown.
+            ShowWindow(dialog(), SW_HIDE);
+            {
+                ModalAnswer answer([](HWND colors) { PostMessageA(colors, WM_COMMAND, IDOK, 0); });
+                commands.OnClickList(row, row, kColumnColor, false);
+                EXPECT_TRUE(ModalAnswer::Answered());
+            }
+            commands.OnDblclkList(row, row, kColumnFreeze);
+            EXPECT_EQ(0, commands.m_rowUnfrozen[deepest]);
+            // The top row, without a part of its own, starts closed: it
+            // opens first, then closes with the part.
+            if (commands.m_rowOpen[row] == 0)
+                commands.OnDblclkList(row, row, kColumnOpen);
+            {
+                ModalAnswer answer([](HWND confirm) {
+                    SendMessageA(GetDlgItem(confirm, IDC_CLOSE_NO_SAVE), BM_CLICK, 0, 0);
+                });
+                commands.OnDblclkList(row, row, kColumnOpen);
+            }
+            EXPECT_EQ(0, commands.m_rowOpen[deepest]);
+            commands.OnDblclkList(row, row, kColumnOpen);
+            EXPECT_EQ(1, commands.m_rowOpen[deepest]);
+            ShowWindow(dialog(), SW_SHOW);
+            EXPECT_EQ(0, HOSTSIM_session_depth());
+        }
+
+        // The deepest row drawn at the bottom of the list, then the whole
+        // chain folded into its top row and unfolded again.
+        SendMessageA(list.m_hWnd, LVM_ENSUREVISIBLE, deepest, FALSE);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP canvas = CreateCompatibleBitmap(screen, 400, 400);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(memory, canvas);
+        SendMessageA(list.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        SelectObject(memory, old);
+        DeleteObject(canvas);
+        DeleteDC(memory);
+        list.CollapseItem(0);
+        EXPECT_EQ(1, list.GetShownRowCount());
+        list.ExpandItem(0);
+        EXPECT_EQ(2, list.GetShownRowCount());
+
+        click(IDC_REFRESH);
+        click(IDC_SWITCH);
+        EXPECT_EQ(MAX_ROWS, list.GetShownRowCount());
+        click(IDCANCEL);
+        EXPECT_EQ(nullptr, dialog());
+        finished = true;
+    });
+    // A thread whose stack ran out ends without getting here.
+    EXPECT_TRUE(finished);
 }
 
 } // namespace

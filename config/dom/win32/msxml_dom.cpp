@@ -1,5 +1,6 @@
 // The XML DOM on MSXML through COM, for Windows. COM is initialised on the
 // thread by whoever runs the reader (the host does on its own thread).
+#include "config/dom/win32/code_page_text.h"
 #include "config/dom/xml_dom.h"
 
 #include <windows.h>
@@ -16,26 +17,15 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// Characters the ANSI code page lacks become its default character, not a
-// look-alike.
 std::string to_ansi(BSTR text) {
-    const int length = static_cast<int>(SysStringLen(text));
-    if (length == 0)
-        return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0,
-                                         nullptr, nullptr);
-    std::string converted(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, &converted[0], size, nullptr,
-                        nullptr);
-    return converted;
+    return WideToCodePage(text, static_cast<int>(SysStringLen(text)), CP_ACP);
 }
 
 BSTR to_bstr(const char* ansi) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    BSTR text = SysAllocStringLen(nullptr, size > 0 ? static_cast<UINT>(size - 1) : 0);
+    const std::wstring wide = CodePageToWide(ansi, CP_ACP);
+    BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     if (!text)
         throw std::bad_alloc();
-    MultiByteToWideChar(CP_ACP, 0, ansi, -1, text, size);
     return text;
 }
 

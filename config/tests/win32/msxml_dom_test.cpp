@@ -1,4 +1,6 @@
 // What only the MSXML backend can meet.
+#include "config/dom/win32/code_page_text.h"
+#include "config/dom/xml_dom.h"
 #include "config/framework_message_recorder.h"
 #include "config/view_config.h"
 
@@ -24,6 +26,24 @@ TEST(MsxmlDom, WithoutComTheDocumentCannotBeCreated) {
     EXPECT_EQ(0u, messages[1].find("ERROR on open of URL: ")) << messages[1];
     EXPECT_GT(messages[1].size(), std::string("ERROR on open of URL: ").size());
     EXPECT_EQ(0, config.entryCount);
+}
+
+TEST(MsxmlDom, TextIsConvertedForTheWesternAndTheUtf8AnsiCodePages) {
+    // "Maß Café €", a CJK character and A with macron.
+    const std::wstring text = L"Ma\u00DF Caf\u00E9 \u20AC \u4E2D \u0100";
+    const int length = static_cast<int>(text.size());
+    const std::string utf8 = "Ma\xC3\x9F Caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD \xC4\x80";
+    // No look-alike: the macron's A is the default character too.
+    EXPECT_EQ("Ma\xDF Caf\xE9 \x80 ? ?", xmldom::WideToCodePage(text.c_str(), length, 1252));
+    EXPECT_EQ(utf8, xmldom::WideToCodePage(text.c_str(), length, CP_UTF8));
+    EXPECT_EQ(text, xmldom::CodePageToWide(utf8.c_str(), CP_UTF8));
+    EXPECT_EQ(text.substr(0, 8), xmldom::CodePageToWide("Ma\xDF Caf\xE9", 1252));
+    // UTF-8 refuses the no-look-alike flag on Windows (Wine takes it); so
+    // does UTF-7 on both, where the refusal can be seen here.
+    EXPECT_EQ("Ma+AN8-", xmldom::WideToCodePage(L"Ma\u00DF", 3, CP_UTF7));
+    // A code page the system lacks fails the DOM rather than giving "".
+    EXPECT_THROW(xmldom::WideToCodePage(text.c_str(), length, 12345), xmldom::DomError);
+    EXPECT_THROW(xmldom::CodePageToWide("x", 12345), xmldom::DomError);
 }
 
 } // namespace

@@ -266,6 +266,50 @@ TEST(ViewManagerScript, TheCloseButtonEndsTheDialogAndTheNextCommandMakesAFreshO
     EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
 }
 
+TEST(ViewManagerScript, ReturnInTheListAfterABuildPressesClose) {
+    // The build links item 42 last; Return must not take it for a button.
+    const std::string name = "return_in_list";
+    const DevhostRun run = RunDevhost(
+        name, nameTreeDemo(), "refresh\nenterlist\n" + dumpLine(name, "closed") + "ufusr\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(readDump(name, "closed")["viewManager"].is_null());
+    // Closed, so the next command makes a new one.
+    EXPECT_EQ(2, run.dump["viewManager"]["created"]);
+    EXPECT_EQ(json::array(), run.dump["messages"]);
+}
+
+TEST(ViewManagerScript, AClickOnNoRowAndAFileReplacedBeforeTheNextCommand) {
+    const std::string name = "clickat_copy";
+    const std::string product = writeProduct(
+        name, {{"qvl_view.xml", "<DIE_VIEW Description=\"Die\"><COMPONENT_TYPE Description=\"Upper "
+                                "shoe\">UPPER_SHOE</COMPONENT_TYPE></DIE_VIEW>"},
+               {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
+    json session = nameTreeDemo();
+    session["environment"] = {{"KORVELTAND_DIR", product}};
+    const DevhostRun run =
+        RunDevhost(name, session,
+                   "highlight on\nclick \"Upper shoe\" 0\n" + dumpLine(name, "highlighted") +
+                       "clickat 20 300\n" + dumpLine(name, "below") + "copy \"" +
+                       configPath(product, "malformed.xml") + "\" \"" +
+                       configPath(product, "qvl_view.xml") + "\"\nufusr\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json highlighted = readDump(name, "highlighted");
+    for (const json& occurrence : occurrencesOf(highlighted, "pd2026_upper_shoe.prt"))
+        EXPECT_TRUE(occurrence["highlighted"]);
+    // Below the last row the click hits no row: the highlight goes.
+    for (const json& occurrence : occurrencesOf(readDump(name, "below"), "pd2026_upper_shoe.prt"))
+        EXPECT_FALSE(occurrence["highlighted"]);
+
+    // The command refuses the file it now finds; the View Manager is neither
+    // made again nor rebuilt.
+    ASSERT_EQ(1u, run.dump["messages"].size());
+    EXPECT_EQ(0u, run.dump["messages"][0]["text"].get<std::string>().find("XML Parse Error 0x"));
+    const json& view = run.dump["viewManager"];
+    ASSERT_TRUE(view.is_object());
+    EXPECT_EQ(1, view["created"]);
+    EXPECT_EQ((std::vector<std::string>{"Die", "Upper shoe"}), labels(run.dump));
+}
+
 TEST(ViewManagerScript, ResizingMovesTheButtonsAndStretchesTheList) {
     const std::string name = "resize";
     const DevhostRun run =

@@ -1,0 +1,24 @@
+// What the view configuration reader does not keep of an element but a
+// person checking the file needs to know: found by walking the same DOM the
+// reader walks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ElementFacts {
+    std::string tag;
+    std::string description; // the "Description" attribute, or empty
+    int firstChildType = 0;  // the DOM's node type of the first child; 0 without children
+    bool hasElementChildren = false;
+    std::string firstText; // the first child's text as written, when that child is text
+    std::string laterText; // the first text that is not the first child
+    // A child of a kind the reader cannot take (a CDATA section, an entity
+    // reference); 0 when there is none.
+    int unreadableChildType = 0;
+};
+
+// The elements of the file at path, the root first, then in document order.
+// Empty when the DOM cannot load the file; throws xmldom::DomError when a
+// DOM operation fails.
+std::vector<ElementFacts> ReadElementFacts(const char* path);
