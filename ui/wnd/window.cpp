@@ -4,11 +4,47 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace {
-// The object bound to a window, and the procedure it replaced: the latter
-// stays reachable for as long as our procedure may still be called.
-const char kObjectProperty[] = "ViewManager.CWnd.Object";
+// The procedure a bound window's procedure replaced: it stays reachable for
+// as long as our procedure may still be called.
 const char kSuperProperty[] = "ViewManager.CWnd.Super";
+
+// The objects bound to windows, of every thread. Every message looks its
+// object up here: a window property would cost a round trip to Wine's
+// server on each message, which made a large list many times slower.
+class BoundObjects {
+  public:
+    CWnd* Find(HWND window) {
+        AcquireSRWLockShared(&m_lock);
+        auto found = m_objects.find(window);
+        CWnd* object = found != m_objects.end() ? found->second : nullptr;
+        ReleaseSRWLockShared(&m_lock);
+        return object;
+    }
+    bool Add(HWND window, CWnd* object) {
+        AcquireSRWLockExclusive(&m_lock);
+        const bool added = m_objects.emplace(window, object).second;
+        ReleaseSRWLockExclusive(&m_lock);
+        return added;
+    }
+    void Remove(HWND window) {
+        AcquireSRWLockExclusive(&m_lock);
+        m_objects.erase(window);
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+
+  private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Never destroyed: objects with static storage may unbind at exit.
+BoundObjects& boundObjects() {
+    static BoundObjects* objects = new BoundObjects;
+    return *objects;
+}
 } // namespace
 
 void RegisterCommonControls() {
@@ -31,7 +67,7 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
-    return window ? static_cast<CWnd*>(GetPropA(window, kObjectProperty)) : nullptr;
+    return window ? boundObjects().Find(window) : nullptr;
 }
 
 bool CWnd::SubclassWindow(HWND window) {
@@ -39,7 +75,7 @@ bool CWnd::SubclassWindow(HWND window) {
         return false;
     m_hWnd = window;
     PreSubclassWindow();
-    if (!SetPropA(window, kObjectProperty, this)) {
+    if (!boundObjects().Add(window, this)) {
         m_hWnd = nullptr;
         return false;
     }
@@ -68,7 +104,7 @@ void CWnd::Unbind() {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
         RemovePropA(m_hWnd, kSuperProperty);
     }
-    RemovePropA(m_hWnd, kObjectProperty);
+    boundObjects().Remove(m_hWnd);
     m_hWnd = nullptr;
     m_superProc = nullptr;
 }
