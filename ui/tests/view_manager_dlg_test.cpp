@@ -485,11 +485,20 @@ TEST_F(ViewManager, ClosingTheDisplayPartsRowClosesTheDialogAsOftenAsItIsOpened)
         const int shown = shownRowOfFirstPart(dlg(), top);
         ASSERT_GE(shown, 0) << round;
         // A double-click in the "Open/Close" column: the display part closes
-        // and the View Manager with it, from inside its own handler.
+        // and the View Manager with it, from inside its own handler. The
+        // close takes the demo's modified trim punch along, so it asks first.
         HWND list = dlg().m_list.m_hWnd;
         const LPARAM point = cellPoint(dlg(), shown, 5);
-        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-        SendMessageA(list, WM_LBUTTONUP, 0, point);
+        // Hidden, the View Manager leaves the question the only dialog shown.
+        ShowWindow(window, SW_HIDE);
+        {
+            ModalAnswer answer([](HWND confirm) {
+                SendMessageA(GetDlgItem(confirm, IDC_CLOSE_NO_SAVE), BM_CLICK, 0, 0);
+            });
+            SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+            SendMessageA(list, WM_LBUTTONUP, 0, point);
+            EXPECT_TRUE(ModalAnswer::Answered()) << round;
+        }
         pumpMessages();
         EXPECT_EQ(0, HOSTSIM_session_depth()) << round;
         EXPECT_EQ(0, UF_PART_is_loaded(top.c_str())) << round;
