@@ -37,7 +37,7 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
     ViewConfig config{};
     const int result = ReadViewConfig(path, &config);
     if (result == kViewConfigFormatError)
-        uc1601("file format error!", 1);
+        uc1601(kViewConfigFormatErrorMessage, 1);
     if (result != kViewConfigRead)
         return false;
     ReleaseViewConfig(&config);
