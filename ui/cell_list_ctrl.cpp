@@ -1,7 +1,7 @@
 #include "ui/cell_list_ctrl.h"
 
 #include "ui/fit_text.h"
-#include "ui/wnd/module_instance.h"
+#include "wnd/module_instance.h"
 
 #include <cstdio>
 #include <cstdlib>

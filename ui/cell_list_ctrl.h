@@ -7,7 +7,7 @@
 
 #include "model/tree_list.h"
 #include "ui/cell_image.h"
-#include "ui/wnd/list_ctrl.h"
+#include "wnd/list_ctrl.h"
 
 #include <cstdint>
 #include <map>

@@ -5,7 +5,7 @@
 // batch on every size change and pins the window's tracking sizes.
 #pragma once
 
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
 #include <memory>
 #include <vector>

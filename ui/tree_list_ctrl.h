@@ -12,7 +12,7 @@
 #include "model/tree_links.h"
 #include "model/tree_list.h"
 #include "ui/cell_list_ctrl.h"
-#include "ui/wnd/common_controls.h"
+#include "wnd/common_controls.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,8 +5,8 @@
 #include "host/host_session_bracket.h"
 #include "res/resource.h"
 #include "ui/view_manager_instance.h"
-#include "ui/wnd/common_dialogs.h"
-#include "ui/wnd/module_instance.h"
+#include "wnd/common_dialogs.h"
+#include "wnd/module_instance.h"
 
 #include <commctrl.h>
 

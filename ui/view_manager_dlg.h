@@ -11,8 +11,8 @@
 #include "ui/resize_ctrl.h"
 #include "ui/tree_list_ctrl.h"
 #include "ui/view_manager_probe_answer.h"
-#include "ui/wnd/common_controls.h"
-#include "ui/wnd/dialog.h"
+#include "wnd/common_controls.h"
+#include "wnd/dialog.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "commands/win32/confirm_close_dlg.h"
 
 #include "res/resource.h"
-#include "ui/wnd/module_instance.h"
+#include "wnd/module_instance.h"
 
 ConfirmCloseDlg::ConfirmCloseDlg(CWnd* owner)
     : CDialog(IDD_CONFIRM_CLOSE, owner),

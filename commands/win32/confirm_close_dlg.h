@@ -4,8 +4,8 @@
 #pragma once
 
 #include "commands/command_prompts.h"
-#include "ui/wnd/common_controls.h"
-#include "ui/wnd/dialog.h"
+#include "wnd/common_controls.h"
+#include "wnd/dialog.h"
 
 class ConfirmCloseDlg : public CDialog {
   public:

@@ -1,7 +1,7 @@
 #include "commands/win32/dialog_prompts.h"
 
 #include "commands/win32/confirm_close_dlg.h"
-#include "ui/wnd/common_dialogs.h"
+#include "wnd/common_dialogs.h"
 
 std::optional<uint32_t> DialogPrompts::AskColor() {
     CColorDialog dialog(0, 0, m_owner);

@@ -2,7 +2,7 @@
 // Manager's, pictures made in memory, and the pixels a window paints.
 #pragma once
 
-#include "ui/wnd/dialog.h"
+#include "wnd/dialog.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // that resizing the dialog sends.
 #include "ui/resize_ctrl.h"
 #include "ui/tests/test_resources.h"
-#include "ui/wnd/dialog.h"
+#include "wnd/dialog.h"
 
 #include <gtest/gtest.h>
 

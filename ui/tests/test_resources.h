@@ -6,19 +6,11 @@
 #define IDD_LIST_HOST 100
 #define IDC_LIST 1009
 
-/* A modal dialog with an edit box and a progress bar bound by data exchange. */
-#define IDD_EXCHANGE 101
-#define IDC_NAME 1001
-#define IDC_PROGRESS 1032
-
 /* A resizable dialog with controls for the resize controller. */
 #define IDD_RESIZE 102
 #define IDC_STRETCH 1101
 #define IDC_HALF 1102
 #define IDC_CORNER 1103
 #define IDC_FIXED 1104
-
-/* Numbered apart from the plug-in's own strings: the sample program holds both. */
-#define IDS_EXTENSION 9102
 
 #endif

@@ -11,7 +11,7 @@
 #include "ui/view_manager_dlg.h"
 #include "ui/view_manager_instance.h"
 #include "ui/view_manager_probe.h"
-#include "ui/wnd/testing/modal_answer.h"
+#include "wnd/tests/modal_answer.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -2,7 +2,7 @@
 // user sees it, and the answer for each way of leaving it.
 #include "commands/win32/confirm_close_dlg.h"
 #include "res/resource.h"
-#include "ui/wnd/testing/modal_answer.h"
+#include "wnd/tests/modal_answer.h"
 
 #include <gtest/gtest.h>
 

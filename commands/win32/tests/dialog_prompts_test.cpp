@@ -3,8 +3,8 @@
 // window held off while either is shown.
 #include "commands/win32/dialog_prompts.h"
 #include "res/resource.h"
-#include "ui/wnd/testing/modal_answer.h"
-#include "ui/wnd/window.h"
+#include "wnd/tests/modal_answer.h"
+#include "wnd/window.h"
 
 #include <gtest/gtest.h>
 

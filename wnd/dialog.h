@@ -2,7 +2,7 @@
 // modal (DoModal), with data exchange between controls and members.
 #pragma once
 
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
 #include <string>
 

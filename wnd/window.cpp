@@ -1,6 +1,6 @@
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
-#include "ui/wnd/module_instance.h"
+#include "wnd/module_instance.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "ui/wnd/testing/modal_answer.h"
+#include "wnd/tests/modal_answer.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // calls. Every call is a message to the control's own window.
 #pragma once
 
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
 #include <commctrl.h>
 

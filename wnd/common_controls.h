@@ -2,7 +2,7 @@
 // edit box, a tracking tooltip and a progress bar.
 #pragma once
 
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "ui/wnd/common_controls.h"
+#include "wnd/common_controls.h"
 
 bool CToolTipCtrl::Create(const CWnd& parent) {
     // A tooltip sizes and places itself; a pop-up window has no control id.

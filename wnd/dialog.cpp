@@ -1,6 +1,6 @@
-#include "ui/wnd/dialog.h"
+#include "wnd/dialog.h"
 
-#include "ui/wnd/module_instance.h"
+#include "wnd/module_instance.h"
 
 namespace {
 HWND handleOf(const CWnd* window) {

@@ -1,4 +1,4 @@
-#include "ui/wnd/list_ctrl.h"
+#include "wnd/list_ctrl.h"
 
 int CListCtrl::InsertColumn(int column, const char* heading, int format, int width) const {
     LVCOLUMNA request = {};

@@ -1,7 +1,7 @@
 // The standard colour and file-open dialogs, shown modally.
 #pragma once
 
-#include "ui/wnd/window.h"
+#include "wnd/window.h"
 
 #include <commdlg.h>
 

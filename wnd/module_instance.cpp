@@ -1,4 +1,4 @@
-#include "ui/wnd/module_instance.h"
+#include "wnd/module_instance.h"
 
 namespace {
 // Any address inside the module identifies it.

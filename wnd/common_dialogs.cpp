@@ -1,4 +1,4 @@
-#include "ui/wnd/common_dialogs.h"
+#include "wnd/common_dialogs.h"
 
 #include <algorithm>
 
