@@ -1,11 +1,11 @@
 // The window layer: binding objects to windows, owner-draw reflection,
 // dialogs with data exchange, resource strings and the common dialogs.
-#include "wnd/tests/wnd_test_resources.h"
 #include "wnd/common_controls.h"
 #include "wnd/common_dialogs.h"
 #include "wnd/dialog.h"
 #include "wnd/module_instance.h"
 #include "wnd/tests/modal_answer.h"
+#include "wnd/tests/wnd_test_resources.h"
 
 #include <gtest/gtest.h>
 
