@@ -1,7 +1,6 @@
 // Parts: enumeration, lookups by name, opening, closing, saving, display part.
 #include "session_fixture.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,7 +43,7 @@ TEST_F(Parts, EnumerationListsLoadedPartsInLoadOrder) {
     EXPECT_EQ(NULL_TAG, UF_PART_ask_nth_part(2));
     // A library part is known to none of the lookups until it is opened.
     EXPECT_EQ(NULL_TAG, partTag("lib.prt"));
-    EXPECT_EQ(0, UF_PART_is_loaded("lib.prt"));
+    EXPECT_FALSE(UF_PART_is_loaded("lib.prt"));
     EXPECT_FALSE(PART_is_part_loaded("lib.prt"));
     EXPECT_EQ(NULL_TAG, PART_ask_part_of_filename("lib.prt"));
 
@@ -55,7 +54,6 @@ TEST_F(Parts, EnumerationListsLoadedPartsInLoadOrder) {
     EXPECT_EQ(lib, PART_ask_part_of_filename("lib.prt"));
     EXPECT_EQ(1, UF_PART_is_loaded("lib.prt"));
     EXPECT_EQ(lib, open("lib.prt")) << "opening a loaded part again";
-    EXPECT_EQ(3, UF_PART_ask_num_parts());
 
     // A part closed and opened again keeps its tag and goes to the end.
     const tag_t b = partTag("b.prt");
@@ -79,14 +77,10 @@ TEST_F(Parts, OpeningALibraryPartBringsItsOccurrencesUnderTheDisplayPart) {
     const std::vector<tag_t> libs = occurrencesOf(lib);
     ASSERT_EQ(2u, libs.size());
     EXPECT_EQ(libs, childrenOf(UF_ASSEM_ask_root_part_occ(partTag("top.prt"))));
-    std::vector<tag_t> pinsBelowLibs = childrenOf(libs[0]);
-    const std::vector<tag_t> second = childrenOf(libs[1]);
-    pinsBelowLibs.insert(pinsBelowLibs.end(), second.begin(), second.end());
-    std::vector<tag_t> pins = occurrencesOf(pin);
-    std::sort(pins.begin(), pins.end());
-    std::sort(pinsBelowLibs.begin(), pinsBelowLibs.end());
-    EXPECT_EQ(2u, pins.size());
-    EXPECT_EQ(pins, pinsBelowLibs);
+    const std::vector<tag_t> pins = occurrencesOf(pin);
+    ASSERT_EQ(2u, pins.size());
+    EXPECT_EQ(std::vector<tag_t>{pins[0]}, childrenOf(libs[0]));
+    EXPECT_EQ(std::vector<tag_t>{pins[1]}, childrenOf(libs[1]));
 }
 
 TEST_F(Parts, OpeningAnUnknownFileReportsItInTheLoadStatus) {
@@ -178,24 +172,20 @@ TEST_F(Parts, ClosingWithScopeOneTakesTheComponentsNoOtherLoadedPartPlaces) {
 
 TEST_F(Parts, SavingClearsTheModifiedFlagOfTheWorkPartOnly) {
     nlohmann::json session = dieSet();
-    for (int i : {0, 1, 2})
+    for (int i : {0, 1})
         session["parts"][i]["modified"] = true;
     load(session.dump());
-    const tag_t top = partTag(kTopFile), upper = partTag(kUpperFile), lower = partTag(kLowerFile),
-                shoe = partTag(kShoeFile);
+    const tag_t top = partTag(kTopFile), upper = partTag(kUpperFile), shoe = partTag(kShoeFile);
 
     ASSERT_EQ(0, UF_PART_save());
     EXPECT_FALSE(UF_PART_is_modified(top));
-    EXPECT_TRUE(UF_PART_is_modified(upper));
-    EXPECT_TRUE(UF_PART_is_modified(lower));
     EXPECT_TRUE(UF_PART_is_modified(shoe));
 
     // An occurrence as work part saves its prototype, not the assemblies above.
     ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(shoe).at(0)));
     ASSERT_EQ(0, UF_PART_save());
     EXPECT_FALSE(UF_PART_is_modified(shoe));
-    EXPECT_TRUE(UF_PART_is_modified(upper));
-    EXPECT_TRUE(UF_PART_is_modified(lower));
+    EXPECT_TRUE(UF_PART_is_modified(upper)) << "the assembly above";
 
     ASSERT_EQ(0, UF_PART_close(top, 0, 0));
     EXPECT_NE(0, UF_PART_save()) << "no work part left";
@@ -208,9 +198,7 @@ TEST_F(Parts, SettingTheDisplayPartAlsoMakesItTheWorkPart) {
     ASSERT_EQ(0, UF_PART_set_display_part(upper));
     EXPECT_EQ(upper, UF_PART_ask_display_part());
     EXPECT_EQ(upper, UF_ASSEM_ask_work_part());
-    // Occurrences are now those below the upper set.
-    EXPECT_EQ(occurrencesOf(punch, upper), occurrencesOf(punch));
-    EXPECT_EQ(2u, occurrencesOf(punch).size());
+    EXPECT_EQ(2u, occurrencesOf(punch).size()) << "the punches below the upper set";
 
     const tag_t root = UF_ASSEM_ask_root_part_occ(upper);
     EXPECT_NE(0, UF_PART_set_display_part(root)) << "an occurrence is not a part";

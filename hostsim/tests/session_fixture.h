@@ -18,8 +18,8 @@ namespace hostsim_test {
 inline const char* kDieSet = R"({
   "system": {"os_name": "Windows 10 Enterprise x64"},
   "environment": {"DIE_LIB": "${SESSION_DIR}/lib"},
-  "customer_defaults": {"QVL_NAME": "view.xml", "QVL_WIDTH": 640, "QVL_SCALE": 1.5,
-                        "QVL_ON": true, "QVL_LIST": ["a", "b", "c"], "QVL_EMPTY": []},
+  "customer_defaults": {"QVL_NAME": "view.xml", "QVL_WIDTH": 640, "QVL_SCALE": 1.5, "QVL_ON": true,
+                        "QVL_OFF": false, "QVL_LIST": ["a", "b", "c"], "QVL_EMPTY": []},
   "parts": [
     {"file": "C:\\dies\\top.prt", "color": 7,
      "attributes": [{"title": "TYPE", "value": "ASSEMBLY"}],
@@ -64,7 +64,6 @@ inline const char* const kUpperFile = "C:\\dies\\upper.prt";
 inline const char* const kLowerFile = "C:\\dies\\lower.prt";
 inline const char* const kShoeFile = "C:\\dies\\shoe.prt";
 inline const char* const kPunchFile = "C:\\dies\\punch.prt";
-inline const char* const kSpareFile = "C:\\dies\\spare.prt";
 
 // The die set as JSON, for tests that change some of it before loading.
 inline nlohmann::json dieSet() {
