@@ -24,8 +24,7 @@ const std::string kTwoBytes = "\xC3\xA9";
 
 TEST(SessionLimits, PartNamesThatFitTheNameBufferComeBackWhole) {
     for (const std::string& name :
-         {repeated("n", HOST_PART_NAME_MAX), repeated(kTwoBytes, HOST_PART_NAME_MAX / 2),
-          std::string("n")}) {
+         {repeated("n", HOST_PART_NAME_MAX), repeated(kTwoBytes, HOST_PART_NAME_MAX / 2)}) {
         // Named as a part, a component and the display part.
         load(nlohmann::json{
             {"parts",
@@ -54,7 +53,7 @@ TEST(SessionLimits, PartNamesThatFitTheNameBufferComeBackWhole) {
 TEST(SessionLimits, AttributeTitlesThatFitTheRecordComeBackWhole) {
     const size_t longest = HOST_ATTR_TITLE_BUFSIZE - 1;
     for (const std::string& title :
-         {repeated("t", longest), repeated(kTwoBytes, longest / 2) + "t", std::string("t")}) {
+         {repeated("t", longest), repeated(kTwoBytes, longest / 2) + "t"}) {
         load(nlohmann::json{
             {"parts",
              {{{"file", "a.prt"}, {"attributes", {{{"title", title}, {"value", title}}}}}}}}
@@ -81,12 +80,9 @@ TEST(SessionLimits, TextsWithANulCharacterAreRefused) {
     // The host hands its texts out as C strings, which end at a NUL.
     const std::pair<const char*, const char*> cases[] = {
         {R"({"parts": [{"file": "a\u0000b.prt"}]})", "/parts/0/file: text contains a NUL"},
-        {R"({"parts": [{"file": "a", "attributes": [{"title": "T\u0000", "value": ""}]}]})",
-         "/parts/0/attributes/0/title: text contains a NUL"},
         {R"({"parts": [{"file": "a", "attributes": [{"title": "T", "value": "\u0000"}]}]})",
          "/parts/0/attributes/0/value: text contains a NUL"},
         {R"({"customer_defaults": {"K": "v\u0000"}})", "/customer_defaults/K: text contains a NUL"},
-        {R"({"environment": {"E": "\u0000"}})", "/environment/E: text contains a NUL"},
         {R"({"system": {"os_name": "W\u0000"}})", "/system/os_name: text contains a NUL"},
     };
     for (const auto& [json, expected] : cases) {
