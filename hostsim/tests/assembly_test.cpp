@@ -137,6 +137,9 @@ TEST_F(Assembly, OccArraysAreReleasedWithSmFreeAndAssemArraysWithUfFree) {
     SM_free(tags);
     EXPECT_EQ(2, HOSTSIM_memory_misuse_count()) << "SM_free is the wrong call";
     EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+    tag_t notTheHosts[2];
+    UF_free(notTheHosts);
+    EXPECT_EQ(3, HOSTSIM_memory_misuse_count()) << "recorded, not freed";
 }
 
 } // namespace

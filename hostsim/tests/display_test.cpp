@@ -116,6 +116,11 @@ TEST_F(DisplayProperties, StartAsTheSessionGivesThemAndBelongToEachOccurrence) {
     EXPECT_EQ(D(200, HOST_BLANKED, 1), displayOf(below[0]));
     EXPECT_EQ(D(100, HOST_UNBLANKED, 0), displayOf(below[1]));
     EXPECT_EQ(D(150, HOST_UNBLANKED, 0), displayOf(below[2]));
+
+    ASSERT_EQ(0, UF_DISP_set_display(0));
+    EXPECT_FALSE(state()["runtime"]["display_updates"]);
+    ASSERT_EQ(0, UF_DISP_set_display(1));
+    EXPECT_TRUE(state()["runtime"]["display_updates"]);
 }
 
 TEST_F(DisplayProperties, BadValuesAndNonOccurrencesAreRefused) {

@@ -83,23 +83,25 @@ TEST_F(Parts, OpeningALibraryPartBringsItsOccurrencesUnderTheDisplayPart) {
     EXPECT_EQ(std::vector<tag_t>{pins[1]}, childrenOf(libs[1]));
 }
 
-TEST_F(Parts, OpeningAnUnknownFileReportsItInTheLoadStatus) {
+TEST_F(Parts, AFailedOpenReportsTheFileInTheLoadStatus) {
+    // An unknown file, and a known one whose opening the session makes fail.
+    HOSTSIM_fail_operation("UF_PART_open_quiet", 2, 77);
     const Names before = enumerated();
     const int outstanding = HOSTSIM_outstanding_allocations();
-    const char* missing = "C:\\dies\\missing.prt";
-    tag_t part = 77;
-    UF_PART_load_status_t status{};
-    const int code = UF_PART_open_quiet(missing, &part, &status);
-    EXPECT_NE(0, code);
-    EXPECT_EQ(NULL_TAG, part);
-    EXPECT_TRUE(status.failed);
-    ASSERT_EQ(1, status.n_parts);
-    EXPECT_STREQ(missing, status.file_names[0]);
-    EXPECT_EQ(code, status.statuses[0]);
+    for (const auto& [file, code] : {std::pair{"C:\\dies\\missing.prt", +HOST_ERR_FILE_NOT_FOUND},
+                                     std::pair{kSpareFile, 77}}) {
+        tag_t part = 5;
+        UF_PART_load_status_t status{};
+        EXPECT_EQ(code, UF_PART_open_quiet(file, &part, &status));
+        EXPECT_EQ(NULL_TAG, part);
+        EXPECT_TRUE(status.failed);
+        ASSERT_EQ(1, status.n_parts);
+        EXPECT_STREQ(file, status.file_names[0]);
+        EXPECT_EQ(code, status.statuses[0]);
+        UF_free_string_array(status.n_parts, status.file_names);
+        UF_free(status.statuses);
+    }
     EXPECT_EQ(before, enumerated());
-
-    UF_free_string_array(status.n_parts, status.file_names);
-    UF_free(status.statuses);
     EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
     EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
 }
@@ -146,19 +148,9 @@ TEST_F(Parts, ClosingAPartTheWorkPartDependsOnMovesTheWorkPartToTheDisplayPart) 
     EXPECT_EQ(partTag(kTopFile), UF_ASSEM_ask_work_part());
 }
 
-TEST_F(Parts, ClosingAModifiedPartRecordsTheDiscardedChanges) {
-    const tag_t shoe = partTag(kShoeFile);
-    ASSERT_TRUE(UF_PART_is_modified(shoe));
-    ASSERT_FALSE(UF_PART_is_modified(partTag(kPunchFile)));
-    ASSERT_EQ(0, UF_PART_close(partTag(kPunchFile), 0, 0));
-    EXPECT_TRUE(state()["runtime"]["discarded_changes"].empty());
-    ASSERT_EQ(0, UF_PART_close(shoe, 0, 0));
-    EXPECT_EQ(nlohmann::json::array({kShoeFile}), state()["runtime"]["discarded_changes"]);
-    EXPECT_FALSE(UF_PART_is_modified(open(kShoeFile))) << "the changes are gone";
-}
-
 TEST_F(Parts, ClosingWithScopeOneTakesTheComponentsNoOtherLoadedPartPlaces) {
     // The punch is placed by the lower set too; the shoe only by the upper.
+    ASSERT_TRUE(UF_PART_is_modified(partTag(kShoeFile)));
     ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 1, 1));
     EXPECT_FALSE(UF_PART_is_loaded(kUpperFile));
     EXPECT_FALSE(UF_PART_is_loaded(kShoeFile));
@@ -167,6 +159,8 @@ TEST_F(Parts, ClosingWithScopeOneTakesTheComponentsNoOtherLoadedPartPlaces) {
     ASSERT_EQ(0, UF_PART_close(partTag(kTopFile), 1, 1));
     for (const char* file : {kTopFile, kLowerFile, kPunchFile})
         EXPECT_FALSE(UF_PART_is_loaded(file)) << file;
+    EXPECT_EQ(1u, state()["runtime"]["discarded_changes"].size()) << "none were modified";
+    EXPECT_FALSE(UF_PART_is_modified(open(kShoeFile))) << "the changes are gone";
 }
 
 TEST_F(Parts, SavingClearsTheModifiedFlagOfTheWorkPartOnly) {

@@ -41,22 +41,17 @@ TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
     EXPECT_NE(NULL_TAG, UF_PART_ask_part_tag("C:\\dies\\shoe.prt"));
 }
 
-TEST(SessionFile, FileErrorsNameTheFile) {
+TEST(SessionFile, FileErrorsNameTheFileAndSessionDirIsItsFolder) {
     char error[512];
     EXPECT_NE(0, HOSTSIM_load_session_file("/no/such/session.json", error, sizeof error));
     EXPECT_NE(std::string::npos, std::string(error).find("/no/such/session.json"));
 
-    std::string path = std::string(VM_BINARY_DIR) + "/hostsim_bad_session.json";
+    const std::string dir = VM_BINARY_DIR, path = dir + "/hostsim_test_session.json";
     std::ofstream(path) << R"({"parts": [{"file": 1}]})";
     EXPECT_NE(0, HOSTSIM_load_session_file(path.c_str(), error, sizeof error));
     EXPECT_EQ(path + ": /parts/0/file: expected a string", error);
-}
 
-TEST(SessionFile, SessionDirectoryIsTheSessionFilesFolder) {
-    std::string dir = std::string(VM_BINARY_DIR);
-    std::string path = dir + "/hostsim_env_session.json";
     std::ofstream(path) << R"({"environment": {"ROOT": "${SESSION_DIR}/product"}})";
-    char error[512];
     ASSERT_EQ(0, HOSTSIM_load_session_file(path.c_str(), error, sizeof error)) << error;
     char* value = nullptr;
     ASSERT_EQ(0, UF_translate_variable("ROOT", &value));

@@ -64,6 +64,7 @@ inline const char* const kUpperFile = "C:\\dies\\upper.prt";
 inline const char* const kLowerFile = "C:\\dies\\lower.prt";
 inline const char* const kShoeFile = "C:\\dies\\shoe.prt";
 inline const char* const kPunchFile = "C:\\dies\\punch.prt";
+inline const char* const kSpareFile = "C:\\dies\\spare.prt";
 
 // The die set as JSON, for tests that change some of it before loading.
 inline nlohmann::json dieSet() {

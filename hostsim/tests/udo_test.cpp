@@ -88,6 +88,11 @@ TEST_F(UserObjects, CreatedInTheWorkPartOrItsPrototypeWhichBecomesModified) {
     EXPECT_TRUE(UF_PART_is_modified(lower));
     EXPECT_EQ(Tags{inTop}, objectsOf(top, id));
     EXPECT_FALSE(UF_PART_is_modified(top));
+
+    ASSERT_EQ(0, UF_PART_close(top, 0, 0));
+    tag_t none = 5;
+    EXPECT_EQ(HOST_ERR_NO_WORK_PART, UF_UDOBJ_create_udo(id, &none));
+    EXPECT_EQ(NULL_TAG, none);
 }
 
 TEST_F(UserObjects, CyclingVisitsOneClassInCreationOrder) {
