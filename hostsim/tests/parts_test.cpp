@@ -84,7 +84,7 @@ TEST_F(Parts, OpeningALibraryPartBringsItsOccurrencesUnderTheDisplayPart) {
 }
 
 TEST_F(Parts, AFailedOpenReportsTheFileInTheLoadStatus) {
-    // An unknown file, and a known one whose opening the session makes fail.
+    // An unknown file, and a known one whose opening is made to fail.
     HOSTSIM_fail_operation("UF_PART_open_quiet", 2, 77);
     const Names before = enumerated();
     const int outstanding = HOSTSIM_outstanding_allocations();
