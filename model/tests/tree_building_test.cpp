@@ -4,10 +4,6 @@
 
 #include "model/cell_pictures.h"
 
-#include <algorithm>
-#include <functional>
-#include <random>
-
 using namespace row_model_test;
 
 namespace {
@@ -96,94 +92,6 @@ TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
     EXPECT_EQ((std::vector<int>{0, 1}), list->ShownItems());
 }
 
-// Dropping renumbers parents entry by entry as it drops; the model
-// computes the same parents in one pass. Random trees with random keeps, the
-// literal renumbering beside them.
-TEST_F(TreeBuilding, ParentsAfterDroppingAreThoseOfTheEntryByEntryRenumbering) {
-    loadSession(sessionOf({part(kTop, {}, {component("k.prt")}), part("k.prt", {{"K", "1"}})}));
-    std::mt19937 random(20261206);
-    for (int round = 0; round < 40; ++round) {
-        // Entry 0 is the root; every entry is a group with sub-groups
-        // (<G>...), a kept leaf (<K>1</K>) or a dropped leaf (<D>1</D>), and
-        // a text-first group (<T>x...</T>) counts as a dropped leaf with
-        // sub-groups after its text.
-        struct Entry {
-            int parent;
-            bool kept;
-            std::string tag;
-        };
-        std::vector<Entry> entries{{-1, true, "R"}};
-        std::string xml;
-        std::function<void(int, int)> grow = [&](int self, int depth) {
-            const int children = depth > 3 ? 0 : static_cast<int>(random() % 4);
-            for (int c = 0; c < children; ++c) {
-                const int kind = static_cast<int>(random() % 4);
-                const int index = static_cast<int>(entries.size());
-                static const char* const tags[] = {"G", "K", "D", "T"};
-                // Tags must be unique per parent chain: the parent is found
-                // by tag. Number them.
-                std::string tag = std::string(tags[kind]) + std::to_string(index);
-                entries.push_back({self, kind == 0 || kind == 1, tag});
-                if (kind == 0) {
-                    xml += "<" + tag + "><K>1</K>";
-                    // The <K> child above is an entry of its own.
-                    entries.push_back({index, true, "K"});
-                    grow(index, depth + 1);
-                } else if (kind == 1) {
-                    xml += "<K" + std::to_string(index) + ">1";
-                    entries.back().tag = "K" + std::to_string(index);
-                } else if (kind == 2) {
-                    xml += "<" + tag + ">1";
-                } else {
-                    xml += "<" + tag + ">x";
-                    grow(index, depth + 1);
-                }
-                xml += "</" + entries[index].tag + ">";
-            }
-        };
-        grow(0, 0);
-        // A root without sub-groups is dropped like any group.
-        entries[0].kept = entries.size() > 1;
-        // Kept leaves carry their own title: give k.prt one attribute each.
-        json session = sessionOf({part(kTop, {}, {component("k.prt")}), part("k.prt", {})});
-        json attributes = json::array();
-        for (const Entry& entry : entries) {
-            if (entry.kept && entry.tag[0] == 'K')
-                attributes.push_back({{"title", entry.tag}, {"value", "1"}});
-        }
-        if (attributes.empty())
-            attributes.push_back({{"title", "UNUSED"}, {"value", "1"}});
-        session["parts"][1]["attributes"] = attributes;
-        loadSession(session);
-
-        // The literal renumbering.
-        std::vector<int> working;
-        for (const Entry& entry : entries)
-            working.push_back(entry.parent);
-        std::vector<int> expectedParents;
-        Strings expectedNames;
-        int kept = 0;
-        for (size_t e = 0; e < entries.size(); ++e) {
-            if (!entries[e].kept) {
-                for (size_t later = e; later < entries.size(); ++later) {
-                    if (working[later] > kept - 1)
-                        --working[later];
-                }
-                continue;
-            }
-            expectedParents.push_back(working[e]);
-            expectedNames.push_back(entries[e].tag);
-            ++kept;
-        }
-
-        list->ResetTree();
-        model->ReleaseRowTables();
-        build("renumbering", "<R>" + xml + "</R>");
-        ASSERT_EQ(expectedNames, rowNames()) << "<R>" << xml << "</R>";
-        ASSERT_EQ(expectedParents, rowParents()) << "<R>" << xml << "</R>";
-    }
-}
-
 TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
     loadSession(
         sessionOf({part(kTop, {}, {component("upper.prt"), component("lower.prt")}),
@@ -228,28 +136,6 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
               pictures(7));
 }
 
-TEST_F(TreeBuilding, ColoursAreThoseOfTheHostOrGreyWhenTheyDiffer) {
-    json top = part(
-        kTop, {}, {component("a.prt"), component("b.prt"), component("c.prt"), component("d.prt")});
-    top["components"][1]["color"] = 52; // b's occurrence differs from its part
-    json a = part("a.prt", {{"SAME", "1"}, {"MIXED", "1"}});
-    a["color"] = 52; // 0.2, 0.4, 0.6
-    json b = part("b.prt", {{"SAME", "1"}});
-    b["color"] = 7;
-    json c = part("c.prt", {{"MIXED", "1"}});
-    c["color"] = 181; // red
-    json d = part("d.prt", {{"GREY", "1"}});
-    d["color"] = 217; // the first grey, 1/25
-    loadSession(sessionOf({top, a, b, c, d}));
-    build("colours", "<ROOT><SAME>1</SAME><MIXED>1</MIXED><GREY>1</GREY><RED/></ROOT>");
-    ASSERT_EQ((Strings{"ROOT", "SAME", "MIXED", "GREY"}), rowNames());
-    EXPECT_EQ(51u + 256u * 102u + 65536u * 153u, list->GetItemColor(1));
-    EXPECT_EQ(kMixedColor, list->GetItemColor(2));
-    EXPECT_EQ(10u + 256u * 10u + 65536u * 10u, list->GetItemColor(3));
-    // A row with nothing on display has colour 0.
-    EXPECT_EQ(0u, list->GetItemColor(0));
-}
-
 TEST_F(TreeBuilding, BlankedAndFrozenRowsShowTheirPictures) {
     json top = part(kTop, {},
                     {component("blank.prt"), component("frozen.prt"), component("half.prt"),
@@ -283,31 +169,37 @@ TEST_F(TreeBuilding, BlankedAndFrozenRowsShowTheirPictures) {
 
 TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
     // Row T=1: its first part is loaded but not in the assembly; its second
-    // has the row's one occurrence on display, blanked, red and frozen, and
-    // a suppressed one in another colour. Row U=1: two occurrences of one
-    // colour and a suppressed one of another.
+    // has the row's one occurrence on display, blanked, frozen and of colour
+    // 52 (0.2, 0.4, 0.6), and a suppressed one in red. Row U=1: two
+    // occurrences of one colour and a suppressed red one. Row V=1: both
+    // parts, colours and blanking mixed.
     json top = part(kTop, {},
                     {component("b.prt"), component("b.prt", true), component("c.prt"),
                      component("c.prt"), component("c.prt", true)});
     top["components"][0]["blanked"] = true;
-    top["components"][0]["color"] = 181;
-    top["components"][1]["color"] = 52;
-    top["components"][4]["color"] = 52;
-    json b = part("b.prt", {{"T", "1"}});
+    top["components"][0]["color"] = 52;
+    top["components"][1]["color"] = 181;
+    top["components"][4]["color"] = 181;
+    json b = part("b.prt", {{"T", "1"}, {"V", "1"}});
     b["frozen"] = true;
-    json c = part("c.prt", {{"U", "1"}});
+    b["color"] = 7; // the occurrence's colour counts, not the part's
+    json c = part("c.prt", {{"U", "1"}, {"V", "1"}});
     c["color"] = 217; // the first grey, 1/25
     loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b, c}));
-    build("occurrence_state", "<ROOT><T>1</T><U>1</U></ROOT>");
-    ASSERT_EQ(3, model->m_rowCount);
+    build("occurrence_state", "<ROOT><T>1</T><U>1</U><V>1</V></ROOT>");
+    ASSERT_EQ(4, model->m_rowCount);
     ASSERT_EQ((Strings{"a.prt", "b.prt"}), partsOf(1));
     EXPECT_EQ(1, model->m_rowOccCount[1]);
     EXPECT_EQ(0, model->m_rowShown[1]);
     EXPECT_EQ(0, model->m_rowUnfrozen[1]);
     EXPECT_EQ(1, model->m_rowOpen[1]);
-    EXPECT_EQ(0x0000FFu, list->GetItemColor(1));
+    EXPECT_EQ(51u + 256u * 102u + 65536u * 153u, list->GetItemColor(1));
     EXPECT_EQ(2, model->m_rowOccCount[2]);
     EXPECT_EQ(0x0A0A0Au, list->GetItemColor(2));
+    EXPECT_EQ(kMixedColor, list->GetItemColor(3));
+    EXPECT_EQ(1, model->m_rowShown[3]);
+    // A row with nothing on display has colour 0.
+    EXPECT_EQ(0u, list->GetItemColor(0));
 
     // Two occurrences, and the host tells nothing of them.
     loadSession(sessionOf({part(kTop, {}, {component("b.prt"), component("b.prt")}), b}));
