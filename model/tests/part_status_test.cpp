@@ -103,7 +103,7 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
                          component("pin.prt", true)}),
                    part("shoe.prt", {{"TYPE", "SHOE"}}), part("bolt.prt"), part("pin.prt")}));
     build("other_reopen", "<ROOT><UPPER><TYPE>SHOE</TYPE><UPPER_OTHER/></UPPER></ROOT>");
-    int other = rowOf("UPPER_OTHER");
+    int other = 3;
     // The suppressed pin is not on display: the row does not count it.
     ASSERT_EQ((Strings{"bolt.prt", "bolt.prt"}), partsOf(other));
     closeRow(other);
@@ -117,7 +117,7 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     refresh();
     // TYPE=SHOE is gone: its part is closed and the record does not know it.
     ASSERT_EQ((Strings{"ROOT", "UPPER", "UPPER_OTHER"}), rowNames());
-    other = rowOf("UPPER_OTHER");
+    other = 2;
     EXPECT_EQ(Strings{}, partsOf(other));
     const tag_t display = UF_PART_ask_display_part();
     openRow(other);
@@ -155,7 +155,7 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
         {{"class", kRecordClassName}, {"integers", {5}}, {"strings", {"1", "1", "1", "2", "1"}}}};
     loadSession(sessionOf({top, part("a.prt", {{"X", "1"}})}));
     build("forget", "<ROOT><G>1</G><H>1</H></ROOT>");
-    const int r = rowOf("G", "1");
+    const int r = 1;
     openRow(r);
     EXPECT_EQ(0, model->m_rowOccCount[r]);
     EXPECT_EQ((Strings{"h.prt", "k2.prt", "any.prt"}), closedParts());
