@@ -10,13 +10,14 @@
 
 using namespace hostsim_test;
 using nlohmann::json;
+using Strings = std::vector<std::string>;
 
 namespace {
 
 const char* const kTop = "C:\\dies\\top.prt";
 const char* const kUpper = "C:\\dies\\upper.prt";
 
-json recordObject(int key, std::vector<std::string> strings = {}) {
+json recordObject(int key, Strings strings = {}) {
     return {{"class", kRecordClassName}, {"integers", {key}}, {"strings", strings}};
 }
 
@@ -33,12 +34,25 @@ std::vector<tag_t> recordsIn(tag_t part) {
     return found;
 }
 
-std::vector<std::string> stringsOf(tag_t object) {
+Strings stringsOf(tag_t object) {
     RecordData data(object);
-    std::vector<std::string> strings;
+    Strings strings;
     for (int i = 0; i < data.StringCount(); ++i)
         strings.push_back(data.String(i));
     return strings;
+}
+
+// The three lists side by side, "file|group|key"; they have one length.
+Strings entries() {
+    const Strings files = stringsOf(g_closedPartsRecord);
+    const Strings groups = stringsOf(g_closedGroupsRecord);
+    const Strings keys = stringsOf(g_closedKeysRecord);
+    EXPECT_EQ(files.size(), groups.size());
+    EXPECT_EQ(files.size(), keys.size());
+    Strings joined;
+    for (size_t i = 0; i < files.size(); ++i)
+        joined.push_back(files[i] + "|" + groups.at(i) + "|" + keys.at(i));
+    return joined;
 }
 
 int firstIntegerOf(tag_t object) {
@@ -157,9 +171,7 @@ TEST_F(WorkPartRecord, ListsGrowTogetherAndKeepWholeTexts) {
     const std::string longKey = std::string(200, 'k') + std::string(56, 'K');
     ASSERT_TRUE(record_closed_part("a.prt", "GROUP", ""));
     ASSERT_TRUE(record_closed_part("b.prt", longGroup.c_str(), longKey.c_str()));
-    EXPECT_EQ((std::vector<std::string>{"a.prt", "b.prt"}), stringsOf(g_closedPartsRecord));
-    EXPECT_EQ((std::vector<std::string>{"GROUP", longGroup}), stringsOf(g_closedGroupsRecord));
-    EXPECT_EQ((std::vector<std::string>{"", longKey}), stringsOf(g_closedKeysRecord));
+    EXPECT_EQ((Strings{"a.prt|GROUP|", "b.prt|" + longGroup + "|" + longKey}), entries());
 
     ClosedPartsRecord record;
     ASSERT_TRUE(record.IsReadable());
@@ -170,27 +182,17 @@ TEST_F(WorkPartRecord, ListsGrowTogetherAndKeepWholeTexts) {
     EXPECT_FALSE(record.IsEntryOf(0, "GROUP", "x"));
 }
 
-TEST_F(WorkPartRecord, ARefusedStringTakesTheOthersOutAgain) {
-    loadSession(dieSession());
-    set_up_work_part_record();
-    ASSERT_TRUE(record_closed_part("a.prt", "G", "1"));
-    // The key list refuses: the part and group strings just added go again.
-    HOSTSIM_fail_operation("UF_UDOBJ_add_strings", 3, 0);
-    EXPECT_FALSE(record_closed_part("b.prt", "G", "2"));
-    EXPECT_EQ(std::vector<std::string>{"a.prt"}, stringsOf(g_closedPartsRecord));
-    EXPECT_EQ(std::vector<std::string>{"G"}, stringsOf(g_closedGroupsRecord));
-    EXPECT_EQ(std::vector<std::string>{"1"}, stringsOf(g_closedKeysRecord));
-}
-
-TEST_F(WorkPartRecord, RemovingPositionsTakesThemFromAllThreeLists) {
+TEST_F(WorkPartRecord, RefusedAndRemovedEntriesGoFromAllThreeLists) {
     loadSession(dieSession());
     set_up_work_part_record();
     for (const char* name : {"a", "b", "c", "d", "e", "f"})
         ASSERT_TRUE(record_closed_part(name, (std::string("G") + name).c_str(), name));
-    ASSERT_TRUE(remove_record_positions({5, 1, 2, 4}));
-    EXPECT_EQ((std::vector<std::string>{"a", "d"}), stringsOf(g_closedPartsRecord));
-    EXPECT_EQ((std::vector<std::string>{"Ga", "Gd"}), stringsOf(g_closedGroupsRecord));
-    EXPECT_EQ((std::vector<std::string>{"a", "d"}), stringsOf(g_closedKeysRecord));
+    // The key list refuses: the part and group strings just added go again.
+    HOSTSIM_fail_operation("UF_UDOBJ_add_strings", 3, 0);
+    EXPECT_FALSE(record_closed_part("x", "Gx", "x"));
+    // Unsorted, repeated and negative positions; two runs.
+    ASSERT_TRUE(remove_record_positions({5, 1, 2, 4, -1, 4}));
+    EXPECT_EQ((Strings{"a|Ga|a", "d|Gd|d"}), entries());
 }
 
 TEST_F(WorkPartRecord, ListsAreUnreadableWhenARecordIsMissingOrAReadFails) {
