@@ -165,26 +165,6 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
     EXPECT_EQ(UF_PART_ask_display_part(), tagOf(kTop));
 }
 
-TEST_F(PartStatus, LongKeyValuesSurviveCloseRefreshAndReopen) {
-    const std::string key = std::string(200, 'k') + std::string(56, 'Z'); // 256 characters
-    const std::string title(63, 'T');
-    loadSession(sessionOf(
-        {part(kTop, {}, {component("a.prt")}), part("a.prt", {{title, key}, {"W", key}})}));
-    build("long", "<ROOT><" + title + ">" + key + "</" + title + "><W/></ROOT>");
-    ASSERT_EQ((Strings{"ROOT", title, "W"}), rowNames());
-    closeRow(1);
-    EXPECT_EQ(Strings{"a.prt|" + title + "|" + key}, recorded());
-    refresh();
-    // W (any value) lost its only part, which the record keeps under the
-    // long key only.
-    ASSERT_EQ((Strings{"ROOT", title}), rowNames());
-    EXPECT_EQ(key, model->m_rowKey[1]);
-    openRow(1);
-    EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
-    EXPECT_EQ(Strings{"a.prt"}, partsOf(1));
-    EXPECT_EQ(1, model->m_rowOccCount[1]);
-}
-
 TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
     loadSession(dieWithSuppressedParts());
     build("unrecorded", "<ROOT><T>1</T></ROOT>");
