@@ -23,7 +23,8 @@ TEST(Windows1252, WhatItLacksOrCannotDecodeBecomesAQuestionMark) {
     EXPECT_EQ("?", Utf8ToWindows1252("\x80"));                // a lone continuation byte
     EXPECT_EQ("??", Utf8ToWindows1252("\xE2\x82"));           // cut short
     EXPECT_EQ("??", Utf8ToWindows1252("\xC0\xAF"));           // over-long
-    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xA0\x80"));      // a surrogate
+    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xA0\x80"));      // the first surrogate
+    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xBF\xBF"));      // the last
     EXPECT_EQ("????", Utf8ToWindows1252("\xF4\x90\x80\x80")); // past the last character
 }
 

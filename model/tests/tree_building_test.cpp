@@ -91,7 +91,7 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
                         {component("pin.prt"), component("pin.prt"), component("shoe.prt")}),
                    part("lower.prt", {{"LOWER", "L1"}}, {component("pin.prt")}),
                    part("shoe.prt", {{"TYPE", "SHOE"}}), part("punch.prt", {{"TYPE", "PUNCH"}}),
-                   part("pin.prt")}));
+                   part("pin.prt", {{"UPPER_OTHER", "its own"}})}));
     build("other", R"(<ROOT>
   <UPPER><TYPE>SHOE</TYPE><UPPER_OTHER Description="Other upper parts"/></UPPER>
   <LOWER><LOWER_OTHER/></LOWER>
@@ -105,7 +105,8 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
     EXPECT_EQ(-1, model->m_otherRowIndex[2]);
     // Every depth, parents before children, duplicates kept, the suppressed
     // punch left out as every row leaves it; shoe.prt is shown by the
-    // sibling TYPE=SHOE, wherever it occurs.
+    // sibling TYPE=SHOE, wherever it occurs; pin.prt, which the row itself
+    // matches, is no sibling's.
     EXPECT_EQ((Strings{"holder.prt", "pin.prt", "pin.prt", "punch.prt"}), partsOf(other));
     EXPECT_EQ(4, model->m_rowPartCount[other]);
     EXPECT_EQ(4, model->m_rowOccCount[other]);
