@@ -3,7 +3,6 @@
 #include "row_model_fixture.h"
 
 #include "config/view_config.h"
-#include "model/cell_pictures.h"
 #include "model/occurrence_state.h"
 
 #include <algorithm>
@@ -87,21 +86,10 @@ TEST_F(DemoTree, RowsFollowTheConfigurationAndTheSession) {
         EXPECT_EQ(unsuppressed, occurrences);
     }
     ReleaseViewConfig(&config);
-    // The _OTHER rows, the frozen rows (a stripper insert, the gas spring),
-    // the colours: one part colour shows it, several grey.
+    // The _OTHER rows of the stripper, the upper and the lower die.
     EXPECT_EQ((std::vector<int>{12, 15, 24}),
               (std::vector<int>{model->m_rowOccCount[17], model->m_rowOccCount[18],
                                 model->m_rowOccCount[30]}));
-    for (int r = 0; r < model->m_rowCount; ++r)
-        EXPECT_EQ(r == 15 || r == 33 || r == 41 ? 0 : 1, model->m_rowUnfrozen[r]) << r;
-    EXPECT_EQ((std::vector<int>{kPictureGroupOpen, kPictureShown, kPictureIsolateShown,
-                                kPictureUnfrozen, kPictureFolderClosed}),
-              pictures(2));
-    EXPECT_EQ(kPictureFrozen, list->ItemImage(41, kColumnFreeze));
-    EXPECT_EQ(list->GetItemColor(3), list->GetItemColor(21));
-    EXPECT_NE(kMixedColor, list->GetItemColor(3));
-    EXPECT_EQ(kMixedColor, list->GetItemColor(12));
-    EXPECT_EQ(0u, list->GetItemColor(0));
 }
 
 } // namespace
