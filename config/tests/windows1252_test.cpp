@@ -18,11 +18,13 @@ TEST(Windows1252, WhatItLacksOrCannotDecodeBecomesAQuestionMark) {
     EXPECT_EQ("?", Utf8ToWindows1252("\xC2\x80")); // a control the code page has no byte for
     EXPECT_EQ("?", Utf8ToWindows1252("\xC4\x80")); // A with macron: no look-alike 'A'
     EXPECT_EQ("a?.", Utf8ToWindows1252("a\xE4\xB8\xAD."));
+    EXPECT_EQ("?", Utf8ToWindows1252("\xE0\xA0\x80")); // the first of three bytes
     EXPECT_EQ("?", Utf8ToWindows1252("\xF0\x9F\x98\x80"));
     EXPECT_EQ("?", Utf8ToWindows1252("\x80"));                // a lone continuation byte
     EXPECT_EQ("??", Utf8ToWindows1252("\xE2\x82"));           // cut short
     EXPECT_EQ("??", Utf8ToWindows1252("\xC0\xAF"));           // over-long
-    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xA0\x80"));      // a surrogate
+    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xA0\x80"));      // the first surrogate
+    EXPECT_EQ("???", Utf8ToWindows1252("\xED\xBF\xBF"));      // the last
     EXPECT_EQ("????", Utf8ToWindows1252("\xF4\x90\x80\x80")); // past the last character
 }
 

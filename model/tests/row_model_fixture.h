@@ -1,4 +1,4 @@
-// Building rows against the simulated host in tests: small sessions and
+// Building rows against the simulated host in tests: sessions and
 // configurations made in the test, a model over a memory tree list, and the
 // checks every test ends with (no host memory left, none released wrongly).
 #pragma once
@@ -25,33 +25,23 @@ namespace row_model_test {
 
 using nlohmann::json;
 using Strings = std::vector<std::string>;
-using Attributes = std::vector<std::pair<std::string, std::string>>;
 
-inline json part(const std::string& file, const Attributes& attributes = {},
-                 std::vector<json> components = {}) {
-    json p = {{"file", file}};
-    json list = json::array();
+inline json part(const std::string& file,
+                 const std::vector<std::pair<std::string, std::string>>& attributes = {},
+                 const std::vector<json>& components = {}) {
+    json p = {{"file", file}, {"attributes", json::array()}, {"components", components}};
     for (const auto& [title, value] : attributes)
-        list.push_back({{"title", title}, {"value", value}});
-    if (!list.empty())
-        p["attributes"] = list;
-    if (!components.empty())
-        p["components"] = components;
+        p["attributes"].push_back({{"title", title}, {"value", value}});
     return p;
 }
 
 inline json component(const std::string& file, bool suppressed = false) {
-    json c = {{"part", file}};
-    if (suppressed)
-        c["suppressed"] = true;
-    return c;
+    return {{"part", file}, {"suppressed", suppressed}};
 }
 
 // A session of the given parts, the first one on display.
-inline json sessionOf(std::vector<json> parts) {
-    json s = {{"parts", parts}};
-    s["display_part"] = parts.front()["file"];
-    return s;
+inline json sessionOf(const std::vector<json>& parts) {
+    return {{"parts", parts}, {"display_part", parts.front()["file"]}};
 }
 
 inline void loadSession(const json& session) {
@@ -64,9 +54,8 @@ inline void loadSession(const json& session) {
 inline std::string writeConfig(const std::string& name, const std::string& xml) {
     const std::string dir = std::string(VM_BINARY_DIR) + "/model_tests";
     std::filesystem::create_directories(dir);
-    const std::string path = dir + "/" + name + ".xml";
-    std::ofstream(path, std::ios::binary) << xml;
-    return path;
+    std::ofstream(dir + "/" + name + ".xml", std::ios::binary) << xml;
+    return dir + "/" + name + ".xml";
 }
 
 inline tag_t tagOf(const std::string& file) {
@@ -92,10 +81,7 @@ inline std::vector<tag_t> occurrencesOf(const std::string& file) {
 
 class RowModelTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        list = std::make_unique<MemoryTreeList>();
-        model = std::make_unique<RowModel>(*list);
-    }
+    void SetUp() override { model = std::make_unique<RowModel>(*list); }
 
     void TearDown() override {
         model.reset();
@@ -106,21 +92,18 @@ class RowModelTest : public ::testing::Test {
             << (HOSTSIM_memory_misuse_count() ? HOSTSIM_memory_misuse(0) : "");
     }
 
-    // What the dialog does before and after every build.
+    // What the dialog does for a build and for Refresh: release the rows,
+    // empty the list, set up the record, build.
     void build(const std::string& configPath) {
         path = configPath;
+        model->ReleaseRowTables();
+        list->ResetTree();
         set_up_work_part_record();
         model->BuildTree(path.c_str());
         model->m_builtItemCount = list->GetItemCount();
     }
     void build(const std::string& name, const std::string& xml) { build(writeConfig(name, xml)); }
-
-    // Refresh: release, empty the list, set up the record, build again.
-    void refresh() {
-        model->ReleaseRowTables();
-        list->ResetTree();
-        build(path);
-    }
+    void refresh() { build(path); }
 
     // The Open command on row r, as the column command drives part status.
     void openRow(int r) {
@@ -138,29 +121,16 @@ class RowModelTest : public ::testing::Test {
         model->CloseRowParts(r);
     }
 
-    Strings rowNames() const {
-        return Strings(model->m_rowName.begin(), model->m_rowName.begin() + model->m_rowCount);
-    }
-    std::vector<int> rowParents() const {
-        return std::vector<int>(model->m_rowParent.begin(),
-                                model->m_rowParent.begin() + model->m_rowCount);
-    }
+    Strings rowNames() const { return model->m_rowName; }
+    const std::vector<int>& rowParents() const { return model->m_rowParent; }
     const Strings& partsOf(int r) const { return model->m_rowPartNames[r]; }
-    int rowOf(const std::string& name, const std::string& key = "") const {
-        for (int r = 0; r < model->m_rowCount; ++r) {
-            if (model->m_rowName[r] == name && model->m_rowKey[r] == key)
-                return r;
-        }
-        ADD_FAILURE() << "no row " << name << " " << key;
-        return 0;
-    }
     // The pictures of columns 0, 1, 2, 4 and 5.
     std::vector<int> pictures(int r) const {
         return {list->ItemImage(r, 0), list->ItemImage(r, 1), list->ItemImage(r, 2),
                 list->ItemImage(r, 4), list->ItemImage(r, 5)};
     }
 
-    std::unique_ptr<MemoryTreeList> list;
+    std::unique_ptr<MemoryTreeList> list = std::make_unique<MemoryTreeList>();
     std::unique_ptr<RowModel> model;
     std::string path;
 };

@@ -4,10 +4,6 @@
 
 #include "model/cell_pictures.h"
 
-#include <algorithm>
-#include <functional>
-#include <random>
-
 using namespace row_model_test;
 
 namespace {
@@ -44,15 +40,7 @@ TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGro
     EXPECT_EQ(occurrencesOf("a.prt"), model->m_rowOccs[1]);
     EXPECT_EQ(3, model->m_rowOccCount[2]);
     EXPECT_EQ(1, model->m_rowOccCount[3]);
-    EXPECT_EQ(3, list->GetItemNumber(2));
     EXPECT_EQ((Strings{kTop, "a.prt", "b.prt", "c.prt", "d.prt"}), model->m_sessionPartNames);
-    EXPECT_EQ(5, model->m_sessionPartCount);
-    EXPECT_EQ("0:Die", list->ItemText(0));
-    EXPECT_EQ("0:Every type", list->ItemText(2));
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(r, model->m_rowId[r]);
-    // Expanded from item 0 down.
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), list->ShownItems());
     EXPECT_GE(list->RedrawCount(), 1);
 
     // The attribute tree has the same rows, labelled by group name.
@@ -63,122 +51,34 @@ TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGro
 }
 
 TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
-    loadSession(
-        sessionOf({part(kTop, {}, {component("k.prt"), component("s.prt"), component("t.prt")}),
-                   part("k.prt", {{"KEEP", "1"}}), part("s.prt", {{"SUB", "1"}}),
-                   part("t.prt", {{"DEEP", "1"}})}));
+    loadSession(sessionOf({part(kTop, {},
+                                {component("k.prt"), component("s.prt"), component("t.prt"),
+                                 component("u.prt", true)}),
+                           part("k.prt", {{"KEEP", "1"}}), part("s.prt", {{"SUB", "1"}}),
+                           part("t.prt", {{"DEEP", "1"}}), part("u.prt", {{"GONE", "2"}})}));
     // DROP starts with text, so it counts as having no sub-groups; no part
     // has DROP=x, so it is dropped and SUB lands under KEEP. GONE is a
-    // dropped leaf.
+    // dropped leaf: its one part's only occurrence is suppressed. DROP_OTHER
+    // stays a row, but under KEEP it is no _OTHER row.
     build("dropping", R"(<ROOT>
   <KEEP>1</KEEP>
-  <DROP>x<SUB>1</SUB><GONE>2</GONE></DROP>
+  <DROP>x<SUB>1</SUB><GONE>2</GONE><DROP_OTHER/></DROP>
   <GROUP><DEEP>1</DEEP></GROUP>
 </ROOT>)");
-    EXPECT_EQ((Strings{"ROOT", "KEEP", "SUB", "GROUP", "DEEP"}), rowNames());
-    EXPECT_EQ((std::vector<int>{-1, 0, 1, 0, 3}), rowParents());
-    EXPECT_EQ(1, model->m_rowHasChildren[1]);
+    EXPECT_EQ((Strings{"ROOT", "KEEP", "SUB", "DROP_OTHER", "GROUP", "DEEP"}), rowNames());
+    EXPECT_EQ((std::vector<int>{-1, 0, 1, 1, 0, 4}), rowParents());
+    EXPECT_EQ(-1, model->m_otherRowIndex[3]);
+    EXPECT_TRUE(partsOf(3).empty());
     EXPECT_EQ(kPictureGroupOpen, list->ItemImage(1, 0));
-    EXPECT_EQ(kPicturePartOpen, list->ItemImage(2, 0));
     // A group with sub-groups is a row though nothing of it is on display.
-    EXPECT_EQ(0, model->m_rowOccCount[3]);
-    EXPECT_EQ(0, model->m_rowOpen[3]);
+    EXPECT_EQ(0, model->m_rowOccCount[4]);
+    EXPECT_EQ(0, model->m_rowOpen[4]);
 
     // With nothing kept yet, the sub-groups of a dropped root become top rows.
-    list->ResetTree();
-    model->ReleaseRowTables();
     build("dropped_root", "<ROOT>text<KEEP>1</KEEP><NONE>1</NONE><SUB>1</SUB></ROOT>");
     EXPECT_EQ((Strings{"KEEP", "SUB"}), rowNames());
     EXPECT_EQ((std::vector<int>{-1, -1}), rowParents());
     EXPECT_EQ((std::vector<int>{0, 1}), list->ShownItems());
-}
-
-// Dropping renumbers parents entry by entry as it drops; the model
-// computes the same parents in one pass. Random trees with random keeps, the
-// literal renumbering beside them.
-TEST_F(TreeBuilding, ParentsAfterDroppingAreThoseOfTheEntryByEntryRenumbering) {
-    loadSession(sessionOf({part(kTop, {}, {component("k.prt")}), part("k.prt", {{"K", "1"}})}));
-    std::mt19937 random(20261206);
-    for (int round = 0; round < 40; ++round) {
-        // Entry 0 is the root; every entry is a group with sub-groups
-        // (<G>...), a kept leaf (<K>1</K>) or a dropped leaf (<D>1</D>), and
-        // a text-first group (<T>x...</T>) counts as a dropped leaf with
-        // sub-groups after its text.
-        struct Entry {
-            int parent;
-            bool kept;
-            std::string tag;
-        };
-        std::vector<Entry> entries{{-1, true, "R"}};
-        std::string xml;
-        std::function<void(int, int)> grow = [&](int self, int depth) {
-            const int children = depth > 3 ? 0 : static_cast<int>(random() % 4);
-            for (int c = 0; c < children; ++c) {
-                const int kind = static_cast<int>(random() % 4);
-                const int index = static_cast<int>(entries.size());
-                static const char* const tags[] = {"G", "K", "D", "T"};
-                // Tags must be unique per parent chain: the parent is found
-                // by tag. Number them.
-                std::string tag = std::string(tags[kind]) + std::to_string(index);
-                entries.push_back({self, kind == 0 || kind == 1, tag});
-                if (kind == 0) {
-                    xml += "<" + tag + "><K>1</K>";
-                    // The <K> child above is an entry of its own.
-                    entries.push_back({index, true, "K"});
-                    grow(index, depth + 1);
-                } else if (kind == 1) {
-                    xml += "<K" + std::to_string(index) + ">1";
-                    entries.back().tag = "K" + std::to_string(index);
-                } else if (kind == 2) {
-                    xml += "<" + tag + ">1";
-                } else {
-                    xml += "<" + tag + ">x";
-                    grow(index, depth + 1);
-                }
-                xml += "</" + entries[index].tag + ">";
-            }
-        };
-        grow(0, 0);
-        // A root without sub-groups is dropped like any group.
-        entries[0].kept = entries.size() > 1;
-        // Kept leaves carry their own title: give k.prt one attribute each.
-        json session = sessionOf({part(kTop, {}, {component("k.prt")}), part("k.prt", {})});
-        json attributes = json::array();
-        for (const Entry& entry : entries) {
-            if (entry.kept && entry.tag[0] == 'K')
-                attributes.push_back({{"title", entry.tag}, {"value", "1"}});
-        }
-        if (attributes.empty())
-            attributes.push_back({{"title", "UNUSED"}, {"value", "1"}});
-        session["parts"][1]["attributes"] = attributes;
-        loadSession(session);
-
-        // The literal renumbering.
-        std::vector<int> working;
-        for (const Entry& entry : entries)
-            working.push_back(entry.parent);
-        std::vector<int> expectedParents;
-        Strings expectedNames;
-        int kept = 0;
-        for (size_t e = 0; e < entries.size(); ++e) {
-            if (!entries[e].kept) {
-                for (size_t later = e; later < entries.size(); ++later) {
-                    if (working[later] > kept - 1)
-                        --working[later];
-                }
-                continue;
-            }
-            expectedParents.push_back(working[e]);
-            expectedNames.push_back(entries[e].tag);
-            ++kept;
-        }
-
-        list->ResetTree();
-        model->ReleaseRowTables();
-        build("renumbering", "<R>" + xml + "</R>");
-        ASSERT_EQ(expectedNames, rowNames()) << "<R>" << xml << "</R>";
-        ASSERT_EQ(expectedParents, rowParents()) << "<R>" << xml << "</R>";
-    }
 }
 
 TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
@@ -189,8 +89,9 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
                          component("punch.prt", true)}),
                    part("holder.prt", {},
                         {component("pin.prt"), component("pin.prt"), component("shoe.prt")}),
-                   part("lower.prt", {{"LOWER", "L1"}}), part("shoe.prt", {{"TYPE", "SHOE"}}),
-                   part("punch.prt", {{"TYPE", "PUNCH"}}), part("pin.prt")}));
+                   part("lower.prt", {{"LOWER", "L1"}}, {component("pin.prt")}),
+                   part("shoe.prt", {{"TYPE", "SHOE"}}), part("punch.prt", {{"TYPE", "PUNCH"}}),
+                   part("pin.prt", {{"UPPER_OTHER", "its own"}})}));
     build("other", R"(<ROOT>
   <UPPER><TYPE>SHOE</TYPE><UPPER_OTHER Description="Other upper parts"/></UPPER>
   <LOWER><LOWER_OTHER/></LOWER>
@@ -204,17 +105,19 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
     EXPECT_EQ(-1, model->m_otherRowIndex[2]);
     // Every depth, parents before children, duplicates kept, the suppressed
     // punch left out as every row leaves it; shoe.prt is shown by the
-    // sibling TYPE=SHOE, wherever it occurs.
+    // sibling TYPE=SHOE, wherever it occurs; pin.prt, which the row itself
+    // matches, is no sibling's.
     EXPECT_EQ((Strings{"holder.prt", "pin.prt", "pin.prt", "punch.prt"}), partsOf(other));
     EXPECT_EQ(4, model->m_rowPartCount[other]);
     EXPECT_EQ(4, model->m_rowOccCount[other]);
     EXPECT_EQ(4u, model->m_rowOccs[other].size());
     EXPECT_EQ(4, list->GetItemNumber(other));
     EXPECT_EQ(1, model->m_rowOpen[other]);
-    // A parent with no components, and one with no occurrences at all.
-    EXPECT_TRUE(partsOf(5).empty());
-    EXPECT_EQ(5, model->m_otherRowIndex[5]);
-    EXPECT_EQ(0, list->GetItemNumber(5));
+    // A second _OTHER row counts its own occurrences; a parent with no
+    // occurrences at all.
+    EXPECT_EQ(Strings{"pin.prt"}, partsOf(5));
+    ASSERT_EQ(1u, model->m_rowOccs[5].size());
+    EXPECT_EQ(tagOf("pin.prt"), UF_ASSEM_ask_prototype_of_occ(model->m_rowOccs[5][0]));
     EXPECT_EQ(7, model->m_otherRowIndex[7]);
     EXPECT_EQ(0, model->m_rowOccCount[7]);
     EXPECT_EQ(0, model->m_rowOpen[7]);
@@ -223,92 +126,56 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
               pictures(7));
 }
 
-TEST_F(TreeBuilding, ColoursAreThoseOfTheHostOrGreyWhenTheyDiffer) {
-    json top = part(
-        kTop, {}, {component("a.prt"), component("b.prt"), component("c.prt"), component("d.prt")});
-    top["components"][1]["color"] = 52; // b's occurrence differs from its part
-    json a = part("a.prt", {{"SAME", "1"}, {"MIXED", "1"}});
-    a["color"] = 52; // 0.2, 0.4, 0.6
-    json b = part("b.prt", {{"SAME", "1"}});
-    b["color"] = 7;
-    json c = part("c.prt", {{"MIXED", "1"}});
-    c["color"] = 181; // red
-    json d = part("d.prt", {{"GREY", "1"}});
-    d["color"] = 217; // the first grey, 1/25
-    loadSession(sessionOf({top, a, b, c, d}));
-    build("colours", "<ROOT><SAME>1</SAME><MIXED>1</MIXED><GREY>1</GREY><RED/></ROOT>");
-    ASSERT_EQ((Strings{"ROOT", "SAME", "MIXED", "GREY"}), rowNames());
-    EXPECT_EQ(51u + 256u * 102u + 65536u * 153u, list->GetItemColor(1));
-    EXPECT_EQ(kMixedColor, list->GetItemColor(2));
-    EXPECT_EQ(10u + 256u * 10u + 65536u * 10u, list->GetItemColor(3));
-    // A row with nothing on display has colour 0.
-    EXPECT_EQ(0u, list->GetItemColor(0));
-}
-
-TEST_F(TreeBuilding, BlankedAndFrozenRowsShowTheirPictures) {
-    json top = part(kTop, {},
-                    {component("blank.prt"), component("frozen.prt"), component("half.prt"),
-                     component("half.prt"), component("delayed.prt")});
-    top["components"][0]["blanked"] = true;
-    top["components"][2]["blanked"] = true;
-    json frozen = part("frozen.prt", {{"T", "FROZEN"}});
-    frozen["frozen"] = true;
-    json delayed = part("delayed.prt", {{"T", "DELAYED"}});
-    delayed["delayed"] = true;
-    loadSession(sessionOf({top, part("blank.prt", {{"T", "BLANK"}}), frozen,
-                           part("half.prt", {{"T", "HALF"}}), delayed}));
-    build("states", R"(<ROOT><T>BLANK</T><T>FROZEN</T><T>HALF</T><T>DELAYED</T></ROOT>)");
-    ASSERT_EQ(5, model->m_rowCount);
-    EXPECT_EQ(0, model->m_rowShown[1]);
-    EXPECT_EQ((std::vector<int>{kPicturePartOpen, kPictureBlanked, kPictureIsolateBlanked,
-                                kPictureUnfrozen, kPictureFolderOpen}),
-              pictures(1));
-    EXPECT_EQ(0, model->m_rowUnfrozen[2]);
-    EXPECT_EQ(1, model->m_rowShown[2]);
-    EXPECT_EQ((std::vector<int>{kPicturePartOpen, kPictureShown, kPictureIsolateShown,
-                                kPictureFrozen, kPictureFolderOpen}),
-              pictures(2));
-    // Blanked and shown occurrences together count as shown.
-    EXPECT_EQ(1, model->m_rowShown[3]);
-    EXPECT_EQ(0, model->m_rowUnfrozen[4]);
-    EXPECT_EQ((std::vector<int>{kPictureGroupOpen, kPictureShown, kPictureIsolateShown,
-                                kPictureUnfrozen, kPictureFolderClosed}),
-              pictures(0));
-}
-
 TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
     // Row T=1: its first part is loaded but not in the assembly; its second
-    // has the row's one occurrence on display, blanked, red and frozen, and
-    // a suppressed one in another colour. Row U=1: two occurrences of one
-    // colour and a suppressed one of another.
+    // has the row's one occurrence on display, blanked, frozen and of colour
+    // 52 (0.2, 0.4, 0.6), and a suppressed one in red. Row U=1: two
+    // occurrences of one colour and a suppressed red one, delayed. Row V=1:
+    // both parts, colours and blanking mixed. Row W=1: the middle of three
+    // occurrences differs.
     json top = part(kTop, {},
                     {component("b.prt"), component("b.prt", true), component("c.prt"),
-                     component("c.prt"), component("c.prt", true)});
+                     component("c.prt"), component("c.prt", true), component("d.prt"),
+                     component("d.prt"), component("d.prt")});
+    for (const int i : {1, 4, 6})
+        top["components"][i]["color"] = 181;
     top["components"][0]["blanked"] = true;
-    top["components"][0]["color"] = 181;
-    top["components"][1]["color"] = 52;
-    top["components"][4]["color"] = 52;
-    json b = part("b.prt", {{"T", "1"}});
+    top["components"][0]["color"] = 52;
+    json b = part("b.prt", {{"T", "1"}, {"V", "1"}});
     b["frozen"] = true;
-    json c = part("c.prt", {{"U", "1"}});
+    b["color"] = 7; // the occurrence's colour counts, not the part's
+    json c = part("c.prt", {{"U", "1"}, {"V", "1"}});
     c["color"] = 217; // the first grey, 1/25
-    loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b, c}));
-    build("occurrence_state", "<ROOT><T>1</T><U>1</U></ROOT>");
-    ASSERT_EQ(3, model->m_rowCount);
+    c["delayed"] = true;
+    json d = part("d.prt", {{"W", "1"}});
+    d["color"] = 52;
+    loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b, c, d}));
+    build("occurrence_state", "<ROOT><T>1</T><U>1</U><V>1</V><W>1</W></ROOT>");
+    ASSERT_EQ(5, model->m_rowCount);
     ASSERT_EQ((Strings{"a.prt", "b.prt"}), partsOf(1));
     EXPECT_EQ(1, model->m_rowOccCount[1]);
     EXPECT_EQ(0, model->m_rowShown[1]);
     EXPECT_EQ(0, model->m_rowUnfrozen[1]);
     EXPECT_EQ(1, model->m_rowOpen[1]);
-    EXPECT_EQ(0x0000FFu, list->GetItemColor(1));
+    EXPECT_EQ(51u + 256u * 102u + 65536u * 153u, list->GetItemColor(1));
+    EXPECT_EQ((std::vector<int>{kPicturePartOpen, kPictureBlanked, kPictureIsolateBlanked,
+                                kPictureFrozen, kPictureFolderOpen}),
+              pictures(1));
     EXPECT_EQ(2, model->m_rowOccCount[2]);
     EXPECT_EQ(0x0A0A0Au, list->GetItemColor(2));
+    EXPECT_EQ(0, model->m_rowUnfrozen[2]);
+    EXPECT_EQ(kMixedColor, list->GetItemColor(3));
+    EXPECT_EQ(1, model->m_rowShown[3]);
+    EXPECT_EQ(kMixedColor, list->GetItemColor(4));
+    // A row with nothing on display has colour 0.
+    EXPECT_EQ(0u, list->GetItemColor(0));
+    EXPECT_EQ((std::vector<int>{kPictureGroupOpen, kPictureShown, kPictureIsolateShown,
+                                kPictureUnfrozen, kPictureFolderClosed}),
+              pictures(0));
 
     // Two occurrences, and the host tells nothing of them.
     loadSession(sessionOf({part(kTop, {}, {component("b.prt"), component("b.prt")}), b}));
     list->SetItemColor(1, 0x123456);
-    list->ResetTree();
-    model->ReleaseRowTables();
     HOSTSIM_fail_operation("UF_OBJ_ask_display_properties", 0, 0);
     build("unknown_state", "<ROOT><T>1</T></ROOT>");
     ASSERT_EQ(2, model->m_rowOccCount[1]);
@@ -324,6 +191,15 @@ TEST_F(TreeBuilding, TheDisplayPartIsItsOwnOccurrence) {
     ASSERT_EQ(2, model->m_rowCount);
     EXPECT_EQ((std::vector<tag_t>{NULL_TAG, occurrencesOf("a.prt")[0]}), model->m_rowOccs[1]);
     EXPECT_EQ(2, model->m_rowOccCount[1]);
+
+    // With no display part nothing is on display: only groups with
+    // sub-groups and _OTHER groups stay.
+    json session = sessionOf({top, part("a.prt", {{"T", "TOP"}})});
+    session["display_part"] = nullptr;
+    loadSession(session);
+    build("no_display", "<ROOT><T>TOP</T><ROOT_OTHER/></ROOT>");
+    EXPECT_EQ((Strings{"ROOT", "ROOT_OTHER"}), rowNames());
+    EXPECT_TRUE(partsOf(1).empty());
 }
 
 TEST_F(TreeBuilding, GroupsTheRecordRemembersStayRows) {
@@ -342,8 +218,6 @@ TEST_F(TreeBuilding, GroupsTheRecordRemembersStayRows) {
     // Remembered only: closed, no parts.
     EXPECT_EQ(0, model->m_rowOpen[2]);
     EXPECT_EQ(kPictureFolderClosed, list->ItemImage(2, 5));
-    // The record is read once for the whole build.
-    EXPECT_LE(HOSTSIM_call_count("UF_UDOBJ_ask_udo_data"), 3 + 3 * 3);
 
     // Without the record objects nothing is remembered.
     g_closedKeysRecord = NULL_TAG;
@@ -356,18 +230,16 @@ TEST_F(TreeBuilding, GroupsTheRecordRemembersStayRows) {
 TEST_F(TreeBuilding, AConfigurationBeyondTheRowCapacityIsCutWithOneMessage) {
     loadSession(sessionOf({part(kTop, {}, {component("a.prt")}), part("a.prt", {{"T", "1"}})}));
     std::string xml = "<ROOT>";
-    for (int i = 0; i < MAX_ROWS + 4; ++i)
+    for (int i = 0; i < MAX_ROWS; ++i)
         xml += "<T>1</T>";
     xml += "</ROOT>";
     build("too_many", xml);
     EXPECT_EQ(MAX_ROWS, model->m_rowCount);
     EXPECT_EQ(MAX_ROWS, list->GetItemCount());
-    EXPECT_EQ(MAX_ROWS, static_cast<int>(model->m_rowName.size()));
-    EXPECT_EQ(MAX_ROWS - 1, model->m_rowId.back());
     EXPECT_EQ(1, model->m_rowOccCount[MAX_ROWS - 1]);
     EXPECT_EQ(kPictureFolderOpen, list->ItemImage(MAX_ROWS - 1, 5));
     ASSERT_EQ(1, HOSTSIM_message_count());
-    EXPECT_STREQ("The view was cut: only the first 5000 of 5005 groups are shown.",
+    EXPECT_STREQ("The view was cut: only the first 5000 of 5001 groups are shown.",
                  HOSTSIM_message(0));
 
     // Exactly the capacity is no cut.
@@ -375,8 +247,6 @@ TEST_F(TreeBuilding, AConfigurationBeyondTheRowCapacityIsCutWithOneMessage) {
     for (int i = 0; i < MAX_ROWS - 1; ++i)
         fits += "<T>1</T>";
     fits += "</ROOT>";
-    list->ResetTree();
-    model->ReleaseRowTables();
     build("just_fits", fits);
     EXPECT_EQ(MAX_ROWS, model->m_rowCount);
     EXPECT_EQ(1, HOSTSIM_message_count());
@@ -386,11 +256,17 @@ TEST_F(TreeBuilding, AConfigurationThatNoLongerReadsBuildsNoRows) {
     loadSession(sessionOf({part(kTop, {}, {component("a.prt")}), part("a.prt", {{"T", "1"}})}));
     build("changing", "<ROOT><T>1</T></ROOT>");
     ASSERT_EQ(2, model->m_rowCount);
+    // Release empties the tables.
+    model->ReleaseRowTables();
+    EXPECT_EQ(0, model->m_rowCount);
+    EXPECT_TRUE(model->m_rowPartNames.empty());
+    EXPECT_TRUE(model->m_sessionPartNames.empty());
+    EXPECT_EQ(0, model->m_sessionPartCount);
+
     writeConfig("changing", "<ROOT><T>1</T>");
     refresh();
     EXPECT_EQ(0, model->m_rowCount);
     EXPECT_EQ(0, list->GetItemCount());
-    EXPECT_TRUE(model->m_rowName.empty());
     EXPECT_EQ(1u, RecordedFrameworkMessages().size());
 
     // A configuration without groups below the root: no rows, session kept.
@@ -398,25 +274,6 @@ TEST_F(TreeBuilding, AConfigurationThatNoLongerReadsBuildsNoRows) {
     refresh();
     EXPECT_EQ(0, model->m_rowCount);
     EXPECT_EQ(2, model->m_sessionPartCount);
-}
-
-TEST_F(TreeBuilding, ReleaseEmptiesTheTablesAndKeepsTheFixedOnes) {
-    json top = part(kTop, {}, {component("a.prt")});
-    top["components"][0]["blanked"] = true;
-    loadSession(sessionOf({top, part("a.prt", {{"T", "1"}})}));
-    build("release", "<ROOT><T>1</T><T>1</T></ROOT>");
-    ASSERT_EQ(3, model->m_rowCount);
-    model->ReleaseRowTables();
-    EXPECT_EQ(0, model->m_rowCount);
-    EXPECT_TRUE(model->m_rowPartNames.empty());
-    EXPECT_TRUE(model->m_sessionPartNames.empty());
-    EXPECT_EQ(0, model->m_sessionPartCount);
-    EXPECT_EQ(0, model->m_rowShown[2]);
-    // Fewer rows after a rebuild: the fixed tables above keep stale values.
-    list->ResetTree();
-    build("release", "<ROOT><T>1</T></ROOT>");
-    EXPECT_EQ(2, model->m_rowCount);
-    EXPECT_EQ(0, model->m_rowShown[2]);
 }
 
 } // namespace
