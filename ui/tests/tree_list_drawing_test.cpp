@@ -85,6 +85,8 @@ TEST_F(TreeDrawingTest, TopLevelItemsHaveBoxesAndAreJoined) {
 }
 
 TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
+    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
+                        0);
     Snapshot shot(list->m_hWnd);
     // Item 2 (level 2, a child before its sibling 3): guide lines for item 0
     // and item 1, its own line through the row, no box.
@@ -96,6 +98,9 @@ TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
     expectRow(shot, x + 1, two.left + 54, two.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(x - 1, two.mid));
     EXPECT_EQ(two.left + 55, list->m_treeTextX[RowOf(2)]);
+    // The label's picture follows the tree graphics.
+    EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
+    expectRow(shot, two.left + 56, two.left + 75, two.mid, RGB(200, 0, 0));
 
     // Item 3, the last child of item 1: its own line stops above the middle,
     // where the horizontal line starts one pixel to the right.
@@ -116,15 +121,6 @@ TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
     expectColumn(shot, four.left + 27, four.mid + 5, four.bottom, kWhite);
 }
 
-TEST_F(TreeDrawingTest, TheLabelsPictureFollowsTheTreeGraphics) {
-    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
-                        0);
-    Snapshot shot(list->m_hWnd);
-    const Geometry two = Of(2);
-    EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
-    expectRow(shot, two.left + 56, two.left + 75, two.mid, RGB(200, 0, 0));
-}
-
 TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
     list->m_itemColor[2] = RGB(10, 200, 30);
     Snapshot shot(list->m_hWnd);
@@ -134,10 +130,11 @@ TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
     const int mid = (cell.top + 1 + cell.bottom - 1) / 2;
     for (int y = mid - 6; y < mid + 6; ++y)
         expectRow(shot, left, left + 13, y, RGB(10, 200, 30));
+    // Nothing around it.
     expectRow(shot, left - 1, left - 1, mid, kWhite);
     expectRow(shot, left + 14, left + 14, mid, kWhite);
-    expectRow(shot, left, left + 13, mid - 7, kWhite);
-    expectRow(shot, left, left + 13, mid + 6, kWhite);
+    expectColumn(shot, left, mid - 7, mid - 7, kWhite);
+    expectColumn(shot, left, mid + 6, mid + 6, kWhite);
 
     // An item whose colour was never written is blue.
     list->GetCellRect(RowOf(3), kColorColumn, &cell);
