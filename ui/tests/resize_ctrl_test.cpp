@@ -1,7 +1,7 @@
 // The resize controller on a real dialog, driven by the WM_SIZE messages
 // that resizing the dialog sends. The View Manager's all-or-nothing shares
 // are checked end to end by tools/devhost's resize script; these are the
-// fractions, the deficit, the refusals and the window's life.
+// fractions, the deficit, the tracking sizes and the window's life.
 #include "ui/resize_ctrl.h"
 #include "ui/tests/test_resources.h"
 #include "wnd/dialog.h"
@@ -62,21 +62,6 @@ TEST_F(ResizeTest, FractionsAndDeficitsCarryToTheNextChange) {
         EXPECT_EQ(stretch.left, Place(IDC_STRETCH).left);
         EXPECT_EQ(expected, Place(IDC_STRETCH).right - Place(IDC_STRETCH).left) << change;
     }
-}
-
-TEST_F(ResizeTest, RefusesWhatItCannotLayOut) {
-    EXPECT_EQ(0, resize.Add(IDC_HALF, 0, 0, 0, 0)); // not created
-    EXPECT_EQ(0, resize.Create(nullptr, 0, 300));
-    CDialog unopened(IDD_RESIZE);
-    EXPECT_EQ(0, resize.Create(&unopened, 0, 300));
-    EXPECT_EQ(0, resize.Create(&dialog, 0, 0));
-    ASSERT_EQ(1, resize.Create(&dialog, 0, 300));
-    EXPECT_EQ(0, resize.Create(&dialog, 0, 300));
-    const int refused[][4] = {{200, 0, 200, 0}, {0, 200, 0, 200}, {-1, 0, 0, 0}, {0, 0, 0, 301}};
-    for (const auto& share : refused)
-        EXPECT_EQ(0, resize.Add(IDC_HALF, share[0], share[1], share[2], share[3]));
-    EXPECT_EQ(0, resize.Add(4711, 0, 0, 300, 0));
-    EXPECT_EQ(1, resize.Add(IDC_HALF, 100, 100, 200, 200));
 }
 
 TEST_F(ResizeTest, OneControllerPerWindowWhileEnabledAndTheWindowLives) {
