@@ -105,16 +105,6 @@ TEST_F(TreeListTest, TheShownRowsFollowEveryStep) {
     }
 }
 
-TEST_F(TreeListTest, ExpandingReportsEachItemBeforeItsChildrenAndCollapsingItsItem) {
-    BuildSample();
-    host.notices.clear();
-    list->ExpandAll(0);
-    list->CollapseItem(0);
-    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{
-                  {TLN_EXPANDED, 0}, {TLN_EXPANDED, 1}, {TLN_EXPANDED, 4}, {TLN_COLLAPSED, 0}}),
-              host.notices);
-}
-
 TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     BuildSample();
     list->ExpandAll(0);
