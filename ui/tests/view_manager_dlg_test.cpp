@@ -174,31 +174,17 @@ TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     EXPECT_EQ(1, dlg().Commands().m_treeMode);
 }
 
-// Refuses every window the thread tries to create while it lives.
-class RefusedWindows {
-  public:
-    RefusedWindows()
-        : m_hook(SetWindowsHookExA(
-              WH_CBT,
-              [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
-              },
-              nullptr, GetCurrentThreadId())) {}
-    ~RefusedWindows() { UnhookWindowsHookEx(m_hook); }
-    RefusedWindows(const RefusedWindows&) = delete;
-    RefusedWindows& operator=(const RefusedWindows&) = delete;
-    bool IsSet() const { return m_hook != nullptr; }
-
-  private:
-    HHOOK m_hook;
-};
-
 TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgainAtTheDefaultSize) {
-    {
-        RefusedWindows refused;
-        ASSERT_TRUE(refused.IsSet());
-        ufusr();
-    }
+    // Every window the thread tries to create is refused.
+    HHOOK refused = SetWindowsHookExA(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, refused);
+    ufusr();
+    UnhookWindowsHookEx(refused);
     EXPECT_EQ(std::vector<std::string>{"Error creating Dialog"}, RecordedFrameworkMessages());
     EXPECT_EQ(0, g_viewManagerCreated);
 
