@@ -1,11 +1,14 @@
-// The pictures inside the plug-in library: each loads from the library with its size and 4 bits
-// per pixel, is see-through (pure green) where the list leaves the row's background, keeps to the
-// part of it that a list cell shows, and looks like the state it stands for.
+// The resources inside the built plug-in library. The pictures: each loads with its size and 4
+// bits per pixel, is see-through (pure green) where the list leaves the row's background, keeps to
+// the part of it that a list cell shows, and looks like the state it stands for. The View
+// Manager's dialog template and the strings it loads, as the library holds them.
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
+#include <cstring>
 #include <filesystem>
 #include <ios>
 #include <string>
@@ -18,11 +21,55 @@ constexpr int kShownWidth = 20;
 constexpr int kShownHeight = 19;
 constexpr COLORREF kSeeThrough = RGB(0, 255, 0);
 
-std::string besideThisTest(const std::string& name) {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path().string() + "\\" + name;
+// The plug-in library beside this test, loaded for its resources only.
+HMODULE library() {
+    static HMODULE module = [] {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        const std::string name =
+            std::filesystem::path(path).parent_path().string() + "\\kzqvl_view.dll";
+        return LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }();
+    return module;
 }
+
+// A resource as the library stores it, read field by field.
+class ResourceReader {
+  public:
+    ResourceReader(int id, LPCSTR type) {
+        HRSRC found = FindResourceA(library(), MAKEINTRESOURCEA(id), type);
+        m_start = m_at =
+            found ? static_cast<const BYTE*>(LockResource(LoadResource(library(), found)))
+                  : nullptr;
+    }
+    bool Found() const { return m_start != nullptr; }
+    template <typename T> T Take() {
+        T value;
+        std::memcpy(&value, m_at, sizeof value);
+        m_at += sizeof value;
+        return value;
+    }
+    // A text or an ordinal; the ordinals of the predefined classes read as their names.
+    std::string Text() {
+        const WORD first = Take<WORD>();
+        if (first == 0xFFFF) {
+            const WORD ordinal = Take<WORD>();
+            const char* const names[] = {"Button", "Edit", "Static"};
+            return ordinal >= 0x80 && ordinal <= 0x82 ? names[ordinal - 0x80]
+                                                      : "#" + std::to_string(ordinal);
+        }
+        std::string text;
+        for (WORD c = first; c != 0; c = Take<WORD>())
+            text += static_cast<char>(c);
+        return text;
+    }
+    // Each control of a dialog template starts on a 4-byte boundary.
+    void Align() { m_at = m_start + ((m_at - m_start + 3) & ~3); }
+
+  private:
+    const BYTE* m_start;
+    const BYTE* m_at;
+};
 
 // The colours of a bitmap, read back through a 32-bit top-down copy.
 struct Pixels {
@@ -40,19 +87,29 @@ Pixels readPixels(HBITMAP bitmap) {
     pixels.width = info.bmWidth;
     pixels.height = info.bmHeight;
     BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    request.bmiHeader = {
+        sizeof request.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
     HDC screen = GetDC(nullptr);
-    int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, quads.data(), &request, DIB_RGB_COLORS);
+    EXPECT_EQ(info.bmHeight,
+              GetDIBits(screen, bitmap, 0, info.bmHeight, quads.data(), &request, DIB_RGB_COLORS));
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(info.bmHeight, rows) << "cannot read the bitmap's pixels";
     for (const RGBQUAD& quad : quads)
         pixels.colours.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
+    return pixels;
+}
+
+// A bitmap as the list control loads it, after a check that it is stored with 4 bits per pixel.
+Pixels loadedPixels(int id) {
+    ResourceReader stored(id, RT_BITMAP);
+    HBITMAP bitmap = LoadBitmapA(library(), MAKEINTRESOURCEA(id));
+    if (!stored.Found() || !bitmap) {
+        ADD_FAILURE() << "bitmap " << id << " does not load";
+        return Pixels{};
+    }
+    EXPECT_EQ(4, stored.Take<BITMAPINFOHEADER>().biBitCount) << id;
+    Pixels pixels = readPixels(bitmap);
+    DeleteObject(bitmap);
     return pixels;
 }
 
@@ -60,58 +117,6 @@ Pixels readPixels(HBITMAP bitmap) {
 bool isYellow(COLORREF c) {
     return GetRValue(c) >= 200 && GetGValue(c) >= 150 && GetBValue(c) + 80 <= GetGValue(c);
 }
-bool isGrey(COLORREF c) {
-    return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) >= 48 &&
-           GetRValue(c) <= 240;
-}
-
-// How many pixels of the shown part satisfy a test.
-template <typename Test> int countShown(const Pixels& pixels, Test test) {
-    int count = 0;
-    for (int y = 0; y < kShownHeight; ++y)
-        for (int x = 0; x < kShownWidth; ++x)
-            count += test(pixels.at(x, y)) ? 1 : 0;
-    return count;
-}
-
-class PluginPictures : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        module_ = LoadLibraryExA(besideThisTest("kzqvl_view.dll").c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE);
-    }
-    static void TearDownTestSuite() {
-        FreeLibrary(module_);
-        module_ = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(nullptr, module_) << "cannot load kzqvl_view.dll"; }
-
-    // The header of a bitmap resource as the library stores it.
-    static BITMAPINFOHEADER storedHeader(int id) {
-        BITMAPINFOHEADER header{};
-        HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), RT_BITMAP);
-        if (found && SizeofResource(module_, found) >= sizeof header)
-            header =
-                *static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module_, found)));
-        return header;
-    }
-
-    // The bitmap as the list control loads it.
-    static Pixels loadedPixels(int id) {
-        HBITMAP bitmap = LoadBitmapA(module_, MAKEINTRESOURCEA(id));
-        if (!bitmap) {
-            ADD_FAILURE() << "bitmap " << id << " does not load";
-            return Pixels{};
-        }
-        Pixels pixels = readPixels(bitmap);
-        DeleteObject(bitmap);
-        return pixels;
-    }
-
-    static HMODULE module_;
-};
-
-HMODULE PluginPictures::module_ = nullptr;
 
 struct CellPicture {
     int id;
@@ -126,130 +131,168 @@ const CellPicture kCellPictures[] = {
     {IDB_PADLOCK_CLOSED, 25, 24},       {IDB_FOLDER_CLOSED, 32, 24},    {IDB_FOLDER_OPEN, 25, 21},
 };
 
-TEST_F(PluginPictures, CellPicturesHaveTheirSizesAndFourBitsPerPixel) {
-    for (const CellPicture& picture : kCellPictures) {
-        SCOPED_TRACE(picture.id);
-        BITMAPINFOHEADER stored = storedHeader(picture.id);
-        EXPECT_EQ(4, stored.biBitCount);
-        EXPECT_EQ(picture.width, stored.biWidth);
-        EXPECT_EQ(picture.height, stored.biHeight);
-        Pixels loaded = loadedPixels(picture.id);
-        EXPECT_EQ(picture.width, loaded.width);
-        EXPECT_EQ(picture.height, loaded.height);
-    }
-}
-
-TEST_F(PluginPictures, CellPicturesDrawOnGreenInsideTheShownCorner) {
+// Each at its size, drawn on green inside the corner a cell shows.
+TEST(PluginResources, CellPicturesHaveTheirSizesAndDrawOnGreenInsideTheShownCorner) {
     for (const CellPicture& picture : kCellPictures) {
         SCOPED_TRACE(picture.id);
         Pixels pixels = loadedPixels(picture.id);
-        ASSERT_GE(pixels.width, kShownWidth);
-        ASSERT_GE(pixels.height, kShownHeight);
+        ASSERT_EQ(picture.width, pixels.width);
+        ASSERT_EQ(picture.height, pixels.height);
         EXPECT_EQ(kSeeThrough, pixels.at(0, 0)) << "the corner must let the row show through";
-        int drawn = countShown(pixels, [](COLORREF c) { return c != kSeeThrough; });
-        EXPECT_GT(drawn, 30) << "too little is drawn to be seen";
-        EXPECT_LT(drawn, kShownWidth * kShownHeight - 30) << "no see-through background";
+        int drawn = 0;
         int drawnOutside = 0;
         for (int y = 0; y < pixels.height; ++y) {
             for (int x = 0; x < pixels.width; ++x) {
-                bool outside = x >= kShownWidth || y >= kShownHeight;
-                drawnOutside += outside && pixels.at(x, y) != kSeeThrough ? 1 : 0;
+                const bool isDrawn = pixels.at(x, y) != kSeeThrough;
+                (x >= kShownWidth || y >= kShownHeight ? drawnOutside : drawn) += isDrawn ? 1 : 0;
             }
         }
+        EXPECT_GT(drawn, 30) << "too little is drawn to be seen";
+        EXPECT_LT(drawn, kShownWidth * kShownHeight - 30) << "no see-through background";
         EXPECT_EQ(0, drawnOutside) << "drawn where a cell does not show it";
     }
 }
 
-TEST_F(PluginPictures, EachStateLooksDifferentFromItsCounterpart) {
+TEST(PluginResources, EachStateLooksDifferentFromItsCounterpart) {
     const int pairs[][2] = {
-        {IDB_BLOCK_SOLID, IDB_BLOCK_DOTTED},
-        {IDB_BLOCKS_SOLID, IDB_BLOCKS_DOTTED},
-        {IDB_BLOCK_SOLID, IDB_BLOCKS_SOLID},
-        {IDB_TICK_RED, IDB_TICK_GREY},
-        {IDB_ISOLATE_YELLOW_FRONT, IDB_ISOLATE_ALL_GREY},
-        {IDB_PADLOCK_OPEN, IDB_PADLOCK_CLOSED},
+        {IDB_BLOCK_SOLID, IDB_BLOCK_DOTTED},    {IDB_BLOCKS_SOLID, IDB_BLOCKS_DOTTED},
+        {IDB_BLOCK_SOLID, IDB_BLOCKS_SOLID},    {IDB_TICK_RED, IDB_TICK_GREY},
+        {IDB_PADLOCK_OPEN, IDB_PADLOCK_CLOSED}, {IDB_ISOLATE_YELLOW_FRONT, IDB_ISOLATE_ALL_GREY},
         {IDB_FOLDER_CLOSED, IDB_FOLDER_OPEN},
     };
     for (const auto& pair : pairs) {
-        SCOPED_TRACE(std::to_string(pair[0]) + " and " + std::to_string(pair[1]));
-        Pixels first = loadedPixels(pair[0]);
-        Pixels second = loadedPixels(pair[1]);
+        const Pixels first = loadedPixels(pair[0]);
+        const Pixels second = loadedPixels(pair[1]);
         int differing = 0;
         for (int y = 0; y < kShownHeight; ++y)
             for (int x = 0; x < kShownWidth; ++x)
                 differing += first.at(x, y) != second.at(x, y) ? 1 : 0;
-        EXPECT_GE(differing, 20) << "too alike to tell apart in a list";
+        EXPECT_GE(differing, 20) << pair[0] << " and " << pair[1] << " are too alike";
     }
 }
 
-TEST_F(PluginPictures, WarningIsAYellowTriangleOnADialogGrey) {
-    BITMAPINFOHEADER stored = storedHeader(IDB_WARNING);
-    EXPECT_EQ(4, stored.biBitCount);
-    Pixels pixels = loadedPixels(IDB_WARNING);
+TEST(PluginResources, WarningIsAYellowTriangleOnADialogGrey) {
+    const Pixels pixels = loadedPixels(IDB_WARNING);
     ASSERT_EQ(32, pixels.width);
     ASSERT_EQ(32, pixels.height);
-    // A static control draws the bitmap as it is, see-through colour included: the triangle
-    // stands on the light grey of a dialog.
+    // A static control draws the bitmap as it is: the triangle stands on a dialog's light grey.
     for (COLORREF corner : {pixels.at(0, 0), pixels.at(31, 0), pixels.at(0, 31)}) {
-        EXPECT_TRUE(isGrey(corner) && GetRValue(corner) >= 224) << std::hex << corner;
+        EXPECT_TRUE(GetRValue(corner) == GetGValue(corner) &&
+                    GetGValue(corner) == GetBValue(corner) && GetRValue(corner) >= 224 &&
+                    GetRValue(corner) <= 240)
+            << std::hex << corner;
     }
     EXPECT_TRUE(isYellow(pixels.at(16, 27))) << "the triangle is yellow near its base";
     EXPECT_FALSE(isYellow(pixels.at(16, 1))) << "the triangle narrows to its top";
 }
 
-// An icon resource group as the library stores it: a header, then one entry per image.
-#pragma pack(push, 2)
-struct StoredIconGroup {
-    WORD reserved;
-    WORD type;
-    WORD count;
-};
-struct StoredIconEntry {
-    BYTE width;
-    BYTE height;
-    BYTE colourCount;
-    BYTE reserved;
-    WORD planes;
-    WORD bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
-TEST_F(PluginPictures, IconHasFourBitImagesOfBothSystemSizes) {
-    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(IDI_VIEW_MANAGER), RT_GROUP_ICON);
-    ASSERT_NE(nullptr, found);
-    const auto* group =
-        static_cast<const StoredIconGroup*>(LockResource(LoadResource(module_, found)));
-    ASSERT_NE(nullptr, group);
-    ASSERT_EQ(sizeof *group + group->count * sizeof(StoredIconEntry),
-              SizeofResource(module_, found));
-    const auto* entries = reinterpret_cast<const StoredIconEntry*>(group + 1);
+TEST(PluginResources, IconHasFourBitImagesOfBothSystemSizes) {
+    // The group: reserved, type, count, then per image its sizes, colours, planes, bits, bytes, id.
+    ResourceReader group(IDI_VIEW_MANAGER, RT_GROUP_ICON);
+    ASSERT_TRUE(group.Found());
+    group.Take<DWORD>();
+    const WORD count = group.Take<WORD>();
     std::vector<int> sides;
-    for (int i = 0; i < group->count; ++i) {
-        EXPECT_EQ(4, entries[i].bitCount);
-        sides.push_back(entries[i].width);
+    for (int i = 0; i < count; ++i) {
+        sides.push_back(group.Take<BYTE>());
+        group.Take<std::array<BYTE, 5>>();
+        EXPECT_EQ(4, group.Take<WORD>());
+        group.Take<std::array<BYTE, 6>>();
     }
     EXPECT_EQ((std::vector<int>{32, 16}), sides);
 
     for (int side : {32, 16}) {
-        SCOPED_TRACE(side);
         HICON icon = static_cast<HICON>(
-            LoadImageA(module_, MAKEINTRESOURCEA(IDI_VIEW_MANAGER), IMAGE_ICON, side, side, 0));
-        ASSERT_NE(nullptr, icon);
+            LoadImageA(library(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER), IMAGE_ICON, side, side, 0));
+        ASSERT_NE(nullptr, icon) << side;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
-        Pixels mask = readPixels(info.hbmMask);
-        Pixels colour = readPixels(info.hbmColor);
+        const Pixels colour = readPixels(info.hbmColor);
         EXPECT_EQ(side, colour.width);
-        EXPECT_EQ(RGB(255, 255, 255), mask.at(0, 0)) << "the corner is see-through";
+        EXPECT_EQ(RGB(255, 255, 255), readPixels(info.hbmMask).at(0, 0)) << "see-through corner";
         int yellow = 0;
         for (COLORREF c : colour.colours)
             yellow += isYellow(c) ? 1 : 0;
-        EXPECT_GT(yellow, side * side / 8);
+        EXPECT_GT(yellow, side * side / 8) << side;
         DeleteObject(info.hbmMask);
         DeleteObject(info.hbmColor);
         DestroyIcon(icon);
+    }
+}
+
+struct TemplateControl {
+    int id;
+    const char* windowClass;
+    const char* text;
+    short rect[4]; // x, y, width, height in dialog units
+    bool visible;
+};
+
+// In tab order. The code, the resize shares and the development host find them by these ids.
+const TemplateControl kViewManagerControls[] = {
+    {IDCANCEL, "Button", "&Close", {213, 180, 37, 13}, true},
+    {IDC_TREE_LIST, "SysListView32", "List1", {7, 5, 243, 155}, true},
+    {IDC_SWITCH, "Button", "&Switch", {125, 180, 86, 13}, true},
+    {IDC_BROWSE, "Button", "&Browse...", {215, 128, 35, 13}, false},
+    {IDC_XML_FILE_NAME, "Edit", "", {59, 128, 137, 14}, false},
+    {IDC_XML_FILE_LABEL, "Static", "XML File Name", {8, 129, 51, 14}, false},
+    {IDC_REFRESH, "Button", "&Refresh", {90, 180, 33, 13}, true},
+    {IDC_EDIT_XML_FILE, "Button", "Edit", {200, 127, 50, 15}, false},
+    {IDC_HIGHLIGHT, "Button", "Highlight/UnHighlight", {8, 164, 77, 12}, true},
+    {IDC_BOTTOM_LINE, "Static", "", {7, 177, 243, 1}, true},
+    {IDC_LIST_LINE, "Static", "", {7, 162, 243, 1}, true},
+};
+
+TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksForThem) {
+    ResourceReader dialog(IDD_VIEW_MANAGER, RT_DIALOG);
+    ASSERT_TRUE(dialog.Found());
+    ASSERT_EQ(0xFFFF0001u, dialog.Take<DWORD>()); // the extended form, version 1
+    dialog.Take<std::array<DWORD, 2>>();          // help id, extended style
+    // Resizable, with its own font.
+    EXPECT_EQ(0u, ~dialog.Take<DWORD>() & (WS_THICKFRAME | DS_SETFONT));
+    const WORD count = dialog.Take<WORD>();
+    dialog.Take<std::array<short, 2>>(); // x, y
+    const auto size = dialog.Take<std::array<short, 2>>();
+    EXPECT_EQ(255, size[0]);
+    EXPECT_EQ(197, size[1]);
+    EXPECT_EQ("", dialog.Text()); // menu
+    EXPECT_EQ("", dialog.Text()); // class
+    EXPECT_EQ("View Manager", dialog.Text());
+    EXPECT_EQ(9, dialog.Take<WORD>());  // points
+    dialog.Take<std::array<BYTE, 4>>(); // weight, italic, character set
+    EXPECT_EQ("Arial", dialog.Text());
+
+    ASSERT_EQ(std::size(kViewManagerControls), count);
+    for (const TemplateControl& expected : kViewManagerControls) {
+        SCOPED_TRACE(expected.id);
+        dialog.Align();
+        dialog.Take<std::array<DWORD, 2>>(); // help id, extended style
+        const DWORD style = dialog.Take<DWORD>();
+        for (short side : expected.rect)
+            EXPECT_EQ(side, dialog.Take<short>());
+        EXPECT_EQ(static_cast<DWORD>(expected.id), dialog.Take<DWORD>());
+        EXPECT_STRCASEEQ(expected.windowClass, dialog.Text().c_str());
+        EXPECT_EQ(expected.text, dialog.Text());
+        EXPECT_EQ(0, dialog.Take<WORD>()); // no creation data
+        EXPECT_EQ(expected.visible, (style & WS_VISIBLE) != 0);
+        // Close is the default button; the highlight box checks itself.
+        if (expected.id == IDCANCEL || expected.id == IDC_HIGHLIGHT) {
+            EXPECT_EQ(expected.id == IDCANCEL ? BS_DEFPUSHBUTTON : BS_AUTOCHECKBOX,
+                      static_cast<int>(style & BS_TYPEMASK));
+        }
+    }
+}
+
+TEST(PluginResources, TheStringsTheBrowseButtonLoads) {
+    const std::pair<int, std::string> strings[] = {
+        {IDS_XML_EXTENSION, "xml"},
+        {IDS_OPEN_XML_TITLE, "Open XML File"},
+        {IDS_XML_FILTER, "XML Files (*.xml)|*.XML|All Documents (*.*)|*.*||"},
+    };
+    for (const auto& [id, text] : strings) {
+        char loaded[256] = "";
+        EXPECT_EQ(static_cast<int>(text.size()), LoadStringA(library(), id, loaded, sizeof loaded));
+        EXPECT_EQ(text, loaded);
     }
 }
 

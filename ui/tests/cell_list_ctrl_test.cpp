@@ -1,6 +1,6 @@
-// The owner-drawn list base on a real list view: styles, row height, cell
-// pictures, shortened texts, the number column and hit-testing, checked on
-// the pixels the list paints.
+// The owner-drawn list base on a real list view: row height, cell pictures,
+// shortened texts, the number column and hit-testing, checked on the pixels
+// the list paints.
 #include "ui/cell_list_ctrl.h"
 #include "ui/fit_text.h"
 #include "ui/tests/list_host.h"
@@ -79,33 +79,19 @@ class CellListTest : public ::testing::Test {
     std::unique_ptr<CellListCtrl> list = std::make_unique<CellListCtrl>();
 };
 
-TEST_F(CellListTest, AttachingMakesAnOwnerDrawnReportAndKeepsTheTemplatesStyles) {
-    const DWORD style = list->GetStyle();
-    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), style & LVS_TYPEMASK);
-    EXPECT_TRUE(style & LVS_OWNERDRAWFIXED);
-    EXPECT_TRUE(style & LVS_SINGLESEL);
-    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
-    EXPECT_EQ(kNumberColumn + 1, list->GetColumnCount());
-}
-
-TEST_F(CellListTest, RowsAreAsHighAsTheFontPlusSix) {
-    LOGFONTA dialogFont = {};
-    GetObjectA(host.Font(), sizeof dialogFont, &dialogFont);
-    ASSERT_EQ(-12, dialogFont.lfHeight); // Arial 9 at 96 dots per inch
+TEST_F(CellListTest, RowsAreAsHighAsTheFontPlusSixAndANewFontMeasuresAgain) {
     list->InsertItem(0, "a", 0);
     list->InsertItem(1, "b", 1);
-    RECT first = {};
-    RECT second = {};
-    list->GetItemRect(0, &first, LVIR_BOUNDS);
-    list->GetItemRect(1, &second, LVIR_BOUNDS);
-    EXPECT_EQ(18, second.top - first.top);
-
-    // A new font makes the list measure its rows again.
     HFONT large = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
-    list->GetItemRect(0, &first, LVIR_BOUNDS);
-    list->GetItemRect(1, &second, LVIR_BOUNDS);
-    EXPECT_EQ(26, second.top - first.top);
+    // The dialog's Arial 9 at 96 dots per inch is 12 pixels high.
+    for (auto [font, height] : {std::pair{host.Font(), 18}, std::pair{large, 26}}) {
+        SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        RECT first = {};
+        RECT second = {};
+        list->GetItemRect(0, &first, LVIR_BOUNDS);
+        list->GetItemRect(1, &second, LVIR_BOUNDS);
+        EXPECT_EQ(height, second.top - first.top);
+    }
     list->UnsubclassWindow();
     DeleteObject(large);
 }
@@ -114,9 +100,15 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
     list->InsertItem(0, "0:label", 5);
     list->InsertItem(1, "2", 6);
     list->InsertItem(2, "1:x", 7);
-    ASSERT_EQ(1, list->SetItemBitmap(5, 0, fourImages(), 20, 19, 0));
-    ASSERT_EQ(1, list->SetItemBitmap(6, 0, fourImages(), 20, 19, 0));
-    ASSERT_EQ(1, list->SetItemBitmap(7, 0, fourImages(), 20, 19, 0));
+    list->InsertItem(3, "0:label", 8);
+    list->InsertItem(4, "label", 10);
+    list->InsertItem(5, "4:label", 9);
+    for (int item : {5, 6, 7, 9})
+        ASSERT_EQ(1, list->SetItemBitmap(item, 0, fourImages(), 20, 19, 0));
+    // A second picture replaces the first; a missing resource draws none.
+    list->SetItemBitmap(5, 1, solidImage(RGB(200, 0, 0)), 20, 19, 0);
+    list->SetItemBitmap(5, 1, solidImage(RGB(0, 0, 200)), 20, 19, 0);
+    EXPECT_EQ(1, list->SetItemImage(8, 0, 4711, 20, 19, 0));
     list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     Snapshot shot(list->m_hWnd);
 
@@ -141,31 +133,15 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
     const RECT selected = TextRect(2, 0);
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), shot.At(selected.left + 2, Mid(selected)));
     EXPECT_EQ(kImageColors[1], shot.At(selected.left + 10, Mid(selected)));
-}
 
-TEST_F(CellListTest, ASecondPictureReplacesTheFirst) {
-    list->InsertItem(0, "0:", 0);
-    list->SetItemBitmap(0, 1, solidImage(RGB(200, 0, 0)), 20, 19, 0);
-    list->SetItemBitmap(0, 1, solidImage(RGB(0, 0, 200)), 20, 19, 0);
-    Snapshot shot(list->m_hWnd);
-    const RECT cell = TextRect(0, 1);
-    EXPECT_EQ(RGB(0, 0, 200), shot.At(cell.left + 10, Mid(cell)));
-    // Pictures are kept per item and column.
-    EXPECT_EQ(kWhite, shot.At(TextRect(0, 2).left + 10, Mid(cell)));
-}
-
-TEST_F(CellListTest, AnImageOutsideItsBitmapOrAMissingResourceDrawsNoPicture) {
-    list->InsertItem(0, "0:label", 0);
-    list->InsertItem(1, "label", 1);
-    list->InsertItem(2, "4:label", 2);
-    EXPECT_EQ(1, list->SetItemImage(0, 0, 4711, 20, 19, 0));
-    list->SetItemBitmap(2, 0, fourImages(), 20, 19, 0);
-    Snapshot shot(list->m_hWnd);
-    // The text after the colon is shown where the picture would start.
-    EXPECT_EQ(Pixels(shot, TextRect(1, 0)), Pixels(shot, TextRect(0, 0)));
-    const RECT beyond = TextRect(2, 0);
+    EXPECT_EQ(RGB(0, 0, 200), shot.At(TextRect(0, 1).left + 10, Mid(label)));
+    EXPECT_EQ(kWhite, shot.At(TextRect(0, 2).left + 10, Mid(label)));
+    // A missing resource draws as no picture: the text after the colon is
+    // shown where the picture would start. An image outside its bitmap
+    // draws none.
+    EXPECT_EQ(Pixels(shot, TextRect(4, 0)), Pixels(shot, TextRect(3, 0)));
     for (COLORREF color : kImageColors)
-        EXPECT_TRUE(shot.Find(Mid(beyond), color).empty());
+        EXPECT_TRUE(shot.Find(Mid(TextRect(5, 0)), color).empty());
 }
 
 TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
@@ -178,25 +154,22 @@ TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
         return static_cast<int>(size.cx);
     };
     const std::string text = "Progressive die upper shoe";
-
-    FittedText whole = FitText(dc, text.c_str(), width(text));
-    EXPECT_FALSE(whole.shortened);
-    EXPECT_EQ(text, whole.text);
-
-    const int room = width("Progressive d...");
-    FittedText cut = FitText(dc, text.c_str(), room);
-    EXPECT_TRUE(cut.shortened);
-    EXPECT_EQ("Progressive d...", std::string(cut.text));
-
-    FittedText one = FitText(dc, "W", 1);
-    EXPECT_TRUE(one.shortened);
-    EXPECT_EQ("W...", std::string(one.text));
-    EXPECT_EQ("", std::string(FitText(dc, "", 0).text));
-
     // Only 259 characters of a cell are drawn.
-    const std::string longText(400, 'x');
-    EXPECT_EQ(std::string(259, 'x'), FitText(dc, longText.c_str(), 100000).text);
-
+    const struct {
+        std::string text;
+        int room;
+        std::string shown;
+        bool shortened;
+    } cases[] = {{text, width(text), text, false},
+                 {text, width("Progressive d..."), "Progressive d...", true},
+                 {"W", 1, "W...", true},
+                 {"", 0, "", false},
+                 {std::string(400, 'x'), 100000, std::string(259, 'x'), false}};
+    for (const auto& c : cases) {
+        const FittedText fitted = FitText(dc, c.text.c_str(), c.room);
+        EXPECT_EQ(c.shown, std::string(fitted.text));
+        EXPECT_EQ(c.shortened, fitted.shortened) << c.shown;
+    }
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
@@ -254,19 +227,15 @@ TEST_F(CellListTest, HitTestFindsRowsByHeightAndColumnsByPosition) {
     ASSERT_TRUE(list->GetCellRect(1, 2, &cell));
     RECT label = {};
     list->GetItemRect(1, &label, LVIR_LABEL);
-    EXPECT_EQ(label.left + kNameWidth + kColumnWidth, cell.left);
-    EXPECT_EQ(label.left + kNameWidth + 2 * kColumnWidth, cell.right);
-    EXPECT_EQ(label.top, cell.top);
-    EXPECT_EQ(label.bottom, cell.bottom);
-    EXPECT_FALSE(list->GetCellRect(1, -1, &cell));
-    EXPECT_FALSE(list->GetCellRect(1, kNumberColumn + 1, &cell));
-    EXPECT_FALSE(list->GetCellRect(5, 0, &cell));
-
-    ASSERT_TRUE(list->GetCellRect(1, 2, &cell));
-    EXPECT_EQ(1, list->HitTestCell({cell.left + 1, cell.bottom - 1}, &column));
-    EXPECT_EQ(2, column);
-    EXPECT_EQ(1, list->HitTestCell({cell.right - 1, cell.top}, &column));
-    EXPECT_EQ(2, column);
+    const RECT expected = {label.left + kNameWidth + kColumnWidth, label.top,
+                           label.left + kNameWidth + 2 * kColumnWidth, label.bottom};
+    EXPECT_TRUE(EqualRect(&expected, &cell));
+    for (auto [row, outside] : {std::pair{1, -1}, std::pair{1, kNumberColumn + 1}, std::pair{5, 0}})
+        EXPECT_FALSE(list->GetCellRect(row, outside, &label)) << row << ", " << outside;
+    for (POINT inside : {POINT{cell.left + 1, cell.bottom - 1}, POINT{cell.right - 1, cell.top}}) {
+        EXPECT_EQ(1, list->HitTestCell(inside, &column));
+        EXPECT_EQ(2, column);
+    }
 
     // Right of the last column, inside the window, or below the last row:
     // nothing.

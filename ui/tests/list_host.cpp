@@ -1,7 +1,6 @@
 #include "ui/tests/list_host.h"
 
 #include "ui/tests/test_resources.h"
-#include "ui/tree_list_ctrl.h"
 
 ListHost::ListHost() : CDialog(IDD_LIST_HOST) {
     Create(IDD_LIST_HOST);
@@ -17,12 +16,6 @@ HWND ListHost::List() const {
 
 HFONT ListHost::Font() const {
     return reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-}
-
-LRESULT ListHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TLN_PARENTSET || message == TLN_EXPANDED || message == TLN_COLLAPSED)
-        notices.emplace_back(message, wParam);
-    return CDialog::WindowProc(message, wParam, lParam);
 }
 
 namespace {

@@ -7,11 +7,9 @@
 #include <windows.h>
 
 #include <functional>
-#include <utility>
 #include <vector>
 
-// A hidden modeless dialog with the list control IDC_LIST; it records the
-// tree list's notices.
+// A hidden modeless dialog with the list control IDC_LIST.
 class ListHost : public CDialog {
   public:
     ListHost();
@@ -19,11 +17,6 @@ class ListHost : public CDialog {
     HWND List() const;
     // The font the dialog gave its controls (Arial, 9 points).
     HFONT Font() const;
-
-    std::vector<std::pair<UINT, WPARAM>> notices;
-
-  protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A bitmap in memory whose pixel (x, y) is colorAt(x, y).

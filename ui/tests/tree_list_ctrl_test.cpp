@@ -1,9 +1,11 @@
 // The tree list on real list views: where the list view's requests go, the
-// shown rows as items are linked, expanded and collapsed, the queries, the
-// box click, and the same tree built through the TreeList seam as natively.
+// shown rows as items are linked, expanded and collapsed, the box click, and
+// the same tree built through the TreeList seam as natively. The links
+// themselves (queries, loops) are model/'s TreeLinks, tested natively.
 #include "model/memory_tree_list.h"
 #include "ui/tests/tree_fixture.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -18,237 +20,97 @@ std::string textOf(HWND listView, int row, int column) {
     return text;
 }
 
-int columnCount(HWND listView) {
-    int count = 0;
-    LVCOLUMNA request = {};
-    request.mask = LVCF_WIDTH;
-    while (SendMessageA(listView, LVM_GETCOLUMNA, count, reinterpret_cast<LPARAM>(&request)))
-        ++count;
-    return count;
-}
-
 TEST_F(TreeListTest, ItemRequestsGoToTheCompleteListAndColumnsToBoth) {
     Append(3);
     list->SetItemParent(1, 0);
     list->SetItemParent(2, 0);
     // The count answers every item, shown or not.
-    EXPECT_EQ(3, list->GetItemCount());
     EXPECT_EQ(3, SendMessageA(list->m_hWnd, LVM_GETITEMCOUNT, 0, 0));
     EXPECT_EQ((Items{0}), Shown());
-    ASSERT_TRUE(CompleteList());
-    EXPECT_FALSE(IsWindowVisible(CompleteList()));
-    EXPECT_EQ(3, SendMessageA(CompleteList(), LVM_GETITEMCOUNT, 0, 0));
-    for (int item = 0; item < 3; ++item)
-        EXPECT_EQ("0:item " + std::to_string(item), textOf(CompleteList(), item, 0));
-
-    EXPECT_EQ(kNumberColumn + 1, columnCount(list->m_hWnd));
-    EXPECT_EQ(kNumberColumn + 1, columnCount(CompleteList()));
-    LVCOLUMNA first = {};
-    first.mask = LVCF_WIDTH;
-    SendMessageA(CompleteList(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&first));
-    EXPECT_EQ(kTreeWidth, first.cx);
+    EXPECT_EQ("0:item 2", textOf(CompleteList(), 2, 0));
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    SendMessageA(CompleteList(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    EXPECT_EQ(kTreeWidth, column.cx);
 
     // A cell text set afterwards reaches the item and its shown row.
     list->SetItemText(0, 2, "set");
     EXPECT_EQ("set", textOf(CompleteList(), 0, 2));
     EXPECT_EQ("set", textOf(list->m_hWnd, 0, 2));
     list->ExpandAll(0);
-    EXPECT_EQ("item 1", textOf(list->m_hWnd, 1, 0).substr(2));
-}
+    EXPECT_EQ("0:item 1", textOf(list->m_hWnd, 1, 0));
 
-TEST_F(TreeListTest, RequestsThatWouldRenumberItemsAreRefused) {
-    Append(2);
+    // Inserting before the end or deleting one item would renumber items:
+    // refused. Beyond the end is an append, and no more than the tables hold.
     LVITEMA request = {};
     request.mask = LVIF_TEXT;
-    request.iItem = 0;
     request.pszText = const_cast<char*>("0:front");
-    EXPECT_EQ(-1,
-              SendMessageA(list->m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&request)));
+    const auto insert = [&] {
+        return SendMessageA(list->m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&request));
+    };
+    EXPECT_EQ(-1, insert());
     EXPECT_FALSE(SendMessageA(list->m_hWnd, LVM_DELETEITEM, 0, 0));
-    EXPECT_EQ(2, list->GetItemCount());
     EXPECT_EQ("0:item 0", textOf(CompleteList(), 0, 0));
-    EXPECT_EQ((Items{0, 1}), Shown());
-    // Beyond the end is an append.
     request.iItem = 100;
-    EXPECT_EQ(2,
-              SendMessageA(list->m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&request)));
-}
-
-TEST_F(TreeListTest, NoMoreItemsThanTheTablesHold) {
-    for (int i = 0; i < MAX_ROWS; ++i)
-        ASSERT_EQ(i, list->AppendItem("0:x"));
+    EXPECT_EQ(3, insert());
+    while (list->GetItemCount() < MAX_ROWS)
+        ASSERT_GE(list->AppendItem("0:x"), 0);
     EXPECT_EQ(-1, list->AppendItem("0:one too many"));
     EXPECT_EQ(MAX_ROWS, list->GetItemCount());
-    list->SetItemColor(MAX_ROWS - 1, 0x123456);
-    EXPECT_EQ(0x123456u, list->m_itemColor[MAX_ROWS - 1]);
-    list->SetItemColor(MAX_ROWS, 0x654321);
-    EXPECT_EQ(0u, list->GetItemColor(MAX_ROWS));
-    list->SetItemNumber(-1, 5);
-    EXPECT_EQ(0, list->GetItemNumber(-1));
-}
 
-TEST_F(TreeListTest, LinkedItemsShowWhenTheirParentsExpand) {
-    Append(3);
-    list->SetItemParent(1, 0);
-    list->SetItemParent(2, 0);
-    EXPECT_EQ((Items{0}), Shown());
-    EXPECT_TRUE(list->HasChildItems(0));
-    EXPECT_FALSE(list->HasChildItems(1));
-    list->ExpandAll(0);
-    EXPECT_EQ((Items{0, 1, 2}), Shown());
-    EXPECT_TRUE(list->IsExpanded(0));
-    // A shown row copies its item's texts.
-    EXPECT_EQ("0:item 2", textOf(list->m_hWnd, 2, 0));
-
-    EXPECT_EQ(1, list->GetFirstChildItem(0));
-    EXPECT_EQ(2, list->GetNextChildItem());
-    EXPECT_EQ(-1, list->GetNextChildItem());
-    EXPECT_EQ(-1, list->GetNextChildItem());
-    EXPECT_EQ(0, list->GetFirstChildItem(-1));
-    EXPECT_EQ(-1, list->GetNextChildItem());
-
-    // Linked under an expanded parent, an item shows directly below it.
-    Append(1);
-    list->SetItemParent(3, 0);
-    EXPECT_EQ((Items{0, 3, 1, 2}), Shown());
-}
-
-TEST_F(TreeListTest, CollapsingForgetsTheExpansionOfEverythingBelow) {
-    BuildSample();
-    EXPECT_EQ((Items{0, 6}), Shown());
-    host.notices.clear();
-    list->ExpandAll(0);
-    EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
-    // An item is expanded before its children, the children in item order.
-    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{
-                  {TLN_EXPANDED, 0}, {TLN_EXPANDED, 1}, {TLN_EXPANDED, 4}}),
-              host.notices);
-    host.notices.clear();
-
-    list->CollapseItem(0);
-    EXPECT_EQ((Items{0, 6}), Shown());
-    EXPECT_FALSE(list->IsExpanded(1));
-    EXPECT_FALSE(list->IsExpanded(4));
-    list->ExpandItem(0);
-    EXPECT_EQ((Items{0, 1, 4, 6}), Shown());
-    list->ExpandItem(4);
-    EXPECT_EQ((Items{0, 1, 4, 5, 6}), Shown());
-    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{
-                  {TLN_COLLAPSED, 0}, {TLN_EXPANDED, 0}, {TLN_EXPANDED, 4}}),
-              host.notices);
-
-    // Nothing happens, and nothing is reported, for items that cannot.
-    host.notices.clear();
-    list->ExpandItem(5); // no children
-    list->ExpandItem(4); // already expanded
-    list->ExpandItem(2); // not shown
-    list->CollapseItem(2);
-    list->CollapseItem(6);
-    EXPECT_EQ((Items{0, 1, 4, 5, 6}), Shown());
-    EXPECT_TRUE(host.notices.empty());
-}
-
-// Counts the requests to stop and resume drawing that the list receives.
-int g_stops = 0;
-int g_resumes = 0;
-WNDPROC g_listProc = nullptr;
-LRESULT CALLBACK countRedraws(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETREDRAW)
-        ++(wParam ? g_resumes : g_stops);
-    return CallWindowProcA(g_listProc, window, message, wParam, lParam);
-}
-
-TEST_F(TreeListTest, ExpandingAllAndCollapsingDrawOnceAndKeepACallersSuspension) {
-    BuildSample();
-    g_listProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(list->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countRedraws)));
-    list->ExpandAll(0);
-    EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
-    EXPECT_EQ(1, g_stops);
-    EXPECT_EQ(1, g_resumes);
-
-    list->CollapseItem(0);
-    EXPECT_EQ((Items{0, 6}), Shown());
-    EXPECT_EQ(2, g_stops);
-    EXPECT_EQ(2, g_resumes);
-    SendMessageA(list->m_hWnd, WM_SETREDRAW, FALSE, 0);
-    list->ExpandAll(0);
-    EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
-    EXPECT_EQ(3, g_stops);
-    EXPECT_EQ(2, g_resumes);
-    SetWindowLongPtrA(list->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
-}
-
-TEST_F(TreeListTest, QueriesFollowTheLinks) {
-    BuildSample();
-    std::vector<int> ancestors;
-    EXPECT_EQ(2, list->GetAncestorItems(3, &ancestors));
-    EXPECT_EQ((Items{0, 1}), ancestors);
-    EXPECT_EQ(0, list->GetAncestorItems(6, &ancestors));
-    EXPECT_EQ(2, list->GetItemLevel(5));
-    EXPECT_FALSE(list->IsLastChildItem(2));
-    EXPECT_TRUE(list->IsLastChildItem(3));
-    EXPECT_FALSE(list->IsLastChildItem(1));
-    EXPECT_TRUE(list->IsLastChildItem(4));
-    // Top-level items are siblings.
-    EXPECT_FALSE(list->IsLastChildItem(0));
-    EXPECT_TRUE(list->IsLastChildItem(6));
-}
-
-TEST_F(TreeListTest, LinkingReportsToTheParentWindowAndRefusesLoops) {
-    Append(3);
-    list->SetItemParent(1, 0);
-    list->SetItemParent(2, 1);
-    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{{TLN_PARENTSET, 1}, {TLN_PARENTSET, 2}}),
-              host.notices);
-    host.notices.clear();
-    list->SetItemParent(0, 2);
-    list->SetItemParent(1, 1);
-    EXPECT_TRUE(host.notices.empty());
-    EXPECT_EQ(0, list->GetItemLevel(0));
-    list->ExpandAll(0);
-    EXPECT_EQ((Items{0, 1, 2}), Shown());
-}
-
-TEST_F(TreeListTest, ANewParentTakesTheItemWithItsShownSubtreeAway) {
-    BuildSample();
-    list->ExpandAll(0);
-    list->SetItemParent(1, 6);
-    EXPECT_EQ((Items{0, 4, 5, 6}), Shown());
-    EXPECT_FALSE(list->IsExpanded(1));
-    list->ExpandAll(6);
-    EXPECT_EQ((Items{0, 4, 5, 6, 1, 2, 3}), Shown());
-    // Back to the top level it shows at the end.
-    list->SetItemParent(1, -1);
-    EXPECT_EQ((Items{0, 4, 5, 6, 1}), Shown());
-}
-
-TEST_F(TreeListTest, ResetEmptiesBothListsAndKeepsTheColours) {
-    BuildSample();
-    list->ExpandAll(0);
-    list->SetItemColor(2, 0x0000FF);
-    list->ResetTree();
-    EXPECT_EQ(0, list->GetItemCount());
-    EXPECT_TRUE(Shown().empty());
-    EXPECT_EQ(0, SendMessageA(CompleteList(), LVM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ(0x0000FFu, list->GetItemColor(2));
-    EXPECT_EQ(0x00FF0000u, list->GetItemColor(3));
-    Append(2);
-    EXPECT_FALSE(list->HasChildItems(0));
-    EXPECT_EQ((Items{0, 1}), Shown());
-
-    // The list view's own request does the same.
+    // The list view's own request to empty it empties both lists.
     SendMessageA(list->m_hWnd, LVM_DELETEALLITEMS, 0, 0);
     EXPECT_EQ(0, list->GetItemCount());
+    EXPECT_EQ(0, SendMessageA(CompleteList(), LVM_GETITEMCOUNT, 0, 0));
     EXPECT_TRUE(Shown().empty());
+}
+
+// Each step on the sample tree (0 with children 1 and 4, 1 with 2 and 3, 4
+// with 5; 6 on top), and the rows shown after it.
+TEST_F(TreeListTest, TheShownRowsFollowEveryStep) {
+    BuildSample();
+    TreeListCtrl& tree = *list;
+    const struct {
+        const char* step;
+        std::function<void()> action;
+        Items shown;
+    } steps[] = {
+        {"linked", [] {}, {0, 6}},
+        {"expand all", [&] { tree.ExpandAll(0); }, {0, 1, 2, 3, 4, 5, 6}},
+        {"collapse forgets below", [&] { tree.CollapseItem(0); }, {0, 6}},
+        {"expand one level", [&] { tree.ExpandItem(0); }, {0, 1, 4, 6}},
+        {"expand 4", [&] { tree.ExpandItem(4); }, {0, 1, 4, 5, 6}},
+        {"nothing to do",
+         [&] {
+             tree.ExpandItem(5); // no children
+             tree.ExpandItem(4); // already expanded
+             tree.ExpandItem(2); // not shown
+             tree.CollapseItem(2);
+             tree.CollapseItem(6);
+         },
+         {0, 1, 4, 5, 6}},
+        {"expand all again", [&] { tree.ExpandAll(0); }, {0, 1, 2, 3, 4, 5, 6}},
+        {"a new parent takes the subtree", [&] { tree.SetItemParent(1, 6); }, {0, 4, 5, 6}},
+        {"under its new parent", [&] { tree.ExpandAll(6); }, {0, 4, 5, 6, 1, 2, 3}},
+        {"back on top at the end", [&] { tree.SetItemParent(1, -1); }, {0, 4, 5, 6, 1}},
+        {"linked under an expanded parent: right below it",
+         [&] { tree.SetItemParent(tree.AppendItem("0:new"), 0); },
+         {0, 7, 4, 5, 6, 1}},
+        {"a loop is refused", [&] { tree.SetItemParent(0, 5); }, {0, 7, 4, 5, 6, 1}},
+        {"reset", [&] { tree.ResetTree(); }, {}},
+    };
+    for (const auto& step : steps) {
+        step.action();
+        EXPECT_EQ(step.shown, Shown()) << step.step;
+    }
 }
 
 TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     BuildSample();
     list->ExpandAll(0);
-    const auto click = [this](POINT point) {
-        SendMessageA(list->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        SendMessageA(list->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    const auto click = [this](int x, int y) {
+        SendMessageA(list->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(list->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     };
     // The box of item 1 (level 1) is centred 20 + 18 pixels right of the
     // cell's left edge.
@@ -259,18 +121,17 @@ TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     EXPECT_TRUE(list->IsOnExpandBox({cell.left + 18 + 27, cell.top}));
     EXPECT_FALSE(list->IsOnExpandBox({cell.left + 17, mid}));
     EXPECT_FALSE(list->IsOnExpandBox({cell.left + 18 + 28, mid}));
-    click({cell.left + 38, mid});
+    click(cell.left + 38, mid);
     EXPECT_EQ((Items{0, 1, 4, 5, 6}), Shown());
-    click({cell.left + 38, mid});
+    click(cell.left + 38, mid);
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
 
-    // Elsewhere in the row, on a row without children, or in another
-    // column, a click only selects.
-    click({cell.left + 100, mid});
+    // Elsewhere in the row, or on a row without children, a click only
+    // selects.
+    click(cell.left + 100, mid);
     RECT leaf = {};
     list->GetCellRect(RowOf(2), 0, &leaf);
-    EXPECT_FALSE(list->IsOnExpandBox({leaf.left + 56, (leaf.top + leaf.bottom) / 2}));
-    click({leaf.left + 56, (leaf.top + leaf.bottom) / 2});
+    click(leaf.left + 56, (leaf.top + leaf.bottom) / 2);
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
     EXPECT_TRUE(list->GetItemState(RowOf(2), LVIS_SELECTED) & LVIS_SELECTED);
 }
@@ -301,8 +162,18 @@ TEST_F(TreeListTest, BuildsTheSameTreeAsTheListInMemory) {
              a != -1 || b != -1; a = memory.GetNextChildItem(), b = list->GetNextChildItem())
             ASSERT_EQ(a, b);
     }
-    EXPECT_EQ(7u * 0x10101, list->m_itemColor[7]);
-    EXPECT_EQ(21, list->m_itemNumber[7]);
+    for (int item : {0, 7}) {
+        EXPECT_EQ(memory.GetItemColor(item), list->GetItemColor(item));
+        EXPECT_EQ(memory.GetItemNumber(item), list->GetItemNumber(item));
+    }
+    // A reset keeps the colours, as in memory; outside the tables: nothing.
+    memory.ResetTree();
+    list->ResetTree();
+    EXPECT_EQ(memory.GetItemColor(7), list->GetItemColor(7));
+    list->SetItemColor(MAX_ROWS, 0x654321);
+    EXPECT_EQ(0u, list->GetItemColor(MAX_ROWS));
+    list->SetItemNumber(-1, 5);
+    EXPECT_EQ(0, list->GetItemNumber(-1));
 }
 
 } // namespace

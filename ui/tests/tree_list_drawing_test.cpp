@@ -2,28 +2,17 @@
 // and indentation of column 0 and the colour swatch of column 3.
 #include "ui/tests/tree_fixture.h"
 
-#include <string>
-
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// Every pixel from (x, y1) to (x, y2) inclusive has the colour.
-void expectColumn(const Snapshot& shot, int x, int y1, int y2, COLORREF color) {
-    for (int y = y1; y <= y2; ++y) {
-        SCOPED_TRACE("x " + std::to_string(x) + ", y " + std::to_string(y));
-        EXPECT_EQ(color, shot.At(x, y));
-    }
-}
-
-// Every pixel from (x1, y) to (x2, y) inclusive has the colour.
-void expectRow(const Snapshot& shot, int x1, int x2, int y, COLORREF color) {
-    for (int x = x1; x <= x2; ++x) {
-        SCOPED_TRACE("x " + std::to_string(x) + ", y " + std::to_string(y));
-        EXPECT_EQ(color, shot.At(x, y));
-    }
+// Every pixel from (x1, y1) to (x2, y2) inclusive has the colour.
+void expectLine(const Snapshot& shot, int x1, int y1, int x2, int y2, COLORREF color) {
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y)
+            EXPECT_EQ(color, shot.At(x, y)) << "x " << x << ", y " << y;
 }
 
 class TreeDrawingTest : public TreeListTest {
@@ -51,14 +40,14 @@ class TreeDrawingTest : public TreeListTest {
 
     // The 10 x 10 box centred on (x, mid), with its bar or cross.
     static void expectBox(const Snapshot& shot, int x, int mid, bool plus) {
-        expectColumn(shot, x - 5, mid - 5, mid + 4, kGrey);
-        expectColumn(shot, x + 4, mid - 5, mid + 4, kGrey);
-        expectRow(shot, x - 5, x + 4, mid - 5, kGrey);
-        expectRow(shot, x - 5, x + 4, mid + 4, kGrey);
-        expectRow(shot, x - 3, x + 3, mid, kBlack);
-        expectColumn(shot, x, mid - 3, mid - 1, plus ? kBlack : kWhite);
-        expectColumn(shot, x, mid + 1, mid + 3, plus ? kBlack : kWhite);
-        expectRow(shot, x - 4, x - 4, mid - 1, kWhite);
+        expectLine(shot, x - 5, mid - 5, x - 5, mid + 4, kGrey);
+        expectLine(shot, x + 4, mid - 5, x + 4, mid + 4, kGrey);
+        expectLine(shot, x - 5, mid - 5, x + 4, mid - 5, kGrey);
+        expectLine(shot, x - 5, mid + 4, x + 4, mid + 4, kGrey);
+        expectLine(shot, x - 3, mid, x + 3, mid, kBlack);
+        expectLine(shot, x, mid - 3, x, mid - 1, plus ? kBlack : kWhite);
+        expectLine(shot, x, mid + 1, x, mid + 3, plus ? kBlack : kWhite);
+        expectLine(shot, x - 4, mid - 1, x - 4, mid - 1, kWhite);
     }
 };
 
@@ -68,10 +57,10 @@ TEST_F(TreeDrawingTest, TopLevelItemsHaveBoxesAndAreJoined) {
     const Geometry first = Of(0);
     const int x = first.left + 9;
     expectBox(shot, x, first.mid, false);
-    expectColumn(shot, x, first.top, first.mid - 6, kWhite);
-    expectColumn(shot, x, first.mid + 5, first.bottom, kGrey);
+    expectLine(shot, x, first.top, x, first.mid - 6, kWhite);
+    expectLine(shot, x, first.mid + 5, x, first.bottom, kGrey);
     EXPECT_EQ(kWhite, shot.At(x + 5, first.mid));
-    expectRow(shot, x + 6, first.left + 18, first.mid, kGrey);
+    expectLine(shot, x + 6, first.mid, first.left + 18, first.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(first.left + 19, first.mid));
     EXPECT_EQ(first.left + 19, list->m_treeTextX[0]);
     EXPECT_EQ(first.left + 20, list->m_cellTextLeft[0][0]);
@@ -79,50 +68,46 @@ TEST_F(TreeDrawingTest, TopLevelItemsHaveBoxesAndAreJoined) {
     // Item 6, the last top-level item: joined from above, nothing below,
     // collapsed.
     const Geometry last = Of(6);
-    expectColumn(shot, x, last.top, last.mid - 6, kGrey);
+    expectLine(shot, x, last.top, x, last.mid - 6, kGrey);
     expectBox(shot, x, last.mid, true);
-    expectColumn(shot, x, last.mid + 5, last.bottom, kWhite);
+    expectLine(shot, x, last.mid + 5, x, last.bottom, kWhite);
 }
 
 TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
+    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
+                        0);
     Snapshot shot(list->m_hWnd);
     // Item 2 (level 2, a child before its sibling 3): guide lines for item 0
     // and item 1, its own line through the row, no box.
     const Geometry two = Of(2);
-    expectColumn(shot, two.left + 9, two.top, two.bottom, kGrey);
-    expectColumn(shot, two.left + 27, two.top, two.bottom, kGrey);
+    expectLine(shot, two.left + 9, two.top, two.left + 9, two.bottom, kGrey);
+    expectLine(shot, two.left + 27, two.top, two.left + 27, two.bottom, kGrey);
     const int x = two.left + 45;
-    expectColumn(shot, x, two.top, two.bottom, kGrey);
-    expectRow(shot, x + 1, two.left + 54, two.mid, kGrey);
+    expectLine(shot, x, two.top, x, two.bottom, kGrey);
+    expectLine(shot, x + 1, two.mid, two.left + 54, two.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(x - 1, two.mid));
     EXPECT_EQ(two.left + 55, list->m_treeTextX[RowOf(2)]);
+    // The label's picture follows the tree graphics.
+    EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
+    expectLine(shot, two.left + 56, two.mid, two.left + 75, two.mid, RGB(200, 0, 0));
 
     // Item 3, the last child of item 1: its own line stops above the middle,
     // where the horizontal line starts one pixel to the right.
     const Geometry three = Of(3);
-    expectColumn(shot, three.left + 45, three.top, three.mid - 1, kGrey);
-    expectColumn(shot, three.left + 45, three.mid, three.bottom, kWhite);
+    expectLine(shot, three.left + 45, three.top, three.left + 45, three.mid - 1, kGrey);
+    expectLine(shot, three.left + 45, three.mid, three.left + 45, three.bottom, kWhite);
 
     // Item 5: its parent 4 is the last child of item 0, which is not the
     // last top-level item: one guide line only, at L + 9.
     const Geometry five = Of(5);
-    expectColumn(shot, five.left + 9, five.top, five.bottom, kGrey);
-    expectColumn(shot, five.left + 27, five.top, five.bottom, kWhite);
+    expectLine(shot, five.left + 9, five.top, five.left + 9, five.bottom, kGrey);
+    expectLine(shot, five.left + 27, five.top, five.left + 27, five.bottom, kWhite);
 
     // Item 4: the last child of item 0, expanded: no line below its box.
     const Geometry four = Of(4);
     expectBox(shot, four.left + 27, four.mid, false);
-    expectColumn(shot, four.left + 27, four.top, four.mid - 6, kGrey);
-    expectColumn(shot, four.left + 27, four.mid + 5, four.bottom, kWhite);
-}
-
-TEST_F(TreeDrawingTest, TheLabelsPictureFollowsTheTreeGraphics) {
-    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
-                        0);
-    Snapshot shot(list->m_hWnd);
-    const Geometry two = Of(2);
-    EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
-    expectRow(shot, two.left + 56, two.left + 75, two.mid, RGB(200, 0, 0));
+    expectLine(shot, four.left + 27, four.top, four.left + 27, four.mid - 6, kGrey);
+    expectLine(shot, four.left + 27, four.mid + 5, four.left + 27, four.bottom, kWhite);
 }
 
 TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
@@ -132,12 +117,12 @@ TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
     list->GetCellRect(RowOf(2), kColorColumn, &cell);
     const int left = cell.left + 11;
     const int mid = (cell.top + 1 + cell.bottom - 1) / 2;
-    for (int y = mid - 6; y < mid + 6; ++y)
-        expectRow(shot, left, left + 13, y, RGB(10, 200, 30));
-    expectRow(shot, left - 1, left - 1, mid, kWhite);
-    expectRow(shot, left + 14, left + 14, mid, kWhite);
-    expectRow(shot, left, left + 13, mid - 7, kWhite);
-    expectRow(shot, left, left + 13, mid + 6, kWhite);
+    expectLine(shot, left, mid - 6, left + 13, mid + 5, RGB(10, 200, 30));
+    // Nothing around it.
+    expectLine(shot, left - 1, mid, left - 1, mid, kWhite);
+    expectLine(shot, left + 14, mid, left + 14, mid, kWhite);
+    expectLine(shot, left, mid - 7, left, mid - 7, kWhite);
+    expectLine(shot, left, mid + 6, left, mid + 6, kWhite);
 
     // An item whose colour was never written is blue.
     list->GetCellRect(RowOf(3), kColorColumn, &cell);

@@ -1,5 +1,6 @@
-// The window layer: binding objects to windows, owner-draw reflection,
-// dialogs with data exchange, resource strings and the common dialogs.
+// The window layer: binding objects to windows, dialogs with data exchange,
+// resource strings and the file dialog. The colour dialog is checked through
+// the prompts (commands/win32/tests) and devhost's command script.
 #include "wnd/common_controls.h"
 #include "wnd/common_dialogs.h"
 #include "wnd/dialog.h"
@@ -125,8 +126,6 @@ TEST(WindowObject, CreatesWindowsOfAClass) {
     char text[16] = "";
     GetWindowTextA(object.m_hWnd, text, sizeof text);
     EXPECT_STREQ("text", text);
-    object.ModifyStyle(0, SS_CENTER);
-    EXPECT_TRUE(object.GetStyle() & SS_CENTER);
     EXPECT_FALSE(object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{}, nullptr, 0));
     CWnd unknown;
     EXPECT_FALSE(unknown.CreateEx(0, "NoSuchClass", "", WS_POPUP, RECT{}, nullptr, 0));
@@ -211,18 +210,6 @@ TEST(Dialog, ModelessDialogRunsItsInitialisationWhenCreated) {
 TEST(ResourceString, ReadsTheModulesStringTable) {
     EXPECT_EQ("xml", LoadResourceString(IDS_EXTENSION));
     EXPECT_EQ("", LoadResourceString(4711));
-}
-
-TEST(CommonDialogs, ColourDialogAnswersTheChosenColour) {
-    {
-        ModalAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
-        CColorDialog colour(RGB(10, 20, 30));
-        EXPECT_EQ(IDOK, colour.DoModal());
-        EXPECT_EQ(RGB(10, 20, 30), colour.GetColor());
-    }
-    ModalAnswer answer([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-    CColorDialog colour;
-    EXPECT_EQ(IDCANCEL, colour.DoModal());
 }
 
 TEST(CommonDialogs, FileDialogOffersTheFilterAndAnswersThePath) {

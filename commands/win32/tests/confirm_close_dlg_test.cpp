@@ -1,62 +1,39 @@
-// The close confirmation under a real dialog manager: its template as the
-// user sees it, and the answer for each way of leaving it.
+// The Windows prompts under a real dialog manager: the close question as the
+// user sees it, where Return and Esc leave it, and the View Manager held off
+// while a prompt is shown. Each answer and the colours are checked end to end
+// by tools/devhost's command script.
 #include "commands/win32/confirm_close_dlg.h"
+#include "commands/win32/dialog_prompts.h"
 #include "res/resource.h"
 #include "wnd/tests/modal_answer.h"
+#include "wnd/window.h"
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
-#include <vector>
+#include <functional>
 
 namespace {
 
-struct Expected {
-    int id;
-    const char* text;
-    RECT units; // left, top, width, height in dialog units
-};
-
-// Where a control lies in the dialog's client area, in pixels.
-RECT placeOf(HWND dialog, int id) {
+// Whether a control lies where its dialog units (left, top, width, height)
+// put it, each converted on its own as the dialog manager does.
+bool placedAt(HWND dialog, int id, RECT units) {
+    MapDialogRect(dialog, &units);
     RECT rect{};
     GetWindowRect(GetDlgItem(dialog, id), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// Dialog units in pixels as the dialog manager places a control: origin
-// and size converted each on its own.
-RECT pixels(HWND dialog, RECT units) {
-    MapDialogRect(dialog, &units);
-    return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
-::testing::AssertionResult sameRect(const RECT& expected, const RECT& actual) {
-    if (expected.left == actual.left && expected.top == actual.top &&
-        expected.right == actual.right && expected.bottom == actual.bottom)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "expected " << expected.left << "," << expected.top << "," << expected.right << ","
-           << expected.bottom << " but was " << actual.left << "," << actual.top << ","
-           << actual.right << "," << actual.bottom;
-}
-
-// Shows the dialog, lets act leave it, and returns the code DoModal gave.
-INT_PTR runDialog(ConfirmCloseDlg& dialog, std::function<void(HWND)> act) {
-    ModalAnswer answer(std::move(act));
-    const INT_PTR code = dialog.DoModal();
-    EXPECT_TRUE(ModalAnswer::Answered());
-    return code;
+    return rect.left == units.left && rect.top == units.top &&
+           rect.right == units.left + units.right && rect.bottom == units.top + units.bottom;
 }
 
 TEST(ConfirmCloseDlg, ShowsTheQuestionWithItsThreeButtonsAndAHiddenBar) {
     ConfirmCloseDlg dialog;
-    ASSERT_NE(nullptr, dialog.m_hIcon);
-    runDialog(dialog, [&](HWND window) {
+    ModalAnswer answer([&](HWND window) {
         EXPECT_EQ("Confirm", WindowText(window));
-        const std::vector<Expected> controls = {
+        const struct {
+            int id;
+            const char* text;
+            RECT units;
+        } controls[] = {
             {IDC_CONFIRM_TEXT,
              "The  part you selected has been modified.\n\nAre you sure you want to close it?",
              {35, 5, 139, 27}},
@@ -65,84 +42,72 @@ TEST(ConfirmCloseDlg, ShowsTheQuestionWithItsThreeButtonsAndAHiddenBar) {
             {IDC_CONFIRM_CANCEL, "&Cancel", {161, 40, 34, 12}},
             {IDC_CONFIRM_PROGRESS, "", {31, 31, 151, 21}},
         };
-        for (const Expected& control : controls) {
-            SCOPED_TRACE(control.id);
-            HWND item = GetDlgItem(window, control.id);
-            ASSERT_NE(nullptr, item);
-            EXPECT_EQ(control.text, WindowText(item));
-            EXPECT_TRUE(sameRect(pixels(window, control.units), placeOf(window, control.id)));
+        for (const auto& control : controls) {
+            EXPECT_EQ(control.text, WindowText(GetDlgItem(window, control.id))) << control.id;
+            EXPECT_TRUE(placedAt(window, control.id, control.units)) << control.id;
         }
-        // Cancel, which has the focus, may look like the default button;
-        // the other two never do.
-        for (int id : {IDC_SAVE_AND_CLOSE, IDC_CLOSE_NO_SAVE, IDC_CONFIRM_CANCEL}) {
-            HWND button = GetDlgItem(window, id);
-            EXPECT_TRUE(IsWindowVisible(button));
-            if (id != IDC_CONFIRM_CANCEL) {
-                EXPECT_EQ(0, GetWindowLongA(button, GWL_STYLE) & BS_DEFPUSHBUTTON) << id;
-            }
-        }
-        EXPECT_EQ(nullptr, GetDlgItem(window, IDOK));
-        EXPECT_EQ(nullptr, GetDlgItem(window, IDCANCEL));
-
-        // The warning triangle at its corner.
-        HWND warning = GetDlgItem(window, IDC_CONFIRM_WARNING);
-        EXPECT_NE(0, SendMessageA(warning, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        const RECT corner = pixels(window, {4, 4, 22, 20});
-        EXPECT_EQ(corner.left, placeOf(window, IDC_CONFIRM_WARNING).left);
-        EXPECT_EQ(corner.top, placeOf(window, IDC_CONFIRM_WARNING).top);
-
-        // The bar: hidden, smooth, range 0 to 1 at 0.
-        HWND bar = GetDlgItem(window, IDC_CONFIRM_PROGRESS);
-        EXPECT_FALSE(IsWindowVisible(bar));
-        EXPECT_NE(0, GetWindowLongA(bar, GWL_STYLE) & PBS_SMOOTH);
-        EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
-        EXPECT_EQ(1, SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-        EXPECT_EQ(0, SendMessageA(bar, PBM_GETPOS, 0, 0));
-
-        EXPECT_EQ(reinterpret_cast<LRESULT>(dialog.m_hIcon),
-                  SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(dialog.m_hIcon),
-                  SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        // Only Cancel, which has the focus, may look like the default button.
+        for (int id : {IDC_SAVE_AND_CLOSE, IDC_CLOSE_NO_SAVE})
+            EXPECT_EQ(0, GetWindowLongA(GetDlgItem(window, id), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        EXPECT_NE(0, SendMessageA(GetDlgItem(window, IDC_CONFIRM_WARNING), STM_GETIMAGE,
+                                  IMAGE_BITMAP, 0));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_CONFIRM_PROGRESS)));
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
-    EXPECT_EQ(nullptr, dialog.m_progress.m_hWnd);
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_TRUE(ModalAnswer::Answered());
 }
 
-TEST(ConfirmCloseDlg, EachButtonGivesItsAnswerAndEndsWithTheCancelCode) {
-    const std::pair<int, int> buttons[] = {{IDC_SAVE_AND_CLOSE, CONFIRM_SAVE_AND_CLOSE},
-                                           {IDC_CLOSE_NO_SAVE, CONFIRM_CLOSE_NO_SAVE},
-                                           {IDC_CONFIRM_CANCEL, CONFIRM_CANCEL}};
-    for (const auto& [id, result] : buttons) {
-        SCOPED_TRACE(id);
+// The close box, Esc and Return leave it at Cancel. Return presses the
+// focused button on Windows: it must be Cancel.
+TEST(ConfirmCloseDlg, TheCloseBoxEscAndReturnLeaveItAtCancel) {
+    for (WPARAM key : {WPARAM(0), WPARAM(VK_ESCAPE), WPARAM(VK_RETURN)}) {
         ConfirmCloseDlg dialog;
-        const INT_PTR code = runDialog(dialog, [id = id](HWND window) {
-            SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
-        });
-        EXPECT_EQ(IDCANCEL, code);
-        EXPECT_EQ(result, dialog.m_result);
-    }
-}
-
-TEST(ConfirmCloseDlg, TheCloseBoxEscAndEnterLeaveItAtCancel) {
-    {
-        ConfirmCloseDlg dialog;
-        const INT_PTR code = runDialog(
-            dialog, [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); });
-        EXPECT_EQ(IDCANCEL, code);
-        EXPECT_EQ(CONFIRM_CANCEL, dialog.m_result);
-    }
-    for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_RETURN)}) {
-        SCOPED_TRACE(key);
-        ConfirmCloseDlg dialog;
-        runDialog(dialog, [key](HWND window) {
-            // Return presses the focused button on Windows: it must be Cancel.
+        ModalAnswer answer([key](HWND window) {
+            if (key == 0) {
+                PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                return;
+            }
             HWND focus = GetFocus();
             EXPECT_EQ(GetDlgItem(window, IDC_CONFIRM_CANCEL), focus);
             PostMessageA(focus, WM_KEYDOWN, key, 0);
             PostMessageA(focus, WM_KEYUP, key, 0);
         });
-        EXPECT_EQ(CONFIRM_CANCEL, dialog.m_result);
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_EQ(CONFIRM_CANCEL, dialog.m_result) << key;
     }
+}
+
+// The colour dialog gives the colour back as the rows keep it; the View
+// Manager takes no click while either prompt is shown.
+TEST(DialogPrompts, TheOwnerIsHeldOffWhileAPromptIsShown) {
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, "STATIC", "View Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               RECT{0, 0, 200, 100}, nullptr, 0));
+    DialogPrompts prompts(&owner);
+    const std::pair<std::function<void(HWND)>, std::function<void()>> prompted[] = {
+        {[](HWND colors) {
+             // The red, green and blue boxes of the colour dialog.
+             for (auto [box, value] : {std::pair{706, 200}, std::pair{707, 10}, std::pair{708, 30}})
+                 SetDlgItemInt(colors, box, value, FALSE);
+             PostMessageA(colors, WM_COMMAND, IDOK, 0);
+         },
+         [&] { EXPECT_EQ(0x1E0AC8u, prompts.AskColor().value_or(0)); }},
+        {[](HWND confirm) { SendMessageA(GetDlgItem(confirm, IDC_CLOSE_NO_SAVE), BM_CLICK, 0, 0); },
+         [&] { EXPECT_EQ(CONFIRM_CLOSE_NO_SAVE, prompts.ConfirmClose()); }},
+    };
+    for (const auto& [answerIt, ask] : prompted) {
+        bool ownerEnabled = true;
+        ModalAnswer answer([&, answerIt = answerIt](HWND dialog) {
+            ownerEnabled = IsWindowEnabled(owner.m_hWnd) != 0;
+            answerIt(dialog);
+        });
+        ask();
+        EXPECT_TRUE(ModalAnswer::Answered());
+        EXPECT_FALSE(ownerEnabled);
+        EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
+    }
+    owner.DestroyWindow();
 }
 
 } // namespace
