@@ -57,10 +57,19 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     EXPECT_EQ(0, vm->m_rowUnfrozen[kPunchRow]);
 }
 
+TEST_F(CommandsTest, ARefreshFromAFileOfTheWrongFormKeepsTheRows) {
+    buildDie();
+    writeConfig("die", "<DIE><" + std::string(257, 'T') + "/></DIE>");
+    EXPECT_FALSE(vm->PrepareRebuild(path.c_str()));
+    EXPECT_EQ(kRows, vm->m_rowCount);
+    EXPECT_EQ("file format error!", std::string(HOSTSIM_message(0)));
+}
+
 TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
     buildDie();
-    doubleClick(kLowerRow, kColumnOpen); // built closed: this opens it
+    doubleClick(kLowerRow, kColumnOpen); // built closed: this opens it, and no part
     EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(vm->m_rowOpen));
+    EXPECT_TRUE(hostState()["runtime"]["display_updates"].get<bool>());
     doubleClick(kLowerRow, kColumnOpen);
     EXPECT_FALSE(loaded("plate.prt"));
     EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 0, 0}), flags(vm->m_rowOpen));
