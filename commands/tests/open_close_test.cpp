@@ -81,6 +81,22 @@ TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
     EXPECT_EQ(kPictureGroupOpen, list->ItemImage(kLowerRow, kColumnLabel));
 }
 
+// A group without a key value takes every part of the group, and its Open
+// reopens every part closed under the group, whatever key it was closed under.
+TEST_F(CommandsTest, AGroupWithoutAKeyReopensThePartsOfEveryKey) {
+    loadSession(dieSession());
+    build("keys", "<DIE><TYPE>SHOE</TYPE><TYPE>PUNCH</TYPE><TYPE/></DIE>");
+    ASSERT_EQ(4, vm->m_rowCount);
+    ASSERT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->m_rowPartNames[3]);
+    for (int row : {1, 2, 3})
+        doubleClick(row, kColumnOpen);
+    EXPECT_FALSE(loaded("shoe.prt") || loaded("punch.prt") || loaded("plate.prt"));
+    doubleClick(3, kColumnOpen);
+    EXPECT_TRUE(loaded("shoe.prt") && loaded("punch.prt") && loaded("plate.prt"));
+    EXPECT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->m_rowPartNames[3]);
+    EXPECT_EQ(4, list->GetItemNumber(3));
+}
+
 // A part the host does not close, or the record cannot take, stays open in
 // its row, unrecorded; one message names every such part.
 TEST_F(CommandsTest, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
