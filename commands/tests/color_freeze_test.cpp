@@ -38,8 +38,8 @@ TEST_F(ColorCommand, ColoursTheRowsSubtreeInTheHostsNearestColour) {
         const Colors before = swatches();
         prompts.color = kChosenRed;
         click(row, kColumnColor);
-        EXPECT_EQ(1, window.invalidations);
-        window.invalidations = 0;
+        EXPECT_EQ(1, prompts.invalidations);
+        prompts.invalidations = 0;
         if (row == kUpperRow) {
             EXPECT_EQ((Colors{D, before[1], R, R, R, R, L, before[7]}), swatches());
             EXPECT_EQ("top:1 upper:145 lower:1 shoe:145 punch:145,145 bolt:145 plate:1",
@@ -64,7 +64,7 @@ TEST_F(ColorCommand, ACancelledColourDialogChangesNothing) {
     click(kPunchRow, kColumnColor);
     EXPECT_EQ(before, hostState()["session"]);
     EXPECT_EQ(kPunchColor, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(0, window.invalidations);
+    EXPECT_EQ(0, prompts.invalidations);
 }
 
 TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {

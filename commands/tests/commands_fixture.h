@@ -23,30 +23,23 @@ namespace commands_test {
 using namespace row_model_test;
 using Flags = std::vector<int>;
 
-class ScriptedPrompts : public CommandPrompts {
+// Scripted answers, and a window that counts what it was asked and lets its
+// owner delete the commands object.
+class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
   public:
     std::optional<uint32_t> AskColor() override {
-        if (whileAsked)
-            whileAsked();
+        asked();
         return color;
     }
     int ConfirmClose() override {
         ++closeQuestions;
-        if (whileAsked)
-            whileAsked();
+        asked();
         return answer;
     }
-
-    std::optional<uint32_t> color;
-    int answer = CONFIRM_CANCEL;
-    // Runs while a prompt is shown, as messages reaching the View Manager
-    // during a modal dialog would.
-    std::function<void()> whileAsked;
-    int closeQuestions = 0;
-};
-
-class RecordingWindow : public ViewManagerWindow {
-  public:
+    void asked() {
+        if (whileAsked)
+            whileAsked();
+    }
     void InvalidateWindow() override { ++invalidations; }
     void DestroyViewManager() override {
         ++destructions;
@@ -54,9 +47,13 @@ class RecordingWindow : public ViewManagerWindow {
             onDestroy();
     }
 
-    int invalidations = 0;
-    int destructions = 0;
-    std::function<void()> onDestroy; // what the owner does to destroy it
+    std::optional<uint32_t> color;
+    int answer = CONFIRM_CANCEL;
+    // Runs while a prompt is shown, as messages reaching the View Manager
+    // during a modal dialog would.
+    std::function<void()> whileAsked;
+    std::function<void()> onDestroy;
+    int closeQuestions = 0, invalidations = 0, destructions = 0;
 };
 
 // The die: top.prt on display with an upper and a lower half, a bolt in the
@@ -143,8 +140,8 @@ class CommandsTest : public ::testing::Test {
     void make() {
         vm.reset();
         list = std::make_unique<MemoryTreeList>();
-        vm = std::make_unique<ViewManagerCommands>(*list, prompts, window);
-        window.onDestroy = [this] { vm.reset(); };
+        vm = std::make_unique<ViewManagerCommands>(*list, prompts, prompts);
+        prompts.onDestroy = [this] { vm.reset(); };
     }
 
     void build(const std::string& name, const std::string& xml) {
@@ -163,27 +160,21 @@ class CommandsTest : public ::testing::Test {
             vm->BuildRows(path.c_str());
     }
 
-    // The handlers as the dialog calls them, each followed by the checks that
-    // no host session stays open and no host memory is kept.
+    // The handlers as the dialog calls them (the die is built expanded: a
+    // row's item is its index), each followed by the checks that no host
+    // session stays open and no host memory is kept.
     void click(int row, int column, bool highlightChecked = false) {
-        vm->OnClickList(itemOf(row), row, column, highlightChecked);
+        vm->OnClickList(row, row, column, highlightChecked);
         expectHostLeftClean();
     }
     void doubleClick(int row, int column) {
-        vm->OnDblclkList(itemOf(row), row, column);
+        vm->OnDblclkList(row, row, column);
         expectHostLeftClean();
     }
     void expectHostLeftClean() {
         EXPECT_EQ(0, HOSTSIM_session_depth());
         EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
     }
-    // The list item that shows row, -1 for none.
-    int itemOf(int row) const {
-        const std::vector<int> shown = list->ShownItems();
-        auto at = std::find(shown.begin(), shown.end(), row);
-        return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
-    }
-
     template <typename Table> Flags flags(const Table& table) const {
         return Flags(table.begin(), table.begin() + vm->m_rowCount);
     }
@@ -196,7 +187,6 @@ class CommandsTest : public ::testing::Test {
 
     std::unique_ptr<MemoryTreeList> list;
     ScriptedPrompts prompts;
-    RecordingWindow window;
     std::unique_ptr<ViewManagerCommands> vm;
     std::string path;
 };

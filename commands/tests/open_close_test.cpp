@@ -208,7 +208,7 @@ TEST_F(CommandsTest, ACloseThatReachesTheDisplayPartClosesTheViewManagerOnce) {
         SCOPED_TRACE(row);
         make();
         buildDie();
-        window.destructions = 0;
+        prompts.destructions = 0;
         prompts.answer = row == kTopRow ? CONFIRM_CLOSE_NO_SAVE : CONFIRM_SAVE_AND_CLOSE;
         click(kShoeRow, kColumnLabel, true);
         if (row == -1)
@@ -218,7 +218,7 @@ TEST_F(CommandsTest, ACloseThatReachesTheDisplayPartClosesTheViewManagerOnce) {
         if (row >= 0)
             doubleClick(row, kColumnOpen);
         EXPECT_EQ(nullptr, vm);
-        EXPECT_EQ(1, window.destructions);
+        EXPECT_EQ(1, prompts.destructions);
         EXPECT_EQ(row == -1, loaded("top.prt"));
         EXPECT_EQ(row == -1, loaded("upper.prt"));
         EXPECT_FALSE(discardedChanges() && row == kDieRow);
@@ -228,10 +228,10 @@ TEST_F(CommandsTest, ACloseThatReachesTheDisplayPartClosesTheViewManagerOnce) {
 
 TEST_F(CommandsTest, AWindowThatGoesOnLivingIsClosedOnceAndIgnoresLaterClicks) {
     buildDie();
-    window.onDestroy = nullptr; // the window deletes the object later
+    prompts.onDestroy = nullptr; // the window deletes the object later
     vm->OnCancel();
     vm->CloseViewManager(); // as the destroyed window reports it
-    EXPECT_EQ(1, window.destructions);
+    EXPECT_EQ(1, prompts.destructions);
     EXPECT_EQ(0, vm->m_rowCount);
     const json before = hostState()["session"];
     click(kShoeRow, kColumnBlank, true);
@@ -248,15 +248,15 @@ TEST_F(CommandsTest, AClosePendingDuringAPromptClosesAfterIt) {
         SCOPED_TRACE(column);
         make();
         buildDie(withModified({"punch.prt"}));
-        window.destructions = 0;
+        prompts.destructions = 0;
         prompts.answer = CONFIRM_CLOSE_NO_SAVE;
         prompts.color = 0x0000FF;
         int destructionsWhileAsked = -1;
         prompts.whileAsked = [this, &destructionsWhileAsked] {
-            vm->OnDblclkList(itemOf(kShoeRow), kShoeRow, kColumnOpen);
-            vm->OnClickList(itemOf(kShoeRow), kShoeRow, kColumnBlank, false);
+            vm->OnDblclkList(kShoeRow, kShoeRow, kColumnOpen);
+            vm->OnClickList(kShoeRow, kShoeRow, kColumnBlank, false);
             vm->OnCancel();
-            destructionsWhileAsked = window.destructions;
+            destructionsWhileAsked = prompts.destructions;
         };
         const json before = hostState()["session"]["occurrences"];
         if (column == kColumnOpen)
@@ -265,7 +265,7 @@ TEST_F(CommandsTest, AClosePendingDuringAPromptClosesAfterIt) {
             click(kPunchRow, column);
         EXPECT_EQ(0, destructionsWhileAsked);
         EXPECT_EQ(nullptr, vm);
-        EXPECT_EQ(1, window.destructions);
+        EXPECT_EQ(1, prompts.destructions);
         EXPECT_TRUE(loaded("punch.prt") && loaded("shoe.prt"));
         EXPECT_EQ(before, hostState()["session"]["occurrences"]);
         EXPECT_FALSE(discardedChanges());
