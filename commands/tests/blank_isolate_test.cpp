@@ -1,144 +1,130 @@
-// Blank and Isolate: which occurrences the host blanks, which rows are
-// marked blanked, and what an _OTHER row does to its parent and siblings.
+// Blank and Isolate: which occurrences the host blanks, which rows are marked
+// blanked, and what an _OTHER row does to its parent and siblings.
 #include "commands_fixture.h"
 
 using namespace commands_test;
 
 namespace {
 
-using Flags = std::vector<int>;
-using Blanked = std::vector<bool>;
+struct Click {
+    int row;
+    int column;
+};
 
-class BlankAndIsolate : public CommandsTest {};
+struct ShowCase {
+    const char* name;
+    std::vector<Click> clicks;
+    Flags shown;         // of the rows after the clicks
+    std::string blanked; // of the occurrences after the clicks
+    bool lowerBolt = false;
+};
 
-TEST_F(BlankAndIsolate, BlankingAGroupBlanksItsSubtreeAndASecondClickRestoresAll) {
-    buildDie();
-    click(kShoeRow, kColumnBlank); // the shoe alone first
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("shoe.prt", "blanked"));
-    ASSERT_EQ(0, vm->m_rowShown[kShoeRow]);
+void PrintTo(const ShowCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
-    click(kUpperRow, kColumnBlank);
-    EXPECT_EQ(Flags({1, 1, 0, 0, 0, 0, 1, 1}), shownFlags());
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("upper.prt", "blanked"));
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("shoe.prt", "blanked"));
-    EXPECT_EQ((Blanked{true, true}), occurrenceField<bool>("punch.prt", "blanked"));
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("bolt.prt", "blanked"));
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("plate.prt", "blanked"));
-    EXPECT_EQ(kPictureBlanked, list->ItemImage(kPunchRow, kColumnBlank));
-    EXPECT_EQ(kPictureIsolateBlanked, list->ItemImage(kPunchRow, kColumnIsolate));
+constexpr int B = kColumnBlank, I = kColumnIsolate;
 
-    // The second click shows everything again, the shoe included.
-    click(kUpperRow, kColumnBlank);
-    EXPECT_EQ(Flags(kRows, 1), shownFlags());
-    for (const char* file : {"upper.prt", "shoe.prt", "punch.prt", "bolt.prt"}) {
-        for (bool blanked : occurrenceField<bool>(file, "blanked"))
-            EXPECT_FALSE(blanked) << file;
+const ShowCase kShowCases[] = {
+    {"a group blanks its subtree",
+     {{kShoeRow, B}, {kUpperRow, B}},
+     {1, 1, 0, 0, 0, 0, 1, 1},
+     "top:0 upper:1 lower:0 shoe:1 punch:1,1 bolt:1 plate:0"},
+    {"a second click shows it all again",
+     {{kShoeRow, B}, {kUpperRow, B}, {kUpperRow, B}},
+     Flags(kRows, 1),
+     "top:0 upper:0 lower:0 shoe:0 punch:0,0 bolt:0 plate:0"},
+    {"the display part's row blanks its root occurrence",
+     {{kTopRow, B}},
+     {1, 0, 1, 1, 1, 1, 1, 1},
+     "top:1 upper:0 lower:0 shoe:0 punch:0,0 bolt:0 plate:0"},
+    {"row 0 carries the value down",
+     {{kDieRow, B}},
+     Flags(kRows, 0),
+     "top:1 upper:1 lower:0 shoe:1 punch:1,1 bolt:1 plate:1"},
+    // The parent's parts go with an _OTHER row, its own counted bolt only,
+    // and the siblings keep the state their rows show.
+    {"an _OTHER row blanks its parent",
+     {{kPunchRow, B}, {kUpperOtherRow, B}},
+     {1, 1, 1, 1, 0, 0, 1, 1},
+     "top:0 upper:1 lower:0 shoe:0 punch:1,1 bolt:1,0 plate:0",
+     true},
+    {"and unblanks it again",
+     {{kPunchRow, B}, {kUpperOtherRow, B}, {kUpperOtherRow, B}},
+     {1, 1, 1, 1, 0, 1, 1, 1},
+     "top:0 upper:0 lower:0 shoe:0 punch:1,1 bolt:0,0 plate:0",
+     true},
+    {"an _OTHER row shows its parts that an ancestor blanked",
+     {{kUpperRow, B}, {kUpperOtherRow, B}},
+     {1, 1, 0, 0, 0, 1, 1, 1},
+     "top:0 upper:0 lower:0 shoe:1 punch:1,1 bolt:0 plate:0"},
+    {"an _OTHER row gives its siblings their own state back",
+     {{kPunchRow, I}, {kUpperOtherRow, B}},
+     {1, 0, 0, 0, 1, 1, 0, 0},
+     "top:0 upper:0 lower:1 shoe:1 punch:0,0 bolt:0 plate:0"},
+    {"isolating row 0 shows everything",
+     {{kUpperRow, B}, {kPlateRow, B}, {kDieRow, I}},
+     Flags(kRows, 1),
+     "top:0 upper:0 lower:0 shoe:0 punch:0,0 bolt:0 plate:0"},
+    // Row 0 keeps its shown pictures; the top components are blanked.
+    {"isolating a deep row shows its subtree only",
+     {{kPunchRow, I}},
+     {1, 0, 0, 0, 1, 0, 0, 0},
+     "top:0 upper:1 lower:1 shoe:0 punch:0,0 bolt:0 plate:0"},
+    {"isolating an _OTHER row shows its parent and blanks its siblings",
+     {{kUpperRow, B}, {kUpperOtherRow, I}},
+     {1, 0, 0, 0, 0, 1, 0, 0},
+     "top:0 upper:0 lower:1 shoe:1 punch:1,1 bolt:0 plate:0"},
+};
+
+class BlankAndIsolate : public CommandsTest, public ::testing::WithParamInterface<ShowCase> {};
+
+TEST_P(BlankAndIsolate, HostRowsAndPicturesAgree) {
+    buildDie(dieSession(GetParam().lowerBolt));
+    for (const Click& c : GetParam().clicks)
+        click(c.row, c.column);
+    EXPECT_EQ(GetParam().shown, flags(vm->m_rowShown));
+    EXPECT_EQ(GetParam().blanked, occurrences("blanked"));
+    for (int r = 0; r < kRows; ++r) {
+        const bool shown = vm->m_rowShown[r] != 0;
+        EXPECT_EQ(shown ? kPictureShown : kPictureBlanked, list->ItemImage(r, B)) << r;
+        EXPECT_EQ(shown ? kPictureIsolateShown : kPictureIsolateBlanked, list->ItemImage(r, I))
+            << r;
     }
-    EXPECT_EQ(kPictureShown, list->ItemImage(kShoeRow, kColumnBlank));
-    EXPECT_EQ(kPictureIsolateShown, list->ItemImage(kShoeRow, kColumnIsolate));
 }
 
-TEST_F(BlankAndIsolate, BlankingTheDisplayPartsRowBlanksItsRootOccurrence) {
+INSTANTIATE_TEST_SUITE_P(Die, BlankAndIsolate, ::testing::ValuesIn(kShowCases));
+
+TEST_F(CommandsTest, IsolateWithoutARootOccurrenceOnlyMarksTheRowShown) {
     buildDie();
-    click(kTopRow, kColumnBlank);
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("top.prt", "blanked"));
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("upper.prt", "blanked"));
-    EXPECT_EQ(Flags({1, 0, 1, 1, 1, 1, 1, 1}), shownFlags());
-    // Row 0 has no parts of its own: it carries the value down.
-    click(kDieRow, kColumnBlank);
-    EXPECT_EQ(Flags(kRows, 0), shownFlags());
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("plate.prt", "blanked"));
-}
-
-TEST_F(BlankAndIsolate, BlankingAnOtherRowBlanksTheParentAndGivesTheSiblingsTheirOwnState) {
-    json session = dieSession();
-    session["parts"][2]["components"].push_back(component("bolt.prt")); // one in the lower half
-    buildDie(session);
-    click(kPunchRow, kColumnBlank); // a sibling blanked on its own
-    click(kUpperOtherRow, kColumnBlank);
-    EXPECT_EQ(Flags({1, 1, 1, 1, 0, 0, 1, 1}), shownFlags());
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("upper.prt", "blanked"));
-    // The row counts the upper half's bolt only.
-    EXPECT_EQ((Blanked{true, false}), occurrenceField<bool>("bolt.prt", "blanked"));
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("shoe.prt", "blanked"));
-    EXPECT_EQ((Blanked{true, true}), occurrenceField<bool>("punch.prt", "blanked"));
-    EXPECT_EQ(kPictureBlanked, list->ItemImage(kUpperOtherRow, kColumnBlank));
-    EXPECT_EQ(kPictureIsolateBlanked, list->ItemImage(kUpperOtherRow, kColumnIsolate));
-
-    click(kUpperOtherRow, kColumnBlank);
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("upper.prt", "blanked"));
-    EXPECT_EQ((Blanked{true, true}), occurrenceField<bool>("punch.prt", "blanked"));
-    EXPECT_EQ(kPictureShown, list->ItemImage(kUpperOtherRow, kColumnBlank));
-}
-
-TEST_F(BlankAndIsolate, UnblankingAnOtherRowShowsItsOwnPartsThatAnAncestorBlanked) {
-    buildDie();
-    click(kUpperRow, kColumnBlank);
-    ASSERT_EQ(Blanked{true}, occurrenceField<bool>("bolt.prt", "blanked"));
-    click(kUpperOtherRow, kColumnBlank);
-    EXPECT_EQ(1, vm->m_rowShown[kUpperOtherRow]);
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("bolt.prt", "blanked"));
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("upper.prt", "blanked"));
-    // The siblings keep the state their rows show.
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("shoe.prt", "blanked"));
-}
-
-TEST_F(BlankAndIsolate, IsolatingRowZeroShowsEverythingAndMarksNoRowBlanked) {
-    buildDie();
-    click(kUpperRow, kColumnBlank);
-    click(kPlateRow, kColumnBlank);
-    click(kDieRow, kColumnIsolate);
-    EXPECT_EQ(Flags(kRows, 1), shownFlags());
-    for (const char* file :
-         {"upper.prt", "lower.prt", "shoe.prt", "punch.prt", "bolt.prt", "plate.prt"}) {
-        for (bool blanked : occurrenceField<bool>(file, "blanked"))
-            EXPECT_FALSE(blanked) << file;
-    }
-    EXPECT_EQ(std::vector<int>(kRows, kPictureShown), pictures(kColumnBlank));
-}
-
-TEST_F(BlankAndIsolate, IsolatingADeepRowBlanksTheTopComponentsAndShowsOnlyItsSubtree) {
-    buildDie();
-    click(kPunchRow, kColumnIsolate);
-    // Row 0 keeps the shown pictures; every other row but the punch row is
-    // marked blanked.
-    EXPECT_EQ(Flags({1, 0, 0, 0, 1, 0, 0, 0}), shownFlags());
-    EXPECT_EQ((std::vector<int>{kPictureShown, kPictureBlanked, kPictureBlanked, kPictureBlanked,
-                                kPictureShown, kPictureBlanked, kPictureBlanked, kPictureBlanked}),
-              pictures(kColumnBlank));
-    EXPECT_EQ(kPictureIsolateShown, list->ItemImage(kDieRow, kColumnIsolate));
-    EXPECT_EQ(kPictureIsolateBlanked, list->ItemImage(kPlateRow, kColumnIsolate));
-    // The host: the two top-level components blanked, the punches shown.
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("upper.prt", "blanked"));
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("lower.prt", "blanked"));
-    EXPECT_EQ((Blanked{false, false}), occurrenceField<bool>("punch.prt", "blanked"));
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("top.prt", "blanked"));
-}
-
-TEST_F(BlankAndIsolate, IsolatingAnOtherRowShowsTheParentAndBlanksItsSiblings) {
-    buildDie();
-    click(kUpperRow, kColumnBlank);
-    click(kUpperOtherRow, kColumnIsolate);
-    EXPECT_EQ(Flags({1, 0, 0, 0, 0, 1, 0, 0}), shownFlags());
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("upper.prt", "blanked"));
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("lower.prt", "blanked"));
-    EXPECT_EQ(Blanked{true}, occurrenceField<bool>("shoe.prt", "blanked"));
-    EXPECT_EQ((Blanked{true, true}), occurrenceField<bool>("punch.prt", "blanked"));
-    // Its own part too, although the Blank of its parent row blanked it.
-    EXPECT_EQ(Blanked{false}, occurrenceField<bool>("bolt.prt", "blanked"));
-    EXPECT_EQ(kPictureShown, list->ItemImage(kUpperOtherRow, kColumnBlank));
-    EXPECT_EQ(kPictureIsolateShown, list->ItemImage(kUpperOtherRow, kColumnIsolate));
-}
-
-TEST_F(BlankAndIsolate, IsolateWithoutARootOccurrenceOnlyMarksTheRowShown) {
-    buildDie();
-    click(kPunchRow, kColumnBlank);
+    click(kPunchRow, B);
     const json before = hostState()["session"];
     HOSTSIM_fail_operation("UF_ASSEM_ask_root_part_occ", 0, 0);
-    click(kPunchRow, kColumnIsolate);
-    HOSTSIM_clear_faults();
+    click(kPunchRow, I);
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(Flags(kRows, 1), shownFlags());
+    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
+}
+
+// A configuration whose root is dropped builds two trees: isolating a row of
+// one blanks the parts of the other and marks its rows blanked. Disabled:
+// Isolate takes row 0 for the one top row, and fails this.
+TEST_F(CommandsTest, DISABLED_IsolatingInOneOfTwoTopTreesBlanksTheOther) {
+    for (int isolated : {0, 2}) {
+        SCOPED_TRACE(isolated);
+        make();
+        loadSession(dieSession());
+        build("two_trees", "<DIE>x<UPPER><TYPE>SHOE</TYPE></UPPER>"
+                           "<LOWER><TYPE>PLATE</TYPE></LOWER></DIE>");
+        ASSERT_EQ((Flags{-1, 0, -1, 2}), flags(vm->m_rowParent));
+        click(isolated, I);
+        const Flags shown = isolated == 0 ? Flags{1, 1, 0, 0} : Flags{0, 0, 1, 1};
+        EXPECT_EQ(shown, flags(vm->m_rowShown));
+        // The other tree's top component, or its part, is blanked.
+        const std::string blanked = occurrences("blanked");
+        EXPECT_TRUE(blanked.find(isolated == 0 ? "lower:1" : "upper:1") != std::string::npos ||
+                    blanked.find(isolated == 0 ? "plate:1" : "shoe:1") != std::string::npos)
+            << blanked;
+    }
 }
 
 } // namespace

@@ -1,73 +1,70 @@
-// Color and Freeze/Unfreeze: the colour the host stores and the row shows,
-// the sibling colours an _OTHER row puts back, and the frozen and delayed
-// status of the parts.
+// Color and Freeze/Unfreeze: the colour the host stores and the row's swatch
+// shows, the sibling colours an _OTHER row puts back, and the frozen and
+// delayed status of the parts.
 #include "commands_fixture.h"
 
 using namespace commands_test;
 
 namespace {
 
-using Colors = std::vector<int>;
-
-// A red that the palette lacks (200, 10, 10); its nearest palette colour is
+// A red the palette lacks, (200, 10, 10); its nearest palette colour is
 // index 145, (204, 0, 0).
 constexpr uint32_t kChosenRed = 0x000A0AC8;
-constexpr int kPaletteRed = 145;
-constexpr uint32_t kPaletteRedPacked = 0x0000CC;
-// Palette index 181 is (255, 0, 0); 30 is (0, 204, 255).
-constexpr uint32_t kShoeColorPacked = 0x0000FF;
-constexpr uint32_t kPunchColorPacked = 0xFFCC00;
+constexpr uint32_t kPaletteRed = 0x0000CC;
+constexpr uint32_t kShoeColor = 0x0000FF, kPunchColor = 0xFFCC00;
 
-class ColorCommand : public CommandsTest {};
+using Colors = std::vector<uint32_t>;
 
-TEST_F(ColorCommand, StoresTheHostsNearestColourForTheRowAndItsSubtree) {
-    buildDie();
-    ASSERT_EQ(kShoeColorPacked, list->GetItemColor(kShoeRow));
-    prompts.color = kChosenRed;
-    click(kUpperRow, kColumnColor);
-    EXPECT_EQ(1, prompts.colorQuestions);
-    EXPECT_EQ(1, window.invalidations);
-    for (const char* file : {"upper.prt", "shoe.prt", "punch.prt", "bolt.prt"}) {
-        for (int color : occurrenceField<int>(file, "color"))
-            EXPECT_EQ(kPaletteRed, color) << file;
+class ColorCommand : public CommandsTest {
+  protected:
+    Colors swatches() const {
+        Colors found;
+        for (int r = 0; r < kRows; ++r)
+            found.push_back(list->GetItemColor(r));
+        return found;
     }
-    EXPECT_NE(Colors{kPaletteRed}, occurrenceField<int>("plate.prt", "color"));
-    for (int r : {kUpperRow, kShoeRow, kPunchRow, kUpperOtherRow})
-        EXPECT_EQ(kPaletteRedPacked, list->GetItemColor(r)) << r;
-}
+};
 
-TEST_F(ColorCommand, OnTheDisplayPartsRowColoursTheRootOccurrence) {
-    buildDie();
-    prompts.color = kChosenRed;
-    click(kTopRow, kColumnColor);
-    EXPECT_EQ(Colors{kPaletteRed}, occurrenceField<int>("top.prt", "color"));
-    EXPECT_EQ(kPaletteRedPacked, list->GetItemColor(kTopRow));
-    EXPECT_NE(Colors{kPaletteRed}, occurrenceField<int>("upper.prt", "color"));
-}
-
-TEST_F(ColorCommand, RowsWithoutPartsKeepTheirColour) {
-    buildDie();
-    list->SetItemColor(kDieRow, 0x123456);
-    list->SetItemColor(kLowerRow, 0x654321);
-    prompts.color = kChosenRed;
-    click(kDieRow, kColumnColor);
-    EXPECT_EQ(Colors{kPaletteRed}, occurrenceField<int>("plate.prt", "color"));
-    EXPECT_EQ(kPaletteRedPacked, list->GetItemColor(kPlateRow));
-    EXPECT_EQ(0x123456u, list->GetItemColor(kDieRow));
-    EXPECT_EQ(0x654321u, list->GetItemColor(kLowerRow));
-    // The display part has no occurrence of itself to colour on the way.
-    EXPECT_NE(Colors{kPaletteRed}, occurrenceField<int>("top.prt", "color"));
+// The swatches show the host's colour, not the one chosen; rows without
+// parts keep theirs; the display part's row colours its root occurrence.
+TEST_F(ColorCommand, ColoursTheRowsSubtreeInTheHostsNearestColour) {
+    const uint32_t R = kPaletteRed, D = 0x123456, L = 0x654321;
+    for (int row : {kUpperRow, kTopRow, kDieRow}) {
+        SCOPED_TRACE(row);
+        make();
+        buildDie();
+        list->SetItemColor(kDieRow, D);
+        list->SetItemColor(kLowerRow, L);
+        const Colors before = swatches();
+        prompts.color = kChosenRed;
+        click(row, kColumnColor);
+        EXPECT_EQ(1, prompts.invalidations);
+        prompts.invalidations = 0;
+        if (row == kUpperRow) {
+            EXPECT_EQ((Colors{D, before[1], R, R, R, R, L, before[7]}), swatches());
+            EXPECT_EQ("top:1 upper:145 lower:1 shoe:145 punch:145,145 bolt:145 plate:1",
+                      occurrences("color"));
+        } else if (row == kTopRow) {
+            EXPECT_EQ((Colors{D, R, before[2], kShoeColor, kPunchColor, before[5], L, before[7]}),
+                      swatches());
+            EXPECT_EQ("top:145 upper:1 lower:1 shoe:181 punch:30,30 bolt:1 plate:1",
+                      occurrences("color"));
+        } else {
+            // The display part has no occurrence of itself on the way.
+            EXPECT_EQ((Colors{D, R, R, R, R, R, L, R}), swatches());
+            EXPECT_EQ("top:1 upper:145 lower:1 shoe:145 punch:145,145 bolt:145 plate:145",
+                      occurrences("color"));
+        }
+    }
 }
 
 TEST_F(ColorCommand, ACancelledColourDialogChangesNothing) {
     buildDie();
     const json before = hostState()["session"];
-    const uint32_t rowColor = list->GetItemColor(kPunchRow);
     click(kPunchRow, kColumnColor);
-    EXPECT_EQ(1, prompts.colorQuestions);
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(rowColor, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(0, window.invalidations);
+    EXPECT_EQ(kPunchColor, list->GetItemColor(kPunchRow));
+    EXPECT_EQ(0, prompts.invalidations);
 }
 
 TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {
@@ -76,106 +73,78 @@ TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {
     buildDie(session);
     ASSERT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
     // Someone recoloured the shoe in the host since the rows were read.
-    const std::vector<tag_t> shoe = occurrencesOf("shoe.prt");
-    ASSERT_EQ(1u, shoe.size());
-    UF_OBJ_set_color(shoe[0], 50);
+    UF_OBJ_set_color(occurrencesOf("shoe.prt").at(0), 50);
     prompts.color = kChosenRed;
     click(kUpperOtherRow, kColumnColor);
-    EXPECT_EQ(Colors{kPaletteRed}, occurrenceField<int>("bolt.prt", "color"));
-    EXPECT_EQ(Colors{181}, occurrenceField<int>("shoe.prt", "color"));
-    // A mixed row has no colour of its own: its occurrences keep theirs.
-    EXPECT_EQ((Colors{30, 60}), occurrenceField<int>("punch.prt", "color"));
-    EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(kPaletteRedPacked, list->GetItemColor(kUpperOtherRow));
-    EXPECT_EQ(kShoeColorPacked, list->GetItemColor(kShoeRow));
-    // The parent keeps its colour.
-    EXPECT_NE(Colors{kPaletteRed}, occurrenceField<int>("upper.prt", "color"));
+    // A mixed row has no colour of its own: its occurrences keep theirs. The
+    // parent keeps its colour.
+    EXPECT_EQ("top:1 upper:1 lower:1 shoe:181 punch:30,60 bolt:145 plate:1", occurrences("color"));
+    EXPECT_EQ(kPaletteRed, list->GetItemColor(kUpperOtherRow));
+    EXPECT_EQ(kShoeColor, list->GetItemColor(kShoeRow));
 }
 
 TEST_F(ColorCommand, AReopenedRowShowsItsColourOrTheMixedColour) {
     json session = dieSession();
     session["parts"][1]["components"][2]["color"] = 60; // the second punch
     buildDie(session);
-    doubleClick(kPunchRow, kColumnOpen);
-    ASSERT_EQ(0, UF_PART_is_loaded("punch.prt"));
-    doubleClick(kPunchRow, kColumnOpen);
-    ASSERT_EQ(1, UF_PART_is_loaded("punch.prt"));
+    for (int row : {kPunchRow, kShoeRow}) {
+        doubleClick(row, kColumnOpen);
+        ASSERT_EQ(0u, list->GetItemColor(row));
+        doubleClick(row, kColumnOpen);
+    }
     EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
-
-    doubleClick(kShoeRow, kColumnOpen);
-    ASSERT_EQ(0u, list->GetItemColor(kShoeRow));
-    doubleClick(kShoeRow, kColumnOpen);
-    EXPECT_EQ(kShoeColorPacked, list->GetItemColor(kShoeRow));
+    EXPECT_EQ(kShoeColor, list->GetItemColor(kShoeRow));
 }
 
 class FreezeCommand : public CommandsTest {
   protected:
-    // upper frozen, shoe delayed, punch neither, bolt frozen.
-    void buildFrozenDie() {
-        json session = dieSession();
-        session["parts"][1]["frozen"] = true;
-        session["parts"][3]["delayed"] = true;
-        session["parts"][5]["frozen"] = true;
-        buildDie(session);
-    }
-    // "frozen", "delayed" or "neither".
-    static std::string statusOf(const std::string& file) {
-        const json p = partState(file);
-        return p["frozen"].get<bool>()    ? "frozen"
-               : p["delayed"].get<bool>() ? "delayed"
-                                          : "neither";
-    }
-    static std::vector<std::string> statuses() {
-        return {statusOf("upper.prt"), statusOf("shoe.prt"), statusOf("punch.prt"),
-                statusOf("bolt.prt"), statusOf("plate.prt")};
+    // "F" frozen, "D" delayed or "-" neither, of upper, shoe, punch, bolt,
+    // plate.
+    static std::string statuses() {
+        std::string found;
+        for (const char* file : {"upper.prt", "shoe.prt", "punch.prt", "bolt.prt", "plate.prt"}) {
+            const json p = partState(file);
+            found += p["frozen"].get<bool>() ? 'F' : p["delayed"].get<bool>() ? 'D' : '-';
+        }
+        return found;
     }
 };
 
-using Statuses = std::vector<std::string>;
-using Flags = std::vector<int>;
-
 TEST_F(FreezeCommand, UnfreezingUnfreezesFrozenPartsAndUndelaysDelayedOnes) {
-    buildFrozenDie();
-    ASSERT_EQ(Flags({1, 1, 0, 0, 1, 0, 1, 1}), unfrozenFlags());
-    doubleClick(kUpperRow, kColumnFreeze);
-    EXPECT_EQ((Statuses{"neither", "neither", "neither", "neither", "neither"}), statuses());
-    EXPECT_EQ(Flags(kRows, 1), unfrozenFlags());
-    EXPECT_EQ(std::vector<int>(kRows, kPictureUnfrozen), pictures(kColumnFreeze));
-
-    doubleClick(kUpperRow, kColumnFreeze);
-    EXPECT_EQ((Statuses{"frozen", "frozen", "frozen", "frozen", "neither"}), statuses());
-    EXPECT_EQ(Flags({1, 1, 0, 0, 0, 0, 1, 1}), unfrozenFlags());
-    EXPECT_EQ(
-        (std::vector<int>{kPictureUnfrozen, kPictureUnfrozen, kPictureFrozen, kPictureFrozen,
-                          kPictureFrozen, kPictureFrozen, kPictureUnfrozen, kPictureUnfrozen}),
-        pictures(kColumnFreeze));
-}
-
-TEST_F(FreezeCommand, AFrozenAndDelayedPartIsOnlyUnfrozen) {
     json session = dieSession();
-    session["parts"][3]["frozen"] = true;
+    session["parts"][1]["frozen"] = true;
     session["parts"][3]["delayed"] = true;
+    session["parts"][5]["frozen"] = true;
+    session["parts"][6]["frozen"] = true;
+    session["parts"][6]["delayed"] = true; // only unfrozen
     buildDie(session);
-    doubleClick(kShoeRow, kColumnFreeze);
-    EXPECT_EQ("delayed", statusOf("shoe.prt"));
-    EXPECT_EQ(1, vm->m_rowUnfrozen[kShoeRow]);
+    ASSERT_EQ((Flags{1, 1, 0, 0, 1, 0, 1, 0}), flags(vm->m_rowUnfrozen));
+    doubleClick(kUpperRow, kColumnFreeze);
+    doubleClick(kPlateRow, kColumnFreeze);
+    EXPECT_EQ("----D", statuses());
+    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowUnfrozen));
+    EXPECT_EQ(Flags(kRows, kPictureUnfrozen), pictures(kColumnFreeze));
+
+    doubleClick(kUpperRow, kColumnFreeze);
+    EXPECT_EQ("FFFFD", statuses());
+    EXPECT_EQ((Flags{1, 1, 0, 0, 0, 0, 1, 1}), flags(vm->m_rowUnfrozen));
+    const int U = kPictureUnfrozen, F = kPictureFrozen;
+    EXPECT_EQ((Flags{U, U, F, F, F, F, U, U}), pictures(kColumnFreeze));
 }
 
-TEST_F(FreezeCommand, ARowWithoutPartsChangesItsFlagButKeepsItsPadlock) {
+// A row without parts changes its flag but keeps its padlock; an _OTHER
+// row's parts freeze without its siblings'.
+TEST_F(FreezeCommand, ARowWithoutPartsKeepsItsPadlockAndAnOtherRowItsSiblings) {
     buildDie();
+    doubleClick(kUpperOtherRow, kColumnFreeze);
+    EXPECT_EQ("---F-", statuses());
+    EXPECT_EQ((Flags{1, 1, 1, 1, 1, 0, 1, 1}), flags(vm->m_rowUnfrozen));
     doubleClick(kDieRow, kColumnFreeze);
     EXPECT_EQ(0, vm->m_rowUnfrozen[kLowerRow]);
     EXPECT_EQ(kPictureUnfrozen, list->ItemImage(kLowerRow, kColumnFreeze));
     EXPECT_EQ(kPictureFrozen, list->ItemImage(kDieRow, kColumnFreeze));
-    EXPECT_EQ("frozen", statusOf("plate.prt"));
+    EXPECT_EQ("FFFFF", statuses());
     EXPECT_TRUE(partState("top.prt")["frozen"].get<bool>());
-}
-
-TEST_F(FreezeCommand, FreezingAnOtherRowLeavesItsSiblingsParts) {
-    buildDie();
-    doubleClick(kUpperOtherRow, kColumnFreeze);
-    EXPECT_EQ((Statuses{"neither", "neither", "neither", "frozen", "neither"}), statuses());
-    EXPECT_EQ(Flags({1, 1, 1, 1, 1, 0, 1, 1}), unfrozenFlags());
 }
 
 } // namespace

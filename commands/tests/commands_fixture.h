@@ -1,7 +1,7 @@
 // The column commands against the simulated host: a die session made in the
-// test, the commands over a memory tree list, scripted prompts, a window that
-// records what it was asked and lets its owner delete the commands object,
-// and the host's state read back as the simulator reports it.
+// test, the commands over a memory tree list, scripted prompts, a window whose
+// owner deletes the commands object when asked to destroy it, and the host's
+// state read back as the simulator reports it.
 #pragma once
 
 #include "commands/view_manager_commands.h"
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,33 +21,25 @@
 namespace commands_test {
 
 using namespace row_model_test;
+using Flags = std::vector<int>;
 
-class ScriptedPrompts : public CommandPrompts {
+// Scripted answers, and a window that counts what it was asked and lets its
+// owner delete the commands object.
+class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
   public:
     std::optional<uint32_t> AskColor() override {
-        ++colorQuestions;
-        if (whileAsked)
-            whileAsked();
+        asked();
         return color;
     }
     int ConfirmClose() override {
         ++closeQuestions;
-        if (whileAsked)
-            whileAsked();
+        asked();
         return answer;
     }
-
-    std::optional<uint32_t> color;
-    int answer = CONFIRM_CANCEL;
-    // Runs while a prompt is shown, as messages that reach the View
-    // Manager during a modal dialog would.
-    std::function<void()> whileAsked;
-    int colorQuestions = 0;
-    int closeQuestions = 0;
-};
-
-class RecordingWindow : public ViewManagerWindow {
-  public:
+    void asked() {
+        if (whileAsked)
+            whileAsked();
+    }
     void InvalidateWindow() override { ++invalidations; }
     void DestroyViewManager() override {
         ++destructions;
@@ -56,73 +47,50 @@ class RecordingWindow : public ViewManagerWindow {
             onDestroy();
     }
 
-    int invalidations = 0;
-    int destructions = 0;
-    // What the owner does to destroy the View Manager.
+    std::optional<uint32_t> color;
+    int answer = CONFIRM_CANCEL;
+    // Runs while a prompt is shown, as messages reaching the View Manager
+    // during a modal dialog would.
+    std::function<void()> whileAsked;
     std::function<void()> onDestroy;
+    int closeQuestions = 0, invalidations = 0, destructions = 0;
 };
 
-// The die of every test: top.prt on display with an upper and a lower half.
+// The die: top.prt on display with an upper and a lower half, a bolt in the
+// upper one and, with lowerBolt, in the lower one too.
 // Rows: 0 DIE (no parts), 1 TOP [top], 2 UPPER [upper], 3 TYPE=SHOE [shoe],
-// 4 TYPE=PUNCH [punch], 5 UPPER_OTHER [bolt], 6 LOWER (no parts), 7
-// TYPE=PLATE [plate]. Rows without occurrences, 0 and 6, are built closed.
-constexpr int kDieRow = 0;
-constexpr int kTopRow = 1;
-constexpr int kUpperRow = 2;
-constexpr int kShoeRow = 3;
-constexpr int kPunchRow = 4;
-constexpr int kUpperOtherRow = 5;
-constexpr int kLowerRow = 6;
-constexpr int kPlateRow = 7;
-constexpr int kRows = 8;
+// 4 TYPE=PUNCH [punch, twice], 5 UPPER_OTHER [the upper bolt], 6 LOWER (no
+// parts), 7 TYPE=PLATE [plate]. Rows 0 and 6, without occurrences, are built
+// closed.
+constexpr int kDieRow = 0, kTopRow = 1, kUpperRow = 2, kShoeRow = 3, kPunchRow = 4,
+              kUpperOtherRow = 5, kLowerRow = 6, kPlateRow = 7, kRows = 8;
 
 inline const std::string kDieConfig = "<DIE><TOP/><UPPER><TYPE>SHOE</TYPE><TYPE>PUNCH</TYPE>"
                                       "<UPPER_OTHER/></UPPER><LOWER><TYPE>PLATE</TYPE></LOWER>"
                                       "</DIE>";
 
-inline json dieSession() {
-    json punch1 = component("punch.prt");
-    punch1["color"] = 30;
-    json punch2 = component("punch.prt");
-    punch2["color"] = 30;
+// Parts in this order; shoe colour 181 (0x0000FF), punches 30 (0xFFCC00).
+inline json dieSession(bool lowerBolt = false) {
+    json punch = component("punch.prt");
+    punch["color"] = 30;
     json shoe = part("shoe.prt", {{"TYPE", "SHOE"}});
     shoe["color"] = 181;
     return sessionOf(
         {part("top.prt", {{"TOP", "1"}}, {component("upper.prt"), component("lower.prt")}),
          part("upper.prt", {{"UPPER", "1"}},
-              {component("shoe.prt"), punch1, punch2, component("bolt.prt")}),
-         part("lower.prt", {}, {component("plate.prt")}), shoe,
-         part("punch.prt", {{"TYPE", "PUNCH"}}), part("bolt.prt"),
+              {component("shoe.prt"), punch, punch, component("bolt.prt")}),
+         part("lower.prt", {},
+              lowerBolt ? std::vector<json>{component("plate.prt"), component("bolt.prt")}
+                        : std::vector<json>{component("plate.prt")}),
+         shoe, part("punch.prt", {{"TYPE", "PUNCH"}}), part("bolt.prt"),
          part("plate.prt", {{"TYPE", "PLATE"}})});
 }
 
-// The host's state as the simulator reports it.
 inline json hostState() {
     char* text = HOSTSIM_state_json();
-    json state = json::parse(text);
+    const json state = json::parse(text);
     HOSTSIM_free_text(text);
     return state;
-}
-
-// The display state of the occurrences of a part on display, in the host's
-// order; the root occurrence for the display part.
-inline std::vector<json> occurrenceStates(const std::string& file) {
-    std::vector<json> found;
-    const json state = hostState();
-    for (const json& occurrence : state["session"]["occurrences"]) {
-        if (occurrence["part"] == file)
-            found.push_back(occurrence);
-    }
-    return found;
-}
-
-// One field of every occurrence of a part: "blanked", "color", "highlighted".
-template <typename T>
-std::vector<T> occurrenceField(const std::string& file, const std::string& field) {
-    std::vector<T> values;
-    for (const json& occurrence : occurrenceStates(file))
-        values.push_back(occurrence[field].get<T>());
-    return values;
 }
 
 inline json partState(const std::string& file) {
@@ -131,95 +99,87 @@ inline json partState(const std::string& file) {
         if (p["file"] == file)
             return p;
     }
-    ADD_FAILURE() << "no part " << file;
     return json::object();
 }
 
-inline std::vector<std::string> discardedChanges() {
-    return hostState()["runtime"]["discarded_changes"].get<std::vector<std::string>>();
+inline bool discardedChanges() {
+    return !hostState()["runtime"]["discarded_changes"].empty();
+}
+
+// One field ("blanked", "highlighted", "color") of the occurrences of each
+// part, the root occurrence for the display part: "name:v,v" for each part
+// of the die that has an occurrence, in the die session's order.
+inline std::string occurrences(const char* field) {
+    const json state = hostState();
+    std::string text;
+    for (const char* name : {"top", "upper", "lower", "shoe", "punch", "bolt", "plate"}) {
+        std::string values;
+        for (const json& occurrence : state["session"]["occurrences"]) {
+            if (occurrence["part"] != std::string(name) + ".prt")
+                continue;
+            const json& v = occurrence[field];
+            values += (values.empty() ? "" : ",") +
+                      (v.is_boolean() ? std::to_string(v.get<bool>() ? 1 : 0) : v.dump());
+        }
+        if (!values.empty())
+            text += (text.empty() ? "" : " ") + std::string(name) + ":" + values;
+    }
+    return text;
 }
 
 class CommandsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        list = std::make_unique<MemoryTreeList>();
-        vm = std::make_unique<ViewManagerCommands>(*list, prompts, window);
-        window.onDestroy = [this] { vm.reset(); };
-    }
-
+    void SetUp() override { make(); }
     void TearDown() override {
         vm.reset();
         HOSTSIM_clear_faults();
         ClearRecordedFrameworkMessages();
         EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
-        EXPECT_EQ(0, HOSTSIM_memory_misuse_count())
-            << (HOSTSIM_memory_misuse_count() ? HOSTSIM_memory_misuse(0) : "");
+        EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
+    }
+    void make() {
+        vm.reset();
+        list = std::make_unique<MemoryTreeList>();
+        vm = std::make_unique<ViewManagerCommands>(*list, prompts, prompts);
+        prompts.onDestroy = [this] { vm.reset(); };
     }
 
     void build(const std::string& name, const std::string& xml) {
         path = writeConfig(name, xml);
-        set_up_work_part_record();
-        vm->BuildTree(path.c_str());
-        vm->m_builtItemCount = list->GetItemCount();
+        vm->BuildRows(path.c_str());
     }
     void buildDie(const json& session = dieSession()) {
         loadSession(session);
         build("die", kDieConfig);
         ASSERT_EQ((Strings{"DIE", "TOP", "UPPER", "TYPE", "TYPE", "UPPER_OTHER", "LOWER", "TYPE"}),
                   Strings(vm->m_rowName.begin(), vm->m_rowName.end()));
-        ASSERT_EQ(Strings{"top.prt"}, vm->m_rowPartNames[kTopRow]);
-        ASSERT_TRUE(vm->IsOtherRow(kUpperOtherRow));
-        ASSERT_EQ(Strings{"bolt.prt"}, vm->m_rowPartNames[kUpperOtherRow]);
-        ASSERT_TRUE(vm->m_rowPartNames[kLowerRow].empty());
-        ASSERT_EQ(std::vector<int>({0, 1, 1, 1, 1, 1, 0, 1}), openFlags());
     }
     // Refresh as the dialog does it.
     void refresh() {
-        vm->ReleaseRowTables();
-        list->ResetTree();
-        set_up_work_part_record();
-        vm->BuildTree(path.c_str());
-        vm->m_builtItemCount = list->GetItemCount();
+        if (vm->PrepareRebuild(path.c_str()))
+            vm->BuildRows(path.c_str());
     }
 
-    // The list item that shows row, -1 for none.
-    int itemOf(int row) const {
-        const std::vector<int> shown = list->ShownItems();
-        auto at = std::find(shown.begin(), shown.end(), row);
-        return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
-    }
-
-    // The handlers as the dialog calls them, each followed by the checks
-    // that no host session stays open and no host memory is kept.
+    // The handlers as the dialog calls them (the die is built expanded: a
+    // row's item is its index), each followed by the checks that no host
+    // session stays open and no host memory is kept.
     void click(int row, int column, bool highlightChecked = false) {
-        vm->OnClickList(row >= 0 ? itemOf(row) : -1, row, column, highlightChecked);
+        vm->OnClickList(row, row, column, highlightChecked);
         expectHostLeftClean();
     }
     void doubleClick(int row, int column) {
-        vm->OnDblclkList(row >= 0 ? itemOf(row) : -1, row, column);
-        expectHostLeftClean();
-    }
-    void checkHighlight(bool checked) {
-        vm->OnHighlightCheck(checked);
+        vm->OnDblclkList(row, row, column);
         expectHostLeftClean();
     }
     void expectHostLeftClean() {
         EXPECT_EQ(0, HOSTSIM_session_depth());
         EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
     }
-
-    std::vector<int> shownFlags() const {
-        return std::vector<int>(vm->m_rowShown.begin(), vm->m_rowShown.begin() + vm->m_rowCount);
+    template <typename Table> Flags flags(const Table& table) const {
+        return Flags(table.begin(), table.begin() + vm->m_rowCount);
     }
-    std::vector<int> unfrozenFlags() const {
-        return std::vector<int>(vm->m_rowUnfrozen.begin(),
-                                vm->m_rowUnfrozen.begin() + vm->m_rowCount);
-    }
-    std::vector<int> openFlags() const {
-        return std::vector<int>(vm->m_rowOpen.begin(), vm->m_rowOpen.begin() + vm->m_rowCount);
-    }
-    std::vector<int> pictures(int column) const {
-        std::vector<int> found;
+    Flags pictures(int column) const {
+        Flags found;
         for (int r = 0; r < vm->m_rowCount; ++r)
             found.push_back(list->ItemImage(r, column));
         return found;
@@ -227,7 +187,6 @@ class CommandsTest : public ::testing::Test {
 
     std::unique_ptr<MemoryTreeList> list;
     ScriptedPrompts prompts;
-    RecordingWindow window;
     std::unique_ptr<ViewManagerCommands> vm;
     std::string path;
 };

@@ -1,98 +1,98 @@
-// The highlight that follows the clicks, clicks that hit no row or a column
-// without a command, a session without a display part, and rows whose parts
-// the host closed behind the View Manager's back.
+// The highlight that follows the clicks, the check box, Refresh, Switch and
+// the close; clicks that hit no row or a column without a command, a session
+// without a display part, and rows whose parts the host closed.
 #include "commands_fixture.h"
 
 using namespace commands_test;
 
 namespace {
 
-using Lit = std::vector<bool>;
+// A click with the box checked (row, true) or not (row, false), or one of:
+constexpr int kCheck = 100, kUncheck = 101, kRefresh = 102, kSwitch = 103, kClose = 104,
+              kHostLightsShoe = 105;
 
-Lit lit(const char* file) {
-    return occurrenceField<bool>(file, "highlighted");
+struct HighlightCase {
+    std::vector<std::pair<int, bool>> steps;
+    std::string lit; // the occurrences highlighted after the steps
+};
+
+void PrintTo(const HighlightCase& c, std::ostream* out) {
+    for (const auto& [step, checked] : c.steps)
+        *out << step << (checked ? "+ " : " ");
 }
 
-class Highlight : public CommandsTest {};
+const std::string kNone = "top:0 upper:0 lower:0 shoe:0 punch:0,0 bolt:0 plate:0";
+// Row 0: rows 1 to 7 light their parts, the display part's row its root only.
+const std::string kAllRows = "top:1 upper:1 lower:0 shoe:1 punch:1,1 bolt:1 plate:1";
 
-TEST_F(Highlight, MovesWithEachClickAndGoesOnAClickOutsideTheRows) {
+const HighlightCase kHighlightCases[] = {
+    {{{kShoeRow, true}}, "top:0 upper:0 lower:0 shoe:1 punch:0,0 bolt:0 plate:0"},
+    {{{kShoeRow, true}, {kPunchRow, true}},
+     "top:0 upper:0 lower:0 shoe:0 punch:1,1 bolt:0 plate:0"},
+    {{{kPunchRow, true}, {-1, true}, {kCheck, false}}, kNone},
+    {{{kUpperRow, true}}, "top:0 upper:1 lower:0 shoe:1 punch:1,1 bolt:1 plate:0"},
+    {{{kUpperRow, true}, {kTopRow, true}}, "top:1 upper:0 lower:0 shoe:0 punch:0,0 bolt:0 plate:0"},
+    {{{kDieRow, true}}, kAllRows},
+    {{{kDieRow, false}, {kCheck, false}}, kAllRows},
+    {{{kDieRow, true}, {kPunchRow, false}}, kNone},
+    {{{kDieRow, true}, {kUncheck, false}}, kNone},
+    {{{kDieRow, true}, {kRefresh, false}}, kNone},
+    {{{kDieRow, true}, {kSwitch, false}}, kNone},
+    {{{kDieRow, true}, {kClose, false}}, kNone},
+    {{{kShoeRow, false}, {kCheck, false}, {kUncheck, false}, {kPunchRow, false}}, kNone},
+    // An _OTHER row takes the highlight from its siblings' parts.
+    {{{kHostLightsShoe, false}, {kUpperOtherRow, true}},
+     "top:0 upper:0 lower:0 shoe:0 punch:0,0 bolt:1 plate:0"},
+    {{{kUpperOtherRow, true}, {kUncheck, false}, {kHostLightsShoe, false}, {kCheck, false}},
+     "top:0 upper:0 lower:0 shoe:0 punch:0,0 bolt:1 plate:0"},
+};
+
+class Highlight : public CommandsTest, public ::testing::WithParamInterface<HighlightCase> {};
+
+TEST_P(Highlight, FollowsTheClicksAndGoesWhenItShould) {
     buildDie();
-    click(kShoeRow, kColumnLabel, true);
-    EXPECT_EQ(Lit{true}, lit("shoe.prt"));
-    click(kPunchRow, kColumnAttributeCount, true);
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-    EXPECT_EQ((Lit{true, true}), lit("punch.prt"));
-    EXPECT_EQ(kPunchRow, vm->m_highlightedRow);
-    click(-1, kColumnLabel, true);
-    EXPECT_EQ((Lit{false, false}), lit("punch.prt"));
-    EXPECT_EQ(-1, vm->m_highlightedRow);
-    EXPECT_EQ(-1, vm->m_clickedRow);
+    for (const auto& [step, checked] : GetParam().steps) {
+        if (step == kCheck || step == kUncheck)
+            vm->OnHighlightCheck(step == kCheck);
+        else if (step == kRefresh)
+            refresh();
+        else if (step == kSwitch)
+            vm->ToggleTreeMode();
+        else if (step == kClose)
+            vm->OnCancel();
+        else if (step == kHostLightsShoe)
+            UF_DISP_set_highlight(occurrencesOf("shoe.prt").at(0), 1);
+        else
+            click(step, kColumnLabel, checked);
+        expectHostLeftClean();
+    }
+    EXPECT_EQ(GetParam().lit, occurrences("highlighted"));
 }
 
-TEST_F(Highlight, AGroupHighlightsItsSubtreeAndTheDisplayPartsRowOnlyItsRoot) {
-    buildDie();
-    click(kUpperRow, kColumnLabel, true);
-    EXPECT_EQ(Lit{true}, lit("upper.prt"));
-    EXPECT_EQ(Lit{true}, lit("bolt.prt"));
-    EXPECT_EQ(Lit{false}, lit("plate.prt"));
-    click(kTopRow, kColumnLabel, true);
-    EXPECT_EQ(Lit{true}, lit("top.prt"));
-    EXPECT_EQ(Lit{false}, lit("upper.prt"));
-    click(kDieRow, kColumnLabel, true); // rows 1 to 7 light their parts
-    EXPECT_EQ(Lit{true}, lit("top.prt"));
-    EXPECT_EQ(Lit{true}, lit("plate.prt"));
-    EXPECT_EQ(Lit{false}, lit("lower.prt")); // in no row
-}
+INSTANTIATE_TEST_SUITE_P(Die, Highlight, ::testing::ValuesIn(kHighlightCases));
 
-TEST_F(Highlight, UncheckingRemovesItAndLaterClicksDoNotBringItBack) {
-    buildDie();
-    click(kShoeRow, kColumnLabel, false);
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-    checkHighlight(true);
-    EXPECT_EQ(Lit{true}, lit("shoe.prt"));
-    checkHighlight(false);
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-    EXPECT_EQ(kShoeRow, vm->m_highlightedRow);
-    click(kPunchRow, kColumnLabel, false);
-    EXPECT_EQ((Lit{false, false}), lit("punch.prt"));
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-}
-
-TEST_F(Highlight, AnOtherRowUnhighlightsItsSiblings) {
-    buildDie();
-    const std::vector<tag_t> shoe = occurrencesOf("shoe.prt");
-    UF_DISP_set_highlight(shoe.at(0), 1);
-    click(kUpperOtherRow, kColumnLabel, true);
-    EXPECT_EQ(Lit{true}, lit("bolt.prt"));
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-    UF_DISP_set_highlight(shoe.at(0), 1);
-    checkHighlight(false);
-    checkHighlight(true);
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-}
-
-class Clicks : public CommandsTest {};
-
-TEST_F(Clicks, ColumnsWithoutACommandDoNothing) {
+TEST_F(CommandsTest, ColumnsWithoutACommandAndRowsOutsideTheListDoNothing) {
     buildDie();
     const json before = hostState()["session"];
-    const std::vector<int> shown = shownFlags();
-    const std::vector<int> unfrozen = unfrozenFlags();
-    const std::vector<int> open = openFlags();
+    const Flags unfrozen = flags(vm->m_rowUnfrozen), open = flags(vm->m_rowOpen);
     for (int column : {kColumnLabel, kColumnFreeze, kColumnOpen, kColumnAttributeCount, 7})
         click(kUpperRow, column);
     for (int column :
          {kColumnLabel, kColumnBlank, kColumnIsolate, kColumnColor, kColumnAttributeCount, -1})
         doubleClick(kUpperRow, column);
     doubleClick(-1, kColumnOpen);
+    vm->OnDblclkList(3, MAX_ROWS, kColumnOpen);
+    click(kShoeRow, kColumnLabel, true);
+    vm->OnClickList(3, kRows, kColumnBlank, true); // no row: the highlight goes
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(shown, shownFlags());
-    EXPECT_EQ(unfrozen, unfrozenFlags());
-    EXPECT_EQ(open, openFlags());
-    EXPECT_EQ(0, prompts.colorQuestions + prompts.closeQuestions);
+    EXPECT_EQ(-1, vm->m_clickedRow);
+    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
+    EXPECT_EQ(unfrozen, flags(vm->m_rowUnfrozen));
+    EXPECT_EQ(open, flags(vm->m_rowOpen));
+    EXPECT_EQ(0, prompts.closeQuestions);
 }
 
-TEST_F(Clicks, WithoutADisplayPartNothingHappensAtAll) {
+TEST_F(CommandsTest, WithoutADisplayPartNothingHappensAtAll) {
     buildDie();
     click(kShoeRow, kColumnLabel, true);
     UF_PART_close(tagOf("top.prt"), 1, 1);
@@ -104,54 +104,30 @@ TEST_F(Clicks, WithoutADisplayPartNothingHappensAtAll) {
     }
     click(-1, kColumnLabel, true);
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(kShoeRow, vm->m_clickedRow);
     EXPECT_EQ(kShoeRow, vm->m_highlightedRow);
-    EXPECT_EQ(std::vector<int>(kRows, 1), shownFlags());
-    EXPECT_EQ(0, prompts.colorQuestions);
-}
-
-TEST_F(Clicks, ARowNumberOutsideTheRowsCountsAsNoRow) {
-    buildDie();
-    click(kShoeRow, kColumnLabel, true);
-    const std::vector<int> open = openFlags();
-    vm->OnClickList(3, kRows, kColumnBlank, true);
-    vm->OnDblclkList(3, MAX_ROWS, kColumnOpen);
-    expectHostLeftClean();
-    EXPECT_EQ(-1, vm->m_clickedRow);
-    EXPECT_EQ(Lit{false}, lit("shoe.prt"));
-    EXPECT_EQ(open, openFlags());
-    EXPECT_EQ(std::vector<int>(kRows, 1), shownFlags());
+    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
 }
 
 // The host closed the shoe behind the View Manager's back: every command on
-// its row runs, and the row ends consistent.
-TEST_F(Clicks, EveryCommandRunsOnARowWhosePartsTheHostClosed) {
+// its row runs and the row ends consistent; the other rows still work.
+TEST_F(CommandsTest, EveryCommandRunsOnARowWhosePartsTheHostClosed) {
     buildDie();
     UF_PART_close(tagOf("shoe.prt"), 1, 1);
     prompts.color = 0x0000FF;
-    prompts.answer = CONFIRM_SAVE_AND_CLOSE;
     for (int column : {kColumnBlank, kColumnIsolate, kColumnColor, kColumnBlank})
         click(kShoeRow, column, true);
-    checkHighlight(false);
-    checkHighlight(true);
-    doubleClick(kShoeRow, kColumnFreeze);
-    doubleClick(kShoeRow, kColumnFreeze);
+    for (int column : {kColumnFreeze, kColumnFreeze, kColumnOpen})
+        doubleClick(kShoeRow, column);
     EXPECT_EQ(1, vm->m_rowUnfrozen[kShoeRow]);
-    doubleClick(kShoeRow, kColumnOpen);
     EXPECT_EQ(0, vm->m_rowOpen[kShoeRow]);
-    EXPECT_TRUE(vm->m_rowPartNames[kShoeRow].empty());
-    EXPECT_EQ(0, list->GetItemNumber(kShoeRow));
     EXPECT_EQ(0, prompts.closeQuestions);
     doubleClick(kShoeRow, kColumnOpen);
     EXPECT_EQ(1, vm->m_rowOpen[kShoeRow]);
     EXPECT_EQ(0, vm->m_rowOccCount[kShoeRow]);
-    EXPECT_EQ(0, vm->m_rowPartCount[kShoeRow]);
-    EXPECT_EQ(kPictureFolderOpen, list->ItemImage(kShoeRow, kColumnOpen));
-    // The commands on the other rows still reach their parts.
-    const int punchShown = vm->m_rowShown[kPunchRow] == 0 ? 1 : 0;
-    click(kPunchRow, kColumnBlank);
-    ASSERT_EQ(punchShown, vm->m_rowShown[kPunchRow]);
-    EXPECT_EQ(std::vector<bool>(2, punchShown == 0), occurrenceField<bool>("punch.prt", "blanked"));
+    EXPECT_EQ(0, list->GetItemNumber(kShoeRow));
+    click(kPunchRow, kColumnBlank); // the Isolate marked it blanked
+    EXPECT_EQ(1, vm->m_rowShown[kPunchRow]);
+    EXPECT_EQ("top:0 upper:1 lower:1 punch:0,0 bolt:0 plate:0", occurrences("blanked"));
 }
 
 } // namespace
