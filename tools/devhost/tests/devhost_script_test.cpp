@@ -229,18 +229,22 @@ TEST(ViewManagerScript, TheNextCommandShowsTheSameDialogOrAfterACloseAFreshOne) 
     }
 }
 
-TEST(ViewManagerScript, AClickOnNoRowAndAFileReplacedBeforeTheNextCommand) {
-    const std::string name = "clickat_copy";
+// Over a small file: a click on no row, the file replaced before the next
+// command, and the display part's row closed.
+TEST(ViewManagerScript, AClickOnNoRowAFileReplacedAndTheDisplayPartsRowClosed) {
+    const std::string name = "small_file";
     const std::string product = writeProduct(
         name, {{"qvl_view.xml", "<DIE_VIEW Description=\"Die\"><COMPONENT_TYPE Description=\"Upper "
-                                "shoe\">UPPER_SHOE</COMPONENT_TYPE></DIE_VIEW>"},
+                                "shoe\">UPPER_SHOE</COMPONENT_TYPE><DIE_NUMBER Description=\"Whole "
+                                "die\">PD2026</DIE_NUMBER></DIE_VIEW>"},
                {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
-    const DevhostRun run =
-        RunDevhost(name, nameTreeDemo(product),
-                   "highlight on\nclick \"Upper shoe\" 0\n" + dumpLine(name, "highlighted") +
-                       "clickat 20 300\n" + dumpLine(name, "below") + "copy \"" +
-                       configPath(product, "malformed.xml") + "\" \"" +
-                       configPath(product, "qvl_view.xml") + "\"\nufusr\n");
+    const DevhostRun run = RunDevhost(
+        name, nameTreeDemo(product),
+        "highlight on\nclick \"Upper shoe\" 0\n" + dumpLine(name, "highlighted") +
+            "clickat 20 300\n" + dumpLine(name, "below") + "copy \"" +
+            configPath(product, "malformed.xml") + "\" \"" + configPath(product, "qvl_view.xml") +
+            "\"\nufusr\n" + dumpLine(name, "refused") +
+            "answer confirm nosave\ndblclick \"Whole die\" 5\n");
     ASSERT_EQ(0u, run.exitCode) << run.output;
     const json highlighted = readDump(name, "highlighted");
     for (const json& occurrence : occurrencesOf(highlighted, "pd2026_upper_shoe.prt"))
@@ -251,12 +255,17 @@ TEST(ViewManagerScript, AClickOnNoRowAndAFileReplacedBeforeTheNextCommand) {
 
     // The command refuses the file it now finds; the View Manager is neither
     // made again nor rebuilt.
-    ASSERT_EQ(1u, run.dump["messages"].size());
-    EXPECT_EQ(0u, run.dump["messages"][0]["text"].get<std::string>().find("XML Parse Error 0x"));
-    const json& view = run.dump["viewManager"];
-    ASSERT_TRUE(view.is_object());
-    EXPECT_EQ(1, view["created"]);
-    EXPECT_EQ((std::vector<std::string>{"Die", "Upper shoe"}), labels(run.dump));
+    const json refused = readDump(name, "refused");
+    ASSERT_EQ(1u, refused["messages"].size());
+    EXPECT_EQ(0u, refused["messages"][0]["text"].get<std::string>().find("XML Parse Error 0x"));
+    EXPECT_EQ(1, refused["viewManager"]["created"]);
+    EXPECT_EQ((std::vector<std::string>{"Die", "Upper shoe", "Whole die"}), labels(refused));
+
+    // Closing the display part (it asks first, for the modified trim punch)
+    // closes the View Manager.
+    EXPECT_TRUE(run.dump["viewManager"].is_null());
+    EXPECT_TRUE(run.dump["host"]["displayPart"].is_null());
+    EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
 }
 
 TEST(ViewManagerScript, ResizingMovesTheButtonsAndStretchesTheList) {
@@ -281,22 +290,6 @@ TEST(ViewManagerScript, ResizingMovesTheButtonsAndStretchesTheList) {
     const json list = before["list"];
     EXPECT_EQ((json{list[0], list[1], list[2].get<int>() + dx, list[3].get<int>() + dy}),
               after["list"]);
-}
-
-TEST(ViewManagerScript, ClosingTheDisplayPartsRowClosesTheViewManager) {
-    const std::string name = "display_row";
-    const std::string product = writeProduct(
-        name, {{"qvl_view.xml", "<DIE_VIEW Description=\"Die\"><DIE_NUMBER Description=\"Whole "
-                                "die\">PD2026</DIE_NUMBER></DIE_VIEW>"}});
-    // The close takes the modified trim punch with the die: it asks first.
-    const DevhostRun run =
-        RunDevhost(name, nameTreeDemo(product),
-                   dumpLine(name, "open") + "answer confirm nosave\ndblclick \"Whole die\" 5\n");
-    ASSERT_EQ(0u, run.exitCode) << run.output;
-    EXPECT_EQ((std::vector<std::string>{"Die", "Whole die"}), labels(readDump(name, "open")));
-    EXPECT_TRUE(run.dump["viewManager"].is_null());
-    EXPECT_TRUE(run.dump["host"]["displayPart"].is_null());
-    EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
 }
 
 // What the command reports of a product set-up that is wrong: the beginning
