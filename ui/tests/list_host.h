@@ -29,7 +29,6 @@ class Snapshot {
     explicit Snapshot(HWND window);
     COLORREF At(int x, int y) const;
     int Width() const { return m_width; }
-    int Height() const { return m_height; }
     // The x of every pixel of the colour in row y, left to right.
     std::vector<int> Find(int y, COLORREF color) const;
 

@@ -11,6 +11,7 @@
 #include "model/bench/generated_die.h"
 #include "model/cell_pictures.h"
 #include "res/resource.h"
+#include "ui/tests/list_host.h"
 #include "ui/view_manager_dlg.h"
 #include "ui/view_manager_instance.h"
 #include "ui/view_manager_probe.h"
@@ -156,10 +157,6 @@ TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighli
     EXPECT_EQ(0, g_viewManagerCreated);
     // Every occurrence that was highlighted is unhighlighted, once.
     EXPECT_EQ(highlightCalls, HOSTSIM_call_count("UF_DISP_set_highlight"));
-
-    ufusr();
-    ASSERT_NE(nullptr, dialog());
-    EXPECT_GT(itemCount(), 0);
 }
 
 TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
@@ -313,15 +310,7 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         // The deepest row drawn at the bottom of the list, then the whole
         // chain folded into its top row and unfolded again.
         SendMessageA(list.m_hWnd, LVM_ENSUREVISIBLE, MAX_ROWS - 1, FALSE);
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP canvas = CreateCompatibleBitmap(screen, 400, 400);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ old = SelectObject(memory, canvas);
-        SendMessageA(list.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        SelectObject(memory, old);
-        DeleteObject(canvas);
-        DeleteDC(memory);
+        Snapshot drawn(list.m_hWnd);
         list.CollapseItem(0);
         EXPECT_EQ(1, list.GetShownRowCount());
         list.ExpandItem(0);

@@ -35,13 +35,9 @@ std::string readFile(const std::string& path) {
 
 } // namespace
 
-json DemoSession() {
+json DemoSession(const json& environment) {
     std::ifstream file(std::string(VM_SOURCE_DIR) + "/demo/session.json");
-    return json::parse(file);
-}
-
-json DemoWithEnvironment(const json& environment) {
-    json session = DemoSession();
+    json session = json::parse(file);
     session["environment"] = environment;
     return session;
 }
@@ -89,13 +85,6 @@ DevhostRun RunDevhost(const std::string& name, const json& session, const std::s
     if (!dump.empty())
         run.dump = json::parse(dump);
     return run;
-}
-
-std::vector<std::string> MessageTexts(const DevhostRun& run) {
-    std::vector<std::string> texts;
-    for (const json& message : run.dump.value("messages", json::array()))
-        texts.push_back(message["text"]);
-    return texts;
 }
 
 } // namespace devhost_test

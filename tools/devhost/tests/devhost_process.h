@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
-#include <vector>
 
 namespace devhost_test {
 
@@ -18,17 +17,12 @@ struct DevhostRun {
     std::string output; // standard output and error together
 };
 
-// The demo session, read from the source tree.
-nlohmann::json DemoSession();
-// The demo session with the product variables replaced.
-nlohmann::json DemoWithEnvironment(const nlohmann::json& environment);
+// The demo session, read from the source tree, with these product variables.
+nlohmann::json DemoSession(const nlohmann::json& environment);
 
 // Writes the session (and the script, when there is one) under kScratch/name
 // and runs devhost.exe on them with --dump-json.
 DevhostRun RunDevhost(const std::string& name, const nlohmann::json& session,
                       const std::string& script = "");
-
-// The texts of the run's message boxes, in order.
-std::vector<std::string> MessageTexts(const DevhostRun& run);
 
 } // namespace devhost_test
