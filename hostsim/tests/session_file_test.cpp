@@ -62,12 +62,11 @@ TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
     load(kDieSet);
     // Change what the session file must carry: display state deep in the
     // tree, status, modified flag, an object, an unloaded part.
-    tag_t punch = UF_PART_ask_part_tag("C:\\dies\\punch.prt");
-    tag_t* occurrences = nullptr;
-    ASSERT_EQ(3, UF_ASSEM_ask_occs_of_part(0, punch, &occurrences));
+    tag_t punch = partTag(kPunchFile);
+    const std::vector<tag_t> occurrences = occurrencesOf(punch);
+    ASSERT_EQ(3u, occurrences.size());
     UF_OBJ_set_color(occurrences[0], 200);
     UF_DISP_set_highlight(occurrences[1], 1);
-    UF_free(occurrences);
     DUC_freeze_part(punch);
     // Classes outlive sessions, so a repeated run registers it only once.
     static UF_UDOBJ_class_t cls = 0;

@@ -174,16 +174,6 @@ TEST_F(Services, MessagesAreRecordedInOrderAndHandedOn) {
     EXPECT_EQ(nlohmann::json::array({"first", "second"}), state()["runtime"]["messages"]);
 }
 
-TEST_F(Services, AFaultWithoutACodeFailsEveryCallUntilCleared) {
-    int value = 0;
-    HOSTSIM_fail_operation("PMAN_ask_int", 0, 0);
-    EXPECT_EQ(HOST_ERR_INJECTED, PMAN_ask_int("QVL_WIDTH", &value));
-    EXPECT_EQ(HOST_ERR_INJECTED, PMAN_ask_int("QVL_WIDTH", &value));
-    EXPECT_EQ(0, PMAN_ask_logical("QVL_ON", &value)) << "other operations unaffected";
-    HOSTSIM_clear_faults();
-    EXPECT_EQ(0, PMAN_ask_int("QVL_WIDTH", &value));
-}
-
 TEST_F(Services, FailingCallsReturnNoTagsAndNoArrays) {
     const tag_t top = partTag(kTopFile), punch = partTag(kPunchFile);
     const tag_t root = UF_ASSEM_ask_root_part_occ(top);
@@ -218,7 +208,11 @@ TEST_F(Services, FaultsComeFromTheSessionFile) {
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(0, HOSTSIM_message_count());
+    HOSTSIM_clear_faults();
+    EXPECT_EQ(1, uc1601("shown", 1));
 
+    load(session.dump());
+    EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
     load(kDieSet);
     EXPECT_EQ(1, uc1601("shown", 1)) << "a new session brings its own faults";
 }
