@@ -30,6 +30,12 @@ TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
         {R"({"parts": [{"file": "a.prt"}], "work_part": {"root": "a.prt", "path": [], "part": 1}})",
          "/work_part/part: unknown key"},
         {R"({"parts": [)", "not valid JSON"},
+        // The host hands its texts out as C strings, which end at a NUL.
+        {R"({"parts": [{"file": "a\u0000b.prt"}]})", "/parts/0/file: text contains a NUL"},
+        {R"({"parts": [{"file": "a", "attributes": [{"title": "T", "value": "\u0000"}]}]})",
+         "/parts/0/attributes/0/value: text contains a NUL"},
+        {R"({"customer_defaults": {"K": "v\u0000"}})", "/customer_defaults/K: text contains a NUL"},
+        {R"({"system": {"os_name": "W\u0000"}})", "/system/os_name: text contains a NUL"},
     };
     for (const auto& [json, expected] : cases) {
         std::string error = refusal(json);

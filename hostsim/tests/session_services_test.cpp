@@ -203,8 +203,10 @@ TEST_F(Services, FaultsComeFromTheSessionFile) {
     load(session.dump());
     int units = 0;
     EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+    EXPECT_EQ(HOST_UNITS_METRIC, units);
     EXPECT_EQ(77, UF_PART_ask_units(partTag(kTopFile), &units));
-    EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+    EXPECT_EQ(0, UF_PART_ask_units(partTag(kShoeFile), &units));
+    EXPECT_EQ(HOST_UNITS_ENGLISH, units) << "each part's own";
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(0, HOSTSIM_message_count());
