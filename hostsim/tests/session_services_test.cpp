@@ -109,11 +109,8 @@ TEST_F(Services, SystemInfoReportsTheSessionsOsName) {
         const int outstanding = HOSTSIM_outstanding_allocations();
         UF_system_info_t info{};
         ASSERT_EQ(0, UF_ask_system_info(&info));
-        if (*osName) {
-            EXPECT_STREQ(osName, info.os_name);
-        } else {
-            EXPECT_EQ(nullptr, info.os_name) << "an empty name means none";
-        }
+        // An empty name means none.
+        EXPECT_STREQ(*osName ? osName : nullptr, info.os_name);
         EXPECT_NE(nullptr, info.os_version);
         EXPECT_NE(nullptr, info.user_name);
         ASSERT_EQ(0, UF_free_system_info(&info));
