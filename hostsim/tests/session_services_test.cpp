@@ -109,11 +109,8 @@ TEST_F(Services, SystemInfoReportsTheSessionsOsName) {
         const int outstanding = HOSTSIM_outstanding_allocations();
         UF_system_info_t info{};
         ASSERT_EQ(0, UF_ask_system_info(&info));
-        if (*osName) {
-            EXPECT_STREQ(osName, info.os_name);
-        } else {
-            EXPECT_EQ(nullptr, info.os_name) << "an empty name means none";
-        }
+        // An empty name means none.
+        EXPECT_STREQ(*osName ? osName : nullptr, info.os_name);
         EXPECT_NE(nullptr, info.os_version);
         EXPECT_NE(nullptr, info.user_name);
         ASSERT_EQ(0, UF_free_system_info(&info));
@@ -174,16 +171,6 @@ TEST_F(Services, MessagesAreRecordedInOrderAndHandedOn) {
     EXPECT_EQ(nlohmann::json::array({"first", "second"}), state()["runtime"]["messages"]);
 }
 
-TEST_F(Services, AFaultWithoutACodeFailsEveryCallUntilCleared) {
-    int value = 0;
-    HOSTSIM_fail_operation("PMAN_ask_int", 0, 0);
-    EXPECT_EQ(HOST_ERR_INJECTED, PMAN_ask_int("QVL_WIDTH", &value));
-    EXPECT_EQ(HOST_ERR_INJECTED, PMAN_ask_int("QVL_WIDTH", &value));
-    EXPECT_EQ(0, PMAN_ask_logical("QVL_ON", &value)) << "other operations unaffected";
-    HOSTSIM_clear_faults();
-    EXPECT_EQ(0, PMAN_ask_int("QVL_WIDTH", &value));
-}
-
 TEST_F(Services, FailingCallsReturnNoTagsAndNoArrays) {
     const tag_t top = partTag(kTopFile), punch = partTag(kPunchFile);
     const tag_t root = UF_ASSEM_ask_root_part_occ(top);
@@ -213,12 +200,18 @@ TEST_F(Services, FaultsComeFromTheSessionFile) {
     load(session.dump());
     int units = 0;
     EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+    EXPECT_EQ(HOST_UNITS_METRIC, units);
     EXPECT_EQ(77, UF_PART_ask_units(partTag(kTopFile), &units));
-    EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
+    EXPECT_EQ(0, UF_PART_ask_units(partTag(kShoeFile), &units));
+    EXPECT_EQ(HOST_UNITS_ENGLISH, units) << "each part's own";
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(HOST_ERR_INJECTED, uc1601("lost", 1));
     EXPECT_EQ(0, HOSTSIM_message_count());
+    HOSTSIM_clear_faults();
+    EXPECT_EQ(1, uc1601("shown", 1));
 
+    load(session.dump());
+    EXPECT_EQ(0, UF_PART_ask_units(partTag(kTopFile), &units));
     load(kDieSet);
     EXPECT_EQ(1, uc1601("shown", 1)) << "a new session brings its own faults";
 }

@@ -77,7 +77,6 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
     loadSession(session);
     build("reopen", "<ROOT><T>1</T></ROOT>");
     const std::vector<tag_t> occurrences = model->m_rowOccs[1];
-    const tag_t display = UF_PART_ask_display_part();
     closeRow(1);
     refresh();
     // Kept because the record remembers it; b.prt stayed loaded.
@@ -89,7 +88,6 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
     openRow(1);
     EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
     EXPECT_EQ(1, UF_PART_is_loaded("c.prt"));
-    EXPECT_EQ(display, UF_PART_ask_display_part());
     // Parts that the View Manager reopened count although the last build
     // did not see them loaded; in session order, then reopened order.
     EXPECT_EQ((Strings{"b.prt", "a.prt", "c.prt"}), partsOf(1));
@@ -123,9 +121,7 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     ASSERT_EQ((Strings{"ROOT", "UPPER", "UPPER_OTHER"}), rowNames());
     other = 2;
     EXPECT_EQ(Strings{}, partsOf(other));
-    const tag_t display = UF_PART_ask_display_part();
     openRow(other);
-    EXPECT_EQ(display, UF_PART_ask_display_part());
     // Filled as a build fills it: one name per component occurrence.
     EXPECT_EQ((Strings{"shoe.prt", "bolt.prt", "bolt.prt"}), partsOf(other));
     EXPECT_EQ(3, model->m_rowPartCount[other]);
@@ -162,7 +158,6 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
     openRow(1);
     EXPECT_EQ(0, model->m_rowOccCount[1]);
     EXPECT_EQ((Strings{"h.prt|H|1", "k2.prt|G|2", "any.prt|GG|1"}), recorded());
-    EXPECT_EQ(UF_PART_ask_display_part(), tagOf(kTop));
 }
 
 TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
