@@ -83,19 +83,6 @@ TEST_F(ColorCommand, OnAnOtherRowPutsBackTheSiblingsOwnColours) {
     EXPECT_EQ(kShoeColor, list->GetItemColor(kShoeRow));
 }
 
-TEST_F(ColorCommand, AReopenedRowShowsItsColourOrTheMixedColour) {
-    json session = dieSession();
-    session["parts"][1]["components"][2]["color"] = 60; // the second punch
-    buildDie(session);
-    for (int row : {kPunchRow, kShoeRow}) {
-        doubleClick(row, kColumnOpen);
-        ASSERT_EQ(0u, list->GetItemColor(row));
-        doubleClick(row, kColumnOpen);
-    }
-    EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(kShoeColor, list->GetItemColor(kShoeRow));
-}
-
 class FreezeCommand : public CommandsTest {
   protected:
     // "F" frozen, "D" delayed or "-" neither, of upper, shoe, punch, bolt,
