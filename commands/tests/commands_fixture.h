@@ -24,32 +24,17 @@ using Flags = std::vector<int>;
 // Scripted answers; a window whose owner deletes the commands object.
 class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
   public:
-    std::optional<uint32_t> AskColor() override {
-        asked();
-        return color;
-    }
-    int ConfirmClose() override {
-        ++closeQuestions;
-        asked();
-        return answer;
-    }
-    void asked() {
-        if (whileAsked)
-            whileAsked();
-    }
+    std::optional<uint32_t> AskColor() override { return whileAsked(), color; }
+    int ConfirmClose() override { return ++closeQuestions, whileAsked(), answer; }
     void InvalidateWindow() override { ++invalidations; }
-    void DestroyViewManager() override {
-        ++destructions;
-        if (onDestroy)
-            onDestroy();
-    }
+    void DestroyViewManager() override { ++destructions, onDestroy(); }
 
     std::optional<uint32_t> color;
     int answer = CONFIRM_CANCEL;
     // Runs while a prompt is shown, as messages reaching the View Manager
     // during a modal dialog would.
-    std::function<void()> whileAsked;
-    std::function<void()> onDestroy;
+    std::function<void()> whileAsked = [] {};
+    std::function<void()> onDestroy = [] {};
     int closeQuestions = 0, invalidations = 0, destructions = 0;
 };
 

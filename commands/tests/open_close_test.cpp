@@ -225,7 +225,7 @@ TEST_F(CommandsTest, ACloseThatReachesTheDisplayPartClosesTheViewManagerOnce) {
 
 TEST_F(CommandsTest, AWindowThatGoesOnLivingIsClosedOnceAndIgnoresLaterClicks) {
     buildDie();
-    prompts.onDestroy = nullptr; // the window deletes the object later
+    prompts.onDestroy = [] {}; // the window deletes the object later
     vm->OnCancel();
     vm->CloseViewManager(); // as the destroyed window reports it
     EXPECT_EQ(1, prompts.destructions);
@@ -266,7 +266,7 @@ TEST_F(CommandsTest, AClosePendingDuringAPromptClosesAfterIt) {
         EXPECT_TRUE(loaded("punch.prt") && loaded("shoe.prt"));
         EXPECT_EQ(before, hostState()["session"]["occurrences"]);
         EXPECT_FALSE(discardedChanges());
-        prompts.whileAsked = nullptr;
+        prompts.whileAsked = [] {};
     }
 }
 
