@@ -19,10 +19,6 @@ struct ShowCase {
     bool lowerBolt = false;
 };
 
-void PrintTo(const ShowCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 constexpr int B = kColumnBlank, I = kColumnIsolate;
 
 const ShowCase kShowCases[] = {
@@ -80,6 +76,7 @@ const ShowCase kShowCases[] = {
 class BlankAndIsolate : public CommandsTest, public ::testing::WithParamInterface<ShowCase> {};
 
 TEST_P(BlankAndIsolate, HostRowsAndPicturesAgree) {
+    SCOPED_TRACE(GetParam().name);
     buildDie(dieSession(GetParam().lowerBolt));
     for (const Click& c : GetParam().clicks)
         click(c.row, c.column);

@@ -1,9 +1,7 @@
-// The command's paths against the simulated host: what the user is told,
-// whether the dialog step is reached with help set up, and that help, host
-// memory and the host session are taken down on every way out.
+// The command's paths: what the user is told, whether the dialog step is
+// reached with help set up, and that everything is taken down on every way out.
 #include "config/framework_message_recorder.h"
 #include "entry/view_manager_command.h"
-#include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
 
 #include <gtest/gtest.h>
@@ -50,51 +48,44 @@ std::string productWithConfig(const std::string& name, const std::string& xml) {
 
 struct CommandCase {
     const char* name;
-    std::string patch;        // merged into the sound session
     int help;                 // maps and contexts at the dialog step; -1: not reached
     Strings told;             // by the host, in order
+    std::string patch = "{}"; // merged into the sound session
     const char* failing = ""; // a host operation failing throughout
     std::string xml = "";     // the configuration of a product of its own
     size_t readerTells = 0;   // messages of the configuration reader
 };
 
-void PrintTo(const CommandCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
+const char* const kNotWindows = "Operating system should be Windows.";
 const char* const kNoVariable = "No environment variable";
 const char* const kNoFile = "Incorrect path or name of qvl_view.xml";
-const char* const kNotWindows = "Operating system should be Windows.";
-const char* const kNone = "{}";
-std::string configName(const std::string& name) {
-    return R"({"customer_defaults": {"QVL_WIZARD_VIEW_MANAGER": ")" + name + R"("}})";
-}
+const std::string kConfigName = R"({"customer_defaults": {"QVL_WIZARD_VIEW_MANAGER": ")";
 const std::string kSecondDirectory =
     R"({"environment": {"KORVELTAND_DIR": null, "KORVELTAND_LIB_DIR": ")" DEMO_PRODUCT R"("}})";
-const std::string kTooLongTag = "<R><" + std::string(257, 'T') + "/></R>";
 
 const CommandCase kCases[] = {
-    {"sound", kNone, 2, {}},
-    {"no display part", R"({"display_part": null})", -1, {}},
-    {"linux", R"({"system": {"os_name": "Linux x86_64"}})", -1, {kNotWindows}},
-    {"capitals", R"({"system": {"os_name": "MICROSOFT WINDOWS"}})", 2, {}},
-    {"no system name", R"({"system": {"os_name": ""}})", 2, {}},
-    {"no system info", kNone, 2, {}, "UF_ask_system_info"},
-    {"no directory", R"({"environment": null})", -1, {kNoVariable, kNoVariable, kNoFile}},
-    {"the second directory", kSecondDirectory, 2, {kNoVariable}},
-    {"no such file", configName("x.xml"), -1, {kNoVariable, kNoVariable, kNoFile}},
-    {"a name too long", configName(std::string(300, 'x')), -1, {kNoFile}},
-    {"unreadable", kNone, -1, {}, "", "<V><A></V>", 1},
-    {"no help map file", kNone, 0, {}, "", "<DIE><TOP/></DIE>"},
-    {"wrong form", kNone, -1, {"file format error!"}, "", kTooLongTag},
-    {"no session", kNone, -1, {}, "UF_initialize"},
-    {"no help map", kNone, 1, {}, "UF_HELP_load_map_file"},
+    {"sound", 2, {}},
+    {"no display part", -1, {}, R"({"display_part": null})"},
+    {"linux", -1, {kNotWindows}, R"({"system": {"os_name": "Linux x86_64"}})"},
+    {"capitals", 2, {}, R"({"system": {"os_name": "MICROSOFT WINDOWS"}})"},
+    {"no system name", 2, {}, R"({"system": {"os_name": ""}})"},
+    {"no system info", 2, {}, "{}", "UF_ask_system_info"},
+    {"no directory", -1, {kNoVariable, kNoVariable, kNoFile}, R"({"environment": null})"},
+    {"the second directory", 2, {kNoVariable}, kSecondDirectory},
+    {"no such file", -1, {kNoVariable, kNoVariable, kNoFile}, kConfigName + R"(x.xml"}})"},
+    {"a name too long", -1, {kNoFile}, kConfigName + std::string(300, 'x') + R"("}})"},
+    {"unreadable", -1, {}, "{}", "", "<V><A></V>", 1},
+    {"no help map file", 0, {}, "{}", "", "<DIE><TOP/></DIE>"},
+    {"wrong form", -1, {"file format error!"}, "{}", "", "<R><" + std::string(257, 'T') + "/></R>"},
+    {"no session", -1, {}, "{}", "UF_initialize"},
+    {"no help map", 1, {}, "{}", "UF_HELP_load_map_file"},
 };
 
 using Command = ::testing::TestWithParam<CommandCase>;
 
 TEST_P(Command, TellsReachesTheDialogAndCleansUp) {
     const CommandCase& c = GetParam();
+    SCOPED_TRACE(c.name);
     json s = {{"system", {{"os_name", "Windows 10 Enterprise x64"}}},
               {"environment", {{"KORVELTAND_DIR", DEMO_PRODUCT}}},
               {"customer_defaults", {{"QVL_WIZARD_VIEW_MANAGER", "qvl_view.xml"}}},
