@@ -96,17 +96,22 @@ void ViewManagerCommands::Isolate(int row) {
     const tag_t root = UF_ASSEM_ask_root_part_occ(UF_PART_ask_display_part());
     if (root == NULL_TAG)
         return;
+    // Only the one top row stands for the whole assembly; a configuration
+    // whose root is dropped has several, and each hides the others' trees.
+    const bool wholeAssembly = row == 0 && TopRows().size() == 1;
     {
         UfTagArray children;
         AskChildOccurrences(root, children);
-        const int s = row != 0 ? HOST_BLANKED : HOST_UNBLANKED;
+        const int s = wholeAssembly ? HOST_UNBLANKED : HOST_BLANKED;
         for (tag_t child : children)
             UF_OBJ_set_blank_status(child, s);
     }
-    if (row > 0) {
-        MarkBlankedExcept(0, row);
-        SetShownPictures(0, 1);
-        m_rowShown[0] = 1;
+    if (!wholeAssembly) {
+        for (int top : TopRows())
+            MarkBlankedExcept(top, row);
+        const int top = TopRowOf(row);
+        SetShownPictures(top, 1);
+        m_rowShown[top] = 1;
     }
     if (!IsOtherRow(row)) {
         ShowSubtree(row);

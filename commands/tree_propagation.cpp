@@ -39,6 +39,21 @@ std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
     return range;
 }
 
+std::vector<int> ViewManagerCommands::TopRows() const {
+    std::vector<int> tops;
+    for (int r = 0; r < m_rowCount; ++r) {
+        if (m_rowParent[r] < 0)
+            tops.push_back(r);
+    }
+    return tops;
+}
+
+int ViewManagerCommands::TopRowOf(int row) const {
+    while (IsRow(m_rowParent[row]))
+        row = m_rowParent[row];
+    return row;
+}
+
 bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) const {
     return HasParts(row) && displayPart != NULL_TAG &&
            UF_PART_ask_part_tag(m_rowPartNames[row].front().c_str()) == displayPart;

@@ -98,6 +98,9 @@ class ViewManagerCommands : public RowModel {
 
   private:
     bool IsRow(int row) const { return row >= 0 && row < m_rowCount; }
+    // The rows without a parent row, in order, and the one above row.
+    std::vector<int> TopRows() const;
+    int TopRowOf(int row) const;
     bool HasParts(int row) const { return !m_rowPartNames[row].empty(); }
     bool StartsWithDisplayPart(int row, tag_t displayPart) const;
     // The rows directly beneath row, gathered before any of them is visited:
