@@ -29,10 +29,7 @@ int closest(const Rgb& color) {
     return index;
 }
 
-class Palette : public SessionTest {
-  protected:
-    void SetUp() override { load("{}"); }
-};
+using Palette = DieSetTest;
 
 TEST_F(Palette, EntriesFollowTheCubeAndGreyLayout) {
     // Index 1 + 36 r + 6 g + b with level k meaning k/5; grey n is n/25.
@@ -140,10 +137,9 @@ std::pair<int, int> statusOf(tag_t part) {
     return {DUC_ask_part_status(part), delay};
 }
 
-using PartStatus = SessionTest;
+using PartStatus = DieSetTest;
 
 TEST_F(PartStatus, FreezeAndDelayShowInBothStatusCalls) {
-    load(kDieSet);
     const tag_t shoe = partTag(kShoeFile), punch = partTag(kPunchFile), top = partTag(kTopFile);
     using S = std::pair<int, int>;
     const S frozen{HOST_PART_STATUS_FROZEN, HOST_DELAY_FROZEN};

@@ -1,8 +1,6 @@
 // Session values at the limits of the host's fixed buffers: what fits comes
 // back whole, what does not is refused when the session is loaded, and the
 // loader's own error buffer is never overrun.
-#include "host/host_api.h"
-#include "hostsim/hostsim_control.h"
 #include "session_fixture.h"
 
 #include <cstring>

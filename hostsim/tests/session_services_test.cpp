@@ -2,6 +2,7 @@
 // session bracket, messages, injected faults and the call log.
 #include "session_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -15,21 +16,18 @@ namespace {
 using Services = DieSetTest;
 
 TEST_F(Services, CustomerDefaultsAreReadByTheirType) {
+    // A whole number is a real too.
     int width = 0;
-    ASSERT_EQ(0, PMAN_ask_int("QVL_WIDTH", &width));
-    EXPECT_EQ(640, width);
-    for (const auto& [key, expected] : {std::pair{"QVL_ON", 1}, std::pair{"QVL_OFF", 0}}) {
-        logical flag = -1;
-        ASSERT_EQ(0, PMAN_ask_logical(key, &flag));
-        EXPECT_EQ(expected, flag != 0) << key;
-    }
-    double real = 0;
-    ASSERT_EQ(0, PMAN_ask_real("QVL_SCALE", &real));
-    EXPECT_EQ(1.5, real);
-    ASSERT_EQ(0, PMAN_ask_real("QVL_WIDTH", &real)) << "a whole number is a real too";
-    EXPECT_EQ(640.0, real);
+    logical on = 0, off = 1;
+    double scale = 0, whole = 0;
     const char* name = nullptr;
-    ASSERT_EQ(0, PMAN_ask_string("QVL_NAME", &name));
+    EXPECT_EQ(std::make_tuple(0, 0, 0, 0, 0, 0),
+              std::make_tuple(PMAN_ask_int("QVL_WIDTH", &width), PMAN_ask_logical("QVL_ON", &on),
+                              PMAN_ask_logical("QVL_OFF", &off), PMAN_ask_real("QVL_SCALE", &scale),
+                              PMAN_ask_real("QVL_WIDTH", &whole),
+                              PMAN_ask_string("QVL_NAME", &name)));
+    EXPECT_EQ(std::make_tuple(640, true, false, 1.5, 640.0),
+              std::make_tuple(width, on != 0, off != 0, scale, whole));
     EXPECT_STREQ("view.xml", name);
 
     const std::pair<const char*, std::vector<std::string>> lists[] = {{"QVL_LIST", {"a", "b", "c"}},
@@ -86,10 +84,7 @@ TEST_F(Services, Uc4560FindsAPlainFileGivenWithBackSlashes) {
     const std::string file = folder + "/hostsim_uc4560_probe.txt";
     std::ofstream(file) << "probe";
     std::string backSlashed = file;
-    for (char& c : backSlashed) {
-        if (c == '/')
-            c = '\\';
-    }
+    std::replace(backSlashed.begin(), backSlashed.end(), '/', '\\');
     EXPECT_EQ(0, uc4560(backSlashed.c_str(), 0)) << backSlashed;
     EXPECT_NE(0, uc4560(folder.c_str(), 0)) << "a folder is no plain file";
     EXPECT_NE(0, uc4560((folder + "/hostsim_no_such_file.txt").c_str(), 0));
