@@ -55,16 +55,6 @@ TEST_F(Palette, EveryEntryMapsToItselfOrTheLowestEqualEntry) {
     }
 }
 
-TEST_F(Palette, IndicesOutsideThePaletteAndOtherModelsAreRefused) {
-    double values[3] = {-1, -1, -1};
-    EXPECT_NE(0, UF_DISP_ask_color(0, HOST_COLOR_MODEL_RGB, nullptr, values));
-    EXPECT_NE(0, UF_DISP_ask_color(kPaletteSize + 1, HOST_COLOR_MODEL_RGB, nullptr, values));
-    EXPECT_NE(0, UF_DISP_ask_color(1, HOST_COLOR_MODEL_RGB + 1, nullptr, values));
-    int index = -1;
-    EXPECT_NE(0, UF_DISP_ask_closest_color(HOST_COLOR_MODEL_RGB, values, HOST_CLOSEST_EUCLIDEAN + 1,
-                                           &index));
-}
-
 // Two occurrences of one part, one coloured and blanked by its component,
 // and a lamp whose display state the session sets.
 const char* kLamps = R"({"parts": [
@@ -117,6 +107,13 @@ TEST_F(DisplayProperties, StartAsTheSessionGivesThemAndBelongToEachOccurrence) {
 }
 
 TEST_F(DisplayProperties, BadValuesAndNonOccurrencesAreRefused) {
+    double values[3] = {-1, -1, -1};
+    int index = -1;
+    EXPECT_NE(0, UF_DISP_ask_color(0, HOST_COLOR_MODEL_RGB, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_color(kPaletteSize + 1, HOST_COLOR_MODEL_RGB, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_color(1, HOST_COLOR_MODEL_RGB + 1, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_closest_color(HOST_COLOR_MODEL_RGB, values, HOST_CLOSEST_EUCLIDEAN + 1,
+                                           &index));
     EXPECT_NE(0, UF_OBJ_set_color(below[0], 0));
     EXPECT_NE(0, UF_OBJ_set_color(below[0], kPaletteSize + 1));
     EXPECT_NE(0, UF_OBJ_set_blank_status(below[0], 2));

@@ -2,6 +2,7 @@
 #include "session_fixture.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace hostsim_test;
@@ -21,6 +22,13 @@ Names enumerated() {
     return names;
 }
 
+// A file's part as every lookup by name gives it.
+using Lookups = std::tuple<tag_t, tag_t, int, bool>;
+Lookups lookups(const char* file) {
+    return {partTag(file), PART_ask_part_of_filename(file), UF_PART_is_loaded(file),
+            PART_is_part_loaded(file) != 0};
+}
+
 using Parts = DieSetTest;
 
 TEST_F(Parts, EnumerationListsLoadedPartsInLoadOrder) {
@@ -30,24 +38,17 @@ TEST_F(Parts, EnumerationListsLoadedPartsInLoadOrder) {
     EXPECT_EQ(NULL_TAG, UF_PART_ask_nth_part(-1));
     EXPECT_EQ(NULL_TAG, UF_PART_ask_nth_part(2));
     // A library part is known to none of the lookups until it is opened.
-    EXPECT_EQ(NULL_TAG, partTag("lib.prt"));
-    EXPECT_FALSE(UF_PART_is_loaded("lib.prt"));
-    EXPECT_FALSE(PART_is_part_loaded("lib.prt"));
-    EXPECT_EQ(NULL_TAG, PART_ask_part_of_filename("lib.prt"));
-
+    EXPECT_EQ(Lookups(NULL_TAG, NULL_TAG, 0, false), lookups("lib.prt"));
     const tag_t lib = openPart("lib.prt");
-    ASSERT_NE(NULL_TAG, lib);
     EXPECT_EQ((Names{"b.prt", "a.prt", "lib.prt"}), enumerated());
-    EXPECT_EQ(lib, partTag("lib.prt"));
-    EXPECT_EQ(lib, PART_ask_part_of_filename("lib.prt"));
-    EXPECT_EQ(1, UF_PART_is_loaded("lib.prt"));
+    EXPECT_EQ(Lookups(lib, lib, 1, true), lookups("lib.prt"));
     EXPECT_EQ(lib, openPart("lib.prt")) << "opening a loaded part again";
 
     // A part closed and opened again keeps its tag and goes to the end.
     const tag_t b = partTag("b.prt");
     ASSERT_EQ(0, UF_PART_close(b, 0, 0));
     EXPECT_EQ((Names{"a.prt", "lib.prt"}), enumerated());
-    EXPECT_EQ(NULL_TAG, partTag("b.prt"));
+    EXPECT_EQ(Lookups(NULL_TAG, NULL_TAG, 0, false), lookups("b.prt"));
     EXPECT_EQ(b, openPart("b.prt"));
     EXPECT_EQ((Names{"a.prt", "lib.prt", "b.prt"}), enumerated());
 }
