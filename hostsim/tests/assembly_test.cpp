@@ -9,15 +9,7 @@ using Tags = std::vector<tag_t>;
 
 namespace {
 
-class Assembly : public SessionTest {
-  protected:
-    void SetUp() override {
-        load(kDieSet);
-        top = partTag(kTopFile);
-    }
-
-    tag_t top = NULL_TAG;
-};
+using Assembly = DieSetTest;
 
 TEST_F(Assembly, OccurrencesLieAtEveryDepthBelowTheParent) {
     // The leaf sits directly below the top, and one, two levels further down.
@@ -61,7 +53,7 @@ TEST_F(Assembly, AnOccurrenceNamesItsPrototypeAndItsOwnInstance) {
 }
 
 TEST_F(Assembly, ChildrenFollowTheComponentOrder) {
-    const tag_t upper = partTag(kUpperFile), punch = partTag(kPunchFile);
+    const tag_t top = partTag(kTopFile), upper = partTag(kUpperFile), punch = partTag(kPunchFile);
     const Tags below = childrenOf(UF_ASSEM_ask_root_part_occ(top));
     ASSERT_EQ((Tags{upper, partTag(kLowerFile)}), prototypesOf(below));
     EXPECT_EQ((Tags{partTag(kShoeFile), punch, punch}), prototypesOf(childrenOf(below[0])));
@@ -90,7 +82,7 @@ TEST_F(Assembly, OccurrenceTagsStayTheSameAcrossCallsAndReopening) {
 }
 
 TEST_F(Assembly, TheRootOccurrenceHasNoInstanceAndTheDisplayPartNoOccurrence) {
-    const tag_t root = UF_ASSEM_ask_root_part_occ(top);
+    const tag_t top = partTag(kTopFile), root = UF_ASSEM_ask_root_part_occ(top);
     EXPECT_EQ(root, UF_ASSEM_ask_root_part_occ(top));
     EXPECT_TRUE(UF_ASSEM_is_part_occurrence(root));
     EXPECT_EQ(top, UF_ASSEM_ask_prototype_of_occ(root));
@@ -106,7 +98,7 @@ TEST_F(Assembly, AComponentWhosePartIsNotLoadedHasNoOccurrenceAndNothingBelow) {
     const tag_t lowerPunch = childrenOf(occurrencesOf(partTag(kLowerFile)).at(0)).at(0);
     ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 0, 0));
     EXPECT_EQ((Tags{partTag(kLowerFile)}),
-              prototypesOf(childrenOf(UF_ASSEM_ask_root_part_occ(top))));
+              prototypesOf(childrenOf(UF_ASSEM_ask_root_part_occ(partTag(kTopFile)))));
     EXPECT_TRUE(occurrencesOf(partTag(kShoeFile)).empty());
     EXPECT_EQ(Tags{lowerPunch}, occurrencesOf(partTag(kPunchFile)));
 }
@@ -114,7 +106,7 @@ TEST_F(Assembly, AComponentWhosePartIsNotLoadedHasNoOccurrenceAndNothingBelow) {
 TEST_F(Assembly, OccArraysAreReleasedWithSmFreeAndAssemArraysWithUfFree) {
     // The right call, two wrong ones and memory the host never gave out
     // (recorded, not freed): the fixture expects three misuses.
-    const tag_t punch = partTag(kPunchFile);
+    const tag_t top = partTag(kTopFile), punch = partTag(kPunchFile);
     tag_t* tags = nullptr;
     const int count = OCC_ask_occs_of_part_in_assy(top, punch, &tags);
     EXPECT_EQ(occurrencesOf(punch), Tags(tags, tags + count));
