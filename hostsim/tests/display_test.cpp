@@ -134,9 +134,8 @@ using PartStatus = DieSetTest;
 TEST_F(PartStatus, FreezeAndDelayShowInBothStatusCalls) {
     const tag_t shoe = partTag(kShoeFile), punch = partTag(kPunchFile), top = partTag(kTopFile);
     using S = std::pair<int, int>;
-    const S frozen{HOST_PART_STATUS_FROZEN, HOST_DELAY_FROZEN};
     const S delayed{HOST_PART_STATUS_DELAYED, HOST_DELAY_DELAYED};
-    EXPECT_EQ(frozen, statusOf(shoe));
+    EXPECT_EQ(S(HOST_PART_STATUS_FROZEN, HOST_DELAY_FROZEN), statusOf(shoe));
     EXPECT_EQ(delayed, statusOf(punch));
     EXPECT_EQ(S(0, HOST_DELAY_NONE), statusOf(top));
 
