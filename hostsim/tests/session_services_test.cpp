@@ -68,13 +68,10 @@ TEST_F(Services, SessionVariablesWinOverTheProcessEnvironment) {
     // PATH is set in every test process, here and under Wine.
     char* value = nullptr;
     ASSERT_EQ(0, UF_translate_variable("PATH", &value));
-    ASSERT_NE(nullptr, value);
     EXPECT_STREQ(std::getenv("PATH"), value);
     load(R"({"environment": {"PATH": "session"}})");
     ASSERT_EQ(0, UF_translate_variable("PATH", &value));
     EXPECT_STREQ("session", value);
-    char unset = 0;
-    value = &unset;
     ASSERT_EQ(0, UF_translate_variable("HOSTSIM_TEST_NEVER_SET", &value));
     EXPECT_EQ(nullptr, value);
 }
