@@ -89,14 +89,13 @@ TEST_F(Assembly, TheRootOccurrenceHasNoInstanceAndTheDisplayPartNoOccurrence) {
     EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_inst_of_part_occ(root));
     EXPECT_EQ(NULL_TAG, OCC_ask_instance_of_part_occ(root));
     EXPECT_TRUE(occurrencesOf(top).empty());
-
-    ASSERT_EQ(0, UF_PART_close(partTag(kShoeFile), 0, 0));
-    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_root_part_occ(partTag(kShoeFile)));
 }
 
 TEST_F(Assembly, AComponentWhosePartIsNotLoadedHasNoOccurrenceAndNothingBelow) {
+    const tag_t upper = partTag(kUpperFile);
     const tag_t lowerPunch = childrenOf(occurrencesOf(partTag(kLowerFile)).at(0)).at(0);
-    ASSERT_EQ(0, UF_PART_close(partTag(kUpperFile), 0, 0));
+    ASSERT_EQ(0, UF_PART_close(upper, 0, 0));
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_root_part_occ(upper)) << "a closed part has none";
     EXPECT_EQ((Tags{partTag(kLowerFile)}),
               prototypesOf(childrenOf(UF_ASSEM_ask_root_part_occ(partTag(kTopFile)))));
     EXPECT_TRUE(occurrencesOf(partTag(kShoeFile)).empty());
