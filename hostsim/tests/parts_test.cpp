@@ -90,23 +90,6 @@ TEST_F(Parts, AFailedOpenReportsTheFileInTheLoadStatus) {
     EXPECT_EQ(before, enumerated());
 }
 
-TEST_F(Parts, ClosingTheDisplayPartLeavesNoDisplayOrWorkPart) {
-    const tag_t top = partTag(kTopFile);
-    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(partTag(kShoeFile)).at(0)));
-    ASSERT_EQ(0, UF_PART_close(top, 0, 0));
-    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
-    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
-    EXPECT_TRUE(occurrencesOf(partTag(kPunchFile)).empty());
-    EXPECT_TRUE(state()["session"]["display_part"].is_null());
-    EXPECT_NE(0, UF_PART_close(top, 0, 0)) << "no longer loaded";
-    int units = 0;
-    EXPECT_NE(0, UF_PART_ask_units(top, &units));
-    // Opening the part again does not bring back what closing it ended.
-    EXPECT_EQ(top, openPart(kTopFile));
-    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
-    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
-}
-
 TEST_F(Parts, ClosingAPartTheWorkPartDependsOnMovesTheWorkPartToTheDisplayPart) {
     // The work part is the shoe inside the upper set; both lie on its path.
     nlohmann::json session = dieSet();
@@ -167,7 +150,7 @@ TEST_F(Parts, SavingClearsTheModifiedFlagOfTheWorkPartOnly) {
     EXPECT_NE(0, UF_PART_save()) << "no work part left";
 }
 
-TEST_F(Parts, SettingTheDisplayPartAlsoMakesItTheWorkPart) {
+TEST_F(Parts, SettingTheDisplayPartMakesItTheWorkPartAndClosingItLeavesNeither) {
     const tag_t upper = partTag(kUpperFile), punch = partTag(kPunchFile);
     ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(partTag(kShoeFile)).at(0)));
     ASSERT_EQ(0, UF_PART_set_display_part(upper));
@@ -181,6 +164,21 @@ TEST_F(Parts, SettingTheDisplayPartAlsoMakesItTheWorkPart) {
     EXPECT_NE(0, UF_PART_set_display_part(punch)) << "not loaded";
     EXPECT_EQ(upper, UF_PART_ask_display_part());
     EXPECT_EQ(upper, UF_ASSEM_ask_work_part());
+
+    // Closing the display part ends the display and the work part in it.
+    ASSERT_EQ(0, UF_ASSEM_set_work_part(occurrencesOf(partTag(kShoeFile)).at(0)));
+    ASSERT_EQ(0, UF_PART_close(upper, 0, 0));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
+    EXPECT_TRUE(occurrencesOf(partTag(kShoeFile)).empty());
+    EXPECT_TRUE(state()["session"]["display_part"].is_null());
+    EXPECT_NE(0, UF_PART_close(upper, 0, 0)) << "no longer loaded";
+    int units = 0;
+    EXPECT_NE(0, UF_PART_ask_units(upper, &units));
+    // Opening the part again does not bring back what closing it ended.
+    EXPECT_EQ(upper, openPart(kUpperFile));
+    EXPECT_EQ(NULL_TAG, UF_PART_ask_display_part());
+    EXPECT_EQ(NULL_TAG, UF_ASSEM_ask_work_part());
 }
 
 TEST_F(Parts, DecodedCommandLineNamesAreReleasedWithSmFree) {

@@ -67,9 +67,8 @@ TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
     // Change what the session file must carry: display state deep in the
     // tree, status, modified flag, an object, an unloaded part.
     tag_t punch = partTag(kPunchFile);
-    const std::vector<tag_t> occurrences = occurrencesOf(punch);
-    UF_OBJ_set_color(occurrences.at(0), 200);
-    UF_DISP_set_highlight(occurrences.at(1), 1);
+    UF_OBJ_set_color(occurrencesOf(punch).at(0), 200);
+    UF_DISP_set_highlight(occurrencesOf(punch).at(1), 1);
     DUC_freeze_part(punch);
     // Classes outlive sessions, so a repeated run registers it only once.
     static UF_UDOBJ_class_t cls = 0;
