@@ -37,8 +37,7 @@ inline const char* kDieSet = R"({
   "display_part": "C:\\dies\\top.prt"
 })";
 
-// Loads the session text; fails the test with the loader's message if it is
-// refused.
+// Loads a session text the loader must accept.
 inline void load(const std::string& json, const char* baseDir = "/base") {
     char error[512];
     ASSERT_EQ(0, HOSTSIM_load_session_text(json.c_str(), baseDir, error, sizeof error)) << error;
