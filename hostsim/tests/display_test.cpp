@@ -29,10 +29,7 @@ int closest(const Rgb& color) {
     return index;
 }
 
-class Palette : public SessionTest {
-  protected:
-    void SetUp() override { load("{}"); }
-};
+using Palette = DieSetTest;
 
 TEST_F(Palette, EntriesFollowTheCubeAndGreyLayout) {
     // Index 1 + 36 r + 6 g + b with level k meaning k/5; grey n is n/25.
@@ -58,27 +55,6 @@ TEST_F(Palette, EveryEntryMapsToItselfOrTheLowestEqualEntry) {
     }
 }
 
-TEST_F(Palette, IndicesOutsideThePaletteAndOtherModelsAreRefused) {
-    double values[3] = {-1, -1, -1};
-    EXPECT_NE(0, UF_DISP_ask_color(0, HOST_COLOR_MODEL_RGB, nullptr, values));
-    EXPECT_NE(0, UF_DISP_ask_color(kPaletteSize + 1, HOST_COLOR_MODEL_RGB, nullptr, values));
-    EXPECT_NE(0, UF_DISP_ask_color(1, HOST_COLOR_MODEL_RGB + 1, nullptr, values));
-    int index = -1;
-    EXPECT_NE(0, UF_DISP_ask_closest_color(HOST_COLOR_MODEL_RGB, values, HOST_CLOSEST_EUCLIDEAN + 1,
-                                           &index));
-}
-
-// Two occurrences of one part, one coloured and blanked by its component,
-// and a lamp whose display state the session sets.
-const char* kLamps = R"({"parts": [
-    {"file": "top.prt", "color": 7,
-     "components": [{"part": "body.prt"}, {"part": "body.prt", "color": 100, "blanked": true},
-                    {"part": "lamp.prt"}]},
-    {"file": "body.prt", "color": 44},
-    {"file": "lamp.prt", "color": 12}],
-  "display_part": "top.prt",
-  "occurrences": [{"root": "top.prt", "path": [2], "color": 150, "highlighted": true}]})";
-
 // Colour, blank status and highlight of an occurrence.
 std::tuple<int, int, int> displayOf(tag_t occurrence) {
     UF_OBJ_disp_props_t properties{};
@@ -89,8 +65,14 @@ std::tuple<int, int, int> displayOf(tag_t occurrence) {
 class DisplayProperties : public SessionTest {
   protected:
     void SetUp() override {
-        load(kLamps);
-        below = childrenOf(UF_ASSEM_ask_root_part_occ(partTag("top.prt")));
+        // The punches: one as its part is, one the session colours and
+        // highlights, one its component colours and blanks.
+        nlohmann::json session = dieSet();
+        session["parts"][4]["color"] = 44;
+        session["occurrences"] = {
+            {{"root", kTopFile}, {"path", {0, 2}}, {"color", 150}, {"highlighted", true}}};
+        load(session.dump());
+        below = occurrencesOf(partTag(kPunchFile));
         ASSERT_EQ(3u, below.size());
     }
 
@@ -100,18 +82,18 @@ class DisplayProperties : public SessionTest {
 TEST_F(DisplayProperties, StartAsTheSessionGivesThemAndBelongToEachOccurrence) {
     using D = std::tuple<int, int, int>;
     EXPECT_EQ(D(44, HOST_UNBLANKED, 0), displayOf(below[0]));
-    EXPECT_EQ(D(100, HOST_BLANKED, 0), displayOf(below[1]));
-    EXPECT_EQ(D(150, HOST_UNBLANKED, 1), displayOf(below[2]));
-    EXPECT_EQ(7, std::get<0>(displayOf(UF_ASSEM_ask_root_part_occ(partTag("top.prt")))));
+    EXPECT_EQ(D(150, HOST_UNBLANKED, 1), displayOf(below[1]));
+    EXPECT_EQ(D(100, HOST_BLANKED, 0), displayOf(below[2]));
+    EXPECT_EQ(7, std::get<0>(displayOf(UF_ASSEM_ask_root_part_occ(partTag(kTopFile)))));
 
     ASSERT_EQ(0, UF_OBJ_set_color(below[0], 200));
     ASSERT_EQ(0, UF_OBJ_set_blank_status(below[0], HOST_BLANKED));
     ASSERT_EQ(0, UF_DISP_set_highlight(below[0], 1));
-    ASSERT_EQ(0, UF_OBJ_set_blank_status(below[1], HOST_UNBLANKED));
-    ASSERT_EQ(0, UF_DISP_set_highlight(below[2], 0));
+    ASSERT_EQ(0, UF_DISP_set_highlight(below[1], 0));
+    ASSERT_EQ(0, UF_OBJ_set_blank_status(below[2], HOST_UNBLANKED));
     EXPECT_EQ(D(200, HOST_BLANKED, 1), displayOf(below[0]));
-    EXPECT_EQ(D(100, HOST_UNBLANKED, 0), displayOf(below[1]));
-    EXPECT_EQ(D(150, HOST_UNBLANKED, 0), displayOf(below[2]));
+    EXPECT_EQ(D(150, HOST_UNBLANKED, 0), displayOf(below[1]));
+    EXPECT_EQ(D(100, HOST_UNBLANKED, 0), displayOf(below[2]));
 
     ASSERT_EQ(0, UF_DISP_set_display(0));
     EXPECT_FALSE(state()["runtime"]["display_updates"]);
@@ -120,12 +102,19 @@ TEST_F(DisplayProperties, StartAsTheSessionGivesThemAndBelongToEachOccurrence) {
 }
 
 TEST_F(DisplayProperties, BadValuesAndNonOccurrencesAreRefused) {
+    double values[3] = {-1, -1, -1};
+    int index = -1;
+    EXPECT_NE(0, UF_DISP_ask_color(0, HOST_COLOR_MODEL_RGB, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_color(kPaletteSize + 1, HOST_COLOR_MODEL_RGB, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_color(1, HOST_COLOR_MODEL_RGB + 1, nullptr, values));
+    EXPECT_NE(0, UF_DISP_ask_closest_color(HOST_COLOR_MODEL_RGB, values, HOST_CLOSEST_EUCLIDEAN + 1,
+                                           &index));
     EXPECT_NE(0, UF_OBJ_set_color(below[0], 0));
     EXPECT_NE(0, UF_OBJ_set_color(below[0], kPaletteSize + 1));
     EXPECT_NE(0, UF_OBJ_set_blank_status(below[0], 2));
     EXPECT_EQ(std::make_tuple(44, HOST_UNBLANKED, 0), displayOf(below[0]));
 
-    const tag_t body = partTag("body.prt");
+    const tag_t body = partTag(kPunchFile);
     UF_OBJ_disp_props_t properties;
     EXPECT_NE(0, UF_OBJ_ask_display_properties(body, &properties)) << "a part";
     EXPECT_NE(0, UF_OBJ_set_color(body, 5));
@@ -140,15 +129,13 @@ std::pair<int, int> statusOf(tag_t part) {
     return {DUC_ask_part_status(part), delay};
 }
 
-using PartStatus = SessionTest;
+using PartStatus = DieSetTest;
 
 TEST_F(PartStatus, FreezeAndDelayShowInBothStatusCalls) {
-    load(kDieSet);
     const tag_t shoe = partTag(kShoeFile), punch = partTag(kPunchFile), top = partTag(kTopFile);
     using S = std::pair<int, int>;
-    const S frozen{HOST_PART_STATUS_FROZEN, HOST_DELAY_FROZEN};
     const S delayed{HOST_PART_STATUS_DELAYED, HOST_DELAY_DELAYED};
-    EXPECT_EQ(frozen, statusOf(shoe));
+    EXPECT_EQ(S(HOST_PART_STATUS_FROZEN, HOST_DELAY_FROZEN), statusOf(shoe));
     EXPECT_EQ(delayed, statusOf(punch));
     EXPECT_EQ(S(0, HOST_DELAY_NONE), statusOf(top));
 

@@ -1,6 +1,4 @@
 // Loading, refusing and writing out sessions.
-#include "host/host_api.h"
-#include "hostsim/hostsim_control.h"
 #include "session_fixture.h"
 
 #include <fstream>
@@ -44,7 +42,7 @@ TEST(SessionFile, BadSessionsNameTheFaultAndKeepTheSessionBefore) {
     }
     // Nothing of the refused sessions arrived.
     EXPECT_EQ(5, UF_PART_ask_num_parts());
-    EXPECT_NE(NULL_TAG, UF_PART_ask_part_tag("C:\\dies\\shoe.prt"));
+    EXPECT_NE(NULL_TAG, partTag(kShoeFile));
 }
 
 TEST(SessionFile, FileErrorsNameTheFileAndSessionDirIsItsFolder) {
@@ -69,10 +67,8 @@ TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
     // Change what the session file must carry: display state deep in the
     // tree, status, modified flag, an object, an unloaded part.
     tag_t punch = partTag(kPunchFile);
-    const std::vector<tag_t> occurrences = occurrencesOf(punch);
-    ASSERT_EQ(3u, occurrences.size());
-    UF_OBJ_set_color(occurrences[0], 200);
-    UF_DISP_set_highlight(occurrences[1], 1);
+    UF_OBJ_set_color(occurrencesOf(punch).at(0), 200);
+    UF_DISP_set_highlight(occurrencesOf(punch).at(1), 1);
     DUC_freeze_part(punch);
     // Classes outlive sessions, so a repeated run registers it only once.
     static UF_UDOBJ_class_t cls = 0;
@@ -83,12 +79,11 @@ TEST(SessionFile, WrittenStateLoadsBackToTheSameState) {
     ASSERT_EQ(0, UF_UDOBJ_create_udo(cls, &udo));
     const char* text = "remembered";
     UF_UDOBJ_add_strings(udo, 1, &text);
-    UF_PART_close(UF_PART_ask_part_tag("C:\\dies\\lower.prt"), 1, 1);
+    UF_PART_close(partTag(kLowerFile), 1, 1);
 
-    nlohmann::json before = state()["session"];
+    const nlohmann::json before = state()["session"];
     load(before.dump());
-    nlohmann::json after = state()["session"];
-    EXPECT_EQ(before, after);
+    EXPECT_EQ(before, state()["session"]);
     EXPECT_EQ(200, before["occurrences"][3]["color"]);
 }
 

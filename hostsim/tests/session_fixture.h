@@ -37,8 +37,7 @@ inline const char* kDieSet = R"({
   "display_part": "C:\\dies\\top.prt"
 })";
 
-// Loads the session text; fails the test with the loader's message if it is
-// refused.
+// Loads a session text the loader must accept.
 inline void load(const std::string& json, const char* baseDir = "/base") {
     char error[512];
     ASSERT_EQ(0, HOSTSIM_load_session_text(json.c_str(), baseDir, error, sizeof error)) << error;
@@ -75,6 +74,16 @@ inline tag_t partTag(const char* file) {
     return UF_PART_ask_part_tag(file);
 }
 
+// Opens a part that must open without fault.
+inline tag_t openPart(const char* file) {
+    tag_t part = NULL_TAG;
+    UF_PART_load_status_t status;
+    EXPECT_EQ(0, UF_PART_open_quiet(file, &part, &status)) << file;
+    EXPECT_FALSE(status.failed);
+    EXPECT_EQ(0, status.n_parts);
+    return part;
+}
+
 // Copies a host tag array and releases it with UF_free.
 inline std::vector<tag_t> takeTags(int count, tag_t* tags) {
     std::vector<tag_t> copy(tags, tags + (tags ? count : 0));
@@ -102,13 +111,24 @@ inline std::vector<tag_t> prototypesOf(const std::vector<tag_t>& occurrences) {
     return prototypes;
 }
 
-// Leaves no injected fault or message handler behind for the next test.
+// Leaves no injected fault or message handler behind for the next test, and
+// fails a test that leaks host memory or releases it with the wrong call.
 class SessionTest : public ::testing::Test {
   protected:
     void TearDown() override {
         HOSTSIM_clear_faults();
         HOSTSIM_set_message_handler(nullptr, nullptr);
+        EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
+        EXPECT_EQ(misuses, HOSTSIM_memory_misuse_count());
     }
+
+    const int outstanding = HOSTSIM_outstanding_allocations();
+    int misuses = 0; // expected since the last load
+};
+
+class DieSetTest : public SessionTest {
+  protected:
+    void SetUp() override { load(kDieSet); }
 };
 
 } // namespace hostsim_test

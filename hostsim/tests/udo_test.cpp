@@ -39,27 +39,34 @@ Tags objectsOf(tag_t part, UF_UDOBJ_class_t id) {
     return found;
 }
 
-std::vector<std::string> stringsOf(tag_t udo) {
+using Strings = std::vector<std::string>;
+struct Data {
+    UF_UDOBJ_class_t id;
+    std::vector<int> ints;
+    Strings strings;
+};
+
+// An object's data, released whole with one call.
+Data dataOf(tag_t udo) {
     UF_UDOBJ_all_data_t data{};
     EXPECT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
-    std::vector<std::string> strings(data.strings, data.strings + data.num_strings);
-    UF_UDOBJ_free_udo_data(&data);
-    return strings;
+    EXPECT_EQ(udo, data.udo_tag);
+    Data copy{data.class_id,
+              {data.ints, data.ints + data.num_ints},
+              {data.strings, data.strings + data.num_strings}};
+    EXPECT_EQ(0, UF_UDOBJ_free_udo_data(&data));
+    return copy;
 }
 
 void addStrings(tag_t udo, std::vector<const char*> strings) {
     ASSERT_EQ(0, UF_UDOBJ_add_strings(udo, static_cast<int>(strings.size()), strings.data()));
 }
 
-class UserObjects : public SessionTest {
-  protected:
-    void SetUp() override { load(kDieSet); }
-};
+using UserObjects = DieSetTest;
 
 TEST_F(UserObjects, AClassRegistersOnceAndOutlivesTheSession) {
     const std::string name = freshClassName("ONCE");
     const UF_UDOBJ_class_t id = registerClass(name);
-    ASSERT_NE(0u, id);
     UF_UDOBJ_class_t again = 12345;
     EXPECT_EQ(HOST_ERR_CLASS_EXISTS, UF_UDOBJ_create_class(name.c_str(), "friendly", &again));
     const UF_UDOBJ_class_t other = registerClass(freshClassName("ONCE"));
@@ -67,15 +74,15 @@ TEST_F(UserObjects, AClassRegistersOnceAndOutlivesTheSession) {
 
     load(R"({"parts": [{"file": "a.prt"}], "display_part": "a.prt"})");
     EXPECT_NE(0, UF_UDOBJ_create_class(name.c_str(), "friendly", &again));
-    const tag_t udo = create(id);
-    EXPECT_EQ(Tags{udo}, objectsOf(partTag("a.prt"), id));
-    EXPECT_TRUE(objectsOf(partTag("a.prt"), other).empty());
+    // Cycling visits one class in creation order.
+    const tag_t a1 = create(id), b1 = create(other), a2 = create(id), a3 = create(id);
+    EXPECT_EQ((Tags{a1, a2, a3}), objectsOf(partTag("a.prt"), id));
+    EXPECT_EQ((Tags{b1}), objectsOf(partTag("a.prt"), other));
 }
 
 TEST_F(UserObjects, CreatedInTheWorkPartOrItsPrototypeWhichBecomesModified) {
     const UF_UDOBJ_class_t id = registerClass(freshClassName("WORK"));
     const tag_t top = partTag(kTopFile), lower = partTag(kLowerFile);
-    ASSERT_FALSE(UF_PART_is_modified(top));
     const tag_t inTop = create(id);
     EXPECT_EQ(Tags{inTop}, objectsOf(top, id));
     EXPECT_TRUE(UF_PART_is_modified(top));
@@ -95,56 +102,35 @@ TEST_F(UserObjects, CreatedInTheWorkPartOrItsPrototypeWhichBecomesModified) {
     EXPECT_EQ(NULL_TAG, none);
 }
 
-TEST_F(UserObjects, CyclingVisitsOneClassInCreationOrder) {
-    const UF_UDOBJ_class_t a = registerClass(freshClassName("CYCLE_A"));
-    const UF_UDOBJ_class_t b = registerClass(freshClassName("CYCLE_B"));
-    const tag_t a1 = create(a), b1 = create(b), a2 = create(a), a3 = create(a), b2 = create(b);
-    const tag_t top = partTag(kTopFile);
-    EXPECT_EQ((Tags{a1, a2, a3}), objectsOf(top, a));
-    EXPECT_EQ((Tags{b1, b2}), objectsOf(top, b));
-}
-
-TEST_F(UserObjects, DataHoldsWhatWasAddedAndIsReleasedWhole) {
+TEST_F(UserObjects, DataHoldsWhatWasAddedAndDeletesStringRuns) {
     const UF_UDOBJ_class_t id = registerClass(freshClassName("DATA"));
     const tag_t udo = create(id);
-    const int first[] = {3, -1, 7}, second[] = {9};
-    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 3, first));
-    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 1, second));
-    addStrings(udo, {"punch", ""});
-    addStrings(udo, {"die"});
+    const int some[] = {3, -1, 7}, more[] = {9};
+    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 3, some));
+    ASSERT_EQ(0, UF_UDOBJ_add_integers(udo, 1, more));
+    addStrings(udo, {"s1", "s2"});
+    addStrings(udo, {"s3", "", "s5"});
+    const Data data = dataOf(udo);
+    EXPECT_EQ(id, data.id);
+    EXPECT_EQ((std::vector<int>{3, -1, 7, 9}), data.ints);
+    EXPECT_EQ((Strings{"s1", "s2", "s3", "", "s5"}), data.strings);
 
-    const int outstanding = HOSTSIM_outstanding_allocations();
-    UF_UDOBJ_all_data_t data{};
-    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(udo, &data));
-    EXPECT_EQ(id, data.class_id);
-    EXPECT_EQ(udo, data.udo_tag);
-    EXPECT_EQ((std::vector<int>{3, -1, 7, 9}),
-              std::vector<int>(data.ints, data.ints + data.num_ints));
-    EXPECT_EQ((std::vector<std::string>{"punch", "", "die"}),
-              std::vector<std::string>(data.strings, data.strings + data.num_strings));
-    ASSERT_EQ(0, UF_UDOBJ_free_udo_data(&data));
-    EXPECT_EQ(outstanding, HOSTSIM_outstanding_allocations());
-    EXPECT_EQ(0, HOSTSIM_memory_misuse_count());
-}
-
-TEST_F(UserObjects, DeletingStringsRemovesExactlyTheRunCountedFromOne) {
-    const tag_t udo = create(registerClass(freshClassName("STRINGS")));
-    addStrings(udo, {"s1", "s2", "s3", "s4", "s5"});
+    // Deleting strings removes exactly the run counted from one.
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 2, 2));
-    const std::vector<std::string> left = {"s1", "s4", "s5"};
-    EXPECT_EQ(left, stringsOf(udo));
+    const Strings left = {"s1", "", "s5"};
+    EXPECT_EQ(left, dataOf(udo).strings);
 
     ASSERT_EQ(0, UF_PART_save());
     const std::pair<int, int> outside[] = {{0, 1}, {3, 2}, {4, 1}, {1, 4}, {1, -1}, {-1, 2}};
     for (const auto& [first, count] : outside)
         EXPECT_NE(0, UF_UDOBJ_delete_strings(udo, first, count)) << first << ", " << count;
-    EXPECT_EQ(left, stringsOf(udo));
+    EXPECT_EQ(left, dataOf(udo).strings);
     EXPECT_FALSE(UF_PART_is_modified(partTag(kTopFile))) << "failed deletes change nothing";
 
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 3, 1));
-    EXPECT_EQ((std::vector<std::string>{"s1", "s4"}), stringsOf(udo));
+    EXPECT_EQ((Strings{"s1", ""}), dataOf(udo).strings);
     ASSERT_EQ(0, UF_UDOBJ_delete_strings(udo, 1, 2));
-    EXPECT_TRUE(stringsOf(udo).empty());
+    EXPECT_TRUE(dataOf(udo).strings.empty());
 }
 
 TEST_F(UserObjects, ObjectsFromTheSessionAreFoundOnceTheClassIsRegistered) {
@@ -157,13 +143,11 @@ TEST_F(UserObjects, ObjectsFromTheSessionAreFoundOnceTheClassIsRegistered) {
     const UF_UDOBJ_class_t id = registerClass(name);
     const Tags stored = objectsOf(partTag(kShoeFile), id);
     ASSERT_EQ(2u, stored.size());
-    EXPECT_EQ((std::vector<std::string>{"y", "z"}), stringsOf(stored[1]));
-    EXPECT_EQ(std::vector<std::string>{"x"}, stringsOf(stored[0]));
-    UF_UDOBJ_all_data_t data{};
-    ASSERT_EQ(0, UF_UDOBJ_ask_udo_data(stored[0], &data));
-    EXPECT_EQ(id, data.class_id);
-    EXPECT_EQ(std::vector<int>{4}, std::vector<int>(data.ints, data.ints + data.num_ints));
-    UF_UDOBJ_free_udo_data(&data);
+    EXPECT_EQ((Strings{"y", "z"}), dataOf(stored[1]).strings);
+    const Data data = dataOf(stored[0]);
+    EXPECT_EQ(id, data.id);
+    EXPECT_EQ(std::vector<int>{4}, data.ints);
+    EXPECT_EQ(Strings{"x"}, data.strings);
 }
 
 TEST_F(UserObjects, DeletedObjectsAreGoneFromTheirPart) {
