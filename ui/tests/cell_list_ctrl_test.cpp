@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,23 +57,14 @@ class CellListTest : public ::testing::Test {
         EXPECT_LE(to, shot.Width());
         int first = -1;
         int last = -1;
-        for (int x = from; x < to; ++x)
-            for (int y = rect.top; y < rect.bottom; ++y)
-                if (shot.At(x, y) != kWhite) {
-                    first = first < 0 ? x : first;
-                    last = x;
-                }
+        for (int x = from; x < to; ++x) {
+            const std::vector<COLORREF> column = shot.In({x, rect.top, x + 1, rect.bottom});
+            if (std::any_of(column.begin(), column.end(), [](COLORREF c) { return c != kWhite; })) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
         return {first, last};
-    }
-
-    // The pixels of a cell's text rectangle, relative to its top left.
-    static std::vector<COLORREF> Pixels(const Snapshot& shot, const RECT& rect) {
-        EXPECT_LE(rect.right, shot.Width());
-        std::vector<COLORREF> pixels;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x)
-                pixels.push_back(shot.At(x, y));
-        return pixels;
     }
 
     ListHost host;
@@ -139,9 +131,11 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
     // A missing resource draws as no picture: the text after the colon is
     // shown where the picture would start. An image outside its bitmap
     // draws none.
-    EXPECT_EQ(Pixels(shot, TextRect(4, 0)), Pixels(shot, TextRect(3, 0)));
+    EXPECT_EQ(shot.In(TextRect(4, 0)), shot.In(TextRect(3, 0)));
+    const std::vector<COLORREF> outside =
+        shot.In({0, Mid(TextRect(5, 0)), shot.Width(), Mid(TextRect(5, 0)) + 1});
     for (COLORREF color : kImageColors)
-        EXPECT_TRUE(shot.Find(Mid(TextRect(5, 0)), color).empty());
+        EXPECT_EQ(0, std::count(outside.begin(), outside.end(), color));
 }
 
 TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
@@ -197,7 +191,7 @@ TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn)
     list->SetItemText(0, 2, shown.c_str());
     Snapshot second(list->m_hWnd);
     EXPECT_EQ(0, list->m_cellTruncated[0][2]);
-    EXPECT_EQ(Pixels(second, TextRect(0, 2)), Pixels(first, shortened));
+    EXPECT_EQ(second.In(TextRect(0, 2)), first.In(shortened));
     EXPECT_LE(Ink(first, shortened, shortened.left, shortened.right).first, shortened.left + 2);
 
     // A text that fits keeps the column's right alignment.
@@ -213,7 +207,7 @@ TEST_F(CellListTest, NumberColumnShowsTheItemsNumber) {
     Snapshot shot(list->m_hWnd);
     const RECT number = TextRect(0, kNumberColumn);
     ASSERT_NE(-1, Ink(shot, number, number.left, number.right).first);
-    EXPECT_EQ(Pixels(shot, TextRect(0, kNumberColumn - 1)), Pixels(shot, number));
+    EXPECT_EQ(shot.In(TextRect(0, kNumberColumn - 1)), shot.In(number));
 }
 
 TEST_F(CellListTest, HitTestFindsRowsByHeightAndColumnsByPosition) {

@@ -40,10 +40,10 @@ class TreeDrawingTest : public TreeListTest {
 
     // The 10 x 10 box centred on (x, mid), with its bar or cross.
     static void expectBox(const Snapshot& shot, int x, int mid, bool plus) {
-        expectLine(shot, x - 5, mid - 5, x - 5, mid + 4, kGrey);
-        expectLine(shot, x + 4, mid - 5, x + 4, mid + 4, kGrey);
-        expectLine(shot, x - 5, mid - 5, x + 4, mid - 5, kGrey);
-        expectLine(shot, x - 5, mid + 4, x + 4, mid + 4, kGrey);
+        for (int side : {-5, 4}) {
+            expectLine(shot, x + side, mid - 5, x + side, mid + 4, kGrey);
+            expectLine(shot, x - 5, mid + side, x + 4, mid + side, kGrey);
+        }
         expectLine(shot, x - 3, mid, x + 3, mid, kBlack);
         expectLine(shot, x, mid - 3, x, mid - 1, plus ? kBlack : kWhite);
         expectLine(shot, x, mid + 1, x, mid + 3, plus ? kBlack : kWhite);
@@ -119,10 +119,8 @@ TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
     const int mid = (cell.top + 1 + cell.bottom - 1) / 2;
     expectLine(shot, left, mid - 6, left + 13, mid + 5, RGB(10, 200, 30));
     // Nothing around it.
-    expectLine(shot, left - 1, mid, left - 1, mid, kWhite);
-    expectLine(shot, left + 14, mid, left + 14, mid, kWhite);
-    expectLine(shot, left, mid - 7, left, mid - 7, kWhite);
-    expectLine(shot, left, mid + 6, left, mid + 6, kWhite);
+    for (POINT p : {POINT{left - 1, mid}, {left + 14, mid}, {left, mid - 7}, {left, mid + 6}})
+        EXPECT_EQ(kWhite, shot.At(p.x, p.y));
 
     // An item whose colour was never written is blue.
     list->GetCellRect(RowOf(3), kColorColumn, &cell);

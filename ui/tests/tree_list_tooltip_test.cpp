@@ -7,28 +7,13 @@
 
 namespace {
 
-// The thread's visible tooltip, or null. It belongs to the list's dialog, as
-// a pop-up window of a control belongs to the control's top-level window.
+// The visible tooltip of the list's dialog, or null. A pop-up window of a
+// control belongs to the control's top-level window.
 HWND shownTooltip(HWND list) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {GetAncestor(list, GA_ROOT), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* self = reinterpret_cast<Search*>(data);
-            char className[32] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window) &&
-                GetWindow(window, GW_OWNER) == self->owner) {
-                self->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+        if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == GetAncestor(list, GA_ROOT))
+            return w;
+    return nullptr;
 }
 
 std::string tooltipText(HWND tooltip, HWND list) {
@@ -54,8 +39,7 @@ class TooltipTest : public TreeListTest {
         list->SetItemText(0, 2, "a count too long for its column");
         list->SetItemText(1, 2, "1");
         list->SetItemNumber(0, 1000);
-        // Each paint leaves what the tooltip reads.
-        Snapshot shot(list->m_hWnd);
+        Snapshot paintedOnce(list->m_hWnd); // leaves what the tooltip reads
     }
 
     void MoveTo(POINT point) const {
