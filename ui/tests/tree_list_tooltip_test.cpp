@@ -37,7 +37,6 @@ class TooltipTest : public TreeListTest {
         list->AppendItem((std::string("0:") + kLongLabel).c_str());
         list->AppendItem("0:ab");
         list->SetItemText(0, 2, "a count too long for its column");
-        list->SetItemText(1, 2, "1");
         list->SetItemNumber(0, 1000);
         Snapshot paintedOnce(list->m_hWnd); // leaves what the tooltip reads
     }
