@@ -17,24 +17,12 @@
 
 namespace {
 
-constexpr UINT kProbe = WM_APP + 1;
-
-// A plain window whose own procedure answers kProbe with 7.
-LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return message == kProbe ? 7 : DefWindowProcA(window, message, wParam, lParam);
-}
-
+// A window whose own procedure answers kProbe, which DefWindowProc answers 0.
+constexpr UINT kProbe = WM_GETDLGCODE;
+constexpr LRESULT kOwn = DLGC_STATIC;
 HWND makePlainWindow() {
-    static const ATOM atom = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = plainWindowProc;
-        windowClass.hInstance = ModuleInstance();
-        windowClass.lpszClassName = "UiTestPlain";
-        return RegisterClassA(&windowClass);
-    }();
-    return atom ? CreateWindowExA(0, "UiTestPlain", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                  nullptr, nullptr, ModuleInstance(), nullptr)
-                : nullptr;
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                           nullptr);
 }
 
 // Answers kProbe with 11 and counts what it saw.
@@ -71,7 +59,7 @@ TEST(WindowObject, TakesTheMessagesOfTheWindowItIsBoundTo) {
     EXPECT_EQ(&object, CWnd::FromHandlePermanent(window));
     EXPECT_EQ(11, SendMessageA(window, kProbe, 0, 0));
     // Default processing is the window's own procedure.
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 1));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 1));
 
     // One object per window, one window per object.
     ProbeWindow second;
@@ -80,7 +68,7 @@ TEST(WindowObject, TakesTheMessagesOfTheWindowItIsBoundTo) {
 
     EXPECT_EQ(window, object.UnsubclassWindow());
     EXPECT_EQ(nullptr, object.m_hWnd);
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 0));
     EXPECT_EQ(2, object.probes);
     DestroyWindow(window);
 }
@@ -92,7 +80,7 @@ TEST(WindowObject, UnboundUnderALaterProcedureStillPassesMessagesOn) {
     g_below = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&onTopProc)));
     object.UnsubclassWindow();
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 0));
     EXPECT_EQ(0, object.probes);
     DestroyWindow(window);
 }
