@@ -83,9 +83,7 @@ struct Pixels {
 Pixels readPixels(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
-    Pixels pixels;
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
+    Pixels pixels{info.bmWidth, info.bmHeight, {}};
     BITMAPINFO request{};
     request.bmiHeader = {
         sizeof request.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
