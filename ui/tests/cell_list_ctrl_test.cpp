@@ -36,6 +36,7 @@ constexpr int kColumnWidth = 45;
 class CellListTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        SelectObject(dc, host.Font());
         ASSERT_TRUE(list->SubclassWindow(host.List()));
         SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(host.Font()), TRUE);
         list->InsertColumn(0, "Name", LVCFMT_LEFT, kNameWidth);
@@ -67,7 +68,11 @@ class CellListTest : public ::testing::Test {
         return {first, last};
     }
 
+    void TearDown() override { DeleteDC(dc); }
+
     ListHost host;
+    // A memory device context with the dialog's font, to fit texts in.
+    HDC dc = CreateCompatibleDC(nullptr);
     std::unique_ptr<CellListCtrl> list = std::make_unique<CellListCtrl>();
 };
 
@@ -138,11 +143,8 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
         EXPECT_EQ(0, std::count(outside.begin(), outside.end(), color));
 }
 
-TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    HGDIOBJ old = SelectObject(dc, font);
-    const auto width = [dc](const std::string& text) {
+TEST_F(CellListTest, FitTextKeepsTheLongestBeginningThatFitsWithTheDots) {
+    const auto width = [this](const std::string& text) {
         SIZE size = {};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
@@ -164,9 +166,6 @@ TEST(FitText, KeepsTheLongestBeginningThatFitsWithTheDots) {
         EXPECT_EQ(c.shown, std::string(fitted.text));
         EXPECT_EQ(c.shortened, fitted.shortened) << c.shown;
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
 }
 
 TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn) {
@@ -182,11 +181,7 @@ TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn)
     // What the cell shows, drawn as a text that fits in a left-aligned
     // column of the same width.
     const RECT shortened = TextRect(0, 1);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, host.Font());
     const std::string shown = FitText(dc, text.c_str(), shortened.right - shortened.left).text;
-    SelectObject(dc, old);
-    DeleteDC(dc);
     ASSERT_EQ("...", shown.substr(shown.size() - 3));
     list->SetItemText(0, 2, shown.c_str());
     Snapshot second(list->m_hWnd);
