@@ -28,10 +28,7 @@ TEST_F(TreeListTest, ItemRequestsGoToTheCompleteListAndColumnsToBoth) {
     EXPECT_EQ(3, SendMessageA(list->m_hWnd, LVM_GETITEMCOUNT, 0, 0));
     EXPECT_EQ((Items{0}), Shown());
     EXPECT_EQ("0:item 2", textOf(CompleteList(), 2, 0));
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    SendMessageA(CompleteList(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    EXPECT_EQ(kTreeWidth, column.cx);
+    EXPECT_EQ(kTreeWidth, SendMessageA(CompleteList(), LVM_GETCOLUMNWIDTH, 0, 0));
 
     // A cell text set afterwards reaches the item and its shown row.
     list->SetItemText(0, 2, "set");
