@@ -12,11 +12,7 @@ namespace {
 
 std::string textOf(HWND listView, int row, int column) {
     char text[64] = "";
-    LVITEMA request = {};
-    request.iSubItem = column;
-    request.pszText = text;
-    request.cchTextMax = sizeof text;
-    SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&request));
+    ListView_GetItemText(listView, row, column, text, sizeof text);
     return text;
 }
 

@@ -58,7 +58,7 @@ class TooltipTest : public TreeListTest {
     }
 };
 
-TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
+TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRowUntilThePointerLeaves) {
     MoveTo(InCell(0, 0, 60));
     HWND tooltip = shownTooltip(list->m_hWnd);
     ASSERT_TRUE(tooltip);
@@ -81,11 +81,9 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
     MoveTo(InCell(0, kNumberColumn, 15));
     EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
     EXPECT_EQ("1000", tooltipText(tooltip, list->m_hWnd));
-}
 
-// The pointer leaving the shortened cell, the dialog, or a cell widened
-// since it was painted (until it is painted again) take the tooltip away.
-TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {
+    // The pointer leaving the shortened cell, the dialog, or a cell widened
+    // since it was painted (until it is painted again) take the tooltip away.
     const POINT shortened = InCell(0, 0, 60);
     const std::pair<const char*, std::function<void()>> leaving[] = {
         {"a text that fits", [&] { MoveTo(InCell(1, 0, 60)); }},
@@ -99,7 +97,7 @@ TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {
     };
     for (const auto& [where, leave] : leaving) {
         MoveTo(shortened);
-        HWND tooltip = shownTooltip(list->m_hWnd);
+        tooltip = shownTooltip(list->m_hWnd);
         ASSERT_TRUE(tooltip) << where;
         leave();
         EXPECT_FALSE(IsWindow(tooltip)) << where;
