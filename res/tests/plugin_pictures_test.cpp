@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -162,7 +163,8 @@ TEST(PluginResources, CellPicturesHaveTheirSizesAndDrawOnGreenInsideTheShownCorn
     }
 }
 
-TEST(PluginResources, WarningIsAYellowTriangleOnADialogGrey) {
+// The close question's warning on a dialog's grey; the icon at both system sizes.
+TEST(PluginResources, TheWarningAndTheIconAreYellow) {
     const Pixels pixels = loadedPixels(IDB_WARNING);
     ASSERT_EQ(32, pixels.width);
     ASSERT_EQ(32, pixels.height);
@@ -175,9 +177,7 @@ TEST(PluginResources, WarningIsAYellowTriangleOnADialogGrey) {
     }
     EXPECT_TRUE(isYellow(pixels.at(16, 27))) << "the triangle is yellow near its base";
     EXPECT_FALSE(isYellow(pixels.at(16, 1))) << "the triangle narrows to its top";
-}
 
-TEST(PluginResources, IconIsYellowWithASeeThroughCornerAtBothSystemSizes) {
     for (int side : {32, 16}) {
         HICON icon = static_cast<HICON>(
             LoadImageA(library(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER), IMAGE_ICON, side, side, 0));
@@ -187,10 +187,9 @@ TEST(PluginResources, IconIsYellowWithASeeThroughCornerAtBothSystemSizes) {
         const Pixels colour = readPixels(info.hbmColor);
         EXPECT_EQ(side, colour.width);
         EXPECT_EQ(RGB(255, 255, 255), readPixels(info.hbmMask).at(0, 0)) << "see-through corner";
-        int yellow = 0;
-        for (COLORREF c : colour.colours)
-            yellow += isYellow(c) ? 1 : 0;
-        EXPECT_GT(yellow, side * side / 8) << side;
+        EXPECT_GT(std::count_if(colour.colours.begin(), colour.colours.end(), isYellow),
+                  side * side / 8)
+            << side;
         DeleteObject(info.hbmMask);
         DeleteObject(info.hbmColor);
         DestroyIcon(icon);
