@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -83,9 +84,7 @@ struct Pixels {
 Pixels readPixels(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
-    Pixels pixels;
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
+    Pixels pixels{info.bmWidth, info.bmHeight, {}};
     BITMAPINFO request{};
     request.bmiHeader = {
         sizeof request.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -164,7 +163,8 @@ TEST(PluginResources, CellPicturesHaveTheirSizesAndDrawOnGreenInsideTheShownCorn
     }
 }
 
-TEST(PluginResources, WarningIsAYellowTriangleOnADialogGrey) {
+// The close question's warning on a dialog's grey; the icon at both system sizes.
+TEST(PluginResources, TheWarningAndTheIconAreYellow) {
     const Pixels pixels = loadedPixels(IDB_WARNING);
     ASSERT_EQ(32, pixels.width);
     ASSERT_EQ(32, pixels.height);
@@ -177,22 +177,6 @@ TEST(PluginResources, WarningIsAYellowTriangleOnADialogGrey) {
     }
     EXPECT_TRUE(isYellow(pixels.at(16, 27))) << "the triangle is yellow near its base";
     EXPECT_FALSE(isYellow(pixels.at(16, 1))) << "the triangle narrows to its top";
-}
-
-TEST(PluginResources, IconHasFourBitImagesOfBothSystemSizes) {
-    // The group: reserved, type, count, then per image its sizes, colours, planes, bits, bytes, id.
-    ResourceReader group(IDI_VIEW_MANAGER, RT_GROUP_ICON);
-    ASSERT_TRUE(group.Found());
-    group.Take<DWORD>();
-    const WORD count = group.Take<WORD>();
-    std::vector<int> sides;
-    for (int i = 0; i < count; ++i) {
-        sides.push_back(group.Take<BYTE>());
-        group.Take<std::array<BYTE, 5>>();
-        EXPECT_EQ(4, group.Take<WORD>());
-        group.Take<std::array<BYTE, 6>>();
-    }
-    EXPECT_EQ((std::vector<int>{32, 16}), sides);
 
     for (int side : {32, 16}) {
         HICON icon = static_cast<HICON>(
@@ -203,10 +187,9 @@ TEST(PluginResources, IconHasFourBitImagesOfBothSystemSizes) {
         const Pixels colour = readPixels(info.hbmColor);
         EXPECT_EQ(side, colour.width);
         EXPECT_EQ(RGB(255, 255, 255), readPixels(info.hbmMask).at(0, 0)) << "see-through corner";
-        int yellow = 0;
-        for (COLORREF c : colour.colours)
-            yellow += isYellow(c) ? 1 : 0;
-        EXPECT_GT(yellow, side * side / 8) << side;
+        EXPECT_GT(std::count_if(colour.colours.begin(), colour.colours.end(), isYellow),
+                  side * side / 8)
+            << side;
         DeleteObject(info.hbmMask);
         DeleteObject(info.hbmColor);
         DestroyIcon(icon);
@@ -248,9 +231,8 @@ TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksFor
     const auto size = dialog.Take<std::array<short, 2>>();
     EXPECT_EQ(255, size[0]);
     EXPECT_EQ(197, size[1]);
-    EXPECT_EQ("", dialog.Text()); // menu
-    EXPECT_EQ("", dialog.Text()); // class
-    EXPECT_EQ("View Manager", dialog.Text());
+    for (const char* text : {"", "", "View Manager"}) // menu, class, caption
+        EXPECT_EQ(text, dialog.Text());
     EXPECT_EQ(9, dialog.Take<WORD>());  // points
     dialog.Take<std::array<BYTE, 4>>(); // weight, italic, character set
     EXPECT_EQ("Arial", dialog.Text());

@@ -82,10 +82,10 @@ COLORREF Snapshot::At(int x, int y) const {
     return m_pixels[static_cast<size_t>(y) * m_width + x];
 }
 
-std::vector<int> Snapshot::Find(int y, COLORREF color) const {
-    std::vector<int> found;
-    for (int x = 0; x < m_width; ++x)
-        if (At(x, y) == color)
-            found.push_back(x);
+std::vector<COLORREF> Snapshot::In(const RECT& rect) const {
+    std::vector<COLORREF> found;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            found.push_back(At(x, y));
     return found;
 }

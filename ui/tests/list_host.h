@@ -29,8 +29,8 @@ class Snapshot {
     explicit Snapshot(HWND window);
     COLORREF At(int x, int y) const;
     int Width() const { return m_width; }
-    // The x of every pixel of the colour in row y, left to right.
-    std::vector<int> Find(int y, COLORREF color) const;
+    // The pixels of a rectangle, row by row; CLR_INVALID outside the window.
+    std::vector<COLORREF> In(const RECT& rect) const;
 
   private:
     int m_width = 0;

@@ -1,6 +1,6 @@
 // The resize controller on a real dialog, driven by the WM_SIZE messages
 // that resizing the dialog sends. The View Manager's all-or-nothing shares
-// are checked end to end by tools/devhost's resize script; these are the
+// are checked end to end by tools/devhost's next-command table; these are the
 // fractions, the deficit, the tracking sizes and the window's life.
 #include "ui/resize_ctrl.h"
 #include "ui/tests/test_resources.h"
@@ -70,7 +70,6 @@ TEST_F(ResizeTest, DisablingOrDestroyingTheWindowGivesTheDialogBack) {
     EXPECT_EQ(1, resize.Enable(0));
     EXPECT_EQ(procedure, GetWindowLongPtrA(dialog.m_hWnd, GWLP_WNDPROC));
 
-    // Destroying the window disables the controller.
     resize.Enable(1);
     dialog.DestroyWindow();
     EXPECT_EQ(0, resize.Enable(0));

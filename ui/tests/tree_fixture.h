@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 using Items = std::vector<int>;
@@ -18,20 +20,51 @@ class TreeListTest : public ::testing::Test {
     static constexpr int kTreeWidth = 200;
     static constexpr int kColumnWidth = 30;
 
-    void SetUp() override;
+    // As the dialog does: six columns appended, then the name column put in
+    // front of them.
+    void SetUp() override {
+        ASSERT_TRUE(list->SubclassWindow(host.List()));
+        SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(host.Font()), TRUE);
+        for (int column = 0; column < kNumberColumn; ++column)
+            list->InsertColumn(column, "c", LVCFMT_LEFT, kColumnWidth);
+        list->InsertColumn(0, "Customized Name", LVCFMT_LEFT, kTreeWidth);
+    }
 
     // Appends count items "0:item <n>".
-    void Append(int count);
+    void Append(int count) {
+        for (int i = 0; i < count; ++i)
+            list->AppendItem(("0:item " + std::to_string(list->GetItemCount())).c_str());
+    }
     // item 0 with children 1 and 4; item 1 with children 2 and 3; item 4
     // with child 5; top-level item 6.
-    void BuildSample();
+    void BuildSample() {
+        Append(7);
+        for (auto [item, parent] : {std::pair{1, 0}, {2, 1}, {3, 1}, {4, 0}, {5, 4}})
+            list->SetItemParent(item, parent);
+    }
     // The item data of the shown rows, top to bottom.
-    Items Shown() const;
+    Items Shown() const {
+        Items items;
+        LVITEMA request = {};
+        for (request.mask = LVIF_PARAM;; ++request.iItem) {
+            if (!SendMessageA(list->m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request)))
+                return items;
+            items.push_back(static_cast<int>(request.lParam));
+        }
+    }
     // The shown row of an item, -1 if none.
-    int RowOf(int item) const;
+    int RowOf(int item) const {
+        const Items items = Shown();
+        const auto found = std::find(items.begin(), items.end(), item);
+        return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+    }
     // The rectangle column 0's tree graphics start in for a shown item.
-    RECT TreeRect(int item) const;
-    HWND CompleteList() const;
+    RECT TreeRect(int item) const {
+        RECT cell = {};
+        list->GetCellRect(RowOf(item), 0, &cell);
+        return {cell.left + 11, cell.top + 1, cell.right - 7, cell.bottom - 1};
+    }
+    HWND CompleteList() const { return GetDlgItem(list->m_hWnd, kCompleteListId); }
 
     ListHost host;
     std::unique_ptr<TreeListCtrl> list = std::make_unique<TreeListCtrl>();

@@ -12,11 +12,7 @@ namespace {
 
 std::string textOf(HWND listView, int row, int column) {
     char text[64] = "";
-    LVITEMA request = {};
-    request.iSubItem = column;
-    request.pszText = text;
-    request.cchTextMax = sizeof text;
-    SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&request));
+    ListView_GetItemText(listView, row, column, text, sizeof text);
     return text;
 }
 
@@ -28,10 +24,7 @@ TEST_F(TreeListTest, ItemRequestsGoToTheCompleteListAndColumnsToBoth) {
     EXPECT_EQ(3, SendMessageA(list->m_hWnd, LVM_GETITEMCOUNT, 0, 0));
     EXPECT_EQ((Items{0}), Shown());
     EXPECT_EQ("0:item 2", textOf(CompleteList(), 2, 0));
-    LVCOLUMNA column = {};
-    column.mask = LVCF_WIDTH;
-    SendMessageA(CompleteList(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    EXPECT_EQ(kTreeWidth, column.cx);
+    EXPECT_EQ(kTreeWidth, SendMessageA(CompleteList(), LVM_GETCOLUMNWIDTH, 0, 0));
 
     // A cell text set afterwards reaches the item and its shown row.
     list->SetItemText(0, 2, "set");

@@ -40,10 +40,10 @@ class TreeDrawingTest : public TreeListTest {
 
     // The 10 x 10 box centred on (x, mid), with its bar or cross.
     static void expectBox(const Snapshot& shot, int x, int mid, bool plus) {
-        expectLine(shot, x - 5, mid - 5, x - 5, mid + 4, kGrey);
-        expectLine(shot, x + 4, mid - 5, x + 4, mid + 4, kGrey);
-        expectLine(shot, x - 5, mid - 5, x + 4, mid - 5, kGrey);
-        expectLine(shot, x - 5, mid + 4, x + 4, mid + 4, kGrey);
+        for (int side : {-5, 4}) {
+            expectLine(shot, x + side, mid - 5, x + side, mid + 4, kGrey);
+            expectLine(shot, x - 5, mid + side, x + 4, mid + side, kGrey);
+        }
         expectLine(shot, x - 3, mid, x + 3, mid, kBlack);
         expectLine(shot, x, mid - 3, x, mid - 1, plus ? kBlack : kWhite);
         expectLine(shot, x, mid + 1, x, mid + 3, plus ? kBlack : kWhite);
@@ -51,7 +51,12 @@ class TreeDrawingTest : public TreeListTest {
     }
 };
 
-TEST_F(TreeDrawingTest, TopLevelItemsHaveBoxesAndAreJoined) {
+// Top-level items have boxes and are joined; guide lines stand for ancestors
+// with later siblings; column 3 shows a swatch of the item's colour.
+TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
+    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
+                        0);
+    list->m_itemColor[2] = RGB(10, 200, 30);
     Snapshot shot(list->m_hWnd);
     // Item 0: a minus box, no line above it, a line below it to item 6.
     const Geometry first = Of(0);
@@ -71,21 +76,16 @@ TEST_F(TreeDrawingTest, TopLevelItemsHaveBoxesAndAreJoined) {
     expectLine(shot, x, last.top, x, last.mid - 6, kGrey);
     expectBox(shot, x, last.mid, true);
     expectLine(shot, x, last.mid + 5, x, last.bottom, kWhite);
-}
 
-TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
-    list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
-                        0);
-    Snapshot shot(list->m_hWnd);
     // Item 2 (level 2, a child before its sibling 3): guide lines for item 0
     // and item 1, its own line through the row, no box.
     const Geometry two = Of(2);
     expectLine(shot, two.left + 9, two.top, two.left + 9, two.bottom, kGrey);
     expectLine(shot, two.left + 27, two.top, two.left + 27, two.bottom, kGrey);
-    const int x = two.left + 45;
-    expectLine(shot, x, two.top, x, two.bottom, kGrey);
-    expectLine(shot, x + 1, two.mid, two.left + 54, two.mid, kGrey);
-    EXPECT_NE(kGrey, shot.At(x - 1, two.mid));
+    const int own = two.left + 45;
+    expectLine(shot, own, two.top, own, two.bottom, kGrey);
+    expectLine(shot, own + 1, two.mid, two.left + 54, two.mid, kGrey);
+    EXPECT_NE(kGrey, shot.At(own - 1, two.mid));
     EXPECT_EQ(two.left + 55, list->m_treeTextX[RowOf(2)]);
     // The label's picture follows the tree graphics.
     EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
@@ -108,21 +108,15 @@ TEST_F(TreeDrawingTest, GuideLinesStandForAncestorsWithLaterSiblings) {
     expectBox(shot, four.left + 27, four.mid, false);
     expectLine(shot, four.left + 27, four.top, four.left + 27, four.mid - 6, kGrey);
     expectLine(shot, four.left + 27, four.mid + 5, four.left + 27, four.bottom, kWhite);
-}
 
-TEST_F(TreeDrawingTest, ColourColumnShowsASwatchOfTheItemsColour) {
-    list->m_itemColor[2] = RGB(10, 200, 30);
-    Snapshot shot(list->m_hWnd);
     RECT cell = {};
     list->GetCellRect(RowOf(2), kColorColumn, &cell);
     const int left = cell.left + 11;
     const int mid = (cell.top + 1 + cell.bottom - 1) / 2;
     expectLine(shot, left, mid - 6, left + 13, mid + 5, RGB(10, 200, 30));
     // Nothing around it.
-    expectLine(shot, left - 1, mid, left - 1, mid, kWhite);
-    expectLine(shot, left + 14, mid, left + 14, mid, kWhite);
-    expectLine(shot, left, mid - 7, left, mid - 7, kWhite);
-    expectLine(shot, left, mid + 6, left, mid + 6, kWhite);
+    for (POINT p : {POINT{left - 1, mid}, {left + 14, mid}, {left, mid - 7}, {left, mid + 6}})
+        EXPECT_EQ(kWhite, shot.At(p.x, p.y));
 
     // An item whose colour was never written is blue.
     list->GetCellRect(RowOf(3), kColorColumn, &cell);

@@ -7,28 +7,13 @@
 
 namespace {
 
-// The thread's visible tooltip, or null. It belongs to the list's dialog, as
-// a pop-up window of a control belongs to the control's top-level window.
+// The visible tooltip of the list's dialog, or null. A pop-up window of a
+// control belongs to the control's top-level window.
 HWND shownTooltip(HWND list) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {GetAncestor(list, GA_ROOT), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* self = reinterpret_cast<Search*>(data);
-            char className[32] = "";
-            GetClassNameA(window, className, sizeof className);
-            if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window) &&
-                GetWindow(window, GW_OWNER) == self->owner) {
-                self->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+        if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == GetAncestor(list, GA_ROOT))
+            return w;
+    return nullptr;
 }
 
 std::string tooltipText(HWND tooltip, HWND list) {
@@ -52,10 +37,8 @@ class TooltipTest : public TreeListTest {
         list->AppendItem((std::string("0:") + kLongLabel).c_str());
         list->AppendItem("0:ab");
         list->SetItemText(0, 2, "a count too long for its column");
-        list->SetItemText(1, 2, "1");
         list->SetItemNumber(0, 1000);
-        // Each paint leaves what the tooltip reads.
-        Snapshot shot(list->m_hWnd);
+        Snapshot paintedOnce(list->m_hWnd); // leaves what the tooltip reads
     }
 
     void MoveTo(POINT point) const {
@@ -75,7 +58,7 @@ class TooltipTest : public TreeListTest {
     }
 };
 
-TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
+TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRowUntilThePointerLeaves) {
     MoveTo(InCell(0, 0, 60));
     HWND tooltip = shownTooltip(list->m_hWnd);
     ASSERT_TRUE(tooltip);
@@ -98,11 +81,9 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRow) {
     MoveTo(InCell(0, kNumberColumn, 15));
     EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
     EXPECT_EQ("1000", tooltipText(tooltip, list->m_hWnd));
-}
 
-// The pointer leaving the shortened cell, the dialog, or a cell widened
-// since it was painted (until it is painted again) take the tooltip away.
-TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {
+    // The pointer leaving the shortened cell, the dialog, or a cell widened
+    // since it was painted (until it is painted again) take the tooltip away.
     const POINT shortened = InCell(0, 0, 60);
     const std::pair<const char*, std::function<void()>> leaving[] = {
         {"a text that fits", [&] { MoveTo(InCell(1, 0, 60)); }},
@@ -116,7 +97,7 @@ TEST_F(TooltipTest, TheTooltipGoesWhenThePointerLeavesTheShortenedCell) {
     };
     for (const auto& [where, leave] : leaving) {
         MoveTo(shortened);
-        HWND tooltip = shownTooltip(list->m_hWnd);
+        tooltip = shownTooltip(list->m_hWnd);
         ASSERT_TRUE(tooltip) << where;
         leave();
         EXPECT_FALSE(IsWindow(tooltip)) << where;

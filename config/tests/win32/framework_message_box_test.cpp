@@ -11,11 +11,6 @@
 
 namespace {
 
-bool is_shown(HWND box, int button) {
-    HWND control = GetDlgItem(box, button);
-    return control && IsWindowVisible(control);
-}
-
 // The message box of the thread once it is shown, so that its text and
 // buttons are in place; null if none comes up.
 HWND wait_for_box(DWORD thread) {
@@ -39,7 +34,7 @@ TEST(FrameworkMessageBox, ShowsTheTextWithAnOkButtonUntilItIsClosed) {
         // The text control of a message box has the id 0xFFFF.
         GetDlgItemTextA(box, 0xFFFF, shown, sizeof shown);
         text = shown;
-        hasOk = is_shown(box, IDOK);
+        hasOk = IsWindowVisible(GetDlgItem(box, IDOK)) != FALSE;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     ShowFrameworkMessage("XML Parse Error 0x1 : reason");
