@@ -1,8 +1,7 @@
 // The tree list on real list views: where the list view's requests go, the
-// shown rows as items are linked, expanded and collapsed, the box click, and
-// the same tree built through the TreeList seam as natively. The links
-// themselves (queries, loops) are model/'s TreeLinks, tested natively.
-#include "model/memory_tree_list.h"
+// shown rows as items are linked, expanded and collapsed, and the box click.
+// The links themselves (queries, loops) are model/'s TreeLinks, tested
+// natively; the colours and numbers the probe reads, devhost's scripts.
 #include "ui/tests/tree_fixture.h"
 
 #include <functional>
@@ -50,6 +49,11 @@ TEST_F(TreeListTest, ItemRequestsGoToTheCompleteListAndColumnsToBoth) {
         ASSERT_GE(list->AppendItem("0:x"), 0);
     EXPECT_EQ(-1, list->AppendItem("0:one too many"));
     EXPECT_EQ(MAX_ROWS, list->GetItemCount());
+    // Outside the tables a colour or number is neither kept nor read.
+    list->SetItemColor(MAX_ROWS, 0x654321);
+    EXPECT_EQ(0u, list->GetItemColor(MAX_ROWS));
+    list->SetItemNumber(-1, 5);
+    EXPECT_EQ(0, list->GetItemNumber(-1));
 
     // The list view's own request to empty it empties both lists.
     SendMessageA(list->m_hWnd, LVM_DELETEALLITEMS, 0, 0);
@@ -127,40 +131,6 @@ TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     click(leaf.left + 56, (leaf.top + leaf.bottom) / 2);
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
     EXPECT_TRUE(list->GetItemState(RowOf(2), LVIS_SELECTED) & LVIS_SELECTED);
-}
-
-// The same calls through the seam give the same tree on Windows as in memory.
-void buildThroughTheSeam(TreeList& tree) {
-    tree.ResetTree();
-    const int parents[] = {-1, 0, 1, 1, 0, -1, 5, 6, 6, 0};
-    for (int parent : parents) {
-        const int item = tree.AppendItem("0:row");
-        if (parent >= 0)
-            tree.SetItemParent(item, parent);
-        tree.SetItemColor(item, static_cast<uint32_t>(item) * 0x10101);
-        tree.SetItemNumber(item, item * 3);
-    }
-    tree.ExpandAll(0);
-}
-
-TEST_F(TreeListTest, BuildsTheSameTreeAsTheListInMemory) {
-    MemoryTreeList memory;
-    buildThroughTheSeam(memory);
-    buildThroughTheSeam(*list);
-    EXPECT_EQ(memory.ShownItems(), Shown());
-    EXPECT_EQ(memory.GetItemCount(), list->GetItemCount());
-    for (int item : {0, 7}) {
-        EXPECT_EQ(memory.GetItemColor(item), list->GetItemColor(item));
-        EXPECT_EQ(memory.GetItemNumber(item), list->GetItemNumber(item));
-    }
-    // A reset keeps the colours, as in memory; outside the tables: nothing.
-    memory.ResetTree();
-    list->ResetTree();
-    EXPECT_EQ(memory.GetItemColor(7), list->GetItemColor(7));
-    list->SetItemColor(MAX_ROWS, 0x654321);
-    EXPECT_EQ(0u, list->GetItemColor(MAX_ROWS));
-    list->SetItemNumber(-1, 5);
-    EXPECT_EQ(0, list->GetItemNumber(-1));
 }
 
 } // namespace
