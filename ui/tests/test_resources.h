@@ -10,7 +10,5 @@
 #define IDD_RESIZE 102
 #define IDC_STRETCH 1101
 #define IDC_HALF 1102
-#define IDC_CORNER 1103
-#define IDC_FIXED 1104
 
 #endif
