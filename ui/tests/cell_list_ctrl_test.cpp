@@ -91,12 +91,10 @@ TEST_F(CellListTest, RowsAreAsHighAsTheFontPlusSixAndANewFontMeasuresAgain) {
 }
 
 TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) {
-    list->InsertItem(0, "0:label", 5);
-    list->InsertItem(1, "2", 6);
-    list->InsertItem(2, "1:x", 7);
-    list->InsertItem(3, "0:label", 8);
-    list->InsertItem(4, "label", 10);
-    list->InsertItem(5, "4:label", 9);
+    const std::pair<const char*, int> rows[] = {{"0:label", 5}, {"2", 6},      {"1:x", 7},
+                                                {"0:label", 8}, {"label", 10}, {"4:label", 9}};
+    for (int row = 0; row < 6; ++row)
+        list->InsertItem(row, rows[row].first, rows[row].second);
     for (int item : {5, 6, 7, 9})
         ASSERT_EQ(1, list->SetItemBitmap(item, 0, fourImages(), 20, 19, 0));
     // A second picture replaces the first; a missing resource draws none.
