@@ -20,20 +20,11 @@ HFONT ListHost::Font() const {
 
 namespace {
 
-// A top-down 32-bit DIB section with its pixels, as 0x00RRGGBB.
+// A top-down 32-bit DIB section with its pixels.
 HBITMAP makeSection(HDC dc, int width, int height, void** bits) {
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
-COLORREF fromPixel(DWORD pixel) {
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
-DWORD toPixel(COLORREF color) {
-    return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 |
-           GetBValue(color);
 }
 
 } // namespace
@@ -41,10 +32,13 @@ DWORD toPixel(COLORREF color) {
 HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colorAt) {
     void* bits = nullptr;
     HBITMAP bitmap = makeSection(nullptr, width, height, &bits);
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels[y * width + x] = toPixel(colorAt(x, y));
+    auto* pixels = static_cast<RGBQUAD*>(bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colorAt(x, y);
+            pixels[y * width + x] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+        }
+    }
     return bitmap;
 }
 
@@ -62,10 +56,9 @@ Snapshot::Snapshot(HWND window) {
     SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
                  PRF_CLIENT | PRF_ERASEBKGND);
     GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    m_pixels.reserve(static_cast<size_t>(m_width) * m_height);
+    const auto* pixels = static_cast<const RGBQUAD*>(bits);
     for (int i = 0; i < m_width * m_height; ++i)
-        m_pixels.push_back(fromPixel(pixels[i]));
+        m_pixels.push_back(RGB(pixels[i].rgbRed, pixels[i].rgbGreen, pixels[i].rgbBlue));
     SelectObject(memory, old);
     DeleteObject(section);
     DeleteDC(memory);

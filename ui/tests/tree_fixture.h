@@ -58,12 +58,6 @@ class TreeListTest : public ::testing::Test {
         const auto found = std::find(items.begin(), items.end(), item);
         return found == items.end() ? -1 : static_cast<int>(found - items.begin());
     }
-    // The rectangle column 0's tree graphics start in for a shown item.
-    RECT TreeRect(int item) const {
-        RECT cell = {};
-        list->GetCellRect(RowOf(item), 0, &cell);
-        return {cell.left + 11, cell.top + 1, cell.right - 7, cell.bottom - 1};
-    }
     HWND CompleteList() const { return GetDlgItem(list->m_hWnd, kCompleteListId); }
 
     ListHost host;

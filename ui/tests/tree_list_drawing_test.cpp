@@ -31,11 +31,12 @@ class TreeDrawingTest : public TreeListTest {
     struct Geometry {
         int left, top, bottom, mid;
     };
-    // The tree rectangle of a shown item; top and bottom are the row's
-    // first and last pixel rows.
+    // Where column 0's tree graphics start for a shown item; top and bottom
+    // are the row's first and last pixel rows.
     Geometry Of(int item) const {
-        const RECT rect = TreeRect(item);
-        return {rect.left, rect.top - 1, rect.bottom, (rect.top + rect.bottom) / 2};
+        RECT cell = {};
+        list->GetCellRect(RowOf(item), 0, &cell);
+        return {cell.left + 11, cell.top, cell.bottom - 1, (cell.top + cell.bottom) / 2};
     }
 
     // The 10 x 10 box centred on (x, mid), with its bar or cross.
