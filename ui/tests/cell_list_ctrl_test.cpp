@@ -25,10 +25,6 @@ HBITMAP fourImages() {
         80, 19, [](int x, int) { return x % 20 < 5 ? RGB(0, 255, 0) : kImageColors[x / 20]; });
 }
 
-HBITMAP solidImage(COLORREF color) {
-    return MakeBitmap(20, 19, [color](int, int) { return color; });
-}
-
 // All seven columns fit in the list's 421-pixel client width.
 constexpr int kNameWidth = 120;
 constexpr int kColumnWidth = 45;
@@ -98,8 +94,8 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
     for (int item : {5, 6, 7, 9})
         ASSERT_EQ(1, list->SetItemBitmap(item, 0, fourImages(), 20, 19, 0));
     // A second picture replaces the first; a missing resource draws none.
-    list->SetItemBitmap(5, 1, solidImage(RGB(200, 0, 0)), 20, 19, 0);
-    list->SetItemBitmap(5, 1, solidImage(RGB(0, 0, 200)), 20, 19, 0);
+    for (COLORREF colour : {RGB(200, 0, 0), RGB(0, 0, 200)})
+        list->SetItemBitmap(5, 1, MakeBitmap(20, 19, [=](int, int) { return colour; }), 20, 19, 0);
     EXPECT_EQ(1, list->SetItemImage(8, 0, 4711, 20, 19, 0));
     list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     Snapshot shot(list->m_hWnd);
