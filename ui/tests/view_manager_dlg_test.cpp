@@ -90,8 +90,6 @@ class ViewManager : public ::testing::Test {
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog(), id)));
         EXPECT_EQ(0, HOSTSIM_session_depth());
     }
-
-    int itemCount() const { return dlg().m_list.GetItemCount(); }
 };
 
 TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighlightOnce) {
@@ -124,7 +122,7 @@ TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighli
 TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
-    const int count = itemCount();
+    const int count = dlg().m_list.GetItemCount();
     // A file that would rebuild the list with one row.
     std::filesystem::create_directories(kScratch);
     std::ofstream(kScratch + "/empty.xml") << "<DIE_VIEW/>";
@@ -132,7 +130,7 @@ TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     HOSTSIM_fail_operation("UF_initialize", 0, 1);
     click(IDC_REFRESH);
     click(IDC_SWITCH);
-    EXPECT_EQ(count, itemCount());
+    EXPECT_EQ(count, dlg().m_list.GetItemCount());
     EXPECT_EQ(1, dlg().Commands().m_treeMode);
 }
 
