@@ -187,22 +187,23 @@ struct TemplateControl {
     int id;
     const char* windowClass;
     const char* text;
+    short rect[4]; // x, y, width, height in dialog units
     bool visible;
 };
 
 // In tab order. The code, the resize shares and the development host find them by these ids.
 const TemplateControl kViewManagerControls[] = {
-    {IDCANCEL, "Button", "&Close", true},
-    {IDC_TREE_LIST, "SysListView32", "List1", true},
-    {IDC_SWITCH, "Button", "&Switch", true},
-    {IDC_BROWSE, "Button", "&Browse...", false},
-    {IDC_XML_FILE_NAME, "Edit", "", false},
-    {IDC_XML_FILE_LABEL, "Static", "XML File Name", false},
-    {IDC_REFRESH, "Button", "&Refresh", true},
-    {IDC_EDIT_XML_FILE, "Button", "Edit", false},
-    {IDC_HIGHLIGHT, "Button", "Highlight/UnHighlight", true},
-    {IDC_BOTTOM_LINE, "Static", "", true},
-    {IDC_LIST_LINE, "Static", "", true},
+    {IDCANCEL, "Button", "&Close", {213, 180, 37, 13}, true},
+    {IDC_TREE_LIST, "SysListView32", "List1", {7, 5, 243, 155}, true},
+    {IDC_SWITCH, "Button", "&Switch", {125, 180, 86, 13}, true},
+    {IDC_BROWSE, "Button", "&Browse...", {215, 128, 35, 13}, false},
+    {IDC_XML_FILE_NAME, "Edit", "", {59, 128, 137, 14}, false},
+    {IDC_XML_FILE_LABEL, "Static", "XML File Name", {8, 129, 51, 14}, false},
+    {IDC_REFRESH, "Button", "&Refresh", {90, 180, 33, 13}, true},
+    {IDC_EDIT_XML_FILE, "Button", "Edit", {200, 127, 50, 15}, false},
+    {IDC_HIGHLIGHT, "Button", "Highlight/UnHighlight", {8, 164, 77, 12}, true},
+    {IDC_BOTTOM_LINE, "Static", "", {7, 177, 243, 1}, true},
+    {IDC_LIST_LINE, "Static", "", {7, 162, 243, 1}, true},
 };
 
 TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksForThem) {
@@ -213,7 +214,10 @@ TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksFor
     // Resizable, with its own font.
     EXPECT_EQ(0u, ~dialog.Take<DWORD>() & (WS_THICKFRAME | DS_SETFONT));
     const WORD count = dialog.Take<WORD>();
-    dialog.Take<std::array<short, 4>>();              // x, y, width, height
+    dialog.Take<std::array<short, 2>>(); // x, y
+    const auto size = dialog.Take<std::array<short, 2>>();
+    EXPECT_EQ(255, size[0]);
+    EXPECT_EQ(197, size[1]);
     for (const char* text : {"", "", "View Manager"}) // menu, class, caption
         EXPECT_EQ(text, dialog.Text());
     EXPECT_EQ(9, dialog.Take<WORD>());  // points
@@ -226,7 +230,8 @@ TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksFor
         dialog.Align();
         dialog.Take<std::array<DWORD, 2>>(); // help id, extended style
         const DWORD style = dialog.Take<DWORD>();
-        dialog.Take<std::array<short, 4>>(); // x, y, width, height
+        for (short side : expected.rect)
+            EXPECT_EQ(side, dialog.Take<short>());
         EXPECT_EQ(static_cast<DWORD>(expected.id), dialog.Take<DWORD>());
         EXPECT_STRCASEEQ(expected.windowClass, dialog.Text().c_str());
         EXPECT_EQ(expected.text, dialog.Text());
