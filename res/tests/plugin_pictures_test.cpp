@@ -244,9 +244,16 @@ TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksFor
         }
     }
     // The strings the hidden Browse button loads for its file dialog.
-    char loaded[256];
-    for (int id : {IDS_XML_EXTENSION, IDS_OPEN_XML_TITLE, IDS_XML_FILTER})
-        EXPECT_GT(LoadStringA(library(), id, loaded, sizeof loaded), 0) << id;
+    const std::pair<int, std::string> strings[] = {
+        {IDS_XML_EXTENSION, "xml"},
+        {IDS_OPEN_XML_TITLE, "Open XML File"},
+        {IDS_XML_FILTER, "XML Files (*.xml)|*.XML|All Documents (*.*)|*.*||"},
+    };
+    for (const auto& [id, text] : strings) {
+        char loaded[256] = "";
+        EXPECT_EQ(static_cast<int>(text.size()), LoadStringA(library(), id, loaded, sizeof loaded));
+        EXPECT_EQ(text, loaded);
+    }
 }
 
 } // namespace
