@@ -18,28 +18,14 @@ json dieWithSuppressedParts() {
                       part("c.prt", {{"T", "1"}})});
 }
 
-class PartStatus : public RowModelTest {
-  protected:
-    // The record's entries, "file|group|key"; its three lists agree.
-    Strings recorded() const {
-        const Strings files = recordStrings(g_closedPartsRecord);
-        const Strings groups = recordStrings(g_closedGroupsRecord);
-        const Strings keys = recordStrings(g_closedKeysRecord);
-        EXPECT_EQ(files.size(), groups.size());
-        EXPECT_EQ(files.size(), keys.size());
-        Strings entries;
-        for (size_t i = 0; i < files.size(); ++i)
-            entries.push_back(files[i] + "|" + groups.at(i) + "|" + keys.at(i));
-        return entries;
-    }
-};
+class PartStatus : public RowModelTest {};
 
 TEST_F(PartStatus, ClosingRecordsAndClosesOnlyPartsWithAnUnsuppressedOccurrence) {
     loadSession(dieWithSuppressedParts());
     build("close", "<ROOT><T>1</T></ROOT>");
     ASSERT_EQ((Strings{"a.prt", "b.prt", "c.prt"}), partsOf(1));
     closeRow(1);
-    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recorded());
+    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
     EXPECT_EQ(0, UF_PART_is_loaded("a.prt"));
     EXPECT_EQ(1, UF_PART_is_loaded("b.prt")); // all its occurrences suppressed
     EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
@@ -63,12 +49,12 @@ TEST_F(PartStatus, APartIsRecordedOnceHoweverOftenItIsClosed) {
     build("twice", "<ROOT><T>1</T><S>1</S></ROOT>");
     closeRow(1);
     closeRow(2); // a.prt is closed already
-    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recorded());
+    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
     refresh();
     openRow(1);
     ASSERT_EQ(1, UF_PART_is_loaded("a.prt"));
     closeRow(1);
-    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recorded());
+    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
 }
 
 TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences) {
@@ -95,7 +81,7 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
     EXPECT_EQ(occurrences, model->m_rowOccs[1]);
     EXPECT_EQ(2, model->m_rowOccCount[1]);
     // The entries stay: the row shows occurrences again.
-    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recorded());
+    EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
 }
 
 TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
@@ -110,7 +96,7 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     // The suppressed pin is not on display: the row does not count it.
     ASSERT_EQ((Strings{"bolt.prt", "bolt.prt"}), partsOf(other));
     closeRow(other);
-    EXPECT_EQ(Strings{"bolt.prt|UPPER_OTHER|"}, recorded());
+    EXPECT_EQ(Strings{"bolt.prt|UPPER_OTHER|"}, recordEntries());
     EXPECT_EQ(1, UF_PART_is_loaded("pin.prt"));
     // Another entry of the group under another key is reopened too.
     ASSERT_TRUE(record_closed_part("shoe.prt", "UPPER_OTHER", "elsewhere"));
@@ -128,7 +114,7 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     EXPECT_EQ(3, model->m_rowOccCount[other]);
     EXPECT_EQ(3u, model->m_rowOccs[other].size());
     EXPECT_EQ(3, list->GetItemNumber(other));
-    EXPECT_EQ(2u, recorded().size());
+    EXPECT_EQ(2u, recordEntries().size());
 }
 
 TEST_F(PartStatus, AReopenGivesTheOccurrencesABuildGivesWithTheDisplayPartAmongThem) {
@@ -157,7 +143,7 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
     build("forget", "<ROOT><G>1</G><H>1</H></ROOT>");
     openRow(1);
     EXPECT_EQ(0, model->m_rowOccCount[1]);
-    EXPECT_EQ((Strings{"h.prt|H|1", "k2.prt|G|2", "any.prt|GG|1"}), recorded());
+    EXPECT_EQ((Strings{"h.prt|H|1", "k2.prt|G|2", "any.prt|GG|1"}), recordEntries());
 }
 
 TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
@@ -167,7 +153,7 @@ TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
     closeRow(1);
     EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
     EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
-    EXPECT_EQ(Strings{"c.prt|T|1"}, recorded());
+    EXPECT_EQ(Strings{"c.prt|T|1"}, recordEntries());
 
     // Without record objects the parts close unrecorded.
     g_closedGroupsRecord = NULL_TAG;

@@ -9,6 +9,7 @@
 #include "model/memory_tree_list.h"
 #include "model/row_model.h"
 #include "record/record_lists.h"
+#include "record/tests/record_entries.h"
 #include "record/work_part_record.h"
 
 #include <gtest/gtest.h>
@@ -60,14 +61,6 @@ inline std::string writeConfig(const std::string& name, const std::string& xml) 
 
 inline tag_t tagOf(const std::string& file) {
     return UF_PART_ask_part_tag(file.c_str());
-}
-
-inline Strings recordStrings(tag_t record) {
-    RecordData data(record);
-    Strings strings;
-    for (int i = 0; i < data.StringCount(); ++i)
-        strings.push_back(data.String(i));
-    return strings;
 }
 
 inline std::vector<tag_t> occurrencesOf(const std::string& file) {

@@ -4,6 +4,7 @@
 #include "record/work_part_record.h"
 
 #include "hostsim/tests/session_fixture.h"
+#include "record/tests/record_entries.h"
 
 #include <string>
 #include <vector>
@@ -32,27 +33,6 @@ std::vector<tag_t> recordsIn(tag_t part) {
     while (UF_UDOBJ_cycle_udos_by_class(part, g_recordClass, &object) == 0 && object != NULL_TAG)
         found.push_back(object);
     return found;
-}
-
-Strings stringsOf(tag_t object) {
-    RecordData data(object);
-    Strings strings;
-    for (int i = 0; i < data.StringCount(); ++i)
-        strings.push_back(data.String(i));
-    return strings;
-}
-
-// The three lists side by side, "file|group|key"; they have one length.
-Strings entries() {
-    const Strings files = stringsOf(g_closedPartsRecord);
-    const Strings groups = stringsOf(g_closedGroupsRecord);
-    const Strings keys = stringsOf(g_closedKeysRecord);
-    EXPECT_EQ(files.size(), groups.size());
-    EXPECT_EQ(files.size(), keys.size());
-    Strings joined;
-    for (size_t i = 0; i < files.size(); ++i)
-        joined.push_back(files[i] + "|" + groups.at(i) + "|" + keys.at(i));
-    return joined;
 }
 
 int firstIntegerOf(tag_t object) {
@@ -169,7 +149,7 @@ TEST_F(WorkPartRecord, ListsGrowTogetherAndKeepWholeTexts) {
     const std::string longKey = std::string(200, 'k') + std::string(56, 'K');
     ASSERT_TRUE(record_closed_part("a.prt", "GROUP", ""));
     ASSERT_TRUE(record_closed_part("b.prt", longGroup.c_str(), longKey.c_str()));
-    EXPECT_EQ((Strings{"a.prt|GROUP|", "b.prt|" + longGroup + "|" + longKey}), entries());
+    EXPECT_EQ((Strings{"a.prt|GROUP|", "b.prt|" + longGroup + "|" + longKey}), recordEntries());
 
     ClosedPartsRecord record;
     ASSERT_TRUE(record.IsReadable());
@@ -190,7 +170,7 @@ TEST_F(WorkPartRecord, RefusedAndRemovedEntriesGoFromAllThreeLists) {
     EXPECT_FALSE(record_closed_part("x", "Gx", "x"));
     // Unsorted, repeated and negative positions; two runs.
     ASSERT_TRUE(remove_record_positions({5, 1, 2, 4, -1, 4}));
-    EXPECT_EQ((Strings{"a|Ga|a", "d|Gd|d"}), entries());
+    EXPECT_EQ((Strings{"a|Ga|a", "d|Gd|d"}), recordEntries());
 }
 
 TEST_F(WorkPartRecord, ListsAreUnreadableWhenARecordIsMissingOrAReadFails) {
