@@ -98,7 +98,8 @@ void ViewManagerCommands::Isolate(int row) {
         return;
     // Only the one top row stands for the whole assembly; a configuration
     // whose root is dropped has several, and each hides the others' trees.
-    const bool wholeAssembly = row == 0 && TopRows().size() == 1;
+    const std::vector<int> tops = TopRows();
+    const bool wholeAssembly = row == 0 && tops.size() == 1;
     {
         UfTagArray children;
         AskChildOccurrences(root, children);
@@ -107,7 +108,7 @@ void ViewManagerCommands::Isolate(int row) {
             UF_OBJ_set_blank_status(child, s);
     }
     if (!wholeAssembly) {
-        for (int top : TopRows())
+        for (int top : tops)
             MarkBlankedExcept(top, row);
         const int top = TopRowOf(row);
         SetShownPictures(top, 1);
