@@ -14,19 +14,38 @@
 
 namespace {
 
+// Whether a control lies where its dialog units (left, top, width, height)
+// put it, each converted on its own as the dialog manager does.
+bool placedAt(HWND dialog, int id, RECT units) {
+    MapDialogRect(dialog, &units);
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left == units.left && rect.top == units.top &&
+           rect.right == units.left + units.right && rect.bottom == units.top + units.bottom;
+}
+
 TEST(ConfirmCloseDlg, ShowsTheQuestionWithItsThreeButtonsAndAHiddenBar) {
     ConfirmCloseDlg dialog;
     ModalAnswer answer([&](HWND window) {
         EXPECT_EQ("Confirm", WindowText(window));
-        const std::pair<int, const char*> controls[] = {
+        const struct {
+            int id;
+            const char* text;
+            RECT units;
+        } controls[] = {
             {IDC_CONFIRM_TEXT,
-             "The  part you selected has been modified.\n\nAre you sure you want to close it?"},
-            {IDC_SAVE_AND_CLOSE, "&Close and Save "},
-            {IDC_CLOSE_NO_SAVE, "&Close without save"},
-            {IDC_CONFIRM_CANCEL, "&Cancel"},
+             "The  part you selected has been modified.\n\nAre you sure you want to close it?",
+             {35, 5, 139, 27}},
+            {IDC_SAVE_AND_CLOSE, "&Close and Save ", {9, 40, 60, 12}},
+            {IDC_CLOSE_NO_SAVE, "&Close without save", {84, 40, 65, 12}},
+            {IDC_CONFIRM_CANCEL, "&Cancel", {161, 40, 34, 12}},
+            {IDC_CONFIRM_PROGRESS, "", {31, 31, 151, 21}},
         };
-        for (const auto& [id, text] : controls)
-            EXPECT_EQ(text, WindowText(GetDlgItem(window, id))) << id;
+        for (const auto& control : controls) {
+            EXPECT_EQ(control.text, WindowText(GetDlgItem(window, control.id))) << control.id;
+            EXPECT_TRUE(placedAt(window, control.id, control.units)) << control.id;
+        }
         // Only Cancel, which has the focus, may look like the default button.
         for (int id : {IDC_SAVE_AND_CLOSE, IDC_CLOSE_NO_SAVE})
             EXPECT_EQ(0, GetWindowLongA(GetDlgItem(window, id), GWL_STYLE) & BS_DEFPUSHBUTTON);
