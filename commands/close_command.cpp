@@ -81,7 +81,7 @@ void ViewManagerCommands::Close(int row) {
             TellPartsLeftOpen({name});
             return;
         }
-        CloseViewManager(); // this object may be gone now
+        CloseViewManager(); // done when this command has returned
         return;
     }
     m_partsLeftOpen.clear();

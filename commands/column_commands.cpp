@@ -9,8 +9,18 @@
 #include "model/host_color.h"
 
 void ViewManagerCommands::OnClickList(int item, int row, int column, bool highlightChecked) {
-    if (!AcceptsCommands())
-        return;
+    RunHandler([&] { ClickList(item, row, column, highlightChecked); });
+}
+
+void ViewManagerCommands::OnDblclkList(int, int row, int column) {
+    RunHandler([&] { DblclkList(row, column); });
+}
+
+void ViewManagerCommands::OnHighlightCheck(bool checked) {
+    RunHandler([&] { HighlightCheck(checked); });
+}
+
+void ViewManagerCommands::ClickList(int item, int row, int column, bool highlightChecked) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG)
         return;
@@ -29,7 +39,6 @@ void ViewManagerCommands::OnClickList(int item, int row, int column, bool highli
     }
     if (row < 0)
         return;
-    // A command may close the View Manager: nothing follows it.
     if (column == kColumnBlank)
         Blank(item, row);
     else if (column == kColumnIsolate)
@@ -38,13 +47,10 @@ void ViewManagerCommands::OnClickList(int item, int row, int column, bool highli
         Color(row);
 }
 
-void ViewManagerCommands::OnDblclkList(int, int row, int column) {
-    if (!AcceptsCommands())
-        return;
+void ViewManagerCommands::DblclkList(int row, int column) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG || !IsRow(row))
         return;
-    // Close may delete this object: nothing follows the command.
     if (column == kColumnFreeze)
         FreezeOrUnfreeze(row);
     else if (column == kColumnOpen && m_rowOpen[row] == 0)
@@ -53,9 +59,7 @@ void ViewManagerCommands::OnDblclkList(int, int row, int column) {
         Close(row);
 }
 
-void ViewManagerCommands::OnHighlightCheck(bool checked) {
-    if (!AcceptsCommands())
-        return;
+void ViewManagerCommands::HighlightCheck(bool checked) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;

@@ -8,39 +8,43 @@ ViewManagerCommands::ViewManagerCommands(TreeList& list, CommandPrompts& prompts
                                          ViewManagerWindow& window)
     : RowModel(list), m_prompts(prompts), m_window(window) {}
 
-void ViewManagerCommands::OnCancel() {
-    HostSessionBracket bracket;
-    // A View Manager that cannot be closed is worse than a highlight left
-    // behind: without a session the window closes without the host calls.
-    if (!bracket.IsOpen() && !m_promptShown)
-        m_highlightedRow = -1;
+void ViewManagerCommands::CloseViewManager() noexcept {
+    if (m_phase == Phase::kIdle)
+        Close(); // this object may be gone now
+    else if (m_phase == Phase::kHandling)
+        m_phase = Phase::kCloseRequested;
+}
+
+void ViewManagerCommands::AbandonAfterFailure(HandlerFailure failure) noexcept {
+    if (m_phase == Phase::kClosed)
+        return;
+    TellFailureOnce(failure);
     CloseViewManager(); // this object may be gone now
 }
 
-void ViewManagerCommands::CloseViewManager() {
-    if (m_closed)
-        return;
-    // The command that shows the prompt closes the View Manager when the
-    // prompt has returned: closing now would pull the object from under it.
-    if (m_promptShown) {
-        m_closeRequested = true;
-        return;
-    }
-    m_closed = true;
-    if (m_highlightedRow >= 0)
-        ApplyHighlight(m_highlightedRow, 0);
+void ViewManagerCommands::Close() noexcept {
+    m_phase = Phase::kClosed;
+    // A highlight that cannot be taken away stays: the window closes all the
+    // same, as without a host session.
+    CatchHandlerFailure([this] {
+        HostSessionBracket bracket;
+        if (bracket.IsOpen() && m_highlightedRow >= 0)
+            ApplyHighlight(m_highlightedRow, 0);
+    });
     ReleaseRowTables();
     m_window.DestroyViewManager(); // last: this object may be gone now
 }
 
+void ViewManagerCommands::TellFailureOnce(HandlerFailure failure) noexcept {
+    if (m_failureTold)
+        return;
+    m_failureTold = true;
+    TellHandlerFailure(failure, FailureOutcome::kClosed);
+}
+
 bool ViewManagerCommands::ClosedDuringPrompt(const std::function<void()>& prompt) {
-    m_promptShown = true;
     prompt();
-    m_promptShown = false;
-    if (!m_closeRequested)
-        return false;
-    CloseViewManager(); // this object may be gone now
-    return true;
+    return m_phase == Phase::kCloseRequested;
 }
 
 void ViewManagerCommands::SetShownImages(int item, int row, int shown) {

@@ -4,16 +4,18 @@
 // two seams: the prompts (colour, close confirmation) and the window (repaint,
 // self-destruction).
 //
-// Lifetime: CloseViewManager ends with the window seam's DestroyViewManager,
-// which may delete this object. Every path that reaches it returns at once
-// without touching a member, and so does every handler that ran it. While a
-// prompt is shown no handler runs (a click arriving then is dropped) and a
-// close request waits until the prompt has returned; the command that showed
-// the prompt then closes the View Manager instead of going on.
+// Lifetime: one handler runs at a time. A message box or a prompt that a
+// handler shows lets other messages in: a click, Refresh or Switch arriving
+// then is dropped, and a close waits until the running handler has
+// returned; a command that showed a prompt then stops instead of going on.
+// A handler that throws is abandoned, the View Manager closes and the user
+// is told once. The close ends with the window seam's DestroyViewManager,
+// which may delete this object: nothing touches a member after it.
 #pragma once
 
 #include "commands/command_prompts.h"
 #include "commands/view_manager_window.h"
+#include "config/handler_failure.h"
 #include "host/host_types.h"
 #include "model/row_model.h"
 
@@ -41,13 +43,20 @@ class ViewManagerCommands : public RowModel {
     void OnDblclkList(int item, int row, int column);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
-    // The Close button: CloseViewManager inside the bracket; without a host
-    // session, CloseViewManager all the same, leaving the highlight.
-    void OnCancel();
-    // Removes the highlight, releases the rows and destroys the View
-    // Manager, once; a later call does nothing. The object may be gone when
-    // this returns.
-    void CloseViewManager();
+    // The Close button, Esc, the close box, or the window going: removes
+    // the highlight, releases the rows and destroys the View Manager, once;
+    // a later call does nothing. While a handler runs the close waits until
+    // it returns. Without a host session the window closes all the same,
+    // leaving the highlight. The object may be gone when this returns.
+    void CloseViewManager() noexcept;
+    void OnCancel() noexcept { CloseViewManager(); }
+    // Runs handler unless another is running or the View Manager is closed,
+    // then the close that was asked for meanwhile. A handler that throws
+    // closes the View Manager and tells the user.
+    template <typename Handler> void RunHandler(Handler&& handler) noexcept;
+    // Work outside the handlers (drawing, a tooltip) failed: the View
+    // Manager closes as after a failed handler.
+    void AbandonAfterFailure(HandlerFailure failure) noexcept;
 
     // Columns 1 and 2 of row from shown, and a repaint of list item item.
     void SetShownImages(int item, int row, int shown);
@@ -89,12 +98,8 @@ class ViewManagerCommands : public RowModel {
     // away.
     void ToggleTreeMode();
 
-    // True once CloseViewManager has run.
-    bool IsClosed() const { return m_closed; }
-    // False while a prompt is shown and after the close: the handlers do
-    // nothing then, and the dialog's own handlers (Refresh, Switch) should
-    // not run either.
-    bool AcceptsCommands() const { return !m_promptShown && !m_closed; }
+    // True once the close has been done.
+    bool IsClosed() const { return m_phase == Phase::kClosed; }
 
   private:
     bool IsRow(int row) const { return row >= 0 && row < m_rowCount; }
@@ -147,13 +152,40 @@ class ViewManagerCommands : public RowModel {
     // One message naming each part a close left open; none for no part.
     void TellPartsLeftOpen(const std::vector<std::string>& names);
 
-    // Runs prompt with the handlers held off. True when the View Manager was
-    // asked to close meanwhile: it has been closed and the caller must return
-    // at once.
+    // Runs prompt inside the running handler. True when the View Manager was
+    // asked to close meanwhile: the caller returns at once, and the close
+    // follows when the handler ends.
     bool ClosedDuringPrompt(const std::function<void()>& prompt);
+    // The handlers of the list and the check box, run by the On... ones.
+    void ClickList(int item, int row, int column, bool highlightChecked);
+    void DblclkList(int row, int column);
+    void HighlightCheck(bool checked);
+    // The close itself; the phase says it may run.
+    void Close() noexcept;
+    void TellFailureOnce(HandlerFailure failure) noexcept;
+
+    enum class Phase {
+        kIdle,
+        kHandling,       // a handler runs
+        kCloseRequested, // a handler runs, and the close follows it
+        kClosed,
+    };
     CommandPrompts& m_prompts;
     ViewManagerWindow& m_window;
-    bool m_promptShown = false;
-    bool m_closeRequested = false;
-    bool m_closed = false;
+    Phase m_phase = Phase::kIdle;
+    bool m_failureTold = false;
 };
+
+template <typename Handler> void ViewManagerCommands::RunHandler(Handler&& handler) noexcept {
+    if (m_phase != Phase::kIdle)
+        return;
+    m_phase = Phase::kHandling;
+    const HandlerFailure failure = CatchHandlerFailure(handler);
+    if (failure == HandlerFailure::kNone && m_phase == Phase::kHandling) {
+        m_phase = Phase::kIdle;
+        return;
+    }
+    if (failure != HandlerFailure::kNone)
+        TellFailureOnce(failure);
+    Close(); // this object may be gone now
+}

@@ -159,24 +159,51 @@ int read_file(const char* path, ViewConfig& config) {
     return kViewConfigRead;
 }
 
+// What a failed read had allocated is given back at once, whichever way
+// the read leaves.
+// The longest reason a load failure tells.
+constexpr size_t kReasonSize = 512;
+
+class ReleasedUnlessRead {
+  public:
+    explicit ReleasedUnlessRead(ViewConfig* config) : m_config(config) {}
+    ~ReleasedUnlessRead() {
+        if (!m_read)
+            ReleaseViewConfig(m_config);
+    }
+    ReleasedUnlessRead(const ReleasedUnlessRead&) = delete;
+    ReleasedUnlessRead& operator=(const ReleasedUnlessRead&) = delete;
+    void Read() { m_read = true; }
+
+  private:
+    ViewConfig* m_config;
+    bool m_read = false;
+};
+
 } // namespace
 
 int ReadViewConfig(const char* path, ViewConfig* config) {
-    int result = kViewConfigFormatError;
+    ReleasedUnlessRead release(config);
+    char reason[kReasonSize] = "";
     try {
-        result = read_file(path, *config);
+        const int result = read_file(path, *config);
+        if (result == kViewConfigRead)
+            release.Read();
+        return result;
     } catch (const FormatError&) {
-        result = kViewConfigFormatError;
+        return kViewConfigFormatError;
     } catch (const DomError& error) {
         ShowFrameworkMessage("Load Failure");
-        ShowFrameworkMessage(format_text("ERROR on %s: %s", "open of URL", error.what()).c_str());
-        result = kViewConfigReported;
+        // The message is made outside the handler, so that an allocation that
+        // fails while making it leaves like any other.
+        std::snprintf(reason, sizeof reason, "%s", error.what());
+    } catch (const std::bad_alloc&) {
+        // Not a fault of the file: the caller's barrier tells the user.
+        throw;
     } catch (...) {
         ShowFrameworkMessage("Load Failure");
-        result = kViewConfigFormatError;
+        return kViewConfigFormatError;
     }
-    // What a failed read had allocated is given back at once.
-    if (result != kViewConfigRead)
-        ReleaseViewConfig(config);
-    return result;
+    ShowFrameworkMessage(format_text("ERROR on %s: %s", "open of URL", reason).c_str());
+    return kViewConfigReported;
 }

@@ -1,5 +1,6 @@
 #include "entry/view_manager_command.h"
 
+#include "config/handler_failure.h"
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
 #include "config/product_paths.h"
@@ -96,9 +97,7 @@ bool configFileIsSound(const char* path) {
     return true;
 }
 
-} // namespace
-
-void RunViewManagerCommand(ViewManagerDialogStep& dialog) {
+void runCommand(ViewManagerDialogStep& dialog) {
     HostSessionBracket session(HostSessionBracket::Opening::Always);
     if (!session.IsOpen())
         return;
@@ -111,4 +110,13 @@ void RunViewManagerCommand(ViewManagerDialogStep& dialog) {
     if (!findConfigFile(path) || !configFileIsSound(path))
         return;
     dialog.CreateOrShow();
+}
+
+} // namespace
+
+void RunViewManagerCommand(ViewManagerDialogStep& dialog) noexcept {
+    // The host session and the help context are given back before the user
+    // is told.
+    TellHandlerFailure(CatchHandlerFailure([&dialog] { runCommand(dialog); }),
+                       FailureOutcome::kNotStarted);
 }

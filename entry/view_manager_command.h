@@ -12,5 +12,6 @@ class ViewManagerDialogStep {
 };
 
 // Runs the command inside a host session of its own, with the View Manager's
-// help context set up while it runs.
-void RunViewManagerCommand(ViewManagerDialogStep& dialog);
+// help context set up while it runs. Nothing is thrown: a command that fails
+// tells the user and leaves nothing open.
+void RunViewManagerCommand(ViewManagerDialogStep& dialog) noexcept;

@@ -1,6 +1,6 @@
 // The dialog's handlers without the window, around the commands' own steps:
-// created once, each handler inside the session bracket and held off while
-// a prompt is shown, Switch rebuilding through Refresh.
+// created once, each handler run as the View Manager's one handler inside
+// the session bracket, Switch rebuilding through Refresh.
 #include "sweep/native_view_manager.h"
 
 #include "host/host_session_bracket.h"
@@ -10,26 +10,33 @@ void NativeViewManager::CreateOrShow() {
         return;
     created_ = true;
     commands_ = std::make_unique<ViewManagerCommands>(list_, prompts_, *this);
-    if (commands_->FindStartingConfig(configPath_))
-        commands_->BuildRows(configPath_.c_str());
+    commands_->RunHandler([this] {
+        if (commands_->FindStartingConfig(configPath_))
+            commands_->BuildRows(configPath_.c_str());
+    });
 }
 
 void NativeViewManager::Refresh() {
-    if (!commands_ || !commands_->AcceptsCommands())
+    if (commands_)
+        commands_->RunHandler([this] { RefreshRows(); });
+}
+
+void NativeViewManager::Switch() {
+    if (!commands_)
         return;
+    commands_->RunHandler([this] {
+        HostSessionBracket bracket;
+        if (!bracket.IsOpen())
+            return;
+        commands_->ToggleTreeMode();
+        RefreshRows();
+    });
+}
+
+void NativeViewManager::RefreshRows() {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
     if (commands_->PrepareRebuild(configPath_.c_str()))
         commands_->BuildRows(configPath_.c_str());
-}
-
-void NativeViewManager::Switch() {
-    if (!commands_ || !commands_->AcceptsCommands())
-        return;
-    HostSessionBracket bracket;
-    if (!bracket.IsOpen())
-        return;
-    commands_->ToggleTreeMode();
-    Refresh();
 }

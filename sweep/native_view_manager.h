@@ -39,6 +39,9 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     void DestroyViewManager() override { commands_.reset(); }
 
   private:
+    // Refresh inside a running handler.
+    void RefreshRows();
+
     MemoryTreeList list_;
     ScriptedAnswers prompts_;
     std::unique_ptr<ViewManagerCommands> commands_;

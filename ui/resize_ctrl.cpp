@@ -79,7 +79,14 @@ LRESULT CALLBACK CResizeCtrl::WindowProc(HWND window, UINT message, WPARAM wPara
     // Disabling on WM_DESTROY forgets the procedure the message still goes to.
     const WNDPROC oldProc = self->m_pfnOldWndProc;
     LRESULT result = 0;
-    if (self->OnMessage(oldProc, message, wParam, lParam, &result))
+    bool handled = false;
+    const HandlerFailure failure = CatchHandlerFailure(
+        [&] { handled = self->OnMessage(oldProc, message, wParam, lParam, &result); });
+    if (failure != HandlerFailure::kNone) {
+        if (CWnd* owner = CWnd::FromHandlePermanent(window))
+            owner->OnHandlerFailure(failure);
+    }
+    if (handled)
         return result;
     return CallWindowProcA(oldProc, window, message, wParam, lParam);
 }

@@ -108,10 +108,14 @@ void ViewManagerDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL ViewManagerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_commands.RunHandler([this] { InitializeView(); });
+    return TRUE;
+}
 
+void ViewManagerDlg::InitializeView() {
     std::string path;
     if (!m_commands.FindStartingConfig(path))
-        return TRUE;
+        return;
 
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -144,7 +148,6 @@ BOOL ViewManagerDlg::OnInitDialog() {
                     m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
                                                             : "Switch To Attibute Tree");
     Build(path.c_str());
-    return TRUE;
 }
 
 void ViewManagerDlg::Build(const char* path) {
@@ -166,8 +169,10 @@ void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
 }
 
 void ViewManagerDlg::OnRefresh() {
-    if (!m_commands.AcceptsCommands())
-        return;
+    m_commands.RunHandler([this] { RefreshRows(); });
+}
+
+void ViewManagerDlg::RefreshRows() {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
@@ -177,14 +182,14 @@ void ViewManagerDlg::OnRefresh() {
 }
 
 void ViewManagerDlg::OnSwitch() {
-    if (!m_commands.AcceptsCommands())
-        return;
-    HostSessionBracket bracket;
-    if (!bracket.IsOpen())
-        return;
-    m_commands.ToggleTreeMode();
-    ShowTreeMode("Switch To Attribute Tree");
-    OnRefresh();
+    m_commands.RunHandler([this] {
+        HostSessionBracket bracket;
+        if (!bracket.IsOpen())
+            return;
+        m_commands.ToggleTreeMode();
+        ShowTreeMode("Switch To Attribute Tree");
+        RefreshRows();
+    });
 }
 
 LRESULT ViewManagerDlg::OnRefreshRequest() {
@@ -193,6 +198,11 @@ LRESULT ViewManagerDlg::OnRefreshRequest() {
 }
 
 void ViewManagerDlg::OnBrowse() {
+    // The file dialog lets other messages in: it runs as a handler.
+    m_commands.RunHandler([this] { BrowseForConfig(); });
+}
+
+void ViewManagerDlg::BrowseForConfig() {
     UpdateData(true);
     std::string extension = LoadResourceString(IDS_XML_EXTENSION);
     std::string filter = LoadResourceString(IDS_XML_FILTER);
@@ -239,7 +249,11 @@ LRESULT ViewManagerDlg::OnHeaderItemChanged() {
 }
 
 void ViewManagerDlg::OnCancel() {
-    m_commands.OnCancel(); // the object may be gone now
+    m_commands.CloseViewManager();
+}
+
+void ViewManagerDlg::OnHandlerFailure(HandlerFailure failure) noexcept {
+    m_commands.AbandonAfterFailure(failure);
 }
 
 void ViewManagerDlg::InvalidateWindow() {
@@ -247,26 +261,22 @@ void ViewManagerDlg::InvalidateWindow() {
 }
 
 void ViewManagerDlg::DestroyViewManager() {
-    if (!m_windowGone) {
-        DestroyWindow();
+    if (!m_hWnd)
         return;
-    }
-    delete this;
+    // The window goes once the handlers on the stack have returned; from now
+    // on the user no longer sees it.
+    ShowWindow(m_hWnd, SW_HIDE);
+    if (!PostMessageA(m_hWnd, WM_VIEW_MANAGER_CLOSE, 0, 0))
+        DestroyWindow();
 }
 
 void ViewManagerDlg::PostNcDestroy() {
-    m_windowGone = true;
     if (g_viewManagerDlg == this) {
         g_viewManagerDlg = nullptr;
         g_viewManagerCreated = 0;
     }
-    // A window destroyed from outside closes the rows first, which deletes
-    // the object; while a prompt is shown, the command that showed it does
-    // so when the prompt returns.
-    if (!m_commands.IsClosed()) {
-        m_commands.CloseViewManager();
-        return;
-    }
+    // A window destroyed from outside closes the rows first.
+    m_commands.CloseViewManager();
     delete this;
 }
 
@@ -295,6 +305,9 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnRefreshRequest();
     case WM_VIEW_MANAGER_HIDE_TIP:
         return OnHideTooltipRequest();
+    case WM_VIEW_MANAGER_CLOSE:
+        DestroyWindow();
+        return 0;
     case TLN_PARENTSET:
     case TLN_EXPANDED:
     case TLN_COLLAPSED:

@@ -20,6 +20,9 @@
 // short text that the receiver does not read.
 constexpr UINT WM_VIEW_MANAGER_REFRESH = WM_USER + 4;  // Enter in the file-name box
 constexpr UINT WM_VIEW_MANAGER_HIDE_TIP = WM_USER + 5; // pointer over the list's header
+// Posted by the close: the window is destroyed once the handler that closed
+// the View Manager has returned.
+constexpr UINT WM_VIEW_MANAGER_CLOSE = WM_USER + 6;
 
 // The list's header: reports every pointer move over it to m_notifyWnd, so
 // that the list's cell tooltip goes away there.
@@ -67,20 +70,26 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     void PostNcDestroy() override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
+    void OnHandlerFailure(HandlerFailure failure) noexcept override;
 
   private:
     void InvalidateWindow() override;
-    // Destroys the window, whose last message deletes the object; deletes
-    // the object itself when the window has gone before.
+    // Hides the window and has it destroyed once the stack has unwound; its
+    // last message deletes the object.
     void DestroyViewManager() override;
+    // What the dialog shows when it starts, and the rows.
+    void InitializeView();
 
     // A click or double-click in the list, as the commands take it.
     void OnListClick(const NMITEMACTIVATE& click, bool doubleClick);
     void OnPaint();
     void OnSwitch();
     void OnRefresh();
+    // Refresh inside a running handler.
+    void RefreshRows();
     LRESULT OnRefreshRequest();
     void OnBrowse();
+    void BrowseForConfig();
     void OnMouseMove();
     LRESULT OnHideTooltipRequest();
     LRESULT OnHeaderItemChanged();
@@ -95,6 +104,4 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     DialogPrompts m_prompts;
     // Declared after the list, which it writes to when it is constructed.
     ViewManagerCommands m_commands;
-    // Set when the window has had its last message.
-    bool m_windowGone = false;
 };

@@ -34,6 +34,9 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
     HWND window =
         CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId), handleOf(parent),
                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    // A window the object could not be bound to is not left behind.
+    if (window && window != m_hWnd)
+        ::DestroyWindow(window);
     return window && window == m_hWnd;
 }
 
@@ -96,5 +99,5 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     auto* self = reinterpret_cast<CDialog*>(lParam);
     if (!self->SubclassWindow(window))
         return TRUE;
-    return self->WindowProc(message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
 }

@@ -1,10 +1,13 @@
 #include "wnd/window.h"
 
+#include "config/handler_failure.h"
 #include "wnd/module_instance.h"
 
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 // The procedure a bound window's procedure replaced: it stays reachable for
@@ -23,21 +26,51 @@ class BoundObjects {
         ReleaseSRWLockShared(&m_lock);
         return object;
     }
-    bool Add(HWND window, CWnd* object) {
-        AcquireSRWLockExclusive(&m_lock);
-        const bool added = m_objects.emplace(window, object).second;
-        ReleaseSRWLockExclusive(&m_lock);
-        return added;
+    // False when the window is bound already or the table cannot grow. The
+    // entry is made before the lock is taken, and an insertion that fails
+    // under it gives the lock back: nothing waits on a lock held by a
+    // failed bind.
+    bool Add(HWND window, CWnd* object) noexcept {
+        return CatchHandlerFailure([&] {
+                   Objects entry;
+                   entry.emplace(window, object);
+                   ExclusiveLock lock(m_lock);
+                   if (!m_objects.insert(entry.extract(window)).inserted)
+                       throw std::logic_error("window bound twice");
+               }) == HandlerFailure::kNone;
     }
-    void Remove(HWND window) {
-        AcquireSRWLockExclusive(&m_lock);
+    void Remove(HWND window) noexcept {
+        ExclusiveLock lock(m_lock);
         m_objects.erase(window);
-        ReleaseSRWLockExclusive(&m_lock);
+    }
+    // The windows bound now, in no order; as many as could be listed.
+    std::vector<HWND> Windows() noexcept {
+        std::vector<HWND> windows;
+        AcquireSRWLockShared(&m_lock);
+        CatchHandlerFailure([&] {
+            windows.reserve(m_objects.size());
+            for (const auto& bound : m_objects)
+                windows.push_back(bound.first);
+        });
+        ReleaseSRWLockShared(&m_lock);
+        return windows;
     }
 
   private:
+    using Objects = std::unordered_map<HWND, CWnd*>;
+    class ExclusiveLock {
+      public:
+        explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
+        ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
+        ExclusiveLock(const ExclusiveLock&) = delete;
+        ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+      private:
+        SRWLOCK& m_lock;
+    };
+
     SRWLOCK m_lock = SRWLOCK_INIT;
-    std::unordered_map<HWND, CWnd*> m_objects;
+    Objects m_objects;
 };
 
 // Never destroyed: objects with static storage may unbind at exit.
@@ -182,10 +215,49 @@ LRESULT CALLBACK CWnd::BoundWindowProc(HWND window, UINT message, WPARAM wParam,
             RemovePropA(window, kSuperProperty);
         return CallWindowProcA(super, window, message, wParam, lParam);
     }
-    LRESULT result = self->WindowProc(message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The object outlives every message it is handling: its last message
+    // only marks it, and the outermost one lets it go.
+    ++m_dispatchDepth;
+    LRESULT result = 0;
+    const HandlerFailure failure =
+        CatchHandlerFailure([&] { result = WindowProc(message, wParam, lParam); });
+    if (failure != HandlerFailure::kNone)
+        OnHandlerFailure(failure);
     if (message == WM_NCDESTROY) {
-        self->Unbind();
-        self->PostNcDestroy();
+        Unbind();
+        m_hadFinalMessage = true;
+    }
+    if (--m_dispatchDepth == 0 && m_hadFinalMessage) {
+        m_hadFinalMessage = false;
+        PostNcDestroy(); // the object may be gone now
     }
     return result;
+}
+
+void CWnd::OnHandlerFailure(HandlerFailure failure) noexcept {
+    // A control's failure is its window's: the object that owns the window
+    // above it decides what the user sees.
+    if (CWnd* owner = FromHandlePermanent(::GetAncestor(m_hWnd, GA_PARENT)))
+        owner->OnHandlerFailure(failure);
+    else if (CWnd* owner = FromHandlePermanent(::GetWindow(m_hWnd, GW_OWNER)))
+        owner->OnHandlerFailure(failure);
+}
+
+void CWnd::ReleaseAllWindows() noexcept {
+    // Destroying a window takes its controls and its object with it: each
+    // window is looked up again before it is touched.
+    for (HWND window : boundObjects().Windows()) {
+        if (FromHandlePermanent(window))
+            ::DestroyWindow(window);
+    }
+    // A window of another thread cannot be destroyed from here: its
+    // procedure is given back, so that nothing still calls into the library.
+    for (HWND window : boundObjects().Windows()) {
+        if (CWnd* object = FromHandlePermanent(window))
+            object->Unbind();
+    }
 }

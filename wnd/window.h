@@ -3,6 +3,8 @@
 // handle goes on to the procedure the window had before (Default).
 #pragma once
 
+#include "config/handler_failure.h"
+
 #include <windows.h>
 
 // Registers the common control classes (list view, header, tooltip,
@@ -31,12 +33,20 @@ class CWnd {
 
     // The object bound to a window, or null.
     static CWnd* FromHandlePermanent(HWND window);
+    // Destroys every window bound to an object and gives back every
+    // procedure, before the library goes.
+    static void ReleaseAllWindows() noexcept;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
     void ModifyStyle(DWORD remove, DWORD add);
+
+    // A handler of the object's window threw: its message was abandoned,
+    // with 0 as its result. By default the object of the window above it or
+    // of its owner decides what follows.
+    virtual void OnHandlerFailure(HandlerFailure failure) noexcept;
 
     HWND m_hWnd = nullptr;
 
@@ -46,11 +56,17 @@ class CWnd {
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
     // Before the object's procedure is installed on a window.
     virtual void PreSubclassWindow() {}
-    // After the window's last message; the object may delete itself here.
+    // After the window's last message, once no message of the object is
+    // still being handled; the object may delete itself here.
     virtual void PostNcDestroy() {}
+
     // A message about this control that its parent passes back to it
     // (owner drawing); true when handled, with the result in *result.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // One message to WindowProc, behind the barrier that keeps exceptions
+    // in the library.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
     static LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -59,4 +75,6 @@ class CWnd {
     void Unbind();
 
     WNDPROC m_superProc = nullptr;
+    int m_dispatchDepth = 0;
+    bool m_hadFinalMessage = false;
 };

@@ -2,6 +2,7 @@
 #include "entry/view_manager_command.h"
 #include "host/host_user_function.h"
 #include "ui/view_manager_instance.h"
+#include "wnd/window.h"
 
 #include <windows.h>
 
@@ -29,7 +30,11 @@ __declspec(dllexport) int ufusr_ask_unload(void) {
     return HOST_UNLOAD_AT_TERMINATION;
 }
 
-__declspec(dllexport) void ufusr_cleanup(void) {}
+// The host frees the library next: no window, procedure or property of the
+// plug-in may still point into it.
+__declspec(dllexport) void ufusr_cleanup(void) {
+    CWnd::ReleaseAllWindows();
+}
 
 } // extern "C"
 
