@@ -29,6 +29,7 @@ tag_t lastInstance(tag_t occurrence) {
 extern "C" {
 
 int UF_ASSEM_ask_occs_of_part(tag_t parent, tag_t part, tag_t** occurrences) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (occurrences)
         *occurrences = nullptr;
@@ -39,6 +40,7 @@ int UF_ASSEM_ask_occs_of_part(tag_t parent, tag_t part, tag_t** occurrences) {
 }
 
 tag_t UF_ASSEM_ask_root_part_occ(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_ASSEM_ask_root_part_occ", part))
         return NULL_TAG;
@@ -46,6 +48,7 @@ tag_t UF_ASSEM_ask_root_part_occ(tag_t part) {
 }
 
 int UF_ASSEM_ask_part_occ_children(tag_t occurrence, tag_t** children) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (children)
         *children = nullptr;
@@ -57,6 +60,7 @@ int UF_ASSEM_ask_part_occ_children(tag_t occurrence, tag_t** children) {
 }
 
 tag_t UF_ASSEM_ask_prototype_of_occ(tag_t occurrence) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_ASSEM_ask_prototype_of_occ", occurrence))
         return NULL_TAG;
@@ -67,12 +71,14 @@ tag_t UF_ASSEM_ask_prototype_of_occ(tag_t occurrence) {
 }
 
 tag_t UF_ASSEM_ask_inst_of_part_occ(tag_t occurrence) {
+    const hostsim::HostCallScope hostCall;
     if (simulator().enter("UF_ASSEM_ask_inst_of_part_occ", occurrence))
         return NULL_TAG;
     return lastInstance(occurrence);
 }
 
 int UF_ASSEM_ask_suppress_state(tag_t instance, logical* suppressed) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_ASSEM_ask_suppress_state", instance))
         return *code;
@@ -84,6 +90,7 @@ int UF_ASSEM_ask_suppress_state(tag_t instance, logical* suppressed) {
 }
 
 logical UF_ASSEM_is_part_occurrence(tag_t object) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_ASSEM_is_part_occurrence", object))
         return 0;
@@ -91,6 +98,7 @@ logical UF_ASSEM_is_part_occurrence(tag_t object) {
 }
 
 tag_t UF_ASSEM_ask_work_part(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_ASSEM_ask_work_part"))
         return NULL_TAG;
@@ -100,6 +108,7 @@ tag_t UF_ASSEM_ask_work_part(void) {
 }
 
 int UF_ASSEM_set_work_part(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_ASSEM_set_work_part", part))
         return *code;
@@ -110,6 +119,7 @@ int UF_ASSEM_set_work_part(tag_t part) {
 }
 
 int OCC_ask_occs_of_part_in_assy(tag_t assembly, tag_t part, tag_t** occurrences) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (occurrences)
         *occurrences = nullptr;
@@ -119,12 +129,14 @@ int OCC_ask_occs_of_part_in_assy(tag_t assembly, tag_t part, tag_t** occurrences
 }
 
 tag_t OCC_ask_instance_of_part_occ(tag_t occurrence) {
+    const hostsim::HostCallScope hostCall;
     if (simulator().enter("OCC_ask_instance_of_part_occ", occurrence))
         return NULL_TAG;
     return lastInstance(occurrence);
 }
 
 logical OCC_is_instance_suppressed(tag_t instance) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("OCC_is_instance_suppressed", instance))
         return 0;

@@ -10,6 +10,7 @@ using hostsim::simulator;
 extern "C" {
 
 int ATTR_ask_part_attrs(tag_t part, int* count, UF_ATTR_part_attr_t** attributes) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (count)
         *count = 0;

@@ -33,6 +33,7 @@ template <typename T> const T* lookUpAs(const char* key, int* error) {
 extern "C" {
 
 int PMAN_ask_int(const char* key, int* value) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("PMAN_ask_int", key))
         return *code;
     int error = 0;
@@ -44,6 +45,7 @@ int PMAN_ask_int(const char* key, int* value) {
 }
 
 int PMAN_ask_logical(const char* key, logical* value) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("PMAN_ask_logical", key))
         return *code;
     int error = 0;
@@ -55,6 +57,7 @@ int PMAN_ask_logical(const char* key, logical* value) {
 }
 
 int PMAN_ask_real(const char* key, double* value) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("PMAN_ask_real", key))
         return *code;
     int error = 0;
@@ -72,6 +75,7 @@ int PMAN_ask_real(const char* key, double* value) {
 }
 
 int PMAN_ask_string(const char* key, const char** value) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("PMAN_ask_string", key))
         return *code;
     int error = 0;
@@ -83,6 +87,7 @@ int PMAN_ask_string(const char* key, const char** value) {
 }
 
 int PMAN_ask_string_list(const char* key, char*** list) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("PMAN_ask_string_list", key))
         return *code;

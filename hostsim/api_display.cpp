@@ -32,6 +32,7 @@ int changeLoadedPart(const char* operation, tag_t part, void (*change)(Part&)) {
 extern "C" {
 
 int UF_OBJ_set_blank_status(tag_t object, int status) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_OBJ_set_blank_status", object, status))
         return *code;
     hostsim::DisplayState* display = displayOf(object);
@@ -44,6 +45,7 @@ int UF_OBJ_set_blank_status(tag_t object, int status) {
 }
 
 int UF_OBJ_set_color(tag_t object, int color) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_OBJ_set_color", object, color))
         return *code;
     hostsim::DisplayState* display = displayOf(object);
@@ -56,6 +58,7 @@ int UF_OBJ_set_color(tag_t object, int color) {
 }
 
 int UF_OBJ_ask_display_properties(tag_t object, UF_OBJ_disp_props_t* properties) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_OBJ_ask_display_properties", object))
         return *code;
     const hostsim::DisplayState* display = displayOf(object);
@@ -71,6 +74,7 @@ int UF_OBJ_ask_display_properties(tag_t object, UF_OBJ_disp_props_t* properties)
 }
 
 int UF_DISP_set_highlight(tag_t object, int on) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_DISP_set_highlight", object, on))
         return *code;
     hostsim::DisplayState* display = displayOf(object);
@@ -81,6 +85,7 @@ int UF_DISP_set_highlight(tag_t object, int on) {
 }
 
 int UF_DISP_ask_color(int index, int model, char* name, double values[3]) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_DISP_ask_color", index, model))
         return *code;
     if (!Palette::contains(index))
@@ -97,6 +102,7 @@ int UF_DISP_ask_color(int index, int model, char* name, double values[3]) {
 }
 
 int UF_DISP_ask_closest_color(int model, const double values[3], int method, int* index) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (!values) {
         s.enter("UF_DISP_ask_closest_color", model, method);
@@ -112,6 +118,7 @@ int UF_DISP_ask_closest_color(int model, const double values[3], int method, int
 }
 
 int DUC_ask_part_status(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("DUC_ask_part_status", part))
         return 0;
@@ -123,18 +130,22 @@ int DUC_ask_part_status(tag_t part) {
 }
 
 int DUC_freeze_part(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     return changeLoadedPart("DUC_freeze_part", part, [](Part& p) { p.frozen = true; });
 }
 
 int DUC_unfreeze_part(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     return changeLoadedPart("DUC_unfreeze_part", part, [](Part& p) { p.frozen = false; });
 }
 
 int DUC_undelay_part(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     return changeLoadedPart("DUC_undelay_part", part, [](Part& p) { p.delayed = false; });
 }
 
 int UF_WAVE_ask_delay_status(tag_t part, int* status) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_WAVE_ask_delay_status", part))
         return *code;

@@ -77,6 +77,7 @@ void reportOpenFailure(hostsim::Simulator& s, const char* name, int code,
 extern "C" {
 
 int UF_PART_ask_num_parts(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_ask_num_parts"))
         return 0;
@@ -84,6 +85,7 @@ int UF_PART_ask_num_parts(void) {
 }
 
 tag_t UF_PART_ask_nth_part(int index) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_ask_nth_part", index))
         return NULL_TAG;
@@ -94,6 +96,7 @@ tag_t UF_PART_ask_nth_part(int index) {
 }
 
 int UF_PART_ask_part_name(tag_t part, char name[HOST_PART_NAME_BUFSIZE]) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (name)
         name[0] = '\0';
@@ -109,6 +112,7 @@ int UF_PART_ask_part_name(tag_t part, char name[HOST_PART_NAME_BUFSIZE]) {
 }
 
 tag_t UF_PART_ask_part_tag(const char* name) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_ask_part_tag", name) || !name)
         return NULL_TAG;
@@ -117,6 +121,7 @@ tag_t UF_PART_ask_part_tag(const char* name) {
 }
 
 tag_t UF_PART_ask_display_part(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_ask_display_part"))
         return NULL_TAG;
@@ -124,6 +129,7 @@ tag_t UF_PART_ask_display_part(void) {
 }
 
 int UF_PART_ask_units(tag_t part, int* units) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_PART_ask_units", part))
         return *code;
@@ -135,6 +141,7 @@ int UF_PART_ask_units(tag_t part, int* units) {
 }
 
 int UF_PART_is_loaded(const char* name) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_is_loaded", name) || !name)
         return 0;
@@ -142,6 +149,7 @@ int UF_PART_is_loaded(const char* name) {
 }
 
 logical PART_is_part_loaded(const char* file_name) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("PART_is_part_loaded", file_name) || !file_name)
         return 0;
@@ -149,6 +157,7 @@ logical PART_is_part_loaded(const char* file_name) {
 }
 
 tag_t PART_ask_part_of_filename(const char* file_name) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("PART_ask_part_of_filename", file_name) || !file_name)
         return NULL_TAG;
@@ -157,6 +166,7 @@ tag_t PART_ask_part_of_filename(const char* file_name) {
 }
 
 int KZMGR_decode_cli_part_file(const char* cli_name, char** file_name) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (file_name)
         *file_name = nullptr;
@@ -179,6 +189,7 @@ int KZMGR_decode_cli_part_file(const char* cli_name, char** file_name) {
 }
 
 int UF_PART_open_quiet(const char* name, tag_t* part, UF_PART_load_status_t* status) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (part)
         *part = NULL_TAG;
@@ -199,6 +210,7 @@ int UF_PART_open_quiet(const char* name, tag_t* part, UF_PART_load_status_t* sta
 }
 
 int UF_PART_close(tag_t part, int scope, int mode) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_PART_close", part, scope, mode))
         return *code;
@@ -225,6 +237,7 @@ int UF_PART_close(tag_t part, int scope, int mode) {
 }
 
 int UF_PART_save(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_PART_save"))
         return *code;
@@ -236,6 +249,7 @@ int UF_PART_save(void) {
 }
 
 logical UF_PART_is_modified(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_PART_is_modified", part))
         return 0;
@@ -244,6 +258,7 @@ logical UF_PART_is_modified(tag_t part) {
 }
 
 int UF_PART_set_display_part(tag_t part) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_PART_set_display_part", part))
         return *code;
@@ -255,6 +270,7 @@ int UF_PART_set_display_part(tag_t part) {
 }
 
 int UF_DISP_set_display(int on) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_DISP_set_display", on))
         return *code;

@@ -16,6 +16,7 @@ using hostsim::simulator;
 extern "C" {
 
 int UF_initialize(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_initialize"))
         return *code;
@@ -24,6 +25,7 @@ int UF_initialize(void) {
 }
 
 logical UF_is_initialized(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (s.enter("UF_is_initialized"))
         return 0;
@@ -31,6 +33,7 @@ logical UF_is_initialized(void) {
 }
 
 int UF_terminate(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_terminate"))
         return *code;
@@ -43,6 +46,7 @@ int UF_terminate(void) {
 }
 
 int UF_ask_system_info(UF_system_info_t* info) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_ask_system_info"))
         return *code;
@@ -62,6 +66,7 @@ int UF_ask_system_info(UF_system_info_t* info) {
 }
 
 int UF_free_system_info(UF_system_info_t* info) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_free_system_info"))
         return *code;
@@ -76,6 +81,7 @@ int UF_free_system_info(UF_system_info_t* info) {
 }
 
 int uc1601(const char* message, int mode) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("uc1601", message, mode))
         return *code;
@@ -86,6 +92,7 @@ int uc1601(const char* message, int mode) {
 }
 
 int uc4560(const char* path, int type) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("uc4560", path, type))
         return *code;
@@ -95,6 +102,7 @@ int uc4560(const char* path, int type) {
 }
 
 int UF_translate_variable(const char* name, char** value) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (value)
         *value = nullptr;
@@ -112,6 +120,7 @@ int UF_translate_variable(const char* name, char** value) {
 }
 
 int UF_get_fail_message(int code, char message[HOST_FAIL_MESSAGE_BUFSIZE]) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto fault = s.enter("UF_get_fail_message", code))
         return *fault;
@@ -164,6 +173,7 @@ int UF_get_fail_message(int code, char message[HOST_FAIL_MESSAGE_BUFSIZE]) {
 }
 
 int UF_HELP_load_map_file(const char* path) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_HELP_load_map_file", path))
         return *code;
@@ -174,6 +184,7 @@ int UF_HELP_load_map_file(const char* path) {
 }
 
 int UF_HELP_unload_map_file(const char* path) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_HELP_unload_map_file", path))
         return *code;
@@ -186,6 +197,7 @@ int UF_HELP_unload_map_file(const char* path) {
 }
 
 int UF_HELP_push_context(const char* context) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_HELP_push_context", context))
         return *code;
@@ -196,6 +208,7 @@ int UF_HELP_push_context(const char* context) {
 }
 
 int UF_HELP_pop_context(void) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_HELP_pop_context"))
         return *code;
@@ -206,10 +219,12 @@ int UF_HELP_pop_context(void) {
 }
 
 void UF_free(void* data) {
+    const hostsim::HostCallScope hostCall;
     simulator().heap.release(data, HeapFamily::UfFree, "UF_free");
 }
 
 void UF_free_string_array(int count, char** strings) {
+    const hostsim::HostCallScope hostCall;
     auto& heap = simulator().heap;
     if (!strings)
         return;
@@ -219,14 +234,17 @@ void UF_free_string_array(int count, char** strings) {
 }
 
 void* SM_alloc(size_t size) {
+    const hostsim::HostCallScope hostCall;
     return simulator().heap.allocate(size, HeapFamily::SmFree);
 }
 
 void SM_free(void* data) {
+    const hostsim::HostCallScope hostCall;
     simulator().heap.release(data, HeapFamily::SmFree, "SM_free");
 }
 
 int STR_snprintf(char* buffer, size_t size, const char* format, ...) {
+    const hostsim::HostCallScope hostCall;
     va_list arguments;
     va_start(arguments, format);
     int written = std::vsnprintf(buffer, size, format, arguments);

@@ -42,6 +42,7 @@ extern "C" {
 
 int UF_UDOBJ_create_class(const char* class_name, const char* friendly_name,
                           UF_UDOBJ_class_t* class_id) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_UDOBJ_create_class", class_name, friendly_name))
         return *code;
@@ -56,6 +57,7 @@ int UF_UDOBJ_create_class(const char* class_name, const char* friendly_name,
 }
 
 int UF_UDOBJ_create_udo(UF_UDOBJ_class_t class_id, tag_t* udo) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (udo)
         *udo = NULL_TAG;
@@ -75,6 +77,7 @@ int UF_UDOBJ_create_udo(UF_UDOBJ_class_t class_id, tag_t* udo) {
 }
 
 int UF_UDOBJ_cycle_udos_by_class(tag_t part, UF_UDOBJ_class_t class_id, tag_t* udo) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     tag_t previous = udo ? *udo : NULL_TAG;
     if (udo)
@@ -102,6 +105,7 @@ int UF_UDOBJ_cycle_udos_by_class(tag_t part, UF_UDOBJ_class_t class_id, tag_t* u
 }
 
 int UF_UDOBJ_ask_udo_data(tag_t udo, UF_UDOBJ_all_data_t* data) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_UDOBJ_ask_udo_data", udo))
         return *code;
@@ -132,6 +136,7 @@ int UF_UDOBJ_ask_udo_data(tag_t udo, UF_UDOBJ_all_data_t* data) {
 }
 
 int UF_UDOBJ_free_udo_data(UF_UDOBJ_all_data_t* data) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_UDOBJ_free_udo_data"))
         return *code;
@@ -149,6 +154,7 @@ int UF_UDOBJ_free_udo_data(UF_UDOBJ_all_data_t* data) {
 }
 
 int UF_UDOBJ_add_integers(tag_t udo, int count, const int* values) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_UDOBJ_add_integers", udo, count))
         return *code;
     if (count < 0 || (count > 0 && !values))
@@ -160,6 +166,7 @@ int UF_UDOBJ_add_integers(tag_t udo, int count, const int* values) {
 }
 
 int UF_UDOBJ_add_strings(tag_t udo, int count, const char* const* strings) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     std::string first = count > 0 && strings && strings[0] ? strings[0] : "";
     if (auto code = s.enter("UF_UDOBJ_add_strings", udo, count, first))
@@ -177,6 +184,7 @@ int UF_UDOBJ_add_strings(tag_t udo, int count, const char* const* strings) {
 }
 
 int UF_UDOBJ_delete_strings(tag_t udo, int first, int count) {
+    const hostsim::HostCallScope hostCall;
     if (auto code = simulator().enter("UF_UDOBJ_delete_strings", udo, first, count))
         return *code;
     return changeObject(udo, [&](UserObject& object) {
@@ -190,6 +198,7 @@ int UF_UDOBJ_delete_strings(tag_t udo, int first, int count) {
 }
 
 int UF_OBJ_delete_object(tag_t object) {
+    const hostsim::HostCallScope hostCall;
     auto& s = simulator();
     if (auto code = s.enter("UF_OBJ_delete_object", object))
         return *code;

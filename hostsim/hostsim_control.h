@@ -47,6 +47,10 @@ HOST_API void HOSTSIM_set_message_handler(HOSTSIM_message_handler handler, void*
 
 // Open host sessions (UF_initialize not yet matched by UF_terminate).
 HOST_API int HOSTSIM_session_depth(void);
+// Host calls under way on the calling thread: nonzero while the host itself
+// runs, e.g. for an allocation hook that must tell the host's allocations
+// from the plug-in's.
+HOST_API int HOSTSIM_host_call_depth(void);
 // Blocks handed out by the host and not yet released.
 HOST_API int HOSTSIM_outstanding_allocations(void);
 // Releases of memory through the wrong call, or of memory the host never gave.

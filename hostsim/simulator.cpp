@@ -1,5 +1,7 @@
 #include "hostsim/simulator.h"
 
+#include "hostsim/hostsim_control.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -54,4 +56,20 @@ void Simulator::appendArgument(std::string& text, double value) {
     text += number;
 }
 
+namespace {
+thread_local int t_hostCallDepth = 0;
+} // namespace
+
+HostCallScope::HostCallScope() {
+    ++t_hostCallDepth;
+}
+
+HostCallScope::~HostCallScope() {
+    --t_hostCallDepth;
+}
+
 } // namespace hostsim
+
+int HOSTSIM_host_call_depth(void) {
+    return hostsim::t_hostCallDepth;
+}

@@ -67,4 +67,14 @@ class Simulator {
 
 Simulator& simulator();
 
+// Marks the thread as inside a host call while it lives, so that a test
+// that fails the plug-in's allocations leaves the host's own alone.
+class HostCallScope {
+  public:
+    HostCallScope();
+    ~HostCallScope();
+    HostCallScope(const HostCallScope&) = delete;
+    HostCallScope& operator=(const HostCallScope&) = delete;
+};
+
 } // namespace hostsim

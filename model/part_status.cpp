@@ -4,6 +4,7 @@
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
 #include "model/occurrence_state.h"
+#include "model/part_attributes.h"
 #include "model/row_model.h"
 #include "record/record_lists.h"
 #include "record/work_part_record.h"
@@ -111,23 +112,15 @@ void RowModel::RebuildRowParts(int r) {
         const tag_t tag = UF_PART_ask_part_tag(part.c_str());
         if (tag == NULL_TAG)
             continue;
-        int count = 0;
-        UF_ATTR_part_attr_t* attributes = nullptr;
-        if (ATTR_ask_part_attrs(tag, &count, &attributes) != 0)
-            count = 0;
-        for (int a = 0; a < count && attributes; ++a) {
-            const UF_ATTR_part_attr_t& attribute = attributes[a];
-            const bool titleFits =
-                std::strncmp(attribute.title, m_rowName[r].c_str(), HOST_ATTR_TITLE_BUFSIZE) == 0 &&
-                m_rowName[r].size() < HOST_ATTR_TITLE_BUFSIZE;
-            const char* value = attribute.value ? attribute.value : "";
-            if (titleFits && (m_rowKey[r].empty() || m_rowKey[r] == value)) {
+        const PartAttributes attributes(tag);
+        for (int a = 0; a < attributes.Count(); ++a) {
+            const bool titleFits = m_rowName[r].size() < HOST_ATTR_TITLE_BUFSIZE &&
+                                   attributes.Title(a) == m_rowName[r];
+            if (titleFits && (m_rowKey[r].empty() || attributes.Value(a) == m_rowKey[r])) {
                 names.push_back(part);
                 break;
             }
         }
-        if (attributes)
-            UF_free(attributes);
     }
     m_rowPartCount[r] = static_cast<int>(names.size());
     m_rowPartNames[r] = std::move(names);

@@ -6,6 +6,7 @@
 #include "model/host_arrays.h"
 #include "model/host_color.h"
 #include "model/occurrence_state.h"
+#include "model/part_attributes.h"
 #include "model/part_name.h"
 #include "model/row_model.h"
 #include "model/tree_building_scratch.h"
@@ -36,38 +37,6 @@ class ConfigHolder {
     ConfigHolder(const ConfigHolder&) = delete;
     ConfigHolder& operator=(const ConfigHolder&) = delete;
     ViewConfig config{};
-};
-
-// The attribute array of a part, released with UF_free.
-class PartAttributes {
-  public:
-    explicit PartAttributes(tag_t part) {
-        if (ATTR_ask_part_attrs(part, &count_, &attributes_) != 0 || !attributes_)
-            count_ = 0;
-    }
-    ~PartAttributes() {
-        if (attributes_)
-            UF_free(attributes_);
-    }
-    PartAttributes(const PartAttributes&) = delete;
-    PartAttributes& operator=(const PartAttributes&) = delete;
-
-    int Count() const { return count_; }
-    std::string_view Title(int i) const {
-        const char* title = attributes_[i].title;
-        const void* end = std::memchr(title, '\0', HOST_ATTR_TITLE_BUFSIZE);
-        const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - title)
-                                  : HOST_ATTR_TITLE_BUFSIZE;
-        return std::string_view(title, length);
-    }
-    std::string_view Value(int i) const {
-        const char* value = attributes_[i].value;
-        return value ? std::string_view(value) : std::string_view();
-    }
-
-  private:
-    int count_ = 0;
-    UF_ATTR_part_attr_t* attributes_ = nullptr;
 };
 
 // The configuration's entries by group name, then by key value, so that a

@@ -1,7 +1,8 @@
 // The plug-in's path on the demo session once for every host operation it
-// calls, failing on its first and on every call: every step leaves no session
-// open, no memory held and the rows consistent, and tells only the system's
-// own messages.
+// calls, failing on its first and on every call, and once for every
+// allocation of the plug-in, failing: every step leaves no session open, no
+// memory held and the rows consistent or the View Manager closed, and tells
+// only the system's own messages.
 #include "sweep/native_view_manager.h"
 #include "sweep/row_model_invariants.h"
 
@@ -11,13 +12,16 @@
 #include "model/bench/generated_die.h"
 #include "model/cell_pictures.h"
 #include "record/work_part_record.h"
+#include "testing/failing_allocations.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <pthread.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +34,8 @@ const std::string kDemoSession = std::string(VM_SOURCE_DIR) + "/demo/session.jso
 
 // What the system may tell the user besides the host's failure texts.
 const char* const kKnownMessages[] = {
+    kOutOfMemoryNotStartedMessage,
+    kOutOfMemoryClosedMessage,
     "Operating system should be Windows.",
     "Incorrect path or name of qvl_view.xml",
     "No environment variable",
@@ -99,10 +105,15 @@ const Step kPath[] = {
 };
 
 // The command, the path, Refresh, Switch and the close; check after each.
-void runPath(const std::function<void(const std::string&, const RowModel*)>& check) {
+// The check gets the step's name as it stands, so that calling it allocates
+// nothing of the test's own.
+void runPath(const std::function<void(const char*, const RowModel*)>& check) {
+    // The window's own object, made before the command, as the test has it.
+    std::optional<failing_allocations::Paused> paused(std::in_place);
     NativeViewManager viewManager;
     viewManager.Prompts().color = 0x0000FF00;
     viewManager.Prompts().answer = CONFIRM_SAVE_AND_CLOSE;
+    paused.reset();
     RunViewManagerCommand(viewManager);
     check("command", viewManager.Commands());
     for (const Step& step : kPath) {
@@ -137,7 +148,7 @@ struct HostFault {
 
 std::vector<HostFault> everyFault() {
     loadDemo();
-    runPath([](const std::string&, const RowModel*) {});
+    runPath([](const char*, const RowModel*) {});
     g_cleanPathStrayTerminates = strayTerminates();
     std::set<std::string> names;
     for (int i = 0; i < HOSTSIM_call_log_size(); ++i) {
@@ -181,14 +192,15 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
     if (!operation.empty())
         HOSTSIM_fail_operation(operation.c_str(), GetParam().onCall, 0);
     int rowsBuilt = 0;
-    runPath([&](const std::string& step, const RowModel* model) {
-        SCOPED_TRACE("after step: " + step);
+    runPath([&](const char* step, const RowModel* model) {
+        SCOPED_TRACE(std::string("after step: ") + step);
         // Only a session the host refused to end may stay open.
         EXPECT_LE(HOSTSIM_session_depth(), operation == "UF_terminate" ? 1 : 0);
         // Memory is held only when the host refused to take it back.
         EXPECT_TRUE(operation.find("free") != std::string::npos ||
                     heldBefore == HOSTSIM_outstanding_allocations());
-        EXPECT_FALSE(operation.empty() && step == "close" && model) << "the close left it";
+        EXPECT_FALSE(operation.empty() && std::string(step) == "close" && model)
+            << "the close left it";
         if (model)
             rowsBuilt = std::max(rowsBuilt, model->m_rowCount);
         for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
@@ -211,6 +223,126 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoPath, HostFaultSweep, ::testing::ValuesIn(everyFault()), faultName);
+
+int failureMessagesTold() {
+    const Strings& told = RecordedFrameworkMessages();
+    return static_cast<int>(std::count(told.begin(), told.end(), kOutOfMemoryNotStartedMessage) +
+                            std::count(told.begin(), told.end(), kOutOfMemoryClosedMessage));
+}
+
+// Every VM_ALLOCATION_SWEEP_EVERY-th point (1: all of them); by default as
+// many as fit a test run.
+long allocationSweepStride(long points) {
+    if (const char* every = std::getenv("VM_ALLOCATION_SWEEP_EVERY"))
+        return std::max(1L, std::atol(every));
+    return std::max(1L, points / 400);
+}
+
+// The path with the n-th allocation of the plug-in failing, for every n: the
+// failed handler gives back its host session and memory, the user is told
+// once, the View Manager stays consistent or closes, and a new View Manager
+// built afterwards from what the failure left (the record, the host's
+// state) is consistent too.
+TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOnce) {
+    failing_allocations::SetExemption([] { return HOSTSIM_host_call_depth() > 0; });
+    loadDemo();
+    failing_allocations::Arm(0);
+    runPath([](const char*, const RowModel*) {});
+    failing_allocations::Disarm();
+    const long points = failing_allocations::Counted();
+    ASSERT_GT(points, 100);
+    const long stride = allocationSweepStride(points);
+    std::printf("allocation points: %ld, every %ld-th failed\n", points, stride);
+    for (long n = 1; n <= points && !HasFailure(); n += stride) {
+        SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(points));
+        loadDemo();
+        const int heldBefore = HOSTSIM_outstanding_allocations();
+        failing_allocations::Arm(n);
+        runPath([&](const char* step, const RowModel* model) {
+            const failing_allocations::Paused paused;
+            SCOPED_TRACE(std::string("after step: ") + step);
+            EXPECT_EQ(0, HOSTSIM_session_depth());
+            EXPECT_EQ(heldBefore, HOSTSIM_outstanding_allocations());
+            for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
+                ADD_FAILURE() << violation;
+        });
+        failing_allocations::Disarm();
+        EXPECT_TRUE(failing_allocations::Failed());
+        EXPECT_EQ(1, failureMessagesTold());
+        for (const std::string& text : RecordedFrameworkMessages())
+            EXPECT_TRUE(isKnownMessage(text)) << text;
+        NativeViewManager again;
+        RunViewManagerCommand(again);
+        ASSERT_NE(nullptr, again.Commands());
+        EXPECT_GT(again.Commands()->m_rowCount, 0);
+        for (const std::string& violation : RowModelViolations(*again.Commands()))
+            ADD_FAILURE() << violation;
+        again.Commands()->OnCancel();
+        while (HOSTSIM_session_depth() > 0)
+            UF_terminate();
+    }
+}
+
+// A host message shown in the middle of a handler lets the designer's other
+// actions in: a click, Refresh, Switch and Close arrive while it is up.
+// None of them runs inside the handler; the close follows it.
+TEST(MessageDuringAHandler, LetsNoOtherHandlerInAndTheCloseWaitsUntilItReturns) {
+    struct Case {
+        const char* name;
+        const char* failing; // the host operation whose failure shows a message
+        std::function<void(NativeViewManager&)> handler;
+    };
+    const Case cases[] = {
+        {"refresh without the record class", "UF_UDOBJ_create_class",
+         [](NativeViewManager& viewManager) { viewManager.Refresh(); }},
+        {"a close the host refuses", "UF_PART_close",
+         [](NativeViewManager& viewManager) {
+             ViewManagerCommands* vm = viewManager.Commands();
+             const auto& names = vm->m_rowCustomName;
+             const int row = static_cast<int>(
+                 std::find(names.begin(), names.end(), "Guide bushings") - names.begin());
+             vm->OnDblclkList(row, row, kColumnOpen);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadDemo();
+        NativeViewManager viewManager;
+        RunViewManagerCommand(viewManager);
+        ASSERT_NE(nullptr, viewManager.Commands());
+        const UF_UDOBJ_class_t registered = g_recordClass;
+        g_recordClass = 0;
+        HOSTSIM_fail_operation(c.failing, 0, 0);
+        struct Context {
+            NativeViewManager* viewManager;
+            int messages = 0;
+            bool closedInside = false;
+        } context{&viewManager};
+        HOSTSIM_set_message_handler(
+            [](const char*, void* data) {
+                auto& inside = *static_cast<Context*>(data);
+                ++inside.messages;
+                ViewManagerCommands* vm = inside.viewManager->Commands();
+                vm->OnClickList(0, 0, kColumnBlank, false);
+                inside.viewManager->Refresh();
+                inside.viewManager->Switch();
+                vm->OnCancel();
+                inside.closedInside = inside.viewManager->Commands() == nullptr;
+            },
+            &context);
+        const int blanksBefore = HOSTSIM_call_count("UF_OBJ_set_blank_status");
+        c.handler(viewManager);
+        HOSTSIM_set_message_handler(nullptr, nullptr);
+        HOSTSIM_clear_faults();
+        g_recordClass = registered;
+        EXPECT_GE(context.messages, 1) << "the handler showed no message";
+        EXPECT_FALSE(context.closedInside);
+        EXPECT_EQ(nullptr, viewManager.Commands()) << "the close was lost";
+        EXPECT_EQ(blanksBefore, HOSTSIM_call_count("UF_OBJ_set_blank_status"));
+        EXPECT_EQ(0, HOSTSIM_session_depth());
+        EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
+    }
+}
 
 // Runs action on a 1 MB stack, as a host's user-interface thread has.
 void runOnSmallStack(const std::function<void()>& action) {

@@ -241,9 +241,10 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 void CWnd::OnHandlerFailure(HandlerFailure failure) noexcept {
     // A control's failure is its window's: the object that owns the window
     // above it decides what the user sees.
-    if (CWnd* owner = FromHandlePermanent(::GetAncestor(m_hWnd, GA_PARENT)))
-        owner->OnHandlerFailure(failure);
-    else if (CWnd* owner = FromHandlePermanent(::GetWindow(m_hWnd, GW_OWNER)))
+    CWnd* owner = FromHandlePermanent(::GetAncestor(m_hWnd, GA_PARENT));
+    if (!owner)
+        owner = FromHandlePermanent(::GetWindow(m_hWnd, GW_OWNER));
+    if (owner)
         owner->OnHandlerFailure(failure);
 }
 

@@ -1,6 +1,7 @@
 // The window layer: binding objects to windows, dialogs with data exchange,
 // resource strings and the file dialog. The colour dialog is checked through
 // the prompts (commands/win32/tests) and devhost's command script.
+#include "testing/failing_allocations.h"
 #include "wnd/common_controls.h"
 #include "wnd/common_dialogs.h"
 #include "wnd/dialog.h"
@@ -12,6 +13,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,75 @@ TEST(WindowObject, IsUnboundAfterTheLastMessageAndDestroysItsWindow) {
         ASSERT_TRUE(object.SubclassWindow(window));
     }
     EXPECT_FALSE(IsWindow(window));
+}
+
+// Throws from its handler of kProbe, or destroys its own window there and
+// then reads its own members, as a handler that closes its window does.
+class FailingWindow : public CWnd {
+  public:
+    std::vector<std::string> events;
+    bool destroyInside = false;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != kProbe)
+            return CWnd::WindowProc(message, wParam, lParam);
+        if (!destroyInside)
+            throw std::bad_alloc();
+        ::DestroyWindow(m_hWnd);
+        events.push_back("handler returns");
+        return 11;
+    }
+    void OnHandlerFailure(HandlerFailure failure) noexcept override {
+        events.push_back(failure == HandlerFailure::kOutOfMemory ? "out of memory" : "other");
+    }
+    void PostNcDestroy() override { events.push_back("final"); }
+};
+
+TEST(WindowObject, KeepsExceptionsAndOutlivesEveryMessageItIsHandling) {
+    FailingWindow object;
+    HWND window = makePlainWindow();
+    ASSERT_TRUE(object.SubclassWindow(window));
+    EXPECT_EQ(0, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ(std::vector<std::string>{"out of memory"}, object.events);
+    object.events.clear();
+    object.destroyInside = true;
+    EXPECT_EQ(11, SendMessageA(window, kProbe, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"handler returns", "final"}), object.events);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(window));
+}
+
+TEST(WindowObject, AFailedBindHoldsNothingAndLeavesNothingBound) {
+    HWND window = makePlainWindow();
+    {
+        ProbeWindow object;
+        failing_allocations::Arm(1);
+        const bool bound = object.SubclassWindow(window);
+        failing_allocations::Disarm();
+        ASSERT_TRUE(failing_allocations::Failed());
+        EXPECT_FALSE(bound);
+        EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(window));
+        EXPECT_EQ(kOwn, SendMessageA(window, kProbe, 0, 0));
+    }
+    // The table is not left locked: binding works again.
+    ProbeWindow object;
+    EXPECT_TRUE(object.SubclassWindow(window));
+    EXPECT_EQ(11, SendMessageA(window, kProbe, 0, 0));
+}
+
+TEST(WindowObject, ReleasingAllWindowsLeavesNoProcedureOfTheLibrary) {
+    bool ended = false;
+    ProbeWindow first;
+    first.ended = &ended;
+    HWND firstWindow = makePlainWindow();
+    ASSERT_TRUE(first.SubclassWindow(firstWindow));
+    ProbeWindow child;
+    ASSERT_TRUE(child.SubclassWindow(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5,
+                                                     firstWindow, nullptr, nullptr, nullptr)));
+    CWnd::ReleaseAllWindows();
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(IsWindow(firstWindow));
+    EXPECT_EQ(nullptr, child.m_hWnd);
 }
 
 // The exchange dialog: the name and the progress bar are exchanged.
