@@ -26,13 +26,6 @@ void* allocate(std::size_t size) noexcept {
     return failsNow() ? nullptr : std::malloc(size ? size : 1);
 }
 
-void* allocateAligned(std::size_t size, std::align_val_t alignment) noexcept {
-    if (failsNow())
-        return nullptr;
-    const auto align = static_cast<std::size_t>(alignment);
-    return std::aligned_alloc(align, (size + align - 1) / align * align);
-}
-
 } // namespace
 
 namespace failing_allocations {
@@ -88,16 +81,6 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return allocate(size);
 }
 
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    if (void* block = allocateAligned(size, alignment))
-        return block;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return operator new(size, alignment);
-}
-
 void operator delete(void* block) noexcept {
     std::free(block);
 }
@@ -111,21 +94,5 @@ void operator delete(void* block, std::size_t) noexcept {
 }
 
 void operator delete[](void* block, std::size_t) noexcept {
-    std::free(block);
-}
-
-void operator delete(void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-
-void operator delete[](void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
-    std::free(block);
-}
-
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
     std::free(block);
 }

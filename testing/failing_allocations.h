@@ -3,7 +3,8 @@
 // while paused (the test's checks) or while the exemption says so (the
 // simulated host's own). The nothrow forms return null; the others throw
 // std::bad_alloc. Linked into a test program, it replaces the program's
-// operator new.
+// operator new; the over-aligned forms, which the plug-in does not use, stay
+// the library's.
 #pragma once
 
 namespace failing_allocations {

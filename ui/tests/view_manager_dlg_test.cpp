@@ -10,6 +10,7 @@
 #include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
 #include "model/cell_pictures.h"
+#include "record/work_part_record.h"
 #include "res/resource.h"
 #include "ui/tests/list_host.h"
 #include "ui/view_manager_dlg.h"
@@ -160,6 +161,41 @@ TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgainAtTheDefaultSi
     EXPECT_EQ(500, rect.bottom - rect.top);
 }
 
+// The host message of the first build lets the designer start the command
+// again and press Close: the second command only shows the window being
+// built, and the close waits until the build has returned.
+TEST_F(ViewManager, ACommandAndACloseDuringTheFirstBuildWaitForIt) {
+    const UF_UDOBJ_class_t registered = g_recordClass;
+    g_recordClass = 0;
+    HOSTSIM_fail_operation("UF_UDOBJ_create_class", 0, 0);
+    struct Inside {
+        int messages = 0;
+        HWND shown = nullptr;
+    } inside;
+    HOSTSIM_set_message_handler(
+        [](const char*, void* data) {
+            auto& in = *static_cast<Inside*>(data);
+            if (++in.messages > 1)
+                return;
+            DialogStep step;
+            RunViewManagerCommand(step);
+            in.shown = g_viewManagerDlg ? g_viewManagerDlg->m_hWnd : nullptr;
+            SendMessageA(in.shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        },
+        &inside);
+    ufusr();
+    HOSTSIM_set_message_handler(nullptr, nullptr);
+    g_recordClass = registered;
+    EXPECT_EQ(1, inside.messages);
+    EXPECT_TRUE(RecordedFrameworkMessages().empty());
+    ASSERT_NE(nullptr, inside.shown);
+    EXPECT_EQ(inside.shown, dialog()) << "a second View Manager was made";
+    EXPECT_FALSE(IsWindowVisible(inside.shown));
+    pumpMessages();
+    EXPECT_FALSE(IsWindow(inside.shown));
+    EXPECT_EQ(nullptr, g_viewManagerDlg);
+}
+
 // A send from a thread of its own, answered while this thread pumps.
 LRESULT sendFromAnotherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     std::atomic<bool> sent{false};
@@ -282,6 +318,8 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         EXPECT_EQ(MAX_ROWS, list.GetShownRowCount());
         note();
         click(IDCANCEL);
+        // The window goes once the click's handler has returned.
+        pumpMessages();
         EXPECT_EQ(nullptr, dialog());
         for (HBITMAP bitmap : seen)
             EXPECT_EQ(0u, GetObjectType(bitmap));
