@@ -16,6 +16,8 @@ namespace {
 
 constexpr char kHelpContext[] = "QVLJB_view_manager";
 constexpr char kHelpMapName[] = "/application/qvl_help.tbl";
+// Longer than any operating system's name the host reports.
+constexpr size_t kSystemNameSize = 257;
 
 // The help map path below the first product directory that is set. Quiet:
 // without help the command still works, so nothing is reported.
@@ -61,9 +63,12 @@ bool runsOnWindows() {
     UF_system_info_t info{};
     bool windows = true;
     if (UF_ask_system_info(&info) == 0 && info.os_name) {
-        for (char* c = info.os_name; *c; ++c)
-            *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-        windows = std::strstr(info.os_name, "windows") != nullptr;
+        // The host's text is only lent: the lower-case copy is ours, and a
+        // name without its end is read no further than the copy holds.
+        char name[kSystemNameSize] = "";
+        for (size_t i = 0; i + 1 < sizeof name && info.os_name[i]; ++i)
+            name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(info.os_name[i])));
+        windows = std::strstr(name, "windows") != nullptr;
     }
     if (!windows)
         uc1601("Operating system should be Windows.", 1);

@@ -108,6 +108,9 @@ int UF_PART_ask_part_name(tag_t part, char name[HOST_PART_NAME_BUFSIZE]) {
     // File names are checked to fit when the session is loaded.
     std::strncpy(name, found->fileName.c_str(), HOST_PART_NAME_MAX);
     name[HOST_PART_NAME_MAX] = '\0';
+    if (s.unterminatedPartNames)
+        std::memset(name + found->fileName.size(), '_',
+                    HOST_PART_NAME_BUFSIZE - found->fileName.size());
     return 0;
 }
 

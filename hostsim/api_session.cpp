@@ -72,6 +72,9 @@ int UF_free_system_info(UF_system_info_t* info) {
         return *code;
     if (!info)
         return HOST_ERR_BAD_ARGUMENT;
+    // The texts are the host's, lent to be read.
+    if (info->os_name && s.session.system.osName != info->os_name)
+        s.heap.recordMisuse("UF_free_system_info: the caller changed os_name");
     for (char** text : {&info->date_buf, &info->user_name, &info->node_name, &info->machine_type,
                         &info->os_name, &info->os_version}) {
         s.heap.release(*text, HeapFamily::SystemInfo, "UF_free_system_info");

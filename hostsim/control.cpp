@@ -93,6 +93,10 @@ int HOSTSIM_modify_part(const char* file) {
     return 0;
 }
 
+void HOSTSIM_unterminated_part_names(int on) {
+    simulator().unterminatedPartNames = on != 0;
+}
+
 void HOSTSIM_fail_operation(const char* operation, int on_call, int code) {
     if (operation)
         simulator().log.addFault(operation, on_call, code);

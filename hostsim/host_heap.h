@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hostsim {
@@ -31,6 +32,8 @@ class HostHeap {
     std::size_t outstanding() const { return blocks_.size(); }
     const std::vector<std::string>& misuses() const { return misuses_; }
     void clearMisuses() { misuses_.clear(); }
+    // A misuse of memory the host lent, seen by the host itself.
+    void recordMisuse(std::string what) { misuses_.push_back(std::move(what)); }
 
   private:
     std::map<void*, HeapFamily> blocks_;

@@ -27,6 +27,10 @@ HOST_API void HOSTSIM_free_text(char* text);
 // or an error code when no loaded part has that file name.
 HOST_API int HOSTSIM_modify_part(const char* file);
 
+// With on, UF_PART_ask_part_name fills the rest of the caller's buffer with
+// '_' and writes no terminating zero, as a careless host might.
+HOST_API void HOSTSIM_unterminated_part_names(int on);
+
 // Makes the operation fail with code on its on_call-th call from now, or on
 // every call when on_call is 0. Code 0 stands for HOST_ERR_INJECTED.
 HOST_API void HOSTSIM_fail_operation(const char* operation, int on_call, int code);

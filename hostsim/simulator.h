@@ -29,6 +29,7 @@ class Simulator {
     std::vector<std::string> classes;
     int sessionDepth = 0;    // UF_initialize calls not yet terminated
     int strayTerminates = 0; // UF_terminate calls with no session open
+    bool unterminatedPartNames = false;
     HOSTSIM_message_handler messageHandler = nullptr;
     void* messageContext = nullptr;
 

@@ -3,12 +3,14 @@
 
 #include "host/host_part.h"
 
+#include <algorithm>
 #include <string>
 
 // The part's file name; empty when the host does not tell it.
 inline std::string PartNameOf(tag_t part) {
     char name[HOST_PART_NAME_BUFSIZE] = "";
     if (UF_PART_ask_part_name(part, name) != 0)
-        name[0] = '\0';
-    return name;
+        return std::string();
+    // A name that fills the buffer without its end is read no further.
+    return std::string(name, std::find(name, name + sizeof name, '\0'));
 }

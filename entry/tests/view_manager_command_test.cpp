@@ -108,6 +108,9 @@ TEST_P(Command, TellsReachesTheDialogAndCleansUp) {
     EXPECT_EQ(c.readerTells, RecordedFrameworkMessages().size());
     EXPECT_EQ(0, HOSTSIM_session_depth());
     EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
+    // Nothing the host lent is written to, the system name included.
+    EXPECT_EQ(0, HOSTSIM_memory_misuse_count())
+        << HOSTSIM_memory_misuse(HOSTSIM_memory_misuse_count() - 1);
     EXPECT_EQ(0, runtime()["stray_terminates"].get<int>());
     EXPECT_EQ(0, help());
     HOSTSIM_clear_faults();

@@ -3,6 +3,7 @@
 #include "row_model_fixture.h"
 
 #include "model/cell_pictures.h"
+#include "model/part_name.h"
 
 using namespace row_model_test;
 
@@ -19,6 +20,16 @@ json dieWithSuppressedParts() {
 }
 
 class PartStatus : public RowModelTest {};
+
+// A host that fills the name buffer without its end: the name is read to
+// the buffer's end and no further.
+TEST_F(PartStatus, APartNameWithoutItsEndIsReadNoFurtherThanItsBuffer) {
+    loadSession(sessionOf({part("top.prt")}));
+    HOSTSIM_unterminated_part_names(1);
+    const std::string name = PartNameOf(UF_PART_ask_display_part());
+    HOSTSIM_unterminated_part_names(0);
+    EXPECT_EQ(std::string("top.prt") + std::string(HOST_PART_NAME_BUFSIZE - 7, '_'), name);
+}
 
 TEST_F(PartStatus, ClosingRecordsAndClosesOnlyPartsWithAnUnsuppressedOccurrence) {
     loadSession(dieWithSuppressedParts());
