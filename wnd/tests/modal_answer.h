@@ -1,5 +1,7 @@
 // Answers a modal dialog from inside its own message loop: a thread timer
 // finds the thread's first shown dialog window and runs the action on it once.
+// A dialog still shown 5 s after its answer is ended with IDABORT, and a
+// line on the error output says so.
 #pragma once
 
 #include <windows.h>
