@@ -7,6 +7,7 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
+#include <memory>
 #include <vector>
 
 namespace xmldom {
@@ -81,10 +82,10 @@ class LibxmlNode : public Node {
     }
 
     std::string value() const override {
-        xmlChar* content = xmlNodeGetContent(m_node);
-        std::string text = to_ansi(content);
-        xmlFree(content);
-        return text;
+        // Freed however the conversion leaves: it allocates.
+        const std::unique_ptr<xmlChar, void (*)(void*)> content(xmlNodeGetContent(m_node),
+                                                                [](void* text) { xmlFree(text); });
+        return to_ansi(content.get());
     }
 
     std::unique_ptr<Node> firstChild() const override { return wrap(m_node->children); }
