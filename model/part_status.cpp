@@ -34,10 +34,12 @@ class LoadStatus {
     UF_PART_load_status_t status{0, 0, nullptr, nullptr};
 };
 
+// Only an entry with its group and key counts: a name past the end of the
+// other lists is no entry.
 bool isRecordedFile(const char* fileName) {
-    const RecordData parts(g_closedPartsRecord);
-    for (int i = 0; i < parts.StringCount(); ++i) {
-        if (std::strcmp(parts.String(i), fileName) == 0)
+    const ClosedPartsRecord record;
+    for (int i = 0; i < record.Count(); ++i) {
+        if (std::strcmp(record.FileName(i), fileName) == 0)
             return true;
     }
     return false;

@@ -49,10 +49,31 @@ void removeLastString(tag_t record) {
     if (data.StringCount() > 0)
         UF_UDOBJ_delete_strings(record, data.StringCount(), 1);
 }
+
+// Cuts the lists back to the entries all three hold, so that the entry
+// appended next stands beside its own group and key: a record from elsewhere
+// may have lists of unequal length, of which only the common part is read.
+bool alignLists() {
+    const tag_t lists[] = {g_closedPartsRecord, g_closedGroupsRecord, g_closedKeysRecord};
+    int lengths[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const RecordData data(lists[i]);
+        if (!data.IsRead())
+            return false;
+        lengths[i] = data.StringCount();
+    }
+    const int common = *std::min_element(lengths, lengths + 3);
+    for (int i = 0; i < 3; ++i) {
+        if (lengths[i] > common &&
+            UF_UDOBJ_delete_strings(lists[i], common + 1, lengths[i] - common) != 0)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 bool record_closed_part(const char* fileName, const char* groupName, const char* keyValue) {
-    if (!work_part_record_available())
+    if (!work_part_record_available() || !alignLists())
         return false;
     if (!appendString(g_closedPartsRecord, fileName))
         return false;

@@ -57,9 +57,10 @@ class ClosedPartsRecord {
 };
 
 // Appends one closed part to the three lists, with the whole group name and
-// key value. When one list refuses the string, what was added to the others
+// key value, after cutting lists of unequal length back to the entries all
+// three hold. When one list refuses the string, what was added to the others
 // is taken out again, so the lists stay parallel. False when nothing was
-// recorded (the record objects missing included).
+// recorded (the record objects missing or unreadable included).
 bool record_closed_part(const char* fileName, const char* groupName, const char* keyValue);
 
 // Removes the given positions (0-based, any order) from all three lists,

@@ -68,6 +68,24 @@ TEST_F(PartStatus, APartIsRecordedOnceHoweverOftenItIsClosed) {
     EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
 }
 
+// A record from elsewhere whose part list runs past the other two: a name
+// only that list holds is no entry, so closing the part records it beside
+// its group and key, and it reopens.
+TEST_F(PartStatus, ANameOnlyTheLongestListHoldsIsRecordedAgainAndReopens) {
+    json session = dieWithSuppressedParts();
+    session["parts"][0]["objects"] = {
+        {{"class", kRecordClassName}, {"integers", {3}}, {"strings", {"x.prt", "a.prt"}}},
+        {{"class", kRecordClassName}, {"integers", {4}}, {"strings", {"T"}}},
+        {{"class", kRecordClassName}, {"integers", {5}}, {"strings", {"1"}}}};
+    loadSession(session);
+    build("misaligned", "<ROOT><T>1</T></ROOT>");
+    closeRow(1);
+    EXPECT_EQ((Strings{"x.prt|T|1", "a.prt|T|1", "c.prt|T|1"}), recordEntries());
+    refresh();
+    openRow(1);
+    EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
+}
+
 TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences) {
     json session = dieWithSuppressedParts();
     session["parts"][1]["color"] = 181;

@@ -160,6 +160,27 @@ TEST_F(WorkPartRecord, ListsGrowTogetherAndKeepWholeTexts) {
     EXPECT_FALSE(record.IsEntryOf(0, "GROUP", "x"));
 }
 
+// A record from elsewhere whose lists differ in length: the next entry
+// written cuts them back to the entries all three hold and stands beside its
+// own group and key.
+TEST_F(WorkPartRecord, AWriteRealignsListsOfUnequalLength) {
+    struct Case {
+        Strings parts, groups, keys, entries;
+    };
+    const Case cases[] = {
+        {{"a", "b", "c", "d"}, {"Ga", "Gb"}, {}, {"x|Gx|x"}},
+        {{"a", "b", "c"}, {"Ga", "Gb"}, {"a", "b", "c", "d"}, {"a|Ga|a", "b|Gb|b", "x|Gx|x"}}};
+    for (const Case& c : cases) {
+        json session = dieSession();
+        session["parts"][0]["objects"] = {recordObject(3, c.parts), recordObject(4, c.groups),
+                                          recordObject(5, c.keys)};
+        loadSession(session);
+        set_up_work_part_record();
+        ASSERT_TRUE(record_closed_part("x", "Gx", "x"));
+        EXPECT_EQ(c.entries, recordEntries());
+    }
+}
+
 TEST_F(WorkPartRecord, RefusedAndRemovedEntriesGoFromAllThreeLists) {
     loadSession(dieSession());
     set_up_work_part_record();
