@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -46,6 +47,19 @@ void addComponents(std::vector<tag_t>& parts, tag_t displayPart) {
     }
 }
 
+std::vector<tag_t> modifiedAmong(const std::vector<tag_t>& parts) {
+    std::vector<tag_t> modified;
+    std::copy_if(parts.begin(), parts.end(), std::back_inserter(modified),
+                 [](tag_t part) { return UF_PART_is_modified(part) != 0; });
+    return modified;
+}
+
+// Whether every one of parts is among known.
+bool includes(const std::vector<tag_t>& known, const std::vector<tag_t>& parts) {
+    return std::all_of(parts.begin(), parts.end(),
+                       [&known](tag_t part) { return contains(known, part); });
+}
+
 } // namespace
 
 void ViewManagerCommands::Close(int row) {
@@ -58,22 +72,23 @@ void ViewManagerCommands::Close(int row) {
     if (closesDisplayPart)
         closing.assign(1, display);
     addComponents(closing, display);
-    std::vector<tag_t> modified;
-    for (tag_t part : closing) {
-        if (UF_PART_is_modified(part))
-            modified.push_back(part);
-    }
-    if (!modified.empty()) {
-        int answer = CONFIRM_CANCEL;
+    // The question is modal to the View Manager only: the designer may go on
+    // changing parts in the host while it is shown. An answer holds for the
+    // parts modified when it was asked; should another have been modified
+    // meanwhile, the question is asked again.
+    std::vector<tag_t> answeredFor;
+    std::vector<tag_t> modified = modifiedAmong(closing);
+    int answer = CONFIRM_CANCEL;
+    while (!includes(answeredFor, modified)) {
         if (ClosedDuringPrompt([this, &answer] { answer = m_prompts.ConfirmClose(); }))
             return;
-        if (answer == CONFIRM_SAVE_AND_CLOSE) {
-            if (!SaveParts(modified))
-                return;
-        } else if (answer != CONFIRM_CLOSE_NO_SAVE) {
+        if (answer != CONFIRM_SAVE_AND_CLOSE && answer != CONFIRM_CLOSE_NO_SAVE)
             return;
-        }
+        answeredFor = modified;
+        modified = modifiedAmong(closing);
     }
+    if (answer == CONFIRM_SAVE_AND_CLOSE && !SaveParts(modified))
+        return;
     if (closesDisplayPart) {
         const std::string name = PartNameOf(display);
         UF_PART_close(display, 1, 1);

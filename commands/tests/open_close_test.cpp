@@ -163,6 +163,31 @@ TEST_F(CommandsTest, CloseAndSaveSavesEachModifiedPartOrClosesNothing) {
     EXPECT_EQ("top.prt", hostState()["session"]["work_part"]);
 }
 
+// The question leaves the host free: a part the designer modifies while it
+// is shown was not answered for, and the question is asked again; cancelled
+// then, nothing is closed and no change is lost.
+TEST_F(CommandsTest, APartModifiedWhileTheQuestionIsShownIsAskedForAgain) {
+    for (int answer : {CONFIRM_SAVE_AND_CLOSE, CONFIRM_CLOSE_NO_SAVE}) {
+        SCOPED_TRACE(answer);
+        make();
+        buildDie(withModified({"punch.prt"}));
+        prompts.closeQuestions = 0;
+        prompts.answer = answer;
+        prompts.whileAsked = [this] {
+            if (prompts.closeQuestions == 1)
+                ASSERT_EQ(0, HOSTSIM_modify_part("shoe.prt"));
+            else
+                prompts.answer = CONFIRM_CANCEL;
+        };
+        doubleClick(kUpperRow, kColumnOpen);
+        EXPECT_EQ(2, prompts.closeQuestions);
+        EXPECT_FALSE(discardedChanges());
+        EXPECT_TRUE(loaded("shoe.prt") && modified("shoe.prt"));
+        EXPECT_TRUE(loaded("upper.prt"));
+        EXPECT_EQ(1, vm->m_rowOpen[kUpperRow]);
+    }
+}
+
 // Every row, every answer, with every part or a single one modified: a part
 // is closed with its changes only after the question was answered "Close
 // without save", also when it goes with an assembly the close takes away.
