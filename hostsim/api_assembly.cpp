@@ -55,6 +55,9 @@ int UF_ASSEM_ask_part_occ_children(tag_t occurrence, tag_t** children) {
     if (s.enter("UF_ASSEM_ask_part_occ_children", occurrence) || !children)
         return 0;
     std::vector<tag_t> found = s.session.childOccurrences(occurrence);
+    auto extra = s.extraChildren.find(occurrence);
+    if (extra != s.extraChildren.end())
+        found.insert(found.end(), extra->second.begin(), extra->second.end());
     *children = s.tagArray(found, HeapFamily::UfFree);
     return static_cast<int>(found.size());
 }

@@ -97,6 +97,14 @@ void HOSTSIM_unterminated_part_names(int on) {
     simulator().unterminatedPartNames = on != 0;
 }
 
+int HOSTSIM_add_occurrence_child(tag_t occurrence, tag_t child) {
+    hostsim::Session& session = simulator().session;
+    if (!session.liveOccurrence(occurrence) || !session.liveOccurrence(child))
+        return HOST_ERR_BAD_TAG;
+    simulator().extraChildren[occurrence].push_back(child);
+    return 0;
+}
+
 void HOSTSIM_fail_operation(const char* operation, int on_call, int code) {
     if (operation)
         simulator().log.addFault(operation, on_call, code);

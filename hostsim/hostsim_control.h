@@ -30,6 +30,12 @@ HOST_API int HOSTSIM_modify_part(const char* file);
 // With on, UF_PART_ask_part_name fills the rest of the caller's buffer with
 // '_' and writes no terminating zero, as a careless host might.
 HOST_API void HOSTSIM_unterminated_part_names(int on);
+// UF_ASSEM_ask_part_occ_children(occurrence) also reports child, after the
+// occurrence's own children, so that an occurrence may lead back to itself
+// (a session file cannot say so: an assembly may not contain itself). The
+// host's own structure is unchanged. Returns 0, or an error code when either
+// is not an occurrence. Like the fault above, it ends with the session.
+HOST_API int HOSTSIM_add_occurrence_child(tag_t occurrence, tag_t child);
 
 // Makes the operation fail with code on its on_call-th call from now, or on
 // every call when on_call is 0. Code 0 stands for HOST_ERR_INJECTED.

@@ -19,6 +19,8 @@ void Simulator::replaceSession(Session fresh) {
     help = HelpState{};
     sessionDepth = 0;
     strayTerminates = 0;
+    unterminatedPartNames = false;
+    extraChildren.clear();
     heap.clearMisuses();
 }
 

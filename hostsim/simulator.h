@@ -6,6 +6,7 @@
 #include "hostsim/hostsim_control.h"
 #include "hostsim/session.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,10 @@ class Simulator {
     std::vector<std::string> classes;
     int sessionDepth = 0;    // UF_initialize calls not yet terminated
     int strayTerminates = 0; // UF_terminate calls with no session open
+    // HOSTSIM_unterminated_part_names and HOSTSIM_add_occurrence_child; both
+    // end with the session.
     bool unterminatedPartNames = false;
+    std::map<tag_t, std::vector<tag_t>> extraChildren;
     HOSTSIM_message_handler messageHandler = nullptr;
     void* messageContext = nullptr;
 

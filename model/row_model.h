@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The display part that the Open command remembers before it opens parts;
@@ -72,8 +73,9 @@ class RowModel {
     // the build, and again after its parts were reopened.
     void FillOtherRow(int r);
     // Appends the prototype names of the occurrences and of everything below
-    // them, depth first, to m_childPartNames.
-    void CollectComponentNames(int count, const tag_t* occs);
+    // them, depth first, to m_childPartNames, passing over the occurrences
+    // in visited and adding those it walks.
+    void CollectComponentNames(int count, const tag_t* occs, std::unordered_set<tag_t>& visited);
     // Reads row r's colour, blank, frozen and open state from the host.
     void ReadRowState(int r);
     // Colour, blank and frozen state of row r from the occurrences it

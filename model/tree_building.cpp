@@ -10,6 +10,7 @@
 #include "model/part_name.h"
 #include "model/row_model.h"
 #include "model/tree_building_scratch.h"
+#include "model/tree_walk.h"
 #include "record/record_lists.h"
 
 #include <algorithm>
@@ -300,9 +301,10 @@ void RowModel::FillOtherRow(int r) {
     // never read past the list.
     const std::vector<tag_t>& parentOccs = m_rowOccs[p];
     const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
+    std::unordered_set<tag_t> visited;
     for (int i = 0; i < parentCount; ++i) {
         const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
-        CollectComponentNames(static_cast<int>(children.size()), children.data());
+        CollectComponentNames(static_cast<int>(children.size()), children.data(), visited);
     }
 
     std::unordered_set<std::string> shownBySiblings;
@@ -325,18 +327,25 @@ void RowModel::FillOtherRow(int r) {
     m_list.SetItemNumber(r, count);
 }
 
-void RowModel::CollectComponentNames(int count, const tag_t* occs) {
-    for (int i = 0; i < count && occs; ++i) {
+void RowModel::CollectComponentNames(int count, const tag_t* occs,
+                                     std::unordered_set<tag_t>& visited) {
+    // Each occurrence once: an assembly the host reports as leading back to
+    // itself is still walked to its end.
+    const auto visit = [&](tag_t occurrence) {
+        if (!visited.insert(occurrence).second)
+            return false;
         // Counted as the other rows count: suppressed occurrences are not
         // on display.
-        if (IsUnsuppressedOccurrence(occs[i])) {
-            m_childPartNames.push_back(prototypeNameOf(occs[i]));
-            m_childPartOccs.push_back(occs[i]);
+        if (IsUnsuppressedOccurrence(occurrence)) {
+            m_childPartNames.push_back(prototypeNameOf(occurrence));
+            m_childPartOccs.push_back(occurrence);
             ++m_childPartCount;
         }
-        const std::vector<tag_t> children = childOccurrencesOf(occs[i]);
-        CollectComponentNames(static_cast<int>(children.size()), children.data());
-    }
+        return true;
+    };
+    for (int i = 0; i < count && occs; ++i)
+        WalkDepthFirst(occs[i], visit,
+                       [this](tag_t occurrence) { return childOccurrencesOf(occurrence); });
 }
 
 std::vector<tag_t> RowModel::childOccurrencesOf(tag_t occurrence) {

@@ -1,7 +1,8 @@
-// The one depth-first walk over the items of a tree: an item before the
-// items beneath it, the children in the order given. It keeps its own stack
-// instead of recursing, as a chain of groups may nest thousands of levels
-// deep, more than a user-interface thread's stack holds frames for.
+// The one depth-first walk over the items of a tree (rows, occurrences): an
+// item before the items beneath it, the children in the order given. It
+// keeps its own stack instead of recursing, as a chain of groups may nest
+// thousands of levels deep, more than a user-interface thread's stack holds
+// frames for.
 #pragma once
 
 #include <vector>
@@ -9,11 +10,11 @@
 // Visits root and, while visit answers true for an item, the items beneath
 // it. childrenOf(item) gives an item's children in order; it is asked once
 // per item whose children are visited, right after the item's own visit.
-template <class Visit, class ChildrenOf>
-void WalkDepthFirst(int root, Visit visit, ChildrenOf childrenOf) {
-    std::vector<int> pending = {root};
+template <class Item, class Visit, class ChildrenOf>
+void WalkDepthFirst(Item root, Visit visit, ChildrenOf childrenOf) {
+    std::vector<Item> pending = {root};
     while (!pending.empty()) {
-        const int item = pending.back();
+        const Item item = pending.back();
         pending.pop_back();
         if (!visit(item))
             continue;

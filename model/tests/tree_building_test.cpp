@@ -126,6 +126,21 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
               pictures(7));
 }
 
+// An assembly the host reports as leading back to itself: the holder's
+// occurrence lists the upper half's among its children.
+TEST_F(TreeBuilding, AnOtherRowOfACyclicAssemblyListsEachOccurrenceOnce) {
+    loadSession(sessionOf(
+        {part(kTop, {}, {component("upper.prt")}),
+         part("upper.prt", {{"UPPER", "1"}}, {component("holder.prt"), component("pin.prt")}),
+         part("holder.prt", {}, {component("pin.prt")}), part("pin.prt")}));
+    const tag_t upper = occurrencesOf("upper.prt").at(0);
+    ASSERT_EQ(0, HOSTSIM_add_occurrence_child(occurrencesOf("holder.prt").at(0), upper));
+    build("cyclic", "<ROOT><UPPER>1<UPPER_OTHER/></UPPER></ROOT>");
+    EXPECT_EQ((Strings{"ROOT", "UPPER", "UPPER_OTHER"}), rowNames());
+    EXPECT_EQ((Strings{"holder.prt", "pin.prt", "upper.prt", "pin.prt"}), partsOf(2));
+    EXPECT_EQ(4, list->GetItemNumber(2));
+}
+
 TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
     // Row T=1: its first part is loaded but not in the assembly; its second
     // has the row's one occurrence on display, blanked, frozen and of colour
