@@ -1,7 +1,7 @@
 # Test helpers: GoogleTest executables registered with CTest, run under Wine in the Windows build.
 
-# Default per-test time limit, in seconds. A hung Wine or test must not stall a CI run.
 option(VM_FUZZ "Build only the libFuzzer targets (clang) and run them as the tests" OFF)
+# Default per-test time limit, in seconds. A hung Wine or test must not stall a CI run.
 set(VM_TEST_TIMEOUT 300 CACHE STRING "Default CTest TIMEOUT for each vm_add_test test")
 
 # vm_host_path(<out-var> <path>)
@@ -15,12 +15,14 @@ function(vm_host_path out path)
     endif()
 endfunction()
 
-# vm_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <seconds>])
+# vm_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <seconds>] [GUI])
 # Builds a GoogleTest executable (with gtest_main and gmock) and registers it as one CTest test.
 # Tests get VM_SOURCE_DIR (repository root) and VM_BINARY_DIR (top of the build tree) as string
 # literals, in the path form the test program itself can open.
+# GUI: the test shows windows on the one display of the run and may need the focus or the active
+# window, which any other program with windows can take: no two such tests run at once.
 function(vm_add_test)
-    cmake_parse_arguments(PARSE_ARGV 0 ARG "" "NAME;TIMEOUT" "SOURCES;LIBS")
+    cmake_parse_arguments(PARSE_ARGV 0 ARG "GUI" "NAME;TIMEOUT" "SOURCES;LIBS")
     if(NOT ARG_NAME)
         message(FATAL_ERROR "vm_add_test: NAME is required")
     endif()
@@ -51,6 +53,9 @@ function(vm_add_test)
     set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
     if(VM_WINE_TESTS)
         set_tests_properties(${ARG_NAME} PROPERTIES FIXTURES_REQUIRED wine)
+    endif()
+    if(ARG_GUI)
+        set_tests_properties(${ARG_NAME} PROPERTIES RESOURCE_LOCK display)
     endif()
 endfunction()
 

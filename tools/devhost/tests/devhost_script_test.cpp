@@ -13,14 +13,6 @@ namespace {
 using namespace devhost_test;
 using nlohmann::json;
 
-// The demo in the name tree, whose row labels are the groups' descriptions,
-// over that product folder.
-json nameTreeDemo(const std::string& product = kDemoProduct) {
-    json session = DemoSession({{"KORVELTAND_DIR", product}});
-    session["customer_defaults"]["QVL_VIEW_NAME_SET"] = 0;
-    return session;
-}
-
 std::string configPath(const std::string& product, const std::string& file) {
     return product + "/configuration/xml_files/" + file;
 }
@@ -157,7 +149,7 @@ TEST(ViewManagerScript, RefreshAndEnterRebuildFromTheFileInTheBox) {
                                "<LOWER_DIE Description=\"Lower\"/></DIE_VIEW>"},
                {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
     const DevhostRun run = RunDevhost(
-        name, nameTreeDemo(),
+        name, NameTreeDemo(),
         "settext " + configPath(product, "changed.xml") + "\nrefresh\n" +
             dumpLine(name, "changed") + "settext " + configPath(product, "malformed.xml") +
             "\nrefresh\n" + dumpLine(name, "malformed") + "settext " +
@@ -198,7 +190,7 @@ TEST(ViewManagerScript, TheNextCommandShowsTheSameDialogOrAfterACloseAFreshOne) 
     json layouts[3];
     for (const auto& [name, steps, created] : cases) {
         const bool fresh = created == 2;
-        const DevhostRun run = RunDevhost(name, nameTreeDemo(),
+        const DevhostRun run = RunDevhost(name, NameTreeDemo(),
                                           std::string("highlight on\nresize 800 600\n") + steps +
                                               dumpLine(name, "between") + "ufusr\n");
         ASSERT_EQ(0u, run.exitCode) << run.output;
@@ -239,7 +231,7 @@ TEST(ViewManagerScript, AClickOnNoRowAFileReplacedAndTheDisplayPartsRowClosed) {
                                 "die\">PD2026</DIE_NUMBER></DIE_VIEW>"},
                {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
     const DevhostRun run = RunDevhost(
-        name, nameTreeDemo(product),
+        name, NameTreeDemo(product),
         "highlight on\nclick \"Upper shoe\" 0\n" + dumpLine(name, "highlighted") +
             "clickat 20 300\n" + dumpLine(name, "below") + "copy \"" +
             configPath(product, "malformed.xml") + "\" \"" + configPath(product, "qvl_view.xml") +
@@ -305,7 +297,7 @@ TEST(ViewManagerScript, ALineThatCannotBeCarriedOutStopsTheRunWithItsNumber) {
     int index = 0;
     for (const auto& [script, message] : cases) {
         const DevhostRun run =
-            RunDevhost("bad_line_" + std::to_string(index++), nameTreeDemo(), script);
+            RunDevhost("bad_line_" + std::to_string(index++), NameTreeDemo(), script);
         EXPECT_EQ(2u, run.exitCode) << script;
         EXPECT_NE(std::string::npos, run.output.find(message)) << run.output;
     }
@@ -329,7 +321,7 @@ TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
         kTrimPunch + "\nanswer confirm save\ndblclick \"Trim punches\" 5\n" +
         dumpLine(kName, "saved") + "click \"Lower shoe\" 0\nhighlight on\n" +
         dumpLine(kName, "highlighted") + "highlight off\n";
-    const DevhostRun run = RunDevhost(kName, nameTreeDemo(), script);
+    const DevhostRun run = RunDevhost(kName, NameTreeDemo(), script);
     ASSERT_EQ(0u, run.exitCode) << run.output;
     EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
     EXPECT_EQ(json::array(), run.dump["messages"]);
