@@ -293,6 +293,7 @@ TEST(ViewManagerScript, ALineThatCannotBeCarriedOutStopsTheRunWithItsNumber) {
         {"click 99 1\n", "line 1: no shown row 99 (43 rows are shown)"},
         {"click \"No such group\" 1\n", "line 1: no shown row is labelled \"No such group\""},
         {"close\nclick 0 1\n", "line 2: click: no View Manager is open"},
+        {"unload\nufusr\n", "line 2: ufusr: the plug-in is unloaded"},
     };
     int index = 0;
     for (const auto& [script, message] : cases) {
@@ -301,6 +302,20 @@ TEST(ViewManagerScript, ALineThatCannotBeCarriedOutStopsTheRunWithItsNumber) {
         EXPECT_EQ(2u, run.exitCode) << script;
         EXPECT_NE(std::string::npos, run.output.find(message)) << run.output;
     }
+}
+
+// The host unloads the library as at the end of its session: whatever the
+// plug-in had open goes with it, so that nothing the host sends later (the
+// dump's probe to every window of the thread, the closing of what is left)
+// runs code that is no longer there.
+TEST(ViewManagerScript, UnloadingTheLibraryLeavesNothingOfItToRun) {
+    const std::string name = "unload";
+    const DevhostRun run = RunDevhost(name, NameTreeDemo(),
+                                      "highlight on\nclick \"Upper shoe\" 0\nhover 0 0\nunload\n" +
+                                          dumpLine(name, "unloaded"));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(readDump(name, "unloaded")["viewManager"].is_null());
+    EXPECT_TRUE(run.dump["viewManager"].is_null());
 }
 
 // One session worked through the command columns, read step by step.
