@@ -81,10 +81,13 @@ int runPlugin(const devhost::Options& options, const std::vector<devhost::Script
 
     int result = 0;
     std::string error;
-    if (!devhost::ScriptRunner(plugin, watch, unloadMode).Run(script, error)) {
+    devhost::ScriptRunner runner(plugin, watch, unloadMode, options.keepGoing);
+    if (!runner.Run(script, error)) {
         std::cerr << "devhost: " << options.script << ": " << error << '\n';
         result = kScriptStopped;
     }
+    for (const std::string& skipped : runner.Skipped())
+        std::cerr << "devhost: " << options.script << ": skipped " << skipped << '\n';
     if (options.automatic && options.script.empty())
         devhost::PrintViewManagerTree(std::cout);
     if (!options.automatic)
@@ -93,7 +96,12 @@ int runPlugin(const devhost::Options& options, const std::vector<devhost::Script
         result = kFailed;
     if (watch.UnusedAnswers() != 0)
         std::cerr << "devhost: " << watch.UnusedAnswers() << " answer(s) found no dialog\n";
-    devhost::RunWhilePluginWindowsOpen(true);
+    std::string left;
+    if (!devhost::RunWhilePluginWindowsOpen(true, &left)) {
+        std::cerr << "devhost: windows still open after being asked to close:" << left << '\n';
+        if (result == 0)
+            result = kFailed;
+    }
 
     std::cout << "Message boxes: " << watch.Messages().size() << '\n';
     for (const devhost::ShownMessage& message : watch.Messages())

@@ -8,6 +8,9 @@ namespace devhost {
 
 namespace {
 
+// How long windows asked to close may take to go.
+constexpr DWORD kCloseTimeLimitMs = 10000;
+
 std::vector<HWND> openWindows() {
     std::vector<HWND> windows;
     EnumThreadWindows(
@@ -46,16 +49,27 @@ void PumpPendingMessages() {
     }
 }
 
-void RunWhilePluginWindowsOpen(bool closeWindows) {
+bool RunWhilePluginWindowsOpen(bool closeWindows, std::string* left) {
     PumpPendingMessages();
     if (closeWindows) {
         for (HWND window : openWindows())
             PostMessageA(window, WM_CLOSE, 0, 0);
     }
+    const DWORD start = GetTickCount();
     while (!openWindows().empty()) {
+        if (closeWindows && GetTickCount() - start > kCloseTimeLimitMs) {
+            for (HWND window : openWindows()) {
+                char title[128] = "";
+                GetWindowTextA(window, title, sizeof title);
+                if (left)
+                    *left += std::string(" \"") + title + "\"";
+            }
+            return false;
+        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         PumpPendingMessages();
     }
+    return true;
 }
 
 } // namespace devhost

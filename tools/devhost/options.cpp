@@ -4,8 +4,9 @@
 
 namespace devhost {
 
-const char kUsage[] = "usage: devhost [--auto] [--plugin DLL] [--script FILE] [--dump-json FILE]\n"
-                      "               [--snapshot FILE.png] --session SESSION.json\n";
+const char kUsage[] =
+    "usage: devhost [--auto] [--keep-going] [--plugin DLL] [--script FILE]\n"
+    "               [--dump-json FILE] [--snapshot FILE.png] --session SESSION.json\n";
 
 namespace {
 
@@ -41,6 +42,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         const std::string option = argv[i];
         if (option == "--auto") {
             options.automatic = true;
+            continue;
+        }
+        if (option == "--keep-going") {
+            options.keepGoing = true;
             continue;
         }
         std::string* value = valueOf(option, options);

@@ -14,6 +14,8 @@ struct Options {
     // Nobody at the screen: message boxes and prompts are answered at once,
     // and the plug-in's windows are closed when the run is over.
     bool automatic = false;
+    // A script line that cannot be carried out is passed over, not the end of the run.
+    bool keepGoing = false;
 };
 
 extern const char kUsage[];

@@ -73,20 +73,38 @@ void clickList(HWND viewManager, POINT point, bool doubleClick) {
     SendMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
-bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::string& error) {
-    if (!wordCount(line, 3, "click|dblclick ROW COL", error))
+// The middle of the cell a line names by ROW COL.
+bool cellOf(HWND viewManager, const ScriptLine& line, const char* form, POINT& point,
+            std::string& error) {
+    if (!wordCount(line, 3, form, error))
         return false;
     int row = 0;
     int column = 0;
     if (!findRow(viewManager, line.words[1], row, error))
         return false;
-    POINT point = {};
     if (!toNumber(line.words[2], 0, kShownColumns - 1, column) ||
         !CellPoint(viewManager, row, column, &point)) {
         error = "no column " + line.words[2].text + " (0 to 6)";
         return false;
     }
+    return true;
+}
+
+bool clickCell(HWND viewManager, const ScriptLine& line, bool doubleClick, std::string& error) {
+    POINT point = {};
+    if (!cellOf(viewManager, line, "click|dblclick ROW COL", point, error))
+        return false;
     clickList(viewManager, point, doubleClick);
+    return true;
+}
+
+// The pointer comes to rest on the cell, as the mouse reports it.
+bool hoverCell(HWND viewManager, const ScriptLine& line, std::string& error) {
+    POINT point = {};
+    if (!cellOf(viewManager, line, "hover ROW COL", point, error))
+        return false;
+    SendMessageA(GetDlgItem(viewManager, IDC_TREE_LIST), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(point.x, point.y));
     return true;
 }
 
@@ -205,6 +223,7 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
         {"dblclick",
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
         {"clickat", clickAt},
+        {"hover", hoverCell},
         {"box", clickBox},
         {"highlight", setHighlight},
         {"resize", resize},
@@ -255,17 +274,29 @@ bool ScriptRunner::Run(const std::vector<ScriptLine>& lines, std::string& error)
         std::string why;
         const bool done = perform(line, why);
         PumpPendingMessages();
-        if (!done) {
-            error = "line " + std::to_string(line.number) + ": " + why;
+        if (done)
+            continue;
+        const std::string failure = "line " + std::to_string(line.number) + ": " + why;
+        if (!keepGoing_) {
+            error = failure;
             return false;
         }
+        skipped_.push_back(failure);
     }
     return true;
 }
 
 bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
     const std::string& action = line.words[0].text;
-    if (action == "ufusr") {
+    if (action == "ufusr" || action == "unload") {
+        if (!nothingAfter(line, error))
+            return false;
+        if (!plugin_.IsLoaded()) {
+            error = action + ": the plug-in is unloaded";
+            return false;
+        }
+        if (action == "unload")
+            return unload(error);
         plugin_.Run();
         return true;
     }
@@ -292,6 +323,19 @@ bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
         return error.empty();
     }
     return viewManagerAction(action, line, error);
+}
+
+bool ScriptRunner::unload(std::string& error) {
+    plugin_.Unload();
+    // Any window that would still run the library's code: the next message
+    // it got would crash the host.
+    const std::vector<std::string> left = WindowsRunningIn(plugin_);
+    if (left.empty())
+        return true;
+    error = "unload: windows still run code of the unloaded library:";
+    for (const std::string& window : left)
+        error += " " + window;
+    return false;
 }
 
 bool ScriptRunner::answer(const ScriptLine& line, std::string& error) {

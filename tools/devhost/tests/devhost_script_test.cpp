@@ -13,14 +13,6 @@ namespace {
 using namespace devhost_test;
 using nlohmann::json;
 
-// The demo in the name tree, whose row labels are the groups' descriptions,
-// over that product folder.
-json nameTreeDemo(const std::string& product = kDemoProduct) {
-    json session = DemoSession({{"KORVELTAND_DIR", product}});
-    session["customer_defaults"]["QVL_VIEW_NAME_SET"] = 0;
-    return session;
-}
-
 std::string configPath(const std::string& product, const std::string& file) {
     return product + "/configuration/xml_files/" + file;
 }
@@ -157,7 +149,7 @@ TEST(ViewManagerScript, RefreshAndEnterRebuildFromTheFileInTheBox) {
                                "<LOWER_DIE Description=\"Lower\"/></DIE_VIEW>"},
                {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
     const DevhostRun run = RunDevhost(
-        name, nameTreeDemo(),
+        name, NameTreeDemo(),
         "settext " + configPath(product, "changed.xml") + "\nrefresh\n" +
             dumpLine(name, "changed") + "settext " + configPath(product, "malformed.xml") +
             "\nrefresh\n" + dumpLine(name, "malformed") + "settext " +
@@ -198,7 +190,7 @@ TEST(ViewManagerScript, TheNextCommandShowsTheSameDialogOrAfterACloseAFreshOne) 
     json layouts[3];
     for (const auto& [name, steps, created] : cases) {
         const bool fresh = created == 2;
-        const DevhostRun run = RunDevhost(name, nameTreeDemo(),
+        const DevhostRun run = RunDevhost(name, NameTreeDemo(),
                                           std::string("highlight on\nresize 800 600\n") + steps +
                                               dumpLine(name, "between") + "ufusr\n");
         ASSERT_EQ(0u, run.exitCode) << run.output;
@@ -239,7 +231,7 @@ TEST(ViewManagerScript, AClickOnNoRowAFileReplacedAndTheDisplayPartsRowClosed) {
                                 "die\">PD2026</DIE_NUMBER></DIE_VIEW>"},
                {"malformed.xml", "<DIE_VIEW><UPPER_DIE></DIE_VIEW>"}});
     const DevhostRun run = RunDevhost(
-        name, nameTreeDemo(product),
+        name, NameTreeDemo(product),
         "highlight on\nclick \"Upper shoe\" 0\n" + dumpLine(name, "highlighted") +
             "clickat 20 300\n" + dumpLine(name, "below") + "copy \"" +
             configPath(product, "malformed.xml") + "\" \"" + configPath(product, "qvl_view.xml") +
@@ -301,14 +293,29 @@ TEST(ViewManagerScript, ALineThatCannotBeCarriedOutStopsTheRunWithItsNumber) {
         {"click 99 1\n", "line 1: no shown row 99 (43 rows are shown)"},
         {"click \"No such group\" 1\n", "line 1: no shown row is labelled \"No such group\""},
         {"close\nclick 0 1\n", "line 2: click: no View Manager is open"},
+        {"unload\nufusr\n", "line 2: ufusr: the plug-in is unloaded"},
     };
     int index = 0;
     for (const auto& [script, message] : cases) {
         const DevhostRun run =
-            RunDevhost("bad_line_" + std::to_string(index++), nameTreeDemo(), script);
+            RunDevhost("bad_line_" + std::to_string(index++), NameTreeDemo(), script);
         EXPECT_EQ(2u, run.exitCode) << script;
         EXPECT_NE(std::string::npos, run.output.find(message)) << run.output;
     }
+}
+
+// The host unloads the library as at the end of its session: whatever the
+// plug-in had open goes with it, so that nothing the host sends later (the
+// dump's probe to every window of the thread, the closing of what is left)
+// runs code that is no longer there.
+TEST(ViewManagerScript, UnloadingTheLibraryLeavesNothingOfItToRun) {
+    const std::string name = "unload";
+    const DevhostRun run = RunDevhost(name, NameTreeDemo(),
+                                      "highlight on\nclick \"Upper shoe\" 0\nhover 0 0\nunload\n" +
+                                          dumpLine(name, "unloaded"));
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_TRUE(readDump(name, "unloaded")["viewManager"].is_null());
+    EXPECT_TRUE(run.dump["viewManager"].is_null());
 }
 
 // One session worked through the command columns, read step by step.
@@ -329,7 +336,7 @@ TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
         kTrimPunch + "\nanswer confirm save\ndblclick \"Trim punches\" 5\n" +
         dumpLine(kName, "saved") + "click \"Lower shoe\" 0\nhighlight on\n" +
         dumpLine(kName, "highlighted") + "highlight off\n";
-    const DevhostRun run = RunDevhost(kName, nameTreeDemo(), script);
+    const DevhostRun run = RunDevhost(kName, NameTreeDemo(), script);
     ASSERT_EQ(0u, run.exitCode) << run.output;
     EXPECT_FALSE(run.dump["host"]["sessionOpen"]);
     EXPECT_EQ(json::array(), run.dump["messages"]);
