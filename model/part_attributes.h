@@ -2,10 +2,10 @@
 // released with UF_free however the scope ends.
 #pragma once
 
+#include "config/bounded_text.h"
 #include "host/host_attributes.h"
 #include "host/host_session.h"
 
-#include <cstring>
 #include <string_view>
 
 // The attribute array of a part, released with UF_free.
@@ -24,11 +24,7 @@ class PartAttributes {
 
     int Count() const { return count_; }
     std::string_view Title(int i) const {
-        const char* title = attributes_[i].title;
-        const void* end = std::memchr(title, '\0', HOST_ATTR_TITLE_BUFSIZE);
-        const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - title)
-                                  : HOST_ATTR_TITLE_BUFSIZE;
-        return std::string_view(title, length);
+        return text_within(attributes_[i].title, sizeof attributes_[i].title);
     }
     std::string_view Value(int i) const {
         const char* value = attributes_[i].value;
