@@ -4,6 +4,7 @@
 #include "config/framework_message.h"
 #include "config/key_value_text.h"
 #include "config/view_config.h"
+#include "config/view_config_document.h"
 #include "config/view_config_record.h"
 
 #include <cstdarg>
@@ -147,15 +148,19 @@ class Reader {
 };
 
 int read_file(const char* path, ViewConfig& config) {
-    const std::unique_ptr<xmldom::Document> document = xmldom::CreateDocument();
-    if (!document->load(path)) {
+    const ViewConfigDocument source = LoadViewConfigDocument(path);
+    if (!source.refusal.empty()) {
+        ShowFrameworkMessage(ViewConfigRefusalMessage(path, source).c_str());
+        return kViewConfigReported;
+    }
+    if (!source.loaded) {
         ShowFrameworkMessage(format_text("XML Parse Error 0x%x : %s",
-                                         static_cast<unsigned>(document->parseErrorCode()),
-                                         document->parseErrorReason().c_str())
+                                         static_cast<unsigned>(source.document->parseErrorCode()),
+                                         source.document->parseErrorReason().c_str())
                                  .c_str());
         return kViewConfigReported;
     }
-    Reader(config).read(*document);
+    Reader(config).read(*source.document);
     return kViewConfigRead;
 }
 

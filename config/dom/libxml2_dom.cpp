@@ -7,6 +7,7 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -152,6 +153,7 @@ class LibxmlDocument : public Document {
         xmlParserMaxDepth = std::max(xmlParserMaxDepth, kMaxLevelsBelowRoot);
         m_parser->_private = this;
         m_parser->sax->serror = keep_error;
+        m_parser->sax->internalSubset = refuse_document_type;
     }
     ~LibxmlDocument() override {
         xmlFreeDoc(m_document);
@@ -161,20 +163,16 @@ class LibxmlDocument : public Document {
     LibxmlDocument& operator=(const LibxmlDocument&) = delete;
 
     bool load(const char* path) override {
-        xmlFreeDoc(m_document);
-        m_errorCode = 0;
-        m_errorIsWarning = false;
-        m_errorReason.clear();
-        // Without options entities are not replaced and CDATA sections are
-        // kept, as MSXML does.
-        // The host names files the Windows way; here the separators are slashes.
-        std::string local = path;
-        std::replace(local.begin(), local.end(), '\\', '/');
-        m_document = xmlCtxtReadFile(m_parser, local.c_str(), nullptr, XML_PARSE_NONET);
-        if (!m_document)
-            return false;
-        drop_white_space_text(reinterpret_cast<xmlNodePtr>(m_document));
-        return true;
+        clear();
+        return loaded(xmlCtxtReadFile(m_parser, LocalFilePath(path).c_str(), nullptr, kOptions));
+    }
+
+    bool loadBytes(const std::string& bytes, const char* path) override {
+        clear();
+        if (bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+            throw DomError("the file is too large for the XML parser");
+        return loaded(xmlCtxtReadMemory(m_parser, bytes.data(), static_cast<int>(bytes.size()),
+                                        LocalFilePath(path).c_str(), nullptr, kOptions));
     }
 
     uint32_t parseErrorCode() const override { return m_errorCode; }
@@ -185,6 +183,41 @@ class LibxmlDocument : public Document {
     }
 
   private:
+    // Without options entities are not replaced and CDATA sections are kept,
+    // as MSXML does; nothing is fetched from the network.
+    static constexpr int kOptions = XML_PARSE_NONET;
+    // The error a document type declaration stops the parser with.
+    static constexpr uint32_t kDocumentTypeRefused = XML_ERR_USER_STOP;
+
+    void clear() {
+        xmlFreeDoc(m_document);
+        m_document = nullptr;
+        m_errorCode = 0;
+        m_errorIsWarning = false;
+        m_errorReason.clear();
+    }
+
+    bool loaded(xmlDocPtr document) {
+        m_document = document;
+        if (!m_document)
+            return false;
+        drop_white_space_text(reinterpret_cast<xmlNodePtr>(m_document));
+        return true;
+    }
+
+    // The parser meets the declaration before anything it declares: stopped
+    // there, no entity is defined, none expanded and no external subset read.
+    static void refuse_document_type(void* parser, const xmlChar*, const xmlChar*, const xmlChar*) {
+        auto* context = static_cast<xmlParserCtxtPtr>(parser);
+        auto* document = static_cast<LibxmlDocument*>(context->_private);
+        document->m_errorCode = kDocumentTypeRefused;
+        document->m_errorIsWarning = false;
+        document->m_errorReason = "a document type declaration is not accepted";
+        xmlStopParser(context);
+        // Stopping alone would hand back what was parsed so far.
+        context->wellFormed = 0;
+    }
+
     // Reports go here instead of being printed. The first error is kept, as
     // MSXML reports the one it stopped at (libxml2's last is often just the
     // end of data after it); a file that cannot be opened only warns.
@@ -210,6 +243,12 @@ class LibxmlDocument : public Document {
 
 std::unique_ptr<Document> CreateDocument() {
     return std::make_unique<LibxmlDocument>();
+}
+
+std::string LocalFilePath(const char* path) {
+    std::string local = path;
+    std::replace(local.begin(), local.end(), '\\', '/');
+    return local;
 }
 
 } // namespace xmldom

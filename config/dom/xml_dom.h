@@ -72,12 +72,17 @@ class Node {
 
 // A document loaded synchronously from a file. Text that is only white space
 // does not become nodes (unless xml:space="preserve" keeps it), entity
-// references are not replaced and CDATA sections stay what they are.
+// references are not replaced and CDATA sections stay what they are. The file
+// is not trusted: a document type declaration fails the load, so no entity
+// it would define is ever expanded, and nothing the file names is opened.
 class Document {
   public:
     virtual ~Document() = default;
     // False when the file cannot be read or is not well-formed.
     virtual bool load(const char* path) = 0;
+    // The same for a file already read: its bytes as stored, and its path for
+    // the parser's messages.
+    virtual bool loadBytes(const std::string& bytes, const char* path) = 0;
     // Why the last load failed.
     virtual uint32_t parseErrorCode() const = 0;
     virtual std::string parseErrorReason() const = 0;
@@ -87,5 +92,9 @@ class Document {
 
 // A new, empty document. Throws DomError when none can be created.
 std::unique_ptr<Document> CreateDocument();
+
+// The path as this platform's file functions take it: the host names files
+// the Windows way.
+std::string LocalFilePath(const char* path);
 
 } // namespace xmldom

@@ -3,27 +3,30 @@
 #include "config/dom/xml_dom.h"
 #include "config/framework_message_recorder.h"
 #include "config/view_config.h"
+#include "config/view_config_document.h"
 #include "tools/qvl_check/config_findings.h"
 #include "tools/qvl_check/element_facts.h"
-#include "tools/qvl_check/element_lines.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
-std::string file_bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
+// The file as the reader's loading sees it, and its elements' facts when it
+// loads; a DOM that fails has failed the reader the same way, which has said
+// so.
+struct LoadedFacts {
+    ViewConfigDocument source;
+    std::vector<ElementFacts> elements;
+};
 
-std::vector<ElementFacts> element_facts(const std::string& path) {
+LoadedFacts loaded_facts(const std::string& path) {
+    LoadedFacts loaded;
     try {
-        return ReadElementFacts(path.c_str());
+        loaded.source = LoadViewConfigDocument(path.c_str());
+        if (loaded.source.loaded)
+            loaded.elements = ReadElementFacts(*loaded.source.document);
     } catch (const xmldom::DomError&) {
-        // The reader has met the same failure and said so.
-        return {};
+        loaded.elements.clear();
     }
+    return loaded;
 }
 
 std::vector<CheckedGroup> groups_of(const ViewConfig& config, const std::vector<int>& lines) {
@@ -51,8 +54,13 @@ ConfigCheck CheckConfiguration(const std::string& path) {
     if (check.readResult == kViewConfigFormatError)
         check.userMessages.push_back(kViewConfigFormatErrorMessage);
 
-    const std::vector<int> lines = ElementStartLines(file_bytes(path));
-    const std::vector<ElementFacts> elements = element_facts(path);
+    const LoadedFacts loaded = loaded_facts(path);
+    const std::vector<int>& lines = loaded.source.elementLines;
+    const std::vector<ElementFacts>& elements = loaded.elements;
+    if (!loaded.source.refusal.empty()) {
+        check.refusalReasons = {{loaded.source.refusalLine, loaded.source.refusal}};
+        return check;
+    }
     if (check.refused()) {
         check.refusalReasons = FindRefusalReasons(elements, lines);
         return check;

@@ -52,15 +52,12 @@ std::unique_ptr<Node> first_element(const xmldom::Document& document) {
 
 } // namespace
 
-std::vector<ElementFacts> ReadElementFacts(const char* path) {
+std::vector<ElementFacts> ReadElementFacts(const xmldom::Document& document) {
     std::vector<ElementFacts> elements;
-    const std::unique_ptr<xmldom::Document> document = xmldom::CreateDocument();
-    if (!document->load(path))
-        return elements;
     // Elements still to visit, the next one last: no recursion, since a file
     // may nest as deep as the reader allows.
     std::vector<std::unique_ptr<Node>> pending;
-    if (std::unique_ptr<Node> root = first_element(*document))
+    if (std::unique_ptr<Node> root = first_element(document))
         pending.push_back(std::move(root));
     while (!pending.empty()) {
         const std::unique_ptr<Node> element = std::move(pending.back());

@@ -3,6 +3,8 @@
 // reader walks.
 #pragma once
 
+#include "config/dom/xml_dom.h"
+
 #include <string>
 #include <vector>
 
@@ -18,7 +20,6 @@ struct ElementFacts {
     int unreadableChildType = 0;
 };
 
-// The elements of the file at path, the root first, then in document order.
-// Empty when the DOM cannot load the file; throws xmldom::DomError when a
-// DOM operation fails.
-std::vector<ElementFacts> ReadElementFacts(const char* path);
+// The elements of a loaded document, the root first, then in document order.
+// Throws xmldom::DomError when a DOM operation fails.
+std::vector<ElementFacts> ReadElementFacts(const xmldom::Document& document);

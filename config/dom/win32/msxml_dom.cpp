@@ -1,15 +1,17 @@
 // The XML DOM on MSXML through COM, for Windows. COM is initialised on the
 // thread by whoever runs the reader (the host does on its own thread).
 #include "config/dom/win32/code_page_text.h"
+#include "config/dom/win32/com_values.h"
+#include "config/dom/win32/untrusted_dom_document.h"
 #include "config/dom/xml_dom.h"
 
 #include <windows.h>
 
-#include <msxml.h>
+#include <msxml2.h>
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <new>
 
 namespace xmldom {
@@ -27,50 +29,6 @@ BSTR to_bstr(const char* ansi) {
     if (!text)
         throw std::bad_alloc();
     return text;
-}
-
-class Bstr {
-  public:
-    Bstr() = default;
-    ~Bstr() { SysFreeString(m_text); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR* out() { return &m_text; }
-    BSTR get() const { return m_text; }
-
-  private:
-    BSTR m_text = nullptr;
-};
-
-class Variant {
-  public:
-    Variant() { VariantInit(&m_value); }
-    ~Variant() { VariantClear(&m_value); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    VARIANT& get() { return m_value; }
-
-  private:
-    VARIANT m_value;
-};
-
-// COM's description of the failure when there is one, else the operation and
-// its result code.
-std::string describe(HRESULT result, const char* operation) {
-    ComPtr<IErrorInfo> info;
-    Bstr description;
-    if (GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(description.out())) &&
-        SysStringLen(description.get()) > 0)
-        return to_ansi(description.get());
-    char text[128];
-    std::snprintf(text, sizeof text, "%s failed with 0x%08lX", operation,
-                  static_cast<unsigned long>(result));
-    return text;
-}
-
-void check(HRESULT result, const char* operation) {
-    if (FAILED(result))
-        throw DomError(describe(result, operation));
 }
 
 std::unique_ptr<Node> wrap(ComPtr<IXMLDOMNode> node);
@@ -183,20 +141,31 @@ std::unique_ptr<Node> wrap(ComPtr<IXMLDOMNode> node) {
 
 class MsxmlDocument : public Document {
   public:
-    MsxmlDocument() {
-        check(CoCreateInstance(CLSID_DOMDocument, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument,
-                               reinterpret_cast<void**>(m_document.GetAddressOf())),
-              "CoCreateInstance of the DOM document");
-    }
+    MsxmlDocument() : m_document(CreateUntrustedDomDocument()) {}
 
     bool load(const char* path) override {
-        check(m_document->put_async(VARIANT_FALSE), "IXMLDOMDocument::put_async");
         Variant source;
         source.get().vt = VT_BSTR;
         source.get().bstrVal = to_bstr(path);
-        VARIANT_BOOL loaded = VARIANT_FALSE;
-        check(m_document->load(source.get(), &loaded), "IXMLDOMDocument::load");
-        return loaded != VARIANT_FALSE;
+        return loaded(source);
+    }
+
+    // The bytes as a byte array, which MSXML reads as it reads a file: its
+    // encoding found from its byte order mark or declaration.
+    bool loadBytes(const std::string& bytes, const char*) override {
+        if (bytes.size() > MAXLONG)
+            throw DomError("the file is too large for the XML parser");
+        Variant source;
+        SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+        if (!array)
+            throw std::bad_alloc();
+        source.get().vt = VT_ARRAY | VT_UI1;
+        source.get().parray = array;
+        void* data = nullptr;
+        check(SafeArrayAccessData(array, &data), "SafeArrayAccessData");
+        std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+        check(SafeArrayUnaccessData(array), "SafeArrayUnaccessData");
+        return loaded(source);
     }
 
     uint32_t parseErrorCode() const override {
@@ -218,6 +187,12 @@ class MsxmlDocument : public Document {
     }
 
   private:
+    bool loaded(Variant& source) {
+        VARIANT_BOOL loaded = VARIANT_FALSE;
+        check(m_document->load(source.get(), &loaded), "IXMLDOMDocument::load");
+        return loaded != VARIANT_FALSE;
+    }
+
     ComPtr<IXMLDOMParseError> parseError() const {
         ComPtr<IXMLDOMParseError> error;
         check(m_document->get_parseError(&error), "IXMLDOMDocument::get_parseError");
@@ -226,13 +201,17 @@ class MsxmlDocument : public Document {
         return error;
     }
 
-    ComPtr<IXMLDOMDocument> m_document;
+    ComPtr<IXMLDOMDocument2> m_document;
 };
 
 } // namespace
 
 std::unique_ptr<Document> CreateDocument() {
     return std::make_unique<MsxmlDocument>();
+}
+
+std::string LocalFilePath(const char* path) {
+    return path;
 }
 
 } // namespace xmldom

@@ -1,11 +1,13 @@
 // What only the MSXML backend can meet.
 #include "config/dom/win32/code_page_text.h"
+#include "config/dom/win32/untrusted_dom_document.h"
 #include "config/dom/xml_dom.h"
 #include "config/framework_message_recorder.h"
 #include "config/view_config.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -26,6 +28,29 @@ TEST(MsxmlDom, WithoutComTheDocumentCannotBeCreated) {
     EXPECT_EQ(0u, messages[1].find("ERROR on open of URL: ")) << messages[1];
     EXPECT_GT(messages[1].size(), std::string("ERROR on open of URL: ").size());
     EXPECT_EQ(0, config.entryCount);
+}
+
+const char* known_text(xmldom::UntrustedDomSettings::Known known) {
+    return known == xmldom::UntrustedDomSettings::kOn    ? "on"
+           : known == xmldom::UntrustedDomSettings::kOff ? "off"
+                                                         : "not known to this DOM";
+}
+
+// Read back from the document the backend loads with. A DOM that lacks a
+// setting reads it back as unknown (Wine's lacks some: the test says which);
+// one that has it must hold the value set.
+TEST(MsxmlDom, TheDocumentIsMadeForUntrustedFiles) {
+    const auto document = xmldom::CreateUntrustedDomDocument();
+    const xmldom::UntrustedDomSettings settings = xmldom::ReadUntrustedDomSettings(*document.Get());
+    EXPECT_FALSE(settings.async);
+    EXPECT_FALSE(settings.resolveExternals);
+    EXPECT_FALSE(settings.validateOnParse);
+    EXPECT_NE(xmldom::UntrustedDomSettings::kOff, settings.prohibitDtd);
+    EXPECT_TRUE(settings.maxElementDepth == -1 ||
+                settings.maxElementDepth == xmldom::kMaxElementDepth);
+    EXPECT_TRUE(settings.maxXmlSizeKb == -1 || settings.maxXmlSizeKb == xmldom::kMaxXmlSizeKb);
+    std::printf("this DOM: ProhibitDTD %s, MaxElementDepth %ld, MaxXMLSize %ld (-1: not known)\n",
+                known_text(settings.prohibitDtd), settings.maxElementDepth, settings.maxXmlSizeKb);
 }
 
 TEST(MsxmlDom, TextIsConvertedForTheWesternAndTheUtf8AnsiCodePages) {

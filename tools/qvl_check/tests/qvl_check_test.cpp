@@ -98,6 +98,12 @@ std::vector<Case> cases() {
          {"line 2: <A> holds a CDATA section, which the View Manager cannot read"},
          "Load Failure"},
         {"not_well_formed.xml", "<R>\n<A></R>\n", kCheckRefused, {}, "XML Parse Error 0x"},
+        {"doctype.xml",
+         "<?xml version=\"1.0\"?>\n<!-- <!DOCTYPE x> -->\n<!DOCTYPE R [<!ENTITY e \"x\">]>\n"
+         "<R Description=\"&e;\"/>\n",
+         kCheckRefused,
+         {"line 3: it has a document type declaration (<!DOCTYPE)"},
+         "The view configuration "},
     };
 }
 
