@@ -41,6 +41,13 @@ bool isColumnRequest(UINT message) {
     }
 }
 
+// Requests that change the list. They come from the dialog's own thread:
+// from another one the item they point at may be anywhere, and the shown rows
+// would no longer be the model's.
+bool changesTheList(UINT message) {
+    return (isItemRequest(message) && message != LVM_GETITEMCOUNT) || isColumnRequest(message);
+}
+
 // The item a request names; the ANSI and wide item structures agree on it.
 template <class Item> int requestedItem(LPARAM lParam) {
     return lParam ? reinterpret_cast<const Item*>(lParam)->iItem : -1;
@@ -69,6 +76,8 @@ void TreeListCtrl::PreSubclassWindow() {
 }
 
 LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (changesTheList(message) && InSendMessage())
+        return message == LVM_INSERTITEMA || message == LVM_INSERTITEMW ? -1 : FALSE;
     if (m_busy == 0 && isItemRequest(message))
         return OnListMessage(message, wParam, lParam, SendToCompleteList(message, wParam, lParam));
     if (m_busy == 0 && isColumnRequest(message) && m_allItems.m_hWnd)

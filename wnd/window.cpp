@@ -218,7 +218,30 @@ LRESULT CALLBACK CWnd::BoundWindowProc(HWND window, UINT message, WPARAM wParam,
     return self->Dispatch(message, wParam, lParam);
 }
 
+namespace {
+
+// Messages whose lParam points at a structure that the system does not carry
+// from one process to another. Sent from another thread, the pointer is the
+// sender's to choose and may reach anywhere in this process: no handler reads
+// through it, and nothing they would run runs off the window's own thread.
+bool points_at_the_senders_memory(UINT message) {
+    switch (message) {
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (points_at_the_senders_memory(message) && InSendMessage())
+        return 0;
     // The object outlives every message it is handling: its last message
     // only marks it, and the outermost one lets it go.
     ++m_dispatchDepth;

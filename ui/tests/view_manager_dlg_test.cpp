@@ -1,8 +1,8 @@
 // The View Manager dialog over simulated sessions, where only real windows
 // show a fault: a window closed or destroyed from outside, one that cannot be
-// made, Refresh and Switch without a host session, the row probe from another
-// thread, and the shared bitmaps and every command on a 5,000-level chain on a
-// host's 1 MB stack. What a user does with the dialog is checked end to end
+// made, Refresh and Switch without a host session, the row probe and
+// messages that carry pointers from another thread, and the shared bitmaps and every command on a
+// 5,000-level chain on a host's 1 MB stack. What a user does with the dialog is checked end to end
 // by tools/devhost's scripts.
 #include "config/framework_message_recorder.h"
 #include "entry/view_manager_command.h"
@@ -225,6 +225,50 @@ TEST_F(ViewManager, TheRowProbeAnswersNoOtherThreadAndWritesNothingItIsSent) {
                                        reinterpret_cast<LPARAM>(&request)));
     EXPECT_EQ(-7, request.count);
     EXPECT_EQ(0, sendFromAnotherThread(dialog(), CellPointMessage(), 0, 1));
+}
+
+// Messages that point at a structure the system does not carry between
+// processes: from another thread nothing reads through the pointer, no
+// command runs and the list does not change. Each would, from the dialog's
+// own thread: a click on the root's Blank cell, a row drawn, a row measured,
+// a row added.
+TEST_F(ViewManager, NoOtherThreadRunsACommandOrIsReadThroughThePointerItSends) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    HWND list = GetDlgItem(dialog(), IDC_TREE_LIST);
+    const int items = ListView_GetItemCount(list);
+    HOSTSIM_clear_call_log();
+
+    NMITEMACTIVATE click = {};
+    click.hdr = {list, static_cast<UINT_PTR>(IDC_TREE_LIST), static_cast<UINT>(NM_CLICK)};
+    click.iItem = 0;
+    click.iSubItem = 1;
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), WM_NOTIFY, IDC_TREE_LIST,
+                                       reinterpret_cast<LPARAM>(&click)));
+
+    HDC memory = CreateCompatibleDC(nullptr);
+    DRAWITEMSTRUCT draw = {ODT_LISTVIEW, IDC_TREE_LIST,   0, ODA_DRAWENTIRE, 0, list,
+                           memory,       {0, 0, 100, 20}, 0};
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), WM_DRAWITEM, IDC_TREE_LIST,
+                                       reinterpret_cast<LPARAM>(&draw)));
+    DeleteDC(memory);
+    MEASUREITEMSTRUCT measure = {ODT_LISTVIEW, IDC_TREE_LIST, 0, 0, 0, 0};
+    EXPECT_EQ(0, sendFromAnotherThread(dialog(), WM_MEASUREITEM, IDC_TREE_LIST,
+                                       reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_EQ(0u, measure.itemHeight);
+
+    char text[] = "intruder";
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = 0;
+    item.pszText = text;
+    EXPECT_EQ(-1, sendFromAnotherThread(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(FALSE, sendFromAnotherThread(list, LVM_DELETEALLITEMS, 0, 0));
+
+    EXPECT_EQ(items, ListView_GetItemCount(list));
+    EXPECT_EQ(0, HOSTSIM_call_log_size());
+    // What a screen reader asks from its own process still reaches the list.
+    EXPECT_EQ(items, sendFromAnotherThread(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 // Runs action on a thread of its own whose stack is the 1 MB of a host's

@@ -7,6 +7,13 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
+// MSXML 3 by its own class, not by whichever version the independent one
+// names; the import library of the build declares neither identifier.
+constexpr CLSID kDomDocument30 = {
+    0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
+constexpr IID kXmlDomDocument2 = {
+    0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+
 // Made where the DOM takes the setting; one it does not know it refuses.
 void try_property(IXMLDOMDocument2& document, const wchar_t* name, VARIANT value) {
     document.setProperty(Bstr(name).get(), value);
@@ -41,15 +48,15 @@ long read_long(IXMLDOMDocument2& document, const wchar_t* name) {
 
 ComPtr<IXMLDOMDocument2> CreateUntrustedDomDocument() {
     ComPtr<IXMLDOMDocument2> document;
-    check(CoCreateInstance(CLSID_DOMDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
+    check(CoCreateInstance(kDomDocument30, nullptr, CLSCTX_INPROC_SERVER, kXmlDomDocument2,
                            reinterpret_cast<void**>(document.GetAddressOf())),
           "CoCreateInstance of the DOM document");
     check(document->put_async(VARIANT_FALSE), "IXMLDOMDocument::put_async");
     check(document->put_resolveExternals(VARIANT_FALSE), "IXMLDOMDocument::put_resolveExternals");
     check(document->put_validateOnParse(VARIANT_FALSE), "IXMLDOMDocument::put_validateOnParse");
-    try_property(*document, L"ProhibitDTD", bool_value(true));
-    try_property(*document, L"MaxElementDepth", long_value(kMaxElementDepth));
-    try_property(*document, L"MaxXMLSize", long_value(kMaxXmlSizeKb));
+    try_property(*document.Get(), L"ProhibitDTD", bool_value(true));
+    try_property(*document.Get(), L"MaxElementDepth", long_value(kMaxElementDepth));
+    try_property(*document.Get(), L"MaxXMLSize", long_value(kMaxXmlSizeKb));
     return document;
 }
 
