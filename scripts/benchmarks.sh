@@ -100,6 +100,9 @@ run flock /tmp/vm-windows.lock bash -c "bash scripts/wine-env.sh start '$beforeb
     echo "before $before"
 } >"$out/machine.txt"
 
+# Hostile configurations, natively and under Wine: a section of its own.
+run bash scripts/hostile_config_benchmark.sh >"$out/hostile.md"
+
 python3 - "$out" "$root/docs/performance.md" <<'PYTHON'
 import json, re, sys
 from pathlib import Path
@@ -205,6 +208,8 @@ w("| backend | where | time (ms) |")
 w("|---|---|---:|")
 w(f"| libxml2 | native | {read['real_time']:.1f} |")
 w(f"| MSXML | Wine, median of 15 | {float(windows['msxml_read_ms']):.1f} |")
+w("")
+w((out / "hostile.md").read_text().rstrip())
 w("")
 w("## Repainting the list (Wine)")
 w("")

@@ -2,7 +2,7 @@
 # it holds, and starts the View Manager from it: the development host loads the packaged plug-in
 # over the demo session, whose product directory is the package's sample. The View Manager must
 # open with no message, with the rows the packaged checker predicts.
-# In: SOURCE_DIR, TEST_DIR, WINDOWS_BINARY_DIR, VERSION, DEVHOST, WINDRES, BASH.
+# In: SOURCE_DIR, TEST_DIR, WINDOWS_BINARY_DIR, VERSION, DEVHOST, WINDRES, OBJDUMP, BASH.
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -69,7 +69,23 @@ foreach(value "\"ProductName\", \"View Manager\"" "\"FileVersion\", \"${VERSION}
     endif()
 endforeach()
 
-# 4. The demo session with the package's sample as the product directory.
+# 4. Loaded anywhere in the host's address space and never run from its data: the packaged DLL's
+# header asks for randomised high addresses and non-executable data, and its functions check the
+# stack guard (seen in the symbols beside the package).
+execute_process(COMMAND "${OBJDUMP}" -p "${package}/kzqvl_view.dll"
+                OUTPUT_VARIABLE header COMMAND_ERROR_IS_FATAL ANY)
+foreach(flag HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT)
+    if(NOT header MATCHES "DllCharacteristics[^\n]*\n([ \t]+[A-Z_]+\n)*[ \t]+${flag}\n")
+        message(FATAL_ERROR "kzqvl_view.dll does not ask for ${flag}:\n${header}")
+    endif()
+endforeach()
+execute_process(COMMAND "${OBJDUMP}" -t "${SOURCE_DIR}/build/release/dist/kzqvl_view.dll.debug"
+                OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+if(NOT symbols MATCHES "__stack_chk_fail")
+    message(FATAL_ERROR "kzqvl_view.dll checks no stack guard")
+endif()
+
+# 5. The demo session with the package's sample as the product directory.
 file(READ "${SOURCE_DIR}/demo/session.json" session)
 windows_path(product "${package}/korveltand")
 string(REPLACE "\\" "\\\\" product_json "${product}")
@@ -78,7 +94,7 @@ string(JSON session REMOVE "${session}" environment KZII_BASE_DIR)
 file(WRITE "${TEST_DIR}/session.json" "${session}")
 windows_path(session_path "${TEST_DIR}/session.json")
 
-# 5. The packaged checker finds the sample sound and says which rows the demo die gives.
+# 6. The packaged checker finds the sample sound and says which rows the demo die gives.
 windows_path(sample "${package}/korveltand/configuration/xml_files/qvl_view.xml")
 windows_path(checker "${package}/tools/qvl_check.exe")
 run_windows(report "${checker}" --json "${sample}" "${session_path}")
@@ -86,7 +102,7 @@ string(JSON result GET "${report}" result)
 expect_equal("checker result" "sound" "${result}")
 string(JSON predicted_rows LENGTH "${report}" session rows)
 
-# 6. The View Manager started from the package: no message, the predicted rows.
+# 7. The View Manager started from the package: no message, the predicted rows.
 windows_path(plugin "${package}/kzqvl_view.dll")
 windows_path(dump "${TEST_DIR}/dump.json")
 run_windows(ignored "${DEVHOST}" --plugin "${plugin}" --session "${session_path}" --auto

@@ -1,0 +1,127 @@
+// Hostile view configurations, and how long reading each takes and how much
+// memory it needs.
+//
+//   hostile_config_benchmark write DIR   writes the files into DIR, one name a line
+//   hostile_config_benchmark read FILE   reads FILE and prints one line:
+//       <milliseconds> <peak KB> <KB at start> <result> <first message>
+//
+// One file per process, so that the peak memory is the read's; the 5,000-group
+// view of the generated die is among them as the yardstick.
+#include "config/bench/bench_process.h"
+#include "config/framework_message_recorder.h"
+#include "config/view_config.h"
+#include "model/bench/generated_die.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string repeated(const std::string& text, size_t times) {
+    std::string all;
+    all.reserve(text.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+std::string entity_bomb_in_attribute(size_t references) {
+    return "<!DOCTYPE R [<!ENTITY big \"" + std::string(50000, 'x') + "\">]>\n<R Description=\"" +
+           repeated("&big;", references) + "\"/>";
+}
+
+std::string billion_laughs() {
+    std::string xml = "<!DOCTYPE R [<!ENTITY l0 \"ha\">";
+    for (int level = 1; level < 10; ++level)
+        xml += "<!ENTITY l" + std::to_string(level) + " \"" +
+               repeated("&l" + std::to_string(level - 1) + ";", 10) + "\">";
+    return xml + "]><R><A>&l9;</A></R>";
+}
+
+std::string nested(size_t levels) {
+    return repeated("<a>", levels) + repeated("</a>", levels);
+}
+
+struct HostileFile {
+    const char* name;
+    std::function<std::string()> xml;
+};
+
+const std::vector<HostileFile>& hostile_files() {
+    static const std::vector<HostileFile> files = {
+        {"laughs_in_text.xml", billion_laughs},
+        {"entity_2000_in_attribute.xml", [] { return entity_bomb_in_attribute(2000); }},
+        {"entity_20000_in_attribute.xml", [] { return entity_bomb_in_attribute(20000); }},
+        {"million_elements.xml", [] { return "<R>" + repeated("<G/>", 1000000) + "</R>"; }},
+        {"million_levels.xml", [] { return nested(1000000); }},
+        {"attribute_50mb.xml",
+         [] { return "<R Description=\"" + std::string(50u << 20, 'd') + "\"/>"; }},
+        {"most_elements.xml", [] { return "<R>" + repeated("<G/>", 49999) + "</R>"; }},
+        {"deepest.xml", [] { return nested(10001); }},
+        {"largest_attribute.xml",
+         [] { return "<R Description=\"" + std::string((8u << 20) - 20, 'd') + "\"/>"; }},
+    };
+    return files;
+}
+
+int write_files(const std::string& directory) {
+    std::printf("%s\n", WriteGeneratedDieConfig(directory).c_str());
+    for (const HostileFile& file : hostile_files()) {
+        const std::string path = directory + "/" + file.name;
+        std::ofstream(path, std::ios::binary) << file.xml();
+        std::printf("%s\n", path.c_str());
+    }
+    return 0;
+}
+
+const char* result_name(int result) {
+    switch (result) {
+    case kViewConfigRead:
+        return "read";
+    case kViewConfigFormatError:
+        return "format-error";
+    default:
+        return "refused";
+    }
+}
+
+int read_file(const char* path) {
+    PrepareReaderThread();
+    const size_t atStart = PeakMemoryBytes();
+    const auto start = std::chrono::steady_clock::now();
+    ViewConfig config{};
+    const int result = ReadViewConfig(path, &config);
+    const auto end = std::chrono::steady_clock::now();
+    const size_t peak = PeakMemoryBytes();
+    if (result == kViewConfigRead)
+        ReleaseViewConfig(&config);
+    const std::vector<std::string>& messages = RecordedFrameworkMessages();
+    std::string first =
+        messages.empty()
+            ? std::string(result == kViewConfigFormatError ? kViewConfigFormatErrorMessage : "")
+            : messages.front();
+    // The path says nothing a reader of the figures needs.
+    const size_t named = first.find(path);
+    if (named != std::string::npos)
+        first.replace(named, std::strlen(path), "FILE");
+    std::printf("%.1f %zu %zu %s %s\n",
+                std::chrono::duration<double, std::milli>(end - start).count(), peak / 1024,
+                atStart / 1024, result_name(result), first.c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "write") == 0)
+        return write_files(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "read") == 0)
+        return read_file(argv[2]);
+    std::fprintf(stderr, "usage: hostile_config_benchmark write DIR | read FILE\n");
+    return 2;
+}
