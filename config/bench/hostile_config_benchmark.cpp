@@ -9,6 +9,7 @@
 // view of the generated die is among them as the yardstick.
 #include "config/bench/bench_process.h"
 #include "config/framework_message_recorder.h"
+#include "config/tests/hostile_xml.h"
 #include "config/view_config.h"
 #include "model/bench/generated_die.h"
 
@@ -22,30 +23,7 @@
 
 namespace {
 
-std::string repeated(const std::string& text, size_t times) {
-    std::string all;
-    all.reserve(text.size() * times);
-    for (size_t i = 0; i < times; ++i)
-        all += text;
-    return all;
-}
-
-std::string entity_bomb_in_attribute(size_t references) {
-    return "<!DOCTYPE R [<!ENTITY big \"" + std::string(50000, 'x') + "\">]>\n<R Description=\"" +
-           repeated("&big;", references) + "\"/>";
-}
-
-std::string billion_laughs() {
-    std::string xml = "<!DOCTYPE R [<!ENTITY l0 \"ha\">";
-    for (int level = 1; level < 10; ++level)
-        xml += "<!ENTITY l" + std::to_string(level) + " \"" +
-               repeated("&l" + std::to_string(level - 1) + ";", 10) + "\">";
-    return xml + "]><R><A>&l9;</A></R>";
-}
-
-std::string nested(size_t levels) {
-    return repeated("<a>", levels) + repeated("</a>", levels);
-}
+using namespace hostile_xml;
 
 struct HostileFile {
     const char* name;
@@ -54,15 +32,15 @@ struct HostileFile {
 
 const std::vector<HostileFile>& hostile_files() {
     static const std::vector<HostileFile> files = {
-        {"laughs_in_text.xml", billion_laughs},
-        {"entity_2000_in_attribute.xml", [] { return entity_bomb_in_attribute(2000); }},
-        {"entity_20000_in_attribute.xml", [] { return entity_bomb_in_attribute(20000); }},
-        {"million_elements.xml", [] { return "<R>" + repeated("<G/>", 1000000) + "</R>"; }},
-        {"million_levels.xml", [] { return nested(1000000); }},
+        {"laughs_in_text.xml", BillionLaughs},
+        {"entity_2000_in_attribute.xml", [] { return EntityBombInAttribute(2000); }},
+        {"entity_20000_in_attribute.xml", [] { return EntityBombInAttribute(20000); }},
+        {"million_elements.xml", [] { return Elements(1000000); }},
+        {"million_levels.xml", [] { return Nested(1000000); }},
         {"attribute_50mb.xml",
          [] { return "<R Description=\"" + std::string(50u << 20, 'd') + "\"/>"; }},
-        {"most_elements.xml", [] { return "<R>" + repeated("<G/>", 49999) + "</R>"; }},
-        {"deepest.xml", [] { return nested(10001); }},
+        {"most_elements.xml", [] { return Elements(50000); }},
+        {"deepest.xml", [] { return Nested(10001); }},
         {"largest_attribute.xml",
          [] { return "<R Description=\"" + std::string((8u << 20) - 20, 'd') + "\"/>"; }},
     };

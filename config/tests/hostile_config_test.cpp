@@ -2,21 +2,16 @@
 // answered at once, refused before the parser expands or opens anything, on
 // both DOM backends alike. Files just within the bounds are read.
 #include "config/view_config_document.h"
+#include "hostile_xml.h"
 #include "view_config_reading.h"
 
 #include <string>
 #include <vector>
 
 using namespace view_config_test;
+using namespace hostile_xml;
 
 namespace {
-
-std::string elements(size_t count) {
-    std::string xml = "<R>";
-    for (size_t i = 1; i < count; ++i)
-        xml += "<G/>";
-    return xml + "</R>";
-}
 
 // A comment pads the file to exactly size bytes.
 std::string padded_to(size_t size) {
@@ -30,28 +25,6 @@ std::string utf16le(const std::string& ascii) {
     for (char c : ascii)
         wide += std::string{c, '\0'};
     return wide;
-}
-
-// An entity of 50 KB referenced 2,000 times where the reader takes the
-// Description: 100 MB once expanded, from a file of some 60 KB.
-std::string attribute_entity_bomb() {
-    std::string references;
-    for (int i = 0; i < 2000; ++i)
-        references += "&big;";
-    return "<?xml version=\"1.0\"?>\n<!DOCTYPE R [\n<!ENTITY big \"" + std::string(50000, 'x') +
-           "\">\n]>\n<R Description=\"" + references + "\"/>";
-}
-
-// Ten levels of ten references each: 10^9 copies of "ha" once expanded.
-std::string billion_laughs() {
-    std::string xml = "<!DOCTYPE R [<!ENTITY l0 \"ha\">";
-    for (int level = 1; level < 10; ++level) {
-        std::string references;
-        for (int r = 0; r < 10; ++r)
-            references += "&l" + std::to_string(level - 1) + ";";
-        xml += "<!ENTITY l" + std::to_string(level) + " \"" + references + "\">";
-    }
-    return xml + "]><R><A>&l9;</A></R>";
 }
 
 struct Hostile {
@@ -71,8 +44,8 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
     const std::string tooMany = "it has more than 50000 elements (line 1).";
     const std::string encoding = "its encoding is not UTF-8, UTF-16 or an 8-bit code page.";
     const std::vector<Hostile> files = {
-        {"attribute_bomb.xml", attribute_entity_bomb(), document_type_on(2)},
-        {"laughs.xml", billion_laughs(), document_type_on(1)},
+        {"attribute_bomb.xml", EntityBombInAttribute(2000), document_type_on(2)},
+        {"laughs.xml", BillionLaughs(), document_type_on(1)},
         {"external.xml",
          "<!-- a group -->\n\n<!DOCTYPE R SYSTEM \"\\\\\\\\server\\\\share\\\\view.dtd\">\n<R/>",
          document_type_on(3)},
@@ -80,7 +53,7 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
          "<!DOCTYPE R [<!ENTITY e SYSTEM \"http://example.invalid/e\">]><R>&e;</R>",
          document_type_on(1)},
         {"utf16_doctype.xml", utf16le("<R/>\n<!DOCTYPE R>"), document_type_on(2)},
-        {"too_many.xml", elements(kMaxViewConfigElements + 1), tooMany},
+        {"too_many.xml", Elements(kMaxViewConfigElements + 1), tooMany},
         {"too_large.xml", padded_to(kMaxViewConfigBytes + 1), "it is larger than 8388608 bytes."},
         {"utf7.xml", "<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-R/+AD4-", encoding},
         {"ucs4.xml", std::string("\0\0\0<\0\0\0R\0\0\0/\0\0\0>", 16), encoding},
@@ -97,7 +70,7 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
 
 TEST(HostileViewConfig, FilesAtTheBoundsAndLookalikesAreRead) {
     EXPECT_EQ(kMaxViewConfigElements,
-              entries_of("most_elements.xml", elements(kMaxViewConfigElements)).size());
+              entries_of("most_elements.xml", Elements(kMaxViewConfigElements)).size());
     EXPECT_EQ((Entries{{-1, 0, "R"}}), entries_of("largest.xml", padded_to(kMaxViewConfigBytes)));
     EXPECT_EQ((Entries{{-1, 1, "R"}, {0, 0, "A", "<!DOCTYPE", "k"}}),
               entries_of("lookalikes.xml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
