@@ -27,6 +27,14 @@ std::string utf16le(const std::string& ascii) {
     return wide;
 }
 
+// Without a byte order mark, as a parser still reads it.
+std::string utf16be(const std::string& ascii) {
+    std::string wide;
+    for (char c : ascii)
+        wide += std::string{'\0', c};
+    return wide;
+}
+
 struct Hostile {
     const char* name;
     std::string xml;
@@ -53,7 +61,10 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
          "<!DOCTYPE R [<!ENTITY e SYSTEM \"http://example.invalid/e\">]><R>&e;</R>",
          document_type_on(1)},
         {"utf16_doctype.xml", utf16le("<R/>\n<!DOCTYPE R>"), document_type_on(2)},
-        {"too_many.xml", Elements(kMaxViewConfigElements + 1), tooMany},
+        {"utf16be_doctype.xml", utf16be("<R/>\n\n<!DOCTYPE R>"), document_type_on(3)},
+        // Brackets in quoted values hide no elements from the count.
+        {"too_many.xml",
+         "<R Description=\"[\" Key='[>'>" + Elements(kMaxViewConfigElements + 1).substr(3), tooMany},
         {"too_large.xml", padded_to(kMaxViewConfigBytes + 1), "it is larger than 8388608 bytes."},
         {"utf7.xml", "<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-R/+AD4-", encoding},
         {"ucs4.xml", std::string("\0\0\0<\0\0\0R\0\0\0/\0\0\0>", 16), encoding},
