@@ -6,6 +6,7 @@
 // loaded components, which the host may close with them.
 #include "commands/part_occurrences.h"
 #include "commands/view_manager_commands.h"
+#include "host/host_calls.h"
 #include "model/part_name.h"
 
 #include <algorithm>
@@ -99,10 +100,8 @@ void ViewManagerCommands::Close(int row) {
         CloseViewManager(); // done when this command has returned
         return;
     }
-    m_partsLeftOpen.clear();
     ApplyOpenState(row, 0);
-    TellPartsLeftOpen(m_partsLeftOpen);
-    m_partsLeftOpen.clear();
+    TellPartsLeftOpen(TakePartsLeftOpen());
     RepaintAll();
 }
 
@@ -120,8 +119,8 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence.
-    if (m_rowOpen[row] != 0) {
-        for (const std::string& name : m_rowPartNames[row]) {
+    if (RowAt(row).open) {
+        for (const std::string& name : RowAt(row).partNames) {
             if (!UF_PART_is_loaded(name.c_str()))
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
@@ -148,7 +147,7 @@ bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {
         return true;
     char message[sizeof kPartNotSavedMessage + HOST_PART_NAME_BUFSIZE];
     std::snprintf(message, sizeof message, kPartNotSavedMessage, PartNameOf(unsaved).c_str());
-    uc1601(message, 1);
+    ShowHostMessage(message);
     return false;
 }
 
@@ -163,5 +162,5 @@ void ViewManagerCommands::TellPartsLeftOpen(const std::vector<std::string>& name
         told.push_back(name);
         message += "\n" + name;
     }
-    uc1601(message.c_str(), 1);
+    ShowHostMessage(message.c_str());
 }

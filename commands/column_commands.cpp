@@ -53,7 +53,7 @@ void ViewManagerCommands::DblclkList(int row, int column) {
         return;
     if (column == kColumnFreeze)
         FreezeOrUnfreeze(row);
-    else if (column == kColumnOpen && m_rowOpen[row] == 0)
+    else if (column == kColumnOpen && !RowAt(row).open)
         Open(row);
     else if (column == kColumnOpen)
         Close(row);
@@ -76,8 +76,8 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
 }
 
 void ViewManagerCommands::Blank(int item, int row) {
-    const int shown = m_rowShown[row] == 0 ? 1 : 0;
-    m_rowShown[row] = shown;
+    const int shown = RowAt(row).shown ? 0 : 1;
+    EditRow(row).shown = shown != 0;
     if (!IsOtherRow(row)) {
         ApplyShownState(row, shown);
     } else {
@@ -85,7 +85,7 @@ void ViewManagerCommands::Blank(int item, int row) {
         // row's own parts with them, which an ancestor's Blank may have
         // blanked one by one; the other children of the parent then get
         // their own state back.
-        const int parent = m_rowParent[m_otherRowIndex[row]];
+        const int parent = RowAt(row).parent;
         if (IsRow(parent))
             SetRowBlankStatus(parent, BlankStatusFor(shown));
         SetCountedBlankStatus(row, BlankStatusFor(shown));
@@ -96,7 +96,7 @@ void ViewManagerCommands::Blank(int item, int row) {
 }
 
 void ViewManagerCommands::Isolate(int row) {
-    m_rowShown[row] = 1;
+    EditRow(row).shown = true;
     const tag_t root = UF_ASSEM_ask_root_part_occ(UF_PART_ask_display_part());
     if (root == NULL_TAG)
         return;
@@ -116,14 +116,14 @@ void ViewManagerCommands::Isolate(int row) {
             MarkBlankedExcept(top, row);
         const int top = TopRowOf(row);
         SetShownPictures(top, 1);
-        m_rowShown[top] = 1;
+        EditRow(top).shown = true;
     }
     if (!IsOtherRow(row)) {
         ShowSubtree(row);
     } else {
         // The parent and the row's own parts are shown, the siblings'
         // parts blanked.
-        const int parent = m_rowParent[m_otherRowIndex[row]];
+        const int parent = RowAt(row).parent;
         if (IsRow(parent))
             SetRowBlankStatus(parent, HOST_UNBLANKED);
         SetCountedBlankStatus(row, HOST_UNBLANKED);
@@ -155,7 +155,7 @@ void ViewManagerCommands::Color(int row) {
 }
 
 void ViewManagerCommands::FreezeOrUnfreeze(int row) {
-    const int unfrozen = m_rowUnfrozen[row] == 0 ? 1 : 0;
+    const int unfrozen = RowAt(row).unfrozen ? 0 : 1;
     m_list.SetItemImage(row, kColumnFreeze, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
     ApplyFrozenState(row, kColumnFreeze, unfrozen);
     // Unlike blanking, freezing an _OTHER row's parts leaves the parts of

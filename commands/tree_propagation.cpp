@@ -31,32 +31,29 @@ std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
     std::vector<int> range;
     if (!IsRow(otherRow) || !IsOtherRow(otherRow))
         return range;
-    const int j = m_otherRowIndex[otherRow];
-    const int parent = m_rowParent[j];
-    const int end = std::min(m_rowId[j], m_rowCount);
-    for (int s = std::max(parent + 1, 0); s < end; ++s)
+    for (int s = std::max(RowAt(otherRow).parent + 1, 0); s < otherRow; ++s)
         range.push_back(s);
     return range;
 }
 
 std::vector<int> ViewManagerCommands::TopRows() const {
     std::vector<int> tops;
-    for (int r = 0; r < m_rowCount; ++r) {
-        if (m_rowParent[r] < 0)
+    for (int r = 0; r < RowCount(); ++r) {
+        if (RowAt(r).parent < 0)
             tops.push_back(r);
     }
     return tops;
 }
 
 int ViewManagerCommands::TopRowOf(int row) const {
-    while (IsRow(m_rowParent[row]))
-        row = m_rowParent[row];
+    while (IsRow(RowAt(row).parent))
+        row = RowAt(row).parent;
     return row;
 }
 
 bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) const {
     return HasParts(row) && displayPart != NULL_TAG &&
-           UF_PART_ask_part_tag(m_rowPartNames[row].front().c_str()) == displayPart;
+           UF_PART_ask_part_tag(RowAt(row).partNames.front().c_str()) == displayPart;
 }
 
 void ViewManagerCommands::SetShownPictures(int row, int shown) {
@@ -69,7 +66,7 @@ void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
     if (!HasParts(row))
         return;
     const tag_t display = UF_PART_ask_display_part();
-    for (tag_t part : AskPartTags(m_rowPartNames[row]))
+    for (tag_t part : AskPartTags(RowAt(row).partNames))
         ForEachOccurrenceOrRoot(part, display,
                                 [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
 }
@@ -82,8 +79,8 @@ void ViewManagerCommands::ApplyOpenState(int row, int open) {
 }
 
 void ViewManagerCommands::ApplyOpenStateToRow(int row, int open) {
-    if (m_rowOpen[row] != open) {
-        m_rowOpen[row] = open;
+    if (RowAt(row).open != (open != 0)) {
+        EditRow(row).open = open != 0;
         if (open == 1) {
             OpenRowParts(row);
             if (!IsOtherRow(row))
@@ -102,7 +99,7 @@ void ViewManagerCommands::ApplyShownState(int row, int shown) {
 }
 
 void ViewManagerCommands::ApplyShownStateToRow(int row, int shown) {
-    m_rowShown[row] = shown;
+    EditRow(row).shown = shown != 0;
     SetRowBlankStatus(row, BlankStatusFor(shown));
     SetShownPictures(row, shown);
 }
@@ -111,7 +108,7 @@ void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
     WalkRows(row, [&](int r) {
         if (r == keptRow)
             return false;
-        m_rowShown[r] = 0;
+        EditRow(r).shown = false;
         SetShownPictures(r, 0);
         return true;
     });
@@ -125,7 +122,7 @@ void ViewManagerCommands::ShowSubtree(int row) {
 }
 
 void ViewManagerCommands::ShowRow(int row) {
-    m_rowShown[row] = 1;
+    EditRow(row).shown = true;
     // The display part has no occurrence of itself: its root stays as it is.
     SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
     SetShownPictures(row, 1);
@@ -139,7 +136,7 @@ void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorInd
 }
 
 void ViewManagerCommands::ApplyColorToRow(int row, uint32_t packedColor, int colorIndex) {
-    ForEachOccurrenceOfParts(m_rowPartNames[row], [colorIndex](tag_t occurrence) {
+    ForEachOccurrenceOfParts(RowAt(row).partNames, [colorIndex](tag_t occurrence) {
         UF_OBJ_set_color(occurrence, colorIndex);
     });
     // A row without parts keeps the colour it shows.
@@ -155,11 +152,11 @@ void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
 }
 
 void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfrozen) {
-    m_rowUnfrozen[row] = unfrozen;
+    EditRow(row).unfrozen = unfrozen != 0;
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
         m_list.SetItemImage(row, column, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
-        for (tag_t part : AskPartTags(m_rowPartNames[row])) {
+        for (tag_t part : AskPartTags(RowAt(row).partNames)) {
             if (part == NULL_TAG)
                 continue;
             if (unfrozen != 1) {
@@ -190,7 +187,7 @@ void ViewManagerCommands::ApplyHighlightToRow(int row, int on) {
         if (StartsWithDisplayPart(row, display)) {
             UF_DISP_set_highlight(UF_ASSEM_ask_root_part_occ(display), on);
         } else {
-            ForEachOccurrenceOfParts(m_rowPartNames[row], [on](tag_t occurrence) {
+            ForEachOccurrenceOfParts(RowAt(row).partNames, [on](tag_t occurrence) {
                 UF_DISP_set_highlight(occurrence, on);
             });
         }
@@ -208,29 +205,29 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
     // The state comes from the occurrences the row counts. With none that
     // tells, a single occurrence's part is taken as unloaded; with more,
     // colour and flags stay as they were.
-    if (m_rowOccCount[row] <= 0 || !HasParts(row)) {
+    if (RowAt(row).occCount <= 0 || !HasParts(row)) {
         m_list.SetItemColor(row, 0);
-    } else if (!ReadOccurrenceState(row) && m_rowOccCount[row] == 1) {
+    } else if (!ReadOccurrenceState(row) && RowAt(row).occCount == 1) {
         m_list.SetItemColor(row, 0);
-        m_rowUnfrozen[row] = 1;
+        EditRow(row).unfrozen = true;
     }
     // Count and every picture agree with the state just read.
     ShowRowState(row);
 }
 
 void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
-    ForEachOccurrenceOfParts(m_rowPartNames[row],
+    ForEachOccurrenceOfParts(RowAt(row).partNames,
                              [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
 }
 
 void ViewManagerCommands::SetCountedBlankStatus(int otherRow, int s) {
-    for (tag_t occurrence : m_rowOccs[otherRow])
+    for (tag_t occurrence : RowAt(otherRow).occs)
         UF_OBJ_set_blank_status(occurrence, s);
 }
 
 void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
-        SetOccurrencesBlankStatus(sibling, BlankStatusFor(m_rowShown[sibling]));
+        SetOccurrencesBlankStatus(sibling, BlankStatusFor(RowAt(sibling).shown ? 1 : 0));
 }
 
 void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
@@ -242,7 +239,7 @@ void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
         int index = 0;
         if (!AskClosestColorIndex(m_list.GetItemColor(sibling), &index))
             continue;
-        ForEachOccurrenceOfParts(m_rowPartNames[sibling], [index](tag_t occurrence) {
+        ForEachOccurrenceOfParts(RowAt(sibling).partNames, [index](tag_t occurrence) {
             UF_OBJ_set_color(occurrence, index);
         });
     }
@@ -250,6 +247,6 @@ void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
 
 void ViewManagerCommands::UnhighlightSiblings(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
-        ForEachOccurrenceOfParts(m_rowPartNames[sibling],
+        ForEachOccurrenceOfParts(RowAt(sibling).partNames,
                                  [](tag_t occurrence) { UF_DISP_set_highlight(occurrence, 0); });
 }

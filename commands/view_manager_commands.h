@@ -58,7 +58,8 @@ class ViewManagerCommands : public RowModel {
     // Manager closes as after a failed handler.
     void AbandonAfterFailure(HandlerFailure failure) noexcept;
 
-    // Columns 1 and 2 of row from shown, and a repaint of list item item.
+    // Shows row's Blank and Isolate pictures for shown and repaints list
+    // item item, the one that was clicked.
     void SetShownImages(int item, int row, int shown);
     // Repaints every item of the list.
     void RepaintAll();
@@ -100,13 +101,16 @@ class ViewManagerCommands : public RowModel {
 
     // True once the close has been done.
     bool IsClosed() const { return m_phase == Phase::kClosed; }
+    // The row last clicked, and the row highlighted; -1 for none.
+    int ClickedRow() const { return m_clickedRow; }
+    int HighlightedRow() const { return m_highlightedRow; }
 
   private:
-    bool IsRow(int row) const { return row >= 0 && row < m_rowCount; }
+    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     // The rows without a parent row, in order, and the one above row.
     std::vector<int> TopRows() const;
     int TopRowOf(int row) const;
-    bool HasParts(int row) const { return !m_rowPartNames[row].empty(); }
+    bool HasParts(int row) const { return !RowAt(row).partNames.empty(); }
     bool StartsWithDisplayPart(int row, tag_t displayPart) const;
     // The rows directly beneath row, gathered before any of them is visited:
     // the list has a single enumeration cursor.
@@ -173,6 +177,8 @@ class ViewManagerCommands : public RowModel {
     CommandPrompts& m_prompts;
     ViewManagerWindow& m_window;
     Phase m_phase = Phase::kIdle;
+    int m_clickedRow = -1;
+    int m_highlightedRow = -1;
     bool m_failureTold = false;
 };
 

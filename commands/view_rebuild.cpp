@@ -4,18 +4,20 @@
 
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "config/view_config_location.h"
 #include "host/host_api.h"
 #include "record/work_part_record.h"
 
 bool ViewManagerCommands::FindStartingConfig(std::string& path) {
     char configName[kViewConfigNameSize] = "";
+    int treeMode = 0;
     if (ask_product_default(kDieDesignProduct, kViewConfigNameKey, kWorkPartUnits, kDefaultString,
                             configName, sizeof configName) != 0 ||
         ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
-                            &m_treeMode, sizeof m_treeMode) != 0)
+                            &treeMode, sizeof treeMode) != 0)
         return false;
+    SetTreeMode(treeMode);
     char found[kViewConfigPathSize] = "";
     if (!find_view_config_file(configName, found, sizeof found))
         return false;
@@ -26,7 +28,6 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
 void ViewManagerCommands::BuildRows(const char* path) {
     set_up_work_part_record();
     BuildTree(path);
-    m_builtItemCount = m_list.GetItemCount();
 }
 
 bool ViewManagerCommands::PrepareRebuild(const char* path) {
@@ -34,19 +35,14 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
         ApplyHighlight(m_highlightedRow, 0);
     m_highlightedRow = -1;
     m_list.ResetTree();
-    ViewConfig config{};
-    const int result = ReadViewConfig(path, &config);
-    if (result == kViewConfigFormatError)
-        uc1601(kViewConfigFormatErrorMessage, 1);
-    if (result != kViewConfigRead)
+    if (!CheckViewConfigFile(path))
         return false;
-    ReleaseViewConfig(&config);
     ReleaseRowTables();
     return true;
 }
 
 void ViewManagerCommands::ToggleTreeMode() {
-    m_treeMode = m_treeMode == kAttributeTree ? 0 : kAttributeTree;
+    SetTreeMode(TreeMode() == kAttributeTree ? 0 : kAttributeTree);
     if (m_highlightedRow >= 0)
         ApplyHighlight(m_highlightedRow, 0);
 }

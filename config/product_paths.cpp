@@ -3,6 +3,7 @@
 #include "config/bounded_text.h"
 #include "config/product_codes.h"
 #include "host/host_api.h"
+#include "host/host_calls.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,7 +57,7 @@ bool build_product_path(const char* directory, const char* relative, const char*
 }
 
 bool is_existing_file(const char* path) {
-    return path[0] != '\0' && uc4560(path, 0) == 0;
+    return path[0] != '\0' && HostFileExists(path);
 }
 
 const char* product_variable(int applicationCode, const char* variable) {
@@ -77,7 +78,7 @@ const char* product_variable(int applicationCode, const char* variable) {
 const char* translate_directory(const char* variable) {
     char* value = nullptr;
     if (UF_translate_variable(variable, &value) != 0 || !value || !*value) {
-        uc1601("No environment variable", 1);
+        ShowHostMessage("No environment variable");
         return nullptr;
     }
     return value;

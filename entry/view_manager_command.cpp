@@ -4,9 +4,10 @@
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
 #include "config/product_paths.h"
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "config/view_config_location.h"
 #include "host/host_api.h"
+#include "host/host_calls.h"
 #include "host/host_session_bracket.h"
 
 #include <cctype>
@@ -37,7 +38,7 @@ bool resolveHelpMap(char* path, size_t size) {
 class CommandHelp {
   public:
     CommandHelp() {
-        if (!resolveHelpMap(mapPath_, sizeof mapPath_) || uc4560(mapPath_, 0) != 0)
+        if (!resolveHelpMap(mapPath_, sizeof mapPath_) || !HostFileExists(mapPath_))
             return;
         mapLoaded_ = UF_HELP_load_map_file(mapPath_) == 0;
         contextPushed_ = UF_HELP_push_context(kHelpContext) == 0;
@@ -71,7 +72,7 @@ bool runsOnWindows() {
         windows = std::strstr(name, "windows") != nullptr;
     }
     if (!windows)
-        uc1601("Operating system should be Windows.", 1);
+        ShowHostMessage("Operating system should be Windows.");
     UF_free_system_info(&info);
     return windows;
 }
@@ -84,22 +85,8 @@ bool findConfigFile(char* path) {
                             name, sizeof name) == 0 &&
         find_view_config_file(name, path, kViewConfigPathSize))
         return true;
-    uc1601("Incorrect path or name of qvl_view.xml", 1);
+    ShowHostMessage("Incorrect path or name of qvl_view.xml");
     return false;
-}
-
-// Reads the file once to check it; the dialog reads it again for its rows.
-bool configFileIsSound(const char* path) {
-    ViewConfig config{};
-    int result = ReadViewConfig(path, &config);
-    if (result == kViewConfigReported)
-        return false;
-    if (result == kViewConfigFormatError) {
-        uc1601(kViewConfigFormatErrorMessage, 1);
-        return false;
-    }
-    ReleaseViewConfig(&config);
-    return true;
 }
 
 void runCommand(ViewManagerDialogStep& dialog) {
@@ -112,7 +99,7 @@ void runCommand(ViewManagerDialogStep& dialog) {
     if (!runsOnWindows())
         return;
     char path[kViewConfigPathSize] = "";
-    if (!findConfigFile(path) || !configFileIsSound(path))
+    if (!findConfigFile(path) || !CheckViewConfigFile(path))
         return;
     dialog.CreateOrShow();
 }

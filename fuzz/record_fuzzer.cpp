@@ -161,7 +161,7 @@ void removeProductDir() {
 
 // After every step: no host session open, no host memory held or released
 // through the wrong call, and the rules of the rows, if there are rows.
-void check(const RowModel* model, const char* step) {
+void check(const ViewManagerCommands* model, const char* step) {
     if (HOSTSIM_session_depth() != 0 || HOSTSIM_outstanding_allocations() != 0 ||
         HOSTSIM_memory_misuse_count() != 0)
         fail(step, "a host session is open, or host memory held or misused");
@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         NativeViewManager viewManager;
         viewManager.Prompts().answer = 1 + (flags >> 2) % 3; // one of the CONFIRM_ answers
         RunViewManagerCommand(viewManager);
-        if (!viewManager.Commands() || viewManager.Commands()->m_rowCount < kDieRows)
+        if (!viewManager.Commands() || viewManager.Commands()->RowCount() < kDieRows)
             fail("the command", "the View Manager is not up with the die's rows");
         check(viewManager.Commands(), "the command");
         // A double-click on a row's "Open/Close" cell closes it when open;
@@ -218,8 +218,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ViewManagerCommands* vm = viewManager.Commands();
             if (pick < 0)
                 viewManager.Refresh();
-            else if (vm && vm->m_rowCount > 0)
-                vm->OnDblclkList(pick % vm->m_rowCount, pick % vm->m_rowCount, kColumnOpen);
+            else if (vm && vm->RowCount() > 0)
+                vm->OnDblclkList(pick % vm->RowCount(), pick % vm->RowCount(), kColumnOpen);
             check(viewManager.Commands(), step);
         }
         if (ViewManagerCommands* vm = viewManager.Commands())

@@ -3,7 +3,7 @@
 // together, or a released record (with a message for the user when the
 // reader says it told them).
 #include "config/framework_message_recorder.h"
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 
 #include <unistd.h>
 
@@ -77,12 +77,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     write_input(data, size);
     ClearRecordedFrameworkMessages();
-    ViewConfig config{};
-    switch (ReadViewConfig(input_path().c_str(), &config)) {
+    const ViewConfigFile file(input_path().c_str());
+    const ViewConfig& config = file.Get();
+    switch (file.Result()) {
     case kViewConfigRead:
         if (!holds_together(config))
             std::abort();
-        ReleaseViewConfig(&config);
         break;
     case kViewConfigReported:
         if (!is_released(config) || RecordedFrameworkMessages().empty())

@@ -1,11 +1,5 @@
 #include "model/memory_tree_list.h"
 
-namespace {
-bool inTable(int item) {
-    return item >= 0 && item < MAX_ROWS;
-}
-} // namespace
-
 MemoryTreeList::MemoryTreeList() {
     // The list control starts every swatch blue until the dialog writes it.
     colors_.fill(0x00FF0000);
@@ -74,20 +68,20 @@ int MemoryTreeList::ItemImage(int item, int column) const {
 }
 
 uint32_t MemoryTreeList::GetItemColor(int item) const {
-    return inTable(item) ? colors_[item] : 0;
+    return IsTableItem(item) ? colors_[item] : 0;
 }
 
 void MemoryTreeList::SetItemColor(int item, uint32_t color) {
-    if (inTable(item))
+    if (IsTableItem(item))
         colors_[item] = color;
 }
 
 int MemoryTreeList::GetItemNumber(int item) const {
-    return inTable(item) ? numbers_[item] : 0;
+    return IsTableItem(item) ? numbers_[item] : 0;
 }
 
 void MemoryTreeList::SetItemNumber(int item, int number) {
-    if (inTable(item))
+    if (IsTableItem(item))
         numbers_[item] = number;
 }
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 tag_t g_displayPartBeforeOpen = NULL_TAG;
 
@@ -79,7 +80,7 @@ void RowModel::OpenRowParts(int r) {
     const ClosedPartsRecord record;
     if (!record.IsReadable())
         return;
-    const char* group = m_rowName[r].c_str();
+    const char* group = RowAt(r).name.c_str();
     if (IsOtherRow(r)) {
         // The row is then filled as a build fills it, from the parent's
         // occurrences, so that its names, occurrences and count agree.
@@ -90,48 +91,45 @@ void RowModel::OpenRowParts(int r) {
         FillOtherRow(r);
         return;
     }
-    m_rowPartCount[r] = 0;
-    m_rowPartNames[r].clear();
+    EditRow(r).partNames.clear();
     for (int i = 0; i < record.Count(); ++i) {
-        if (!record.IsEntryOf(i, group, m_rowKey[r].c_str()))
+        if (!record.IsEntryOf(i, group, RowAt(r).key.c_str()))
             continue;
         const char* file = record.FileName(i);
         // A part opened here is a session part for the rebuild that follows,
         // although the last build did not see it loaded.
         if (OpenPartQuietly(file) == 0 &&
             std::find(m_sessionPartNames.begin(), m_sessionPartNames.end(), file) ==
-                m_sessionPartNames.end()) {
+                m_sessionPartNames.end())
             m_sessionPartNames.emplace_back(file);
-            ++m_sessionPartCount;
-        }
     }
 }
 
 void RowModel::RebuildRowParts(int r) {
     // 1. Part names: the session parts that carry the row's attribute.
     std::vector<std::string> names;
+    const Row& row = RowAt(r);
     for (const std::string& part : m_sessionPartNames) {
         const tag_t tag = UF_PART_ask_part_tag(part.c_str());
         if (tag == NULL_TAG)
             continue;
         const PartAttributes attributes(tag);
         for (int a = 0; a < attributes.Count(); ++a) {
-            const bool titleFits = m_rowName[r].size() < HOST_ATTR_TITLE_BUFSIZE &&
-                                   attributes.Title(a) == m_rowName[r];
-            if (titleFits && (m_rowKey[r].empty() || attributes.Value(a) == m_rowKey[r])) {
+            const bool titleFits =
+                row.name.size() < HOST_ATTR_TITLE_BUFSIZE && attributes.Title(a) == row.name;
+            if (titleFits && (row.key.empty() || attributes.Value(a) == row.key)) {
                 names.push_back(part);
                 break;
             }
         }
     }
-    m_rowPartCount[r] = static_cast<int>(names.size());
-    m_rowPartNames[r] = std::move(names);
+    EditRow(r).partNames = std::move(names);
 
     // 2. Occurrences in the display part from before the open.
-    std::vector<tag_t>& occs = m_rowOccs[r];
+    std::vector<tag_t>& occs = EditRow(r).occs;
     occs.clear();
     int count = 0;
-    for (const std::string& name : m_rowPartNames[r]) {
+    for (const std::string& name : row.partNames) {
         if (!UF_PART_is_loaded(name.c_str()))
             continue;
         const tag_t tag = UF_PART_ask_part_tag(name.c_str());
@@ -151,7 +149,7 @@ void RowModel::RebuildRowParts(int r) {
             }
         }
     }
-    m_rowOccCount[r] = count;
+    EditRow(r).occCount = count;
 
     // 3, 4. A row that still shows nothing forgets its record entries.
     if (count != 0)
@@ -162,7 +160,7 @@ void RowModel::RebuildRowParts(int r) {
         if (!record.IsReadable())
             return;
         for (int i = 0; i < record.Count(); ++i) {
-            if (record.IsEntryOf(i, m_rowName[r].c_str(), m_rowKey[r].c_str()))
+            if (record.IsEntryOf(i, row.name.c_str(), row.key.c_str()))
                 positions.push_back(i);
         }
     }
@@ -173,7 +171,7 @@ void RowModel::RebuildRowParts(int r) {
 void RowModel::CloseRowParts(int r) {
     // A part the host does not close stays in the row, open and unrecorded.
     std::vector<std::string> leftOpen;
-    for (const std::string& name : m_rowPartNames[r]) {
+    for (const std::string& name : RowAt(r).partNames) {
         if (!UF_PART_is_loaded(name.c_str()))
             continue;
         const tag_t tag = UF_PART_ask_part_tag(name.c_str());
@@ -188,8 +186,8 @@ void RowModel::CloseRowParts(int r) {
         // the record should remember but cannot is left open rather than
         // lost.
         const bool recordsIt = work_part_record_available() && !isRecordedFile(name.c_str());
-        const bool recorded = !recordsIt || record_closed_part(name.c_str(), m_rowName[r].c_str(),
-                                                               m_rowKey[r].c_str());
+        const bool recorded = !recordsIt || record_closed_part(name.c_str(), RowAt(r).name.c_str(),
+                                                               RowAt(r).key.c_str());
         if (recorded && UF_PART_is_loaded(name.c_str()))
             UF_PART_close(tag, 1, 1);
         if (UF_PART_is_loaded(name.c_str())) {
@@ -204,15 +202,19 @@ void RowModel::CloseRowParts(int r) {
         return;
     }
 
-    m_rowOccs[r].clear();
-    m_rowOccCount[r] = 0;
-    m_rowPartCount[r] = 0;
-    m_rowPartNames[r].clear();
+    Row& row = EditRow(r);
+    row.occs.clear();
+    row.occCount = 0;
+    row.partNames.clear();
     m_list.SetItemImage(r, kColumnOpen, kPictureFolderClosed);
-    const bool group = r < static_cast<int>(m_rowHasChildren.size()) && m_rowHasChildren[r] == 1;
-    m_list.SetItemImage(r, kColumnLabel, group ? kPictureGroupClosed : kPicturePartClosed);
+    m_list.SetItemImage(r, kColumnLabel,
+                        row.hasChildren ? kPictureGroupClosed : kPicturePartClosed);
     m_list.SetItemColor(r, 0);
     m_list.SetItemNumber(r, 0);
+}
+
+std::vector<std::string> RowModel::TakePartsLeftOpen() {
+    return std::exchange(m_partsLeftOpen, {});
 }
 
 void RowModel::keepOpenParts(int r, std::vector<std::string> names) {
@@ -220,7 +222,8 @@ void RowModel::keepOpenParts(int r, std::vector<std::string> names) {
     for (const std::string& name : names)
         parts.push_back(UF_PART_ask_part_tag(name.c_str()));
     const tag_t display = UF_PART_ask_display_part();
-    std::vector<tag_t>& occs = m_rowOccs[r];
+    Row& row = EditRow(r);
+    std::vector<tag_t>& occs = row.occs;
     occs.erase(std::remove_if(occs.begin(), occs.end(),
                               [&](tag_t occurrence) {
                                   const tag_t part =
@@ -230,10 +233,9 @@ void RowModel::keepOpenParts(int r, std::vector<std::string> names) {
                                   return std::find(parts.begin(), parts.end(), part) == parts.end();
                               }),
                occs.end());
-    m_rowPartCount[r] = static_cast<int>(names.size());
-    m_rowPartNames[r] = std::move(names);
+    row.partNames = std::move(names);
     // An _OTHER row counts its names.
-    m_rowOccCount[r] = IsOtherRow(r) ? m_rowPartCount[r] : static_cast<int>(occs.size());
-    m_rowOpen[r] = 1;
+    row.occCount = static_cast<int>(row.isOther ? row.partNames.size() : occs.size());
+    row.open = true;
     ShowRowState(r);
 }

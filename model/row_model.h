@@ -1,23 +1,20 @@
 // The row model of the View Manager, tree building and part status,
-// portable. The dialog derives from it or owns it;
-// it reaches its list only through the tree-list seam.
-//
-// Members are accessed directly, by
-// row index, by the commands. The fixed per-row tables are arrays of
-// MAX_ROWS entries; the per-row heap tables are standard containers with one
-// element per row. What is observable (rows, their order and names, counts,
-// pictures, colours, host calls that change the session) is exact.
+// portable. The dialog's commands derive from it; it reaches its list only
+// through the tree-list seam. Rows are read through RowAt, which takes only
+// a row that exists: any other index is a bug of the caller. What is
+// observable (rows, their order and names, counts, pictures, colours, host
+// calls that change the session) is exact.
 #pragma once
 
 #include "host/host_display.h"
 #include "host/host_types.h"
+#include "model/row.h"
+#include "model/session_cache.h"
 #include "model/tree_list.h"
 
-#include <array>
+#include <cassert>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 // The display part that the Open command remembers before it opens parts;
@@ -33,6 +30,8 @@ constexpr char kRowsCutMessage[] = "The view was cut: only the first 5000 of %d 
 // any other value is the name tree of the groups' descriptions.
 constexpr int kAttributeTree = 1;
 
+struct ViewConfig;
+
 class RowModel {
   public:
     // The model writes the list's colour table (every entry 0) here, so the
@@ -42,40 +41,39 @@ class RowModel {
     RowModel(const RowModel&) = delete;
     RowModel& operator=(const RowModel&) = delete;
 
-    // ---- Rows and their cells ----------------------------------------------
+    // ---- Rows ------------------------------------------------------------
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    const Row& RowAt(int r) const {
+        assert(r >= 0 && r < RowCount() && "not a row");
+        return m_rows[static_cast<size_t>(r)];
+    }
+    const std::vector<Row>& Rows() const { return m_rows; }
+    bool IsOtherRow(int r) const { return RowAt(r).isOther; }
+    // The session's parts as the last build saw them, and those the Open
+    // command opened since.
+    const std::vector<std::string>& SessionPartNames() const { return m_sessionPartNames; }
+    // The number of list items the last build made.
+    int BuiltItemCount() const { return m_builtItemCount; }
+    // kAttributeTree, else the name tree.
+    int TreeMode() const { return m_treeMode; }
+    void SetTreeMode(int mode) { m_treeMode = mode; }
+    const TreeList& List() const { return m_list; }
+
     // Makes row r's cells agree with its state: the count and the pictures of
     // columns 0, 1, 2, 4 and 5.
     void ShowRowState(int r);
-    // Empties the heap tables and the session parts; the fixed tables keep
-    // their values, the list keeps its colours.
+    // Empties the rows and the session parts; the list keeps its colours.
     void ReleaseRowTables();
-    bool IsOtherRow(int r) const { return m_otherRowIndex[r] != -1; }
 
     // ---- Tree building -----------------------------------------------------
     // Builds the rows of the configuration at configPath from the session's
-    // parts into an empty model and an empty list. The caller has set up the
-    // work-part record before, and sets m_builtItemCount after. A
+    // parts into an empty model and an empty list, and keeps the number of
+    // list items made. The caller has set up the work-part record before. A
     // configuration that cannot be read now builds no rows.
     void BuildTree(const char* configPath);
-    // The occurrences on display of a group's matched parts (indices into
-    // m_sessionPartNames), into outOccs; 1 to keep the group as a row, 0 to
-    // drop it.
-    int CollectGroupOccurrences(const std::string& groupName, const std::string& keyValue,
-                                const std::string& parentGroupName,
-                                const std::vector<int>& matchedParts, std::vector<tag_t>& outOccs);
-    // Appends the list item of the next row under its parent; returns its
-    // index. Marks the row as an _OTHER row when it is one.
-    int InsertRow(const std::string& groupName, const std::string& customName);
-    // Fills every _OTHER row with the components of its parent's occurrences
-    // that no row between the parent and it shows.
-    void FillOtherRows();
     // Fills _OTHER row r from its parent's occurrences on display: after
     // the build, and again after its parts were reopened.
     void FillOtherRow(int r);
-    // Appends the prototype names of the occurrences and of everything below
-    // them, depth first, to m_childPartNames, passing over the occurrences
-    // in visited and adding those it walks.
-    void CollectComponentNames(int count, const tag_t* occs, std::unordered_set<tag_t>& visited);
     // Reads row r's colour, blank, frozen and open state from the host.
     void ReadRowState(int r);
     // Colour, blank and frozen state of row r from the occurrences it
@@ -94,59 +92,59 @@ class RowModel {
     // row's record entries when it still has no occurrence.
     void RebuildRowParts(int r);
     // Records and closes the loaded parts of row r and empties its lists.
-    // Parts that stay open stay in the row, unrecorded, and are added to
-    // m_partsLeftOpen.
+    // Parts that stay open stay in the row, unrecorded, and are kept for
+    // TakePartsLeftOpen.
     void CloseRowParts(int r);
+    // The parts that closes left open since the last call.
+    std::vector<std::string> TakePartsLeftOpen();
 
-    // ---- The model ---------------------------------------------------------
+  protected:
+    Row& EditRow(int r) {
+        assert(r >= 0 && r < RowCount() && "not a row");
+        return m_rows[static_cast<size_t>(r)];
+    }
+
     TreeList& m_list; // holds m_itemColor and m_itemNumber
-    int m_builtItemCount = 0;
-    std::array<int, MAX_ROWS> m_rowOpen;     // 1: parts open
-    std::array<int, MAX_ROWS> m_rowUnfrozen; // 1: not frozen
-    std::array<int, MAX_ROWS> m_rowShown;    // 1: shown (or mixed), 0: blanked
-    int m_childPartCount = 0;
-    int m_highlightedRow = -1;
-    std::vector<int> m_rowPartCount; // = m_rowPartNames[r].size()
-    int m_clickedRow = -1;
-    std::vector<std::vector<std::string>> m_rowPartNames;
-    std::array<int, MAX_ROWS> m_otherRowIndex; // r for an _OTHER row, else -1
-    // 0 stands for the display part; an _OTHER row's are the component
-    // occurrences it counts, one per name.
-    std::vector<std::vector<tag_t>> m_rowOccs;
-    std::array<int, MAX_ROWS> m_rowOccCount; // an _OTHER row's count is its names'
-    int m_sessionPartCount = 0;
-    std::vector<std::string> m_sessionPartNames;
-    int m_rowCount = 0;
-    std::vector<int> m_rowId;
-    std::vector<int> m_rowHasChildren;
-    std::vector<int> m_rowParent; // -1 for a top row
-    std::vector<std::string> m_rowName;
-    std::vector<std::string> m_rowCustomName;
-    std::vector<std::string> m_rowKey;
-    int m_treeMode = 0; // kAttributeTree, else name tree
-    std::vector<std::string> m_childPartNames;
-    std::vector<tag_t> m_childPartOccs; // the occurrence of each collected name
-    // The parts that closes left open, for the command to tell the user.
-    std::vector<std::string> m_partsLeftOpen;
-
-    // Working data of one build (model/tree_building_scratch.h).
-    struct BuildScratch;
 
   private:
-    // The parts' occurrences on display that a group gets from one matched
-    // part (CollectGroupOccurrences step 2).
-    std::vector<tag_t> partOccurrencesOnDisplay(int part, tag_t displayPart);
-    bool recordRemembers(const std::string& groupName, const std::string& keyValue);
-    // The child occurrences and the prototype's name of an occurrence,
-    // asked once per build.
-    std::vector<tag_t> childOccurrencesOf(tag_t occurrence);
-    std::string prototypeNameOf(tag_t occurrence);
-    // The display properties of one of a row's occurrences, asked once per
-    // build; false when the host does not tell them.
-    bool displayPropertiesOf(tag_t occurrence, tag_t displayPart, UF_OBJ_disp_props_t& properties);
+    // The steps of BuildTree, in order: the session's parts (their tags,
+    // the names kept), the parts each entry matches, the rows of the entries
+    // kept (the number the whole configuration would give), their list
+    // items, the _OTHER rows' contents, the rows' states from the host.
+    std::vector<tag_t> collectSessionParts();
+    std::vector<std::vector<int>> matchPartsToEntries(const ViewConfig& config,
+                                                      const std::vector<tag_t>& partTags) const;
+    int appendKeptRows(const ViewConfig& config, const std::vector<std::vector<int>>& matched);
+    void insertListItems();
+    void fillOtherRows();
+    void readRowStates();
+
+    // The occurrences on display of a group's matched parts (indices into
+    // m_sessionPartNames); empty when the group shows none.
+    std::vector<tag_t> groupOccurrences(const std::vector<int>& matchedParts);
+    // Whether a group without occurrences stays a row: an _OTHER group, or
+    // one the work-part record remembers closed parts of.
+    bool keepsEmptyGroup(const std::string& groupName, const std::string& keyValue,
+                         const std::string& parentGroupName);
+    // Appends the list item of row r under its parent.
+    void insertRow(int r);
+    // The prototype names of the occurrences and of everything below them,
+    // depth first, each with its occurrence, passing over the occurrences
+    // in visited and adding those it walks.
+    struct Component {
+        std::string name;
+        tag_t occurrence;
+    };
+    std::vector<Component> componentsOf(const std::vector<tag_t>& occs,
+                                        std::unordered_set<tag_t>& visited);
     // Row r, open, with only these of its parts and their occurrences.
     void keepOpenParts(int r, std::vector<std::string> names);
 
-    // Working data of the build in progress, none outside BuildTree.
-    std::unique_ptr<BuildScratch> m_build;
+    std::vector<Row> m_rows;
+    std::vector<std::string> m_sessionPartNames;
+    int m_builtItemCount = 0;
+    int m_treeMode = 0;
+    std::vector<std::string> m_partsLeftOpen;
+    // What a build learns of the session, forgotten when it ends.
+    SessionCache m_cache;
 };

@@ -1,7 +1,8 @@
 // Tree building: the rows from the view configuration and the
 // session's parts.
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "host/host_api.h"
+#include "host/host_calls.h"
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
 #include "model/host_color.h"
@@ -9,11 +10,12 @@
 #include "model/part_attributes.h"
 #include "model/part_name.h"
 #include "model/row_model.h"
-#include "model/tree_building_scratch.h"
+#include "model/session_cache.h"
 #include "model/tree_walk.h"
 #include "record/record_lists.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -29,16 +31,6 @@ bool isOtherGroupOf(const std::string& groupName, const std::string& parentGroup
            groupName.compare(0, parentGroupName.size(), parentGroupName) == 0 &&
            groupName.compare(parentGroupName.size(), std::string::npos, kOtherSuffix) == 0;
 }
-
-// Releases the configuration record however the build ends.
-class ConfigHolder {
-  public:
-    ConfigHolder() = default;
-    ~ConfigHolder() { ReleaseViewConfig(&config); }
-    ConfigHolder(const ConfigHolder&) = delete;
-    ConfigHolder& operator=(const ConfigHolder&) = delete;
-    ViewConfig config{};
-};
 
 // The configuration's entries by group name, then by key value, so that a
 // part attribute finds the entries it fits without looking at the others.
@@ -82,296 +74,208 @@ class EntryIndex {
 } // namespace
 
 void RowModel::BuildTree(const char* configPath) {
-    // 1. The configuration, read again. The caller has just read the same
-    // file; should it have changed since and no longer read, no row is built
-    // from an incomplete record.
-    ConfigHolder holder;
-    const ViewConfig& config = holder.config;
-    // The caller has released the tables; a build never adds to old rows.
+    // The configuration is read again: the caller has just read the same
+    // file, but should it have changed since and no longer read, no row is
+    // built from an incomplete record. A build never adds to old rows.
     ReleaseRowTables();
-    if (ReadViewConfig(configPath, &holder.config) != kViewConfigRead)
-        return;
+    const ViewConfigFile config(configPath);
+    if (config.Result() == kViewConfigRead) {
+        const SessionCache::Scope scope(m_cache);
+        const std::vector<tag_t> partTags = collectSessionParts();
+        const int wouldBeRows =
+            appendKeptRows(config.Get(), matchPartsToEntries(config.Get(), partTags));
+        insertListItems();
+        fillOtherRows();
+        readRowStates();
+        if (wouldBeRows > MAX_ROWS) {
+            char message[sizeof kRowsCutMessage + 16];
+            std::snprintf(message, sizeof message, kRowsCutMessage, wouldBeRows);
+            ShowHostMessage(message);
+        }
+    }
+    m_builtItemCount = m_list.GetItemCount();
+}
 
-    m_build = std::make_unique<BuildScratch>();
-    BuildScratch& build = *m_build;
-
-    // 3. Session parts.
+std::vector<tag_t> RowModel::collectSessionParts() {
+    // The parts as the host lists them now; a gap in its list is passed over.
+    std::vector<tag_t> tags;
     const int partCount = UF_PART_ask_num_parts();
-    m_sessionPartNames.clear();
-    m_sessionPartCount = 0;
     for (int i = 0; i < partCount; ++i) {
         const tag_t tag = UF_PART_ask_nth_part(i);
         if (tag == NULL_TAG)
             continue;
         m_sessionPartNames.push_back(PartNameOf(tag));
-        build.partTags.push_back(tag);
-        ++m_sessionPartCount;
+        tags.push_back(tag);
     }
-    build.occurrencesKnown.assign(m_sessionPartNames.size(), 0);
-    build.occurrences.resize(m_sessionPartNames.size());
+    return tags;
+}
 
-    // 4. Matching: every session part against every entry, through the
-    // index. A part's attributes are asked once; it is listed at most once
-    // per entry, and each entry's list stays in session-part order.
+std::vector<std::vector<int>>
+RowModel::matchPartsToEntries(const ViewConfig& config, const std::vector<tag_t>& partTags) const {
+    // Every session part against every entry, through the index: a part's
+    // attributes are asked once; it is listed at most once per entry, and
+    // each entry's list stays in session-part order.
     std::vector<std::vector<int>> matched(static_cast<size_t>(config.entryCount));
-    {
-        const EntryIndex index(config);
-        for (int p = 0; p < m_sessionPartCount; ++p) {
-            const PartAttributes attributes(build.partTags[p]);
-            for (int a = 0; a < attributes.Count(); ++a) {
-                index.ForEachFit(attributes.Title(a), attributes.Value(a), [&](int e) {
-                    std::vector<int>& parts = matched[e];
-                    if (parts.empty() || parts.back() != p)
-                        parts.push_back(p);
-                });
-            }
+    const EntryIndex index(config);
+    for (int p = 0; p < static_cast<int>(partTags.size()); ++p) {
+        const PartAttributes attributes(partTags[p]);
+        for (int a = 0; a < attributes.Count(); ++a) {
+            index.ForEachFit(attributes.Title(a), attributes.Value(a), [&](int e) {
+                std::vector<int>& parts = matched[e];
+                if (parts.empty() || parts.back() != p)
+                    parts.push_back(p);
+            });
         }
     }
+    return matched;
+}
 
-    // 5. Keep or drop. keptThrough[e] is the number of entries kept among 0
-    // to e. Dropping an entry moves its sub-groups under the row kept just
-    // before it: the working parent of an entry whose configured parent is P
-    // comes out as keptThrough[P] - 1, the row P became or the last row kept
-    // before P (-1: a top row).
-    build.displayPart = UF_PART_ask_display_part();
+int RowModel::appendKeptRows(const ViewConfig& config,
+                             const std::vector<std::vector<int>>& matched) {
+    // An entry is kept when it has sub-groups or shows something, and rows
+    // are appended while the model has room; the number of rows the whole
+    // configuration would give is returned. keptThrough[e] is the number of
+    // entries kept among 0 to e. Dropping an entry moves its sub-groups
+    // under the row kept just before it: the parent of an entry whose
+    // configured parent is P comes out as keptThrough[P] - 1, the row P
+    // became or the last row kept before P (-1: a top row).
     std::vector<int> keptThrough(static_cast<size_t>(config.entryCount), 0);
     int wouldBeRows = 0;
     for (int e = 0; e < config.entryCount; ++e) {
         const int parent = config.parentIndex[e];
         const bool validParent = parent >= 0 && parent < e;
         std::vector<tag_t> occs;
-        int keep = 0;
+        bool keep = false;
         if (parent != -1) {
-            const std::string parentName = validParent ? config.groupName[parent] : "";
-            keep = CollectGroupOccurrences(config.groupName[e], config.keyValue[e], parentName,
-                                           matched[e], occs);
+            occs = groupOccurrences(matched[e]);
+            keep = !occs.empty() || keepsEmptyGroup(config.groupName[e], config.keyValue[e],
+                                                    validParent ? config.groupName[parent] : "");
         }
-        if (config.hasSubGroups[e] != 0)
-            keep = 1;
-        keptThrough[e] = (e > 0 ? keptThrough[e - 1] : 0) + keep;
+        keep = keep || config.hasSubGroups[e] != 0;
+        keptThrough[e] = (e > 0 ? keptThrough[e - 1] : 0) + (keep ? 1 : 0);
         if (!keep)
             continue;
         ++wouldBeRows;
-        if (m_rowCount >= MAX_ROWS)
+        if (RowCount() >= MAX_ROWS)
             continue;
 
-        const int r = m_rowCount++;
-        m_rowId.push_back(r);
-        m_rowParent.push_back(validParent ? keptThrough[parent] - 1 : -1);
-        m_rowName.emplace_back(config.groupName[e]);
-        m_rowCustomName.emplace_back(config.customName[e]);
-        m_rowKey.emplace_back(config.keyValue[e]);
-        m_rowOccCount[r] = static_cast<int>(occs.size());
-        m_rowOccs.push_back(std::move(occs));
-        std::vector<std::string> names;
-        names.reserve(matched[e].size());
+        Row row;
+        row.parent = validParent ? keptThrough[parent] - 1 : -1;
+        row.name = config.groupName[e];
+        row.customName = config.customName[e];
+        row.key = config.keyValue[e];
+        row.occCount = static_cast<int>(occs.size());
+        row.occs = std::move(occs);
+        row.partNames.reserve(matched[e].size());
         for (int p : matched[e])
-            names.push_back(m_sessionPartNames[p]);
-        m_rowPartCount.push_back(static_cast<int>(names.size()));
-        m_rowPartNames.push_back(std::move(names));
+            row.partNames.push_back(m_sessionPartNames[p]);
+        m_rows.push_back(std::move(row));
     }
-    // 6. The matched lists and working arrays go with this scope.
-    matched.clear();
-
-    // 7. The list items.
-    for (int r = 0; r < m_rowCount; ++r) {
-        m_otherRowIndex[r] = -1;
-        InsertRow(m_rowName[r], m_rowCustomName[r]);
-    }
-    // 8.
-    FillOtherRows();
-    // 9.
-    for (int r = 0; r < m_rowCount; ++r) {
-        ReadRowState(r);
-        ShowRowState(r);
-    }
-    // 10, 11.
-    const int items = m_list.GetItemCount();
-    if (items >= 1)
-        m_list.ExpandAll(0);
-    m_list.RedrawItems(0, items - 1);
-    m_build.reset();
-
-    if (wouldBeRows > MAX_ROWS) {
-        char message[sizeof kRowsCutMessage + 16];
-        std::snprintf(message, sizeof message, kRowsCutMessage, wouldBeRows);
-        uc1601(message, 1);
-    }
-    // 12. The configuration goes with holder.
+    return wouldBeRows;
 }
 
-std::vector<tag_t> RowModel::partOccurrencesOnDisplay(int part, tag_t displayPart) {
-    std::vector<tag_t> occs;
-    char* fileName = nullptr;
-    const int decoded = KZMGR_decode_cli_part_file(m_sessionPartNames[part].c_str(), &fileName);
-    const bool loaded = decoded == 0 && fileName && PART_is_part_loaded(fileName);
-    const tag_t tag = loaded ? PART_ask_part_of_filename(fileName) : NULL_TAG;
-    if (fileName)
-        SM_free(fileName);
-    if (!loaded)
-        return occs;
-    if (tag == displayPart) {
-        occs.push_back(NULL_TAG); // the display part itself
-        return occs;
-    }
-    SmTagArray found;
-    found.SetCount(OCC_ask_occs_of_part_in_assy(displayPart, tag, found.Out()));
-    for (tag_t occurrence : found) {
-        const tag_t instance = OCC_ask_instance_of_part_occ(occurrence);
-        if (instance != NULL_TAG && !OCC_is_instance_suppressed(instance))
-            occs.push_back(occurrence);
-    }
-    return occs;
+void RowModel::insertListItems() {
+    for (int r = 0; r < RowCount(); ++r)
+        insertRow(r);
 }
 
-int RowModel::CollectGroupOccurrences(const std::string& groupName, const std::string& keyValue,
-                                      const std::string& parentGroupName,
-                                      const std::vector<int>& matchedParts,
-                                      std::vector<tag_t>& outOccs) {
-    outOccs.clear();
-    const tag_t displayPart = m_build ? m_build->displayPart : UF_PART_ask_display_part();
-    if (displayPart != NULL_TAG) {
-        for (int p : matchedParts) {
-            if (p < 0 || p >= m_sessionPartCount)
-                continue;
-            if (!m_build) {
-                std::vector<tag_t> occs = partOccurrencesOnDisplay(p, displayPart);
-                outOccs.insert(outOccs.end(), occs.begin(), occs.end());
-                continue;
-            }
-            if (!m_build->occurrencesKnown[p]) {
-                m_build->occurrences[p] = partOccurrencesOnDisplay(p, displayPart);
-                m_build->occurrencesKnown[p] = 1;
-            }
-            const std::vector<tag_t>& occs = m_build->occurrences[p];
-            outOccs.insert(outOccs.end(), occs.begin(), occs.end());
-        }
-    }
-    if (!outOccs.empty())
-        return 1;
-    if (isOtherGroupOf(groupName, parentGroupName))
-        return 1;
-    return recordRemembers(groupName, keyValue) ? 1 : 0;
-}
-
-bool RowModel::recordRemembers(const std::string& groupName, const std::string& keyValue) {
-    BuildScratch local;
-    BuildScratch& build = m_build ? *m_build : local;
-    if (!build.recordRead) {
-        build.recordRead = true;
-        const ClosedPartsRecord record;
-        build.recordReadable = record.IsReadable();
-        for (int i = 0; i < record.Count(); ++i)
-            build.recordKeys[record.GroupName(i)].insert(record.KeyValue(i));
-    }
-    if (!build.recordReadable)
-        return false;
-    auto group = build.recordKeys.find(groupName);
-    if (group == build.recordKeys.end())
-        return false;
-    return keyValue.empty() || group->second.count(keyValue) != 0;
-}
-
-int RowModel::InsertRow(const std::string& groupName, const std::string& customName) {
-    const std::string& label = m_treeMode != 1 ? customName : groupName;
-    const int i = m_list.AppendItem(("0:" + label).c_str());
-    if (i < 0 || i >= static_cast<int>(m_rowParent.size()) || m_rowParent[i] < 0)
-        return i;
-    const int parent = m_rowParent[i];
-    m_list.SetItemParent(i, parent);
-    if (isOtherGroupOf(groupName, m_rowName[parent]))
-        m_otherRowIndex[i] = i;
-    return i;
-}
-
-void RowModel::FillOtherRows() {
-    for (int r = 0; r < m_rowCount; ++r) {
-        if (m_otherRowIndex[r] != -1)
+void RowModel::fillOtherRows() {
+    for (int r = 0; r < RowCount(); ++r) {
+        if (IsOtherRow(r))
             FillOtherRow(r);
     }
 }
 
+void RowModel::readRowStates() {
+    for (int r = 0; r < RowCount(); ++r) {
+        ReadRowState(r);
+        ShowRowState(r);
+    }
+    const int items = m_list.GetItemCount();
+    if (items >= 1)
+        m_list.ExpandAll(0);
+    m_list.RedrawItems(0, items - 1);
+}
+
+std::vector<tag_t> RowModel::groupOccurrences(const std::vector<int>& matchedParts) {
+    std::vector<tag_t> occs;
+    if (m_cache.DisplayPart() == NULL_TAG)
+        return occs;
+    for (int p : matchedParts) {
+        const std::vector<tag_t> partOccs = m_cache.PartOccurrencesOnDisplay(m_sessionPartNames[p]);
+        occs.insert(occs.end(), partOccs.begin(), partOccs.end());
+    }
+    return occs;
+}
+
+bool RowModel::keepsEmptyGroup(const std::string& groupName, const std::string& keyValue,
+                               const std::string& parentGroupName) {
+    return isOtherGroupOf(groupName, parentGroupName) ||
+           m_cache.RecordRemembers(groupName, keyValue);
+}
+
+void RowModel::insertRow(int r) {
+    Row& row = EditRow(r);
+    const std::string& label = m_treeMode == kAttributeTree ? row.name : row.customName;
+    const int item = m_list.AppendItem(("0:" + label).c_str());
+    // The list makes one item per row, in row order.
+    assert(item == r);
+    if (item != r || row.parent < 0)
+        return;
+    m_list.SetItemParent(r, row.parent);
+    row.isOther = isOtherGroupOf(row.name, RowAt(row.parent).name);
+}
+
 void RowModel::FillOtherRow(int r) {
-    const int p = m_rowParent[r];
-    const int end = m_rowId[r];
-    m_childPartNames.clear();
-    m_childPartOccs.clear();
-    m_childPartCount = 0;
-    // An _OTHER parent's count is not the length of its list:
-    // never read past the list.
-    const std::vector<tag_t>& parentOccs = m_rowOccs[p];
-    const int parentCount = std::min(m_rowOccCount[p], static_cast<int>(parentOccs.size()));
+    const SessionCache::Scope scope(m_cache);
+    const int p = RowAt(r).parent;
+    // An _OTHER parent's count is not the length of its list: never read
+    // past the list.
+    const Row& parent = RowAt(p);
+    const size_t parentCount =
+        std::min(static_cast<size_t>(std::max(parent.occCount, 0)), parent.occs.size());
     std::unordered_set<tag_t> visited;
-    for (int i = 0; i < parentCount; ++i) {
-        const std::vector<tag_t> children = childOccurrencesOf(parentOccs[i]);
-        CollectComponentNames(static_cast<int>(children.size()), children.data(), visited);
+    std::vector<Component> components;
+    for (size_t i = 0; i < parentCount; ++i) {
+        std::vector<Component> more =
+            componentsOf(m_cache.ChildOccurrences(parent.occs[i]), visited);
+        components.insert(components.end(), std::make_move_iterator(more.begin()),
+                          std::make_move_iterator(more.end()));
     }
 
     std::unordered_set<std::string> shownBySiblings;
-    for (int s = p + 1; s < end; ++s)
-        shownBySiblings.insert(m_rowPartNames[s].begin(), m_rowPartNames[s].end());
-    std::vector<std::string> names;
-    std::vector<tag_t> counted;
-    for (size_t i = 0; i < m_childPartNames.size(); ++i) {
-        const std::string& name = m_childPartNames[i];
-        if (!name.empty() && shownBySiblings.count(name) == 0) {
-            names.push_back(name);
-            counted.push_back(m_childPartOccs[i]);
+    for (int s = p + 1; s < r; ++s)
+        shownBySiblings.insert(RowAt(s).partNames.begin(), RowAt(s).partNames.end());
+    Row& row = EditRow(r);
+    row.partNames.clear();
+    row.occs.clear();
+    for (Component& component : components) {
+        if (!component.name.empty() && shownBySiblings.count(component.name) == 0) {
+            row.partNames.push_back(std::move(component.name));
+            row.occs.push_back(component.occurrence);
         }
     }
-    const int count = static_cast<int>(names.size());
-    m_rowPartNames[r] = std::move(names);
-    m_rowOccs[r] = std::move(counted);
-    m_rowPartCount[r] = count;
-    m_rowOccCount[r] = count;
-    m_list.SetItemNumber(r, count);
+    row.occCount = static_cast<int>(row.partNames.size());
+    m_list.SetItemNumber(r, row.occCount);
 }
 
-void RowModel::CollectComponentNames(int count, const tag_t* occs,
-                                     std::unordered_set<tag_t>& visited) {
+std::vector<RowModel::Component> RowModel::componentsOf(const std::vector<tag_t>& occs,
+                                                        std::unordered_set<tag_t>& visited) {
     // Each occurrence once: an assembly the host reports as leading back to
     // itself is still walked to its end.
+    std::vector<Component> components;
     const auto visit = [&](tag_t occurrence) {
         if (!visited.insert(occurrence).second)
             return false;
         // Counted as the other rows count: suppressed occurrences are not
         // on display.
-        if (IsUnsuppressedOccurrence(occurrence)) {
-            m_childPartNames.push_back(prototypeNameOf(occurrence));
-            m_childPartOccs.push_back(occurrence);
-            ++m_childPartCount;
-        }
+        if (IsUnsuppressedOccurrence(occurrence))
+            components.push_back({m_cache.PrototypeName(occurrence), occurrence});
         return true;
     };
-    for (int i = 0; i < count && occs; ++i)
-        WalkDepthFirst(occs[i], visit,
-                       [this](tag_t occurrence) { return childOccurrencesOf(occurrence); });
-}
-
-std::vector<tag_t> RowModel::childOccurrencesOf(tag_t occurrence) {
-    if (m_build) {
-        auto known = m_build->childOccurrences.find(occurrence);
-        if (known != m_build->childOccurrences.end())
-            return known->second;
-    }
-    UfTagArray children;
-    AskChildOccurrences(occurrence, children);
-    std::vector<tag_t> copy(children.begin(), children.end());
-    if (m_build)
-        m_build->childOccurrences.emplace(occurrence, copy);
-    return copy;
-}
-
-std::string RowModel::prototypeNameOf(tag_t occurrence) {
-    if (m_build) {
-        auto known = m_build->prototypeNames.find(occurrence);
-        if (known != m_build->prototypeNames.end())
-            return known->second;
-    }
-    std::string name = PartNameOf(UF_ASSEM_ask_prototype_of_occ(occurrence));
-    if (m_build)
-        m_build->prototypeNames.emplace(occurrence, name);
-    return name;
+    for (tag_t occurrence : occs)
+        WalkDepthFirst(occurrence, visit, [this](tag_t o) { return m_cache.ChildOccurrences(o); });
+    return components;
 }
 
 namespace {
@@ -389,39 +293,38 @@ bool countsAsFrozen(int delayStatus) {
 } // namespace
 
 void RowModel::ReadRowState(int r) {
-    if (m_rowOccCount[r] <= 0) {
+    const SessionCache::Scope scope(m_cache);
+    if (RowAt(r).occCount <= 0) {
         // Nothing on display: an empty row, shown, not frozen, closed.
         m_list.SetItemColor(r, 0);
-        m_rowShown[r] = 1;
-        m_rowUnfrozen[r] = 1;
-        m_rowOpen[r] = 0;
+        Row& row = EditRow(r);
+        row.shown = true;
+        row.unfrozen = true;
+        row.open = false;
     } else {
         if (!ReadOccurrenceState(r)) {
             // No occurrence tells: shown, not frozen, colour as it was.
-            m_rowShown[r] = 1;
-            m_rowUnfrozen[r] = 1;
+            EditRow(r).shown = true;
+            EditRow(r).unfrozen = true;
         }
-        m_rowOpen[r] = 1;
+        EditRow(r).open = true;
     }
-
-    if (static_cast<int>(m_rowHasChildren.size()) < r + 1)
-        m_rowHasChildren.resize(static_cast<size_t>(r) + 1, 0);
-    m_rowHasChildren[r] = m_list.HasChildItems(r) ? 1 : 0;
+    EditRow(r).hasChildren = m_list.HasChildItems(r);
 }
 
 bool RowModel::ReadOccurrenceState(int r) {
     // The row's state comes from the occurrences it counts: the first that
     // tells is the reference; the row is mixed in colour (or in blanking)
     // when any other differs from it.
-    const tag_t displayPart = m_build ? m_build->displayPart : UF_PART_ask_display_part();
+    const SessionCache::Scope scope(m_cache);
     bool haveReference = false;
     bool mixedColors = false;
     bool mixedBlanking = false;
     UF_OBJ_disp_props_t reference{};
     tag_t referenceOccurrence = NULL_TAG;
-    for (tag_t occurrence : m_rowOccs[r]) {
+    for (tag_t occurrence : RowAt(r).occs) {
         UF_OBJ_disp_props_t properties{};
-        if (!displayPropertiesOf(occurrence, displayPart, properties))
+        if (!m_cache.DisplayProperties(occurrence, properties))
             continue;
         if (!haveReference) {
             haveReference = true;
@@ -437,28 +340,11 @@ bool RowModel::ReadOccurrenceState(int r) {
     if (!haveReference)
         return false;
     const tag_t part = referenceOccurrence == NULL_TAG
-                           ? displayPart
+                           ? m_cache.DisplayPart()
                            : UF_ASSEM_ask_prototype_of_occ(referenceOccurrence);
     m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference.color));
-    m_rowShown[r] = reference.blank_status == HOST_BLANKED && !mixedBlanking ? 0 : 1;
-    m_rowUnfrozen[r] = countsAsFrozen(delayStatusOf(part)) ? 0 : 1;
+    Row& row = EditRow(r);
+    row.shown = !(reference.blank_status == HOST_BLANKED && !mixedBlanking);
+    row.unfrozen = !countsAsFrozen(delayStatusOf(part));
     return true;
-}
-
-bool RowModel::displayPropertiesOf(tag_t occurrence, tag_t displayPart,
-                                   UF_OBJ_disp_props_t& properties) {
-    if (m_build) {
-        auto known = m_build->displayProperties.find(occurrence);
-        if (known != m_build->displayProperties.end()) {
-            properties = known->second.properties;
-            return known->second.read;
-        }
-    }
-    // 0 stands for the display part, shown through its root occurrence.
-    const tag_t shown =
-        occurrence == NULL_TAG ? UF_ASSEM_ask_root_part_occ(displayPart) : occurrence;
-    const bool read = shown != NULL_TAG && UF_OBJ_ask_display_properties(shown, &properties) == 0;
-    if (m_build)
-        m_build->displayProperties[occurrence] = {read, properties};
-    return read;
 }

@@ -3,10 +3,20 @@
 // portable list in memory implements it for the native tests.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 // Capacity of the list's per-item tables, and so of the row model.
 constexpr int MAX_ROWS = 5000;
+
+// Whether item has a place in the per-item tables. Only items of the list
+// are passed: any other index is a bug of the caller, stopped here in a
+// debug build; a release build, inside the host's process, leaves the
+// tables untouched rather than write past them.
+inline bool IsTableItem(int item) {
+    assert(item >= 0 && item < MAX_ROWS && "not an item of the list");
+    return item >= 0 && item < MAX_ROWS;
+}
 
 // A cell picture's geometry: every picture is one 20 x 19 image from row 0 of
 // its bitmap.

@@ -1,6 +1,7 @@
 #include "record/work_part_record.h"
 
 #include "host/host_assembly.h"
+#include "host/host_calls.h"
 #include "host/host_session.h"
 #include "record/record_lists.h"
 
@@ -17,7 +18,7 @@ int register_record_class() {
     if (code != 0) {
         char message[HOST_FAIL_MESSAGE_BUFSIZE] = "";
         UF_get_fail_message(code, message);
-        uc1601(message, 1);
+        ShowHostMessage(message);
         return code;
     }
     g_recordClass = id;

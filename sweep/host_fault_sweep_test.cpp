@@ -107,7 +107,16 @@ const Step kPath[] = {
 // The command, the path, Refresh, Switch and the close; check after each.
 // The check gets the step's name as it stands, so that calling it allocates
 // nothing of the test's own.
-void runPath(const std::function<void(const char*, const RowModel*)>& check) {
+// The first row with this description; the row count when there is none.
+int rowLabelled(const ViewManagerCommands& vm, const std::string& label) {
+    const auto& rows = vm.Rows();
+    return static_cast<int>(
+        std::find_if(rows.begin(), rows.end(),
+                     [&label](const Row& row) { return row.customName == label; }) -
+        rows.begin());
+}
+
+void runPath(const std::function<void(const char*, const ViewManagerCommands*)>& check) {
     // The window's own object, made before the command, as the test has it.
     std::optional<failing_allocations::Paused> paused(std::in_place);
     NativeViewManager viewManager;
@@ -118,9 +127,7 @@ void runPath(const std::function<void(const char*, const RowModel*)>& check) {
     check("command", viewManager.Commands());
     for (const Step& step : kPath) {
         if (ViewManagerCommands* vm = viewManager.Commands()) {
-            const auto& names = vm->m_rowCustomName; // past the end: not built
-            const int row =
-                static_cast<int>(std::find(names.begin(), names.end(), step.label) - names.begin());
+            const int row = rowLabelled(*vm, step.label); // past the end: not built
             if (step.doubleClick)
                 vm->OnDblclkList(row, row, step.column);
             else
@@ -148,7 +155,7 @@ struct HostFault {
 
 std::vector<HostFault> everyFault() {
     loadDemo();
-    runPath([](const char*, const RowModel*) {});
+    runPath([](const char*, const ViewManagerCommands*) {});
     g_cleanPathStrayTerminates = strayTerminates();
     std::set<std::string> names;
     for (int i = 0; i < HOSTSIM_call_log_size(); ++i) {
@@ -192,7 +199,7 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
     if (!operation.empty())
         HOSTSIM_fail_operation(operation.c_str(), GetParam().onCall, 0);
     int rowsBuilt = 0;
-    runPath([&](const char* step, const RowModel* model) {
+    runPath([&](const char* step, const ViewManagerCommands* model) {
         SCOPED_TRACE(std::string("after step: ") + step);
         // Only a session the host refused to end may stay open.
         EXPECT_LE(HOSTSIM_session_depth(), operation == "UF_terminate" ? 1 : 0);
@@ -202,7 +209,7 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
         EXPECT_FALSE(operation.empty() && std::string(step) == "close" && model)
             << "the close left it";
         if (model)
-            rowsBuilt = std::max(rowsBuilt, model->m_rowCount);
+            rowsBuilt = std::max(rowsBuilt, model->RowCount());
         for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
             ADD_FAILURE() << violation;
     });
@@ -247,7 +254,7 @@ TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOn
     failing_allocations::SetExemption([] { return HOSTSIM_host_call_depth() > 0; });
     loadDemo();
     failing_allocations::Arm(0);
-    runPath([](const char*, const RowModel*) {});
+    runPath([](const char*, const ViewManagerCommands*) {});
     failing_allocations::Disarm();
     const long points = failing_allocations::Counted();
     ASSERT_GT(points, 100);
@@ -258,7 +265,7 @@ TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOn
         loadDemo();
         const int heldBefore = HOSTSIM_outstanding_allocations();
         failing_allocations::Arm(n);
-        runPath([&](const char* step, const RowModel* model) {
+        runPath([&](const char* step, const ViewManagerCommands* model) {
             const failing_allocations::Paused paused;
             SCOPED_TRACE(std::string("after step: ") + step);
             EXPECT_EQ(0, HOSTSIM_session_depth());
@@ -274,7 +281,7 @@ TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOn
         NativeViewManager again;
         RunViewManagerCommand(again);
         ASSERT_NE(nullptr, again.Commands());
-        EXPECT_GT(again.Commands()->m_rowCount, 0);
+        EXPECT_GT(again.Commands()->RowCount(), 0);
         for (const std::string& violation : RowModelViolations(*again.Commands()))
             ADD_FAILURE() << violation;
         again.Commands()->OnCancel();
@@ -298,9 +305,7 @@ TEST(MessageDuringAHandler, LetsNoOtherHandlerInAndTheCloseWaitsUntilItReturns) 
         {"a close the host refuses", "UF_PART_close",
          [](NativeViewManager& viewManager) {
              ViewManagerCommands* vm = viewManager.Commands();
-             const auto& names = vm->m_rowCustomName;
-             const int row = static_cast<int>(
-                 std::find(names.begin(), names.end(), "Guide bushings") - names.begin());
+             const int row = rowLabelled(*vm, "Guide bushings");
              vm->OnDblclkList(row, row, kColumnOpen);
          }},
     };
@@ -372,32 +377,34 @@ TEST(DeepChain, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         viewManager.Prompts().answer = CONFIRM_CLOSE_NO_SAVE;
         RunViewManagerCommand(viewManager);
         ViewManagerCommands* vm = viewManager.Commands();
-        ASSERT_TRUE(vm && vm->m_rowCount == MAX_ROWS);
+        ASSERT_TRUE(vm && vm->RowCount() == MAX_ROWS);
         const int deepest = MAX_ROWS - 1;
         for (int row : {deepest, 0}) {
             SCOPED_TRACE(row);
             vm->OnClickList(row, row, kColumnBlank, false);
-            EXPECT_EQ(0, vm->m_rowShown[deepest]);
+            EXPECT_FALSE(vm->RowAt(deepest).shown);
             vm->OnClickList(row, row, kColumnIsolate, true);
-            EXPECT_EQ(1, vm->m_rowShown[deepest]);
+            EXPECT_TRUE(vm->RowAt(deepest).shown);
             vm->OnClickList(row, row, kColumnColor, false);
-            EXPECT_EQ(0x000000FFu, vm->m_list.GetItemColor(deepest));
+            EXPECT_EQ(0x000000FFu, vm->List().GetItemColor(deepest));
             vm->OnDblclkList(row, row, kColumnFreeze);
-            EXPECT_EQ(0, vm->m_rowUnfrozen[deepest]);
+            EXPECT_FALSE(vm->RowAt(deepest).unfrozen);
             // The groups above the part start closed: the top row opens first.
-            if (vm->m_rowOpen[row] == 0)
+            if (!vm->RowAt(row).open)
                 vm->OnDblclkList(row, row, kColumnOpen);
             vm->OnDblclkList(row, row, kColumnOpen);
-            EXPECT_EQ(0, vm->m_rowOpen[deepest]);
+            EXPECT_FALSE(vm->RowAt(deepest).open);
             vm->OnDblclkList(row, row, kColumnOpen);
-            EXPECT_EQ(1, vm->m_rowOpen[deepest]);
+            EXPECT_TRUE(vm->RowAt(deepest).open);
         }
         viewManager.Switch(); // rebuilds through Refresh
-        EXPECT_EQ(MAX_ROWS, vm->m_rowCount);
+        EXPECT_EQ(MAX_ROWS, vm->RowCount());
         EXPECT_EQ(Strings{}, RowModelViolations(*vm));
-        vm->m_rowId[5] = 4; // the checker itself reports a broken row
-        EXPECT_EQ(Strings{"row 5: m_rowId is not the row"}, RowModelViolations(*vm));
-        vm->m_rowId[5] = 5;
+        // The checker itself reports a broken row.
+        viewManager.List().SetItemNumber(5, vm->RowAt(5).occCount + 1);
+        EXPECT_EQ(Strings{"row 5: the count shown is not the row's occurrence count"},
+                  RowModelViolations(*vm));
+        viewManager.List().SetItemNumber(5, vm->RowAt(5).occCount);
         vm->OnCancel();
     });
     EXPECT_EQ(0, HOSTSIM_session_depth());

@@ -33,6 +33,7 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     // The commands, none before the command created them or after a close.
     ViewManagerCommands* Commands() { return commands_.get(); }
     ScriptedAnswers& Prompts() { return prompts_; }
+    MemoryTreeList& List() { return list_; }
 
     // The window seam: nothing to paint; destroying deletes the commands.
     void InvalidateWindow() override {}

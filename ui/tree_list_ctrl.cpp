@@ -339,20 +339,20 @@ void TreeListCtrl::SetItemImage(int item, int column, int bitmapId) {
 }
 
 uint32_t TreeListCtrl::GetItemColor(int item) const {
-    return item >= 0 && item < MAX_ROWS ? m_itemColor[item] : 0;
+    return IsTableItem(item) ? m_itemColor[item] : 0;
 }
 
 void TreeListCtrl::SetItemColor(int item, uint32_t color) {
-    if (item >= 0 && item < MAX_ROWS)
+    if (IsTableItem(item))
         m_itemColor[item] = color;
 }
 
 int TreeListCtrl::GetItemNumber(int item) const {
-    return item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0;
+    return IsTableItem(item) ? m_itemNumber[item] : 0;
 }
 
 void TreeListCtrl::SetItemNumber(int item, int number) {
-    if (item >= 0 && item < MAX_ROWS)
+    if (IsTableItem(item))
         m_itemNumber[item] = number;
 }
 

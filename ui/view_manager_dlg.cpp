@@ -143,9 +143,9 @@ void ViewManagerDlg::InitializeView() {
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, labelHeading(m_commands.m_treeMode), LVCFMT_LEFT, kLabelColumnWidth);
+    m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT, kLabelColumnWidth);
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
+                    m_commands.TreeMode() == kAttributeTree ? "Switch To Name Tree"
                                                             : "Switch To Attibute Tree");
     Build(path.c_str());
 }
@@ -161,10 +161,10 @@ void ViewManagerDlg::Build(const char* path) {
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char*>(labelHeading(m_commands.m_treeMode));
+    column.pszText = const_cast<char*>(labelHeading(m_commands.TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.m_treeMode == kAttributeTree ? "Switch To Name Tree"
+                    m_commands.TreeMode() == kAttributeTree ? "Switch To Name Tree"
                                                             : toAttributeTree);
 }
 

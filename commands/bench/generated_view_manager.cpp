@@ -13,6 +13,5 @@ bool GeneratedViewManager::Build() {
     commands_ = std::make_unique<ViewManagerCommands>(*list_, *this, *this);
     set_up_work_part_record();
     commands_->BuildTree(config.c_str());
-    commands_->m_builtItemCount = list_->GetItemCount();
     return true;
 }

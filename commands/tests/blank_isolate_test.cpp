@@ -80,10 +80,10 @@ TEST_P(BlankAndIsolate, HostRowsAndPicturesAgree) {
     buildDie(dieSession(GetParam().lowerBolt));
     for (const Click& c : GetParam().clicks)
         click(c.row, c.column);
-    EXPECT_EQ(GetParam().shown, flags(vm->m_rowShown));
+    EXPECT_EQ(GetParam().shown, flags(&Row::shown));
     EXPECT_EQ(GetParam().blanked, occurrences("blanked"));
     for (int r = 0; r < kRows; ++r) {
-        const bool shown = vm->m_rowShown[r] != 0;
+        const bool shown = vm->RowAt(r).shown != 0;
         EXPECT_EQ(shown ? kPictureShown : kPictureBlanked, list->ItemImage(r, B)) << r;
         EXPECT_EQ(shown ? kPictureIsolateShown : kPictureIsolateBlanked, list->ItemImage(r, I))
             << r;
@@ -99,7 +99,7 @@ TEST_F(CommandsTest, IsolateWithoutARootOccurrenceOnlyMarksTheRowShown) {
     HOSTSIM_fail_operation("UF_ASSEM_ask_root_part_occ", 0, 0);
     click(kPunchRow, I);
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
+    EXPECT_EQ(Flags(kRows, 1), flags(&Row::shown));
 }
 
 // A configuration whose root is dropped builds two trees: isolating a row of
@@ -111,10 +111,10 @@ TEST_F(CommandsTest, IsolatingInOneOfTwoTopTreesBlanksTheOther) {
         loadSession(dieSession());
         build("two_trees", "<DIE>x<UPPER><TYPE>SHOE</TYPE></UPPER>"
                            "<LOWER><TYPE>PLATE</TYPE></LOWER></DIE>");
-        ASSERT_EQ((Flags{-1, 0, -1, 2}), flags(vm->m_rowParent));
+        ASSERT_EQ((Flags{-1, 0, -1, 2}), flags(&Row::parent));
         click(isolated, I);
         const Flags shown = isolated < 2 ? Flags{1, 1, 0, 0} : Flags{0, 0, 1, 1};
-        EXPECT_EQ(shown, flags(vm->m_rowShown));
+        EXPECT_EQ(shown, flags(&Row::shown));
         // The other tree's top component, or its part, is blanked.
         const std::string blanked = occurrences("blanked");
         EXPECT_TRUE(blanked.find(isolated < 2 ? "lower:1" : "upper:1") != std::string::npos ||

@@ -108,16 +108,16 @@ TEST_F(FreezeCommand, UnfreezingUnfreezesFrozenPartsAndUndelaysDelayedOnes) {
     session["parts"][6]["frozen"] = true;
     session["parts"][6]["delayed"] = true; // only unfrozen
     buildDie(session);
-    ASSERT_EQ((Flags{1, 1, 0, 0, 1, 0, 1, 0}), flags(vm->m_rowUnfrozen));
+    ASSERT_EQ((Flags{1, 1, 0, 0, 1, 0, 1, 0}), flags(&Row::unfrozen));
     doubleClick(kUpperRow, kColumnFreeze);
     doubleClick(kPlateRow, kColumnFreeze);
     EXPECT_EQ("----D", statuses());
-    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowUnfrozen));
+    EXPECT_EQ(Flags(kRows, 1), flags(&Row::unfrozen));
     EXPECT_EQ(Flags(kRows, kPictureUnfrozen), pictures(kColumnFreeze));
 
     doubleClick(kUpperRow, kColumnFreeze);
     EXPECT_EQ("FFFFD", statuses());
-    EXPECT_EQ((Flags{1, 1, 0, 0, 0, 0, 1, 1}), flags(vm->m_rowUnfrozen));
+    EXPECT_EQ((Flags{1, 1, 0, 0, 0, 0, 1, 1}), flags(&Row::unfrozen));
     const int U = kPictureUnfrozen, F = kPictureFrozen;
     EXPECT_EQ((Flags{U, U, F, F, F, F, U, U}), pictures(kColumnFreeze));
 }
@@ -128,9 +128,9 @@ TEST_F(FreezeCommand, ARowWithoutPartsKeepsItsPadlockAndAnOtherRowItsSiblings) {
     buildDie();
     doubleClick(kUpperOtherRow, kColumnFreeze);
     EXPECT_EQ("---F-", statuses());
-    EXPECT_EQ((Flags{1, 1, 1, 1, 1, 0, 1, 1}), flags(vm->m_rowUnfrozen));
+    EXPECT_EQ((Flags{1, 1, 1, 1, 1, 0, 1, 1}), flags(&Row::unfrozen));
     doubleClick(kDieRow, kColumnFreeze);
-    EXPECT_EQ(0, vm->m_rowUnfrozen[kLowerRow]);
+    EXPECT_FALSE(vm->RowAt(kLowerRow).unfrozen);
     EXPECT_EQ(kPictureUnfrozen, list->ItemImage(kLowerRow, kColumnFreeze));
     EXPECT_EQ(kPictureFrozen, list->ItemImage(kDieRow, kColumnFreeze));
     EXPECT_EQ("FFFFF", statuses());

@@ -155,12 +155,16 @@ class CommandsTest : public ::testing::Test {
         EXPECT_EQ(0, HOSTSIM_session_depth());
         EXPECT_EQ(0, HOSTSIM_outstanding_allocations());
     }
-    template <typename Table> Flags flags(const Table& table) const {
-        return Flags(table.begin(), table.begin() + vm->m_rowCount);
+    // A field of every row, as numbers.
+    template <typename Field> Flags flags(Field Row::*field) const {
+        Flags found;
+        for (const Row& row : vm->Rows())
+            found.push_back(static_cast<int>(row.*field));
+        return found;
     }
     Flags pictures(int column) const {
         Flags found;
-        for (int r = 0; r < vm->m_rowCount; ++r)
+        for (int r = 0; r < vm->RowCount(); ++r)
             found.push_back(list->ItemImage(r, column));
         return found;
     }

@@ -79,8 +79,8 @@ TEST_F(CommandsTest, ColumnsWithoutACommandAndRowsOutsideTheListDoNothing) {
     click(kShoeRow, kColumnLabel, true);
     vm->OnClickList(3, kRows, kColumnBlank, true); // no row: the highlight goes
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(-1, vm->m_clickedRow);
-    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
+    EXPECT_EQ(-1, vm->ClickedRow());
+    EXPECT_EQ(Flags(kRows, 1), flags(&Row::shown));
 }
 
 TEST_F(CommandsTest, WithoutADisplayPartNothingHappensAtAll) {
@@ -95,8 +95,8 @@ TEST_F(CommandsTest, WithoutADisplayPartNothingHappensAtAll) {
     }
     click(-1, kColumnLabel, true);
     EXPECT_EQ(before, hostState()["session"]);
-    EXPECT_EQ(kShoeRow, vm->m_highlightedRow);
-    EXPECT_EQ(Flags(kRows, 1), flags(vm->m_rowShown));
+    EXPECT_EQ(kShoeRow, vm->HighlightedRow());
+    EXPECT_EQ(Flags(kRows, 1), flags(&Row::shown));
 }
 
 // The host closed the shoe behind the View Manager's back: every command on
@@ -109,14 +109,14 @@ TEST_F(CommandsTest, EveryCommandRunsOnARowWhosePartsTheHostClosed) {
         click(kShoeRow, column, true);
     for (int column : {kColumnFreeze, kColumnFreeze, kColumnOpen})
         doubleClick(kShoeRow, column);
-    EXPECT_EQ(1, vm->m_rowUnfrozen[kShoeRow]);
-    EXPECT_EQ(0, vm->m_rowOpen[kShoeRow]);
+    EXPECT_TRUE(vm->RowAt(kShoeRow).unfrozen);
+    EXPECT_FALSE(vm->RowAt(kShoeRow).open);
     doubleClick(kShoeRow, kColumnOpen);
-    EXPECT_EQ(1, vm->m_rowOpen[kShoeRow]);
-    EXPECT_EQ(0, vm->m_rowOccCount[kShoeRow]);
+    EXPECT_TRUE(vm->RowAt(kShoeRow).open);
+    EXPECT_EQ(0, vm->RowAt(kShoeRow).occCount);
     EXPECT_EQ(0, list->GetItemNumber(kShoeRow));
     click(kPunchRow, kColumnBlank); // the Isolate marked it blanked
-    EXPECT_EQ(1, vm->m_rowShown[kPunchRow]);
+    EXPECT_TRUE(vm->RowAt(kPunchRow).shown);
     EXPECT_EQ("top:0 upper:1 lower:1 punch:0,0 bolt:0 plate:0", occurrences("blanked"));
 }
 

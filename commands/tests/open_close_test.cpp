@@ -35,7 +35,7 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     buildDie(session);
     doubleClick(kPunchRow, kColumnOpen);
     EXPECT_FALSE(loaded("punch.prt"));
-    EXPECT_EQ(0, vm->m_rowOpen[kPunchRow]);
+    EXPECT_FALSE(vm->RowAt(kPunchRow).open);
     EXPECT_EQ(0u, list->GetItemColor(kPunchRow));
     EXPECT_EQ(kPictureFolderClosed, list->ItemImage(kPunchRow, kColumnOpen));
     EXPECT_EQ(kPicturePartClosed, list->ItemImage(kPunchRow, kColumnLabel));
@@ -45,40 +45,40 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     ASSERT_EQ(kPictureUnfrozen, list->ItemImage(kPunchRow, kColumnFreeze));
 
     refresh();
-    ASSERT_EQ(0, vm->m_rowOpen[kPunchRow]);
+    ASSERT_EQ(0, vm->RowAt(kPunchRow).open);
     doubleClick(kPunchRow, kColumnOpen);
     EXPECT_TRUE(loaded("punch.prt"));
     EXPECT_EQ("top.prt", hostState()["session"]["display_part"]);
     EXPECT_TRUE(hostState()["runtime"]["display_updates"].get<bool>());
-    EXPECT_EQ(1, vm->m_rowOpen[kPunchRow]);
+    EXPECT_TRUE(vm->RowAt(kPunchRow).open);
     EXPECT_EQ(2, list->GetItemNumber(kPunchRow));
     EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
     EXPECT_EQ(kPictureFolderOpen, list->ItemImage(kPunchRow, kColumnOpen));
     EXPECT_EQ(kPicturePartOpen, list->ItemImage(kPunchRow, kColumnLabel));
     EXPECT_EQ(kPictureFrozen, list->ItemImage(kPunchRow, kColumnFreeze));
-    EXPECT_EQ(0, vm->m_rowUnfrozen[kPunchRow]);
+    EXPECT_FALSE(vm->RowAt(kPunchRow).unfrozen);
 }
 
 TEST_F(CommandsTest, ARefreshFromAFileOfTheWrongFormKeepsTheRows) {
     buildDie();
     writeConfig("die", "<DIE><" + std::string(257, 'T') + "/></DIE>");
     EXPECT_FALSE(vm->PrepareRebuild(path.c_str()));
-    EXPECT_EQ(kRows, vm->m_rowCount);
+    EXPECT_EQ(kRows, vm->RowCount());
     EXPECT_EQ("file format error!", std::string(HOSTSIM_message(0)));
 }
 
 TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
     buildDie();
     doubleClick(kLowerRow, kColumnOpen); // built closed: this opens it, and no part
-    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(vm->m_rowOpen));
+    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(&Row::open));
     EXPECT_TRUE(hostState()["runtime"]["display_updates"].get<bool>());
     doubleClick(kLowerRow, kColumnOpen);
     EXPECT_FALSE(loaded("plate.prt"));
-    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 0, 0}), flags(vm->m_rowOpen));
+    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 0, 0}), flags(&Row::open));
     EXPECT_EQ(kPictureGroupClosed, list->ItemImage(kLowerRow, kColumnLabel));
     doubleClick(kLowerRow, kColumnOpen);
     EXPECT_TRUE(loaded("plate.prt"));
-    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(vm->m_rowOpen));
+    EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(&Row::open));
     EXPECT_EQ(1, list->GetItemNumber(kPlateRow));
     EXPECT_EQ(kPictureGroupOpen, list->ItemImage(kLowerRow, kColumnLabel));
 }
@@ -88,14 +88,14 @@ TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
 TEST_F(CommandsTest, AGroupWithoutAKeyReopensThePartsOfEveryKey) {
     loadSession(dieSession());
     build("keys", "<DIE><TYPE>SHOE</TYPE><TYPE>PUNCH</TYPE><TYPE/></DIE>");
-    ASSERT_EQ(4, vm->m_rowCount);
-    ASSERT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->m_rowPartNames[3]);
+    ASSERT_EQ(4, vm->RowCount());
+    ASSERT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->RowAt(3).partNames);
     for (int row : {1, 2, 3})
         doubleClick(row, kColumnOpen);
     EXPECT_FALSE(loaded("shoe.prt") || loaded("punch.prt") || loaded("plate.prt"));
     doubleClick(3, kColumnOpen);
     EXPECT_TRUE(loaded("shoe.prt") && loaded("punch.prt") && loaded("plate.prt"));
-    EXPECT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->m_rowPartNames[3]);
+    EXPECT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->RowAt(3).partNames);
     EXPECT_EQ(4, list->GetItemNumber(3));
 }
 
@@ -122,13 +122,13 @@ TEST_F(CommandsTest, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
         EXPECT_EQ(c.recorded, recordStrings(g_closedPartsRecord));
         ASSERT_EQ(1, HOSTSIM_message_count());
         EXPECT_EQ(c.told, HOSTSIM_message(0));
-        EXPECT_EQ(Strings{"upper.prt"}, vm->m_rowPartNames[kUpperRow]);
-        EXPECT_EQ(1, vm->m_rowOpen[kUpperRow]);
+        EXPECT_EQ(Strings{"upper.prt"}, vm->RowAt(kUpperRow).partNames);
+        EXPECT_TRUE(vm->RowAt(kUpperRow).open);
         EXPECT_EQ(1, list->GetItemNumber(kUpperRow));
         const bool closed = !c.recorded.empty();
-        EXPECT_EQ(closed ? 0 : 1, vm->m_rowOpen[kPunchRow]);
+        EXPECT_EQ(closed ? 0 : 1, vm->RowAt(kPunchRow).open);
         EXPECT_EQ(closed ? 0 : 2, list->GetItemNumber(kPunchRow));
-        EXPECT_EQ(closed ? 0 : 1, vm->m_rowOccCount[kUpperOtherRow]);
+        EXPECT_EQ(closed ? 0 : 1, vm->RowAt(kUpperOtherRow).occCount);
         vm->ReleaseRowTables();
     }
 }
@@ -139,7 +139,7 @@ TEST_F(CommandsTest, ADisplayPartTheHostKeepsKeepsTheViewManager) {
     HOSTSIM_fail_operation("UF_PART_close", 0, 0);
     doubleClick(kTopRow, kColumnOpen);
     ASSERT_NE(nullptr, vm);
-    EXPECT_EQ(1, vm->m_rowOpen[kTopRow]);
+    EXPECT_TRUE(vm->RowAt(kTopRow).open);
     EXPECT_EQ(std::string(kPartsLeftOpenMessage) + "\ntop.prt", HOSTSIM_message(0));
 }
 
@@ -153,7 +153,7 @@ TEST_F(CommandsTest, CloseAndSaveSavesEachModifiedPartOrClosesNothing) {
     doubleClick(kLowerRow, kColumnOpen);
     HOSTSIM_clear_faults();
     EXPECT_TRUE(loaded("plate.prt") && modified("plate.prt"));
-    EXPECT_EQ(1, vm->m_rowOpen[kPlateRow]);
+    EXPECT_TRUE(vm->RowAt(kPlateRow).open);
     EXPECT_EQ("plate.prt could not be saved. Nothing was closed.", std::string(HOSTSIM_message(0)));
     EXPECT_EQ("top.prt", hostState()["session"]["work_part"]);
     doubleClick(kUpperRow, kColumnOpen);
@@ -184,7 +184,7 @@ TEST_F(CommandsTest, APartModifiedWhileTheQuestionIsShownIsAskedForAgain) {
         EXPECT_FALSE(discardedChanges());
         EXPECT_TRUE(loaded("shoe.prt") && modified("shoe.prt"));
         EXPECT_TRUE(loaded("upper.prt"));
-        EXPECT_EQ(1, vm->m_rowOpen[kUpperRow]);
+        EXPECT_TRUE(vm->RowAt(kUpperRow).open);
     }
 }
 
@@ -203,7 +203,7 @@ TEST_F(CommandsTest, NoModifiedPartIsEverClosedUnsavedWithoutTheQuestion) {
                 prompts.answer = answer;
                 make();
                 buildDie(withModified(modifiedParts));
-                if (vm->m_rowOpen[row] == 0)
+                if (vm->RowAt(row).open == 0)
                     doubleClick(row, kColumnOpen);
                 Strings loadedBefore;
                 std::copy_if(all.begin(), all.end(), std::back_inserter(loadedBefore), loaded);
@@ -213,7 +213,7 @@ TEST_F(CommandsTest, NoModifiedPartIsEverClosedUnsavedWithoutTheQuestion) {
                 EXPECT_TRUE(m < all.size() || prompts.closeQuestions == 1);
                 if (prompts.closeQuestions == 0 || answer != CONFIRM_CANCEL)
                     continue;
-                EXPECT_TRUE(!vm || vm->m_rowOpen[row] == 1);
+                EXPECT_TRUE(!vm || vm->RowAt(row).open == 1);
                 for (const std::string& file : loadedBefore)
                     EXPECT_TRUE(loaded(file)) << file;
                 EXPECT_EQ(kPictureFolderOpen, list->ItemImage(row, kColumnOpen));
@@ -254,7 +254,7 @@ TEST_F(CommandsTest, AWindowThatGoesOnLivingIsClosedOnceAndIgnoresLaterClicks) {
     vm->OnCancel();
     vm->CloseViewManager(); // as the destroyed window reports it
     EXPECT_EQ(1, prompts.destructions);
-    EXPECT_EQ(0, vm->m_rowCount);
+    EXPECT_EQ(0, vm->RowCount());
     const json before = hostState()["session"];
     click(kShoeRow, kColumnBlank, true);
     doubleClick(kShoeRow, kColumnOpen);

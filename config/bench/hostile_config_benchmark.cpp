@@ -10,7 +10,7 @@
 #include "config/bench/bench_process.h"
 #include "config/framework_message_recorder.h"
 #include "config/tests/hostile_xml.h"
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "model/bench/generated_die.h"
 
 #include <chrono>
@@ -72,12 +72,15 @@ int read_file(const char* path) {
     PrepareReaderThread();
     const size_t atStart = PeakMemoryBytes();
     const auto start = std::chrono::steady_clock::now();
-    ViewConfig config{};
-    const int result = ReadViewConfig(path, &config);
-    const auto end = std::chrono::steady_clock::now();
-    const size_t peak = PeakMemoryBytes();
-    if (result == kViewConfigRead)
-        ReleaseViewConfig(&config);
+    int result = kViewConfigReported;
+    auto end = start;
+    size_t peak = 0;
+    {
+        const ViewConfigFile config(path);
+        result = config.Result();
+        end = std::chrono::steady_clock::now();
+        peak = PeakMemoryBytes();
+    }
     const std::vector<std::string>& messages = RecordedFrameworkMessages();
     std::string first =
         messages.empty()

@@ -2,7 +2,10 @@
 // natively and against MSXML under Wine.
 #include "view_config_reading.h"
 
+#include "config/view_config_file.h"
+
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace view_config_test;
@@ -151,6 +154,23 @@ TEST(ViewConfigReader, LargeFilesReadWhole) {
     EXPECT_EQ((Entry{0, 1, "G2999"}), entries[5999]);
     EXPECT_EQ((Entry{5999, 0, "K", "", "2999"}), entries[6000]);
     EXPECT_EQ((Entry{3, 0, "K", "", "1"}), entries[4]);
+}
+
+TEST(ViewConfigFile, OwnsItsRecordAloneAndHandsItOverWhenMoved) {
+    read_xml("two.xml", "<ROOT><A/></ROOT>");
+    read_xml("three.xml", "<ROOT><A/><B/></ROOT>");
+    ViewConfigFile two(path_of("two.xml").c_str());
+    ASSERT_EQ(kViewConfigRead, two.Result());
+    ViewConfigFile taken(std::move(two));
+    EXPECT_TRUE(is_released(two.Get()));
+    EXPECT_NE(kViewConfigRead, two.Result());
+    EXPECT_EQ(2, taken.Get().entryCount);
+    ViewConfigFile three(path_of("three.xml").c_str());
+    three = std::move(taken);
+    EXPECT_EQ(2, three.Get().entryCount);
+    EXPECT_STREQ("A", three.Get().groupName[1]);
+    // Each record is released once, by its last owner (the sanitizers see
+    // a record freed twice or not at all).
 }
 
 } // namespace

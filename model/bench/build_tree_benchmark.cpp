@@ -38,7 +38,7 @@ void BM_BuildTree(benchmark::State& state) {
         model->BuildTree(configPath().c_str());
 
         state.PauseTiming();
-        rows = model->m_rowCount;
+        rows = model->RowCount();
         calls = HOSTSIM_call_log_size();
         model.reset();
         list.reset();

@@ -1,6 +1,6 @@
 // Reading the generated view configuration of 5,000 groups
 // (model/bench/generated_die.h) with the native DOM backend.
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "model/bench/generated_die.h"
 
 #include <benchmark/benchmark.h>
@@ -13,13 +13,12 @@ void BM_ReadViewConfig5000Groups(benchmark::State& state) {
     const std::string path = WriteGeneratedDieConfig(std::string(VM_BINARY_DIR) + "/bench");
     int entries = 0;
     for (auto _ : state) {
-        ViewConfig config{};
-        if (ReadViewConfig(path.c_str(), &config) != kViewConfigRead) {
+        const ViewConfigFile config(path.c_str());
+        if (config.Result() != kViewConfigRead) {
             state.SkipWithError("the generated configuration was not read");
             return;
         }
-        entries = config.entryCount;
-        ReleaseViewConfig(&config);
+        entries = config.Get().entryCount;
     }
     state.counters["groups"] = entries;
 }

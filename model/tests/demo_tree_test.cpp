@@ -2,7 +2,7 @@
 // checked against the configuration and the session as the host reports them.
 #include "row_model_fixture.h"
 
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "model/occurrence_state.h"
 
 #include <algorithm>
@@ -41,35 +41,36 @@ TEST_F(DemoTree, RowsFollowTheConfigurationAndTheSession) {
     ASSERT_EQ(0, HOSTSIM_load_session_file((kDemo + "/session.json").c_str(), error, sizeof error))
         << error;
     build(kDemo + "/product/korveltand/configuration/xml_files/qvl_view.xml");
-    ViewConfig config{};
-    ASSERT_EQ(kViewConfigRead, ReadViewConfig(path.c_str(), &config));
+    const ViewConfigFile file(path.c_str());
+    ASSERT_EQ(kViewConfigRead, file.Result());
+    const ViewConfig& config = file.Get();
 
     // 40 of 42 library parts are loaded; the whole tree is expanded.
-    EXPECT_EQ(40, model->m_sessionPartCount);
-    ASSERT_EQ(43, model->m_rowCount);
-    EXPECT_EQ(model->m_rowCount, static_cast<int>(list->ShownItems().size()));
+    EXPECT_EQ(40, static_cast<int>(model->SessionPartNames().size()));
+    ASSERT_EQ(43, model->RowCount());
+    EXPECT_EQ(model->RowCount(), static_cast<int>(list->ShownItems().size()));
     std::vector<int> rowOfEntry(config.entryCount, -2);
     int e = 0;
-    for (int r = 0; r < model->m_rowCount; ++r) {
+    for (int r = 0; r < model->RowCount(); ++r) {
         SCOPED_TRACE(r);
         // Rows are the kept entries in order, under the row of their entry's parent.
-        while (e < config.entryCount && (model->m_rowName[r] != config.groupName[e] ||
-                                         model->m_rowKey[r] != config.keyValue[e]))
+        while (e < config.entryCount && (model->RowAt(r).name != config.groupName[e] ||
+                                         model->RowAt(r).key != config.keyValue[e]))
             ++e;
         ASSERT_LT(e, config.entryCount);
         rowOfEntry[e] = r;
         const int parent = config.parentIndex[e];
-        EXPECT_EQ(parent < 0 ? -1 : rowOfEntry[parent], model->m_rowParent[r]);
+        EXPECT_EQ(parent < 0 ? -1 : rowOfEntry[parent], model->RowAt(r).parent);
         EXPECT_EQ(std::string("0:") + config.customName[e], list->ItemText(r));
-        const int occurrences = model->m_rowOccCount[r];
+        const int occurrences = model->RowAt(r).occCount;
         EXPECT_EQ(occurrences, list->GetItemNumber(r));
-        EXPECT_EQ(occurrences > 0 ? 1 : 0, model->m_rowOpen[r]);
+        EXPECT_EQ(occurrences > 0, model->RowAt(r).open);
         EXPECT_TRUE(config.hasSubGroups[e] != 0 || occurrences > 0 || model->IsOtherRow(r));
-        EXPECT_EQ(1, model->m_rowShown[r]);
+        EXPECT_TRUE(model->RowAt(r).shown);
         if (model->IsOtherRow(r)) {
             // Nothing a sibling shows, one name per occurrence.
             EXPECT_EQ(static_cast<int>(partsOf(r).size()), occurrences);
-            for (int s = model->m_rowParent[r] + 1; s < r; ++s) {
+            for (int s = model->RowAt(r).parent + 1; s < r; ++s) {
                 for (const std::string& name : partsOf(s))
                     EXPECT_EQ(0, std::count(partsOf(r).begin(), partsOf(r).end(), name)) << name;
             }
@@ -85,11 +86,10 @@ TEST_F(DemoTree, RowsFollowTheConfigurationAndTheSession) {
         }
         EXPECT_EQ(unsuppressed, occurrences);
     }
-    ReleaseViewConfig(&config);
     // The _OTHER rows of the stripper, the upper and the lower die.
     EXPECT_EQ((std::vector<int>{12, 15, 24}),
-              (std::vector<int>{model->m_rowOccCount[17], model->m_rowOccCount[18],
-                                model->m_rowOccCount[30]}));
+              (std::vector<int>{model->RowAt(17).occCount, model->RowAt(18).occCount,
+                                model->RowAt(30).occCount}));
 }
 
 } // namespace

@@ -42,9 +42,9 @@ TEST_F(PartStatus, ClosingRecordsAndClosesOnlyPartsWithAnUnsuppressedOccurrence)
     EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
     // The row is emptied and shows itself closed.
     EXPECT_TRUE(partsOf(1).empty());
-    EXPECT_EQ(0, model->m_rowPartCount[1]);
-    EXPECT_EQ(0, model->m_rowOccCount[1]);
-    EXPECT_TRUE(model->m_rowOccs[1].empty());
+    EXPECT_EQ(0, model->RowAt(1).partNames.size());
+    EXPECT_EQ(0, model->RowAt(1).occCount);
+    EXPECT_TRUE(model->RowAt(1).occs.empty());
     EXPECT_EQ(kPictureFolderClosed, list->ItemImage(1, kColumnOpen));
     EXPECT_EQ(kPicturePartClosed, list->ItemImage(1, kColumnLabel));
     EXPECT_EQ(0u, list->GetItemColor(1));
@@ -91,14 +91,14 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
     session["parts"][1]["color"] = 181;
     loadSession(session);
     build("reopen", "<ROOT><T>1</T></ROOT>");
-    const std::vector<tag_t> occurrences = model->m_rowOccs[1];
+    const std::vector<tag_t> occurrences = model->RowAt(1).occs;
     closeRow(1);
     refresh();
     // Kept because the record remembers it; b.prt stayed loaded.
     ASSERT_EQ((Strings{"ROOT", "T"}), rowNames());
     EXPECT_EQ(Strings{"b.prt"}, partsOf(1));
-    EXPECT_EQ(0, model->m_rowOccCount[1]);
-    EXPECT_EQ(0, model->m_rowOpen[1]);
+    EXPECT_EQ(0, model->RowAt(1).occCount);
+    EXPECT_FALSE(model->RowAt(1).open);
 
     openRow(1);
     EXPECT_EQ(1, UF_PART_is_loaded("a.prt"));
@@ -106,9 +106,9 @@ TEST_F(PartStatus, AClosedRowSurvivesRefreshAndReopensWithItsPartsAndOccurrences
     // Parts that the View Manager reopened count although the last build
     // did not see them loaded; in session order, then reopened order.
     EXPECT_EQ((Strings{"b.prt", "a.prt", "c.prt"}), partsOf(1));
-    EXPECT_EQ(3, model->m_rowPartCount[1]);
-    EXPECT_EQ(occurrences, model->m_rowOccs[1]);
-    EXPECT_EQ(2, model->m_rowOccCount[1]);
+    EXPECT_EQ(3, model->RowAt(1).partNames.size());
+    EXPECT_EQ(occurrences, model->RowAt(1).occs);
+    EXPECT_EQ(2, model->RowAt(1).occCount);
     // The entries stay: the row shows occurrences again.
     EXPECT_EQ((Strings{"a.prt|T|1", "c.prt|T|1"}), recordEntries());
 }
@@ -139,9 +139,9 @@ TEST_F(PartStatus, AnOtherRowReopensEveryPartRecordedWithItsGroupName) {
     openRow(other);
     // Filled as a build fills it: one name per component occurrence.
     EXPECT_EQ((Strings{"shoe.prt", "bolt.prt", "bolt.prt"}), partsOf(other));
-    EXPECT_EQ(3, model->m_rowPartCount[other]);
-    EXPECT_EQ(3, model->m_rowOccCount[other]);
-    EXPECT_EQ(3u, model->m_rowOccs[other].size());
+    EXPECT_EQ(3, model->RowAt(other).partNames.size());
+    EXPECT_EQ(3, model->RowAt(other).occCount);
+    EXPECT_EQ(3u, model->RowAt(other).occs.size());
     EXPECT_EQ(3, list->GetItemNumber(other));
     EXPECT_EQ(2u, recordEntries().size());
 }
@@ -153,11 +153,11 @@ TEST_F(PartStatus, AReopenGivesTheOccurrencesABuildGivesWithTheDisplayPartAmongT
     loadSession(session);
     build("display_among", "<ROOT><T>1</T></ROOT>");
     ASSERT_EQ((Strings{"a.prt", kTop}), partsOf(1));
-    const std::vector<tag_t> built = model->m_rowOccs[1];
+    const std::vector<tag_t> built = model->RowAt(1).occs;
     ASSERT_EQ(3u, built.size());
     openRow(1);
-    EXPECT_EQ(built, model->m_rowOccs[1]);
-    EXPECT_EQ(3, model->m_rowOccCount[1]);
+    EXPECT_EQ(built, model->RowAt(1).occs);
+    EXPECT_EQ(3, model->RowAt(1).occCount);
 }
 
 TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
@@ -171,7 +171,7 @@ TEST_F(PartStatus, AReopenedRowThatStillShowsNothingForgetsExactlyItsEntries) {
     loadSession(sessionOf({top, part("a.prt", {{"X", "1"}})}));
     build("forget", "<ROOT><G>1</G><H>1</H></ROOT>");
     openRow(1);
-    EXPECT_EQ(0, model->m_rowOccCount[1]);
+    EXPECT_EQ(0, model->RowAt(1).occCount);
     EXPECT_EQ((Strings{"h.prt|H|1", "k2.prt|G|2", "any.prt|GG|1"}), recordEntries());
 }
 
@@ -184,9 +184,10 @@ TEST_F(PartStatus, APartTheRecordCannotTakeIsLeftOpen) {
     EXPECT_EQ(0, UF_PART_is_loaded("c.prt"));
     EXPECT_EQ(Strings{"c.prt|T|1"}, recordEntries());
 
+    EXPECT_EQ(Strings{"a.prt"}, partsOf(1));
+
     // Without record objects the parts close unrecorded.
     g_closedGroupsRecord = NULL_TAG;
-    model->m_rowPartNames[1] = {"a.prt"};
     closeRow(1);
     EXPECT_EQ(0, UF_PART_is_loaded("a.prt"));
     EXPECT_EQ(Strings{"c.prt"}, recordStrings(g_closedPartsRecord));

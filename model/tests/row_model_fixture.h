@@ -72,9 +72,17 @@ inline std::vector<tag_t> occurrencesOf(const std::string& file) {
     return copy;
 }
 
+// The model as the commands drive it: they set a row's open state before
+// they open or close its parts.
+class CommandedRowModel : public RowModel {
+  public:
+    using RowModel::EditRow;
+    using RowModel::RowModel;
+};
+
 class RowModelTest : public ::testing::Test {
   protected:
-    void SetUp() override { model = std::make_unique<RowModel>(*list); }
+    void SetUp() override { model = std::make_unique<CommandedRowModel>(*list); }
 
     void TearDown() override {
         model.reset();
@@ -93,7 +101,6 @@ class RowModelTest : public ::testing::Test {
         list->ResetTree();
         set_up_work_part_record();
         model->BuildTree(path.c_str());
-        model->m_builtItemCount = list->GetItemCount();
     }
     void build(const std::string& name, const std::string& xml) { build(writeConfig(name, xml)); }
     void refresh() { build(path); }
@@ -102,7 +109,7 @@ class RowModelTest : public ::testing::Test {
     void openRow(int r) {
         const tag_t display = UF_PART_ask_display_part();
         g_displayPartBeforeOpen = display;
-        model->m_rowOpen[r] = 1;
+        model->EditRow(r).open = true;
         model->OpenRowParts(r);
         if (!model->IsOtherRow(r))
             model->RebuildRowParts(r);
@@ -110,13 +117,25 @@ class RowModelTest : public ::testing::Test {
     }
 
     void closeRow(int r) {
-        model->m_rowOpen[r] = 0;
+        model->EditRow(r).open = false;
         model->CloseRowParts(r);
     }
 
-    Strings rowNames() const { return model->m_rowName; }
-    const std::vector<int>& rowParents() const { return model->m_rowParent; }
-    const Strings& partsOf(int r) const { return model->m_rowPartNames[r]; }
+    Strings rowNames() const { return rowTexts(&Row::name); }
+    Strings rowKeys() const { return rowTexts(&Row::key); }
+    Strings rowTexts(std::string Row::*text) const {
+        Strings texts;
+        for (const Row& row : model->Rows())
+            texts.push_back(row.*text);
+        return texts;
+    }
+    std::vector<int> rowParents() const {
+        std::vector<int> parents;
+        for (const Row& row : model->Rows())
+            parents.push_back(row.parent);
+        return parents;
+    }
+    const Strings& partsOf(int r) const { return model->RowAt(r).partNames; }
     // The pictures of columns 0, 1, 2, 4 and 5.
     std::vector<int> pictures(int r) const {
         return {list->ItemImage(r, 0), list->ItemImage(r, 1), list->ItemImage(r, 2),
@@ -124,7 +143,7 @@ class RowModelTest : public ::testing::Test {
     }
 
     std::unique_ptr<MemoryTreeList> list = std::make_unique<MemoryTreeList>();
-    std::unique_ptr<RowModel> model;
+    std::unique_ptr<CommandedRowModel> model;
     std::string path;
 };
 

@@ -29,22 +29,22 @@ TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGro
   <TYPE Description="Nothing">NONE</TYPE>
 </ROOT>)");
 
-    ASSERT_EQ(4, model->m_rowCount);
+    ASSERT_EQ(4, model->RowCount());
     EXPECT_EQ((Strings{"ROOT", "TYPE", "TYPE", "MAT"}), rowNames());
     EXPECT_EQ((std::vector<int>{-1, 0, 0, 0}), rowParents());
     EXPECT_EQ(Strings{"a.prt"}, partsOf(1));
     // Any value of the title; d.prt is not on display but still listed.
     EXPECT_EQ((Strings{"a.prt", "b.prt", "d.prt"}), partsOf(2));
     EXPECT_EQ(Strings{"b.prt"}, partsOf(3));
-    EXPECT_EQ(2, model->m_rowOccCount[1]);
-    EXPECT_EQ(occurrencesOf("a.prt"), model->m_rowOccs[1]);
-    EXPECT_EQ(3, model->m_rowOccCount[2]);
-    EXPECT_EQ(1, model->m_rowOccCount[3]);
-    EXPECT_EQ((Strings{kTop, "a.prt", "b.prt", "c.prt", "d.prt"}), model->m_sessionPartNames);
+    EXPECT_EQ(2, model->RowAt(1).occCount);
+    EXPECT_EQ(occurrencesOf("a.prt"), model->RowAt(1).occs);
+    EXPECT_EQ(3, model->RowAt(2).occCount);
+    EXPECT_EQ(1, model->RowAt(3).occCount);
+    EXPECT_EQ((Strings{kTop, "a.prt", "b.prt", "c.prt", "d.prt"}), model->SessionPartNames());
     EXPECT_GE(list->RedrawCount(), 1);
 
     // The attribute tree has the same rows, labelled by group name.
-    model->m_treeMode = 1;
+    model->SetTreeMode(1);
     refresh();
     EXPECT_EQ((Strings{"ROOT", "TYPE", "TYPE", "MAT"}), rowNames());
     EXPECT_EQ("0:TYPE", list->ItemText(2));
@@ -67,12 +67,12 @@ TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
 </ROOT>)");
     EXPECT_EQ((Strings{"ROOT", "KEEP", "SUB", "DROP_OTHER", "GROUP", "DEEP"}), rowNames());
     EXPECT_EQ((std::vector<int>{-1, 0, 1, 1, 0, 4}), rowParents());
-    EXPECT_EQ(-1, model->m_otherRowIndex[3]);
+    EXPECT_FALSE(model->IsOtherRow(3));
     EXPECT_TRUE(partsOf(3).empty());
     EXPECT_EQ(kPictureGroupOpen, list->ItemImage(1, 0));
     // A group with sub-groups is a row though nothing of it is on display.
-    EXPECT_EQ(0, model->m_rowOccCount[4]);
-    EXPECT_EQ(0, model->m_rowOpen[4]);
+    EXPECT_EQ(0, model->RowAt(4).occCount);
+    EXPECT_FALSE(model->RowAt(4).open);
 
     // With nothing kept yet, the sub-groups of a dropped root become top rows.
     build("dropped_root", "<ROOT>text<KEEP>1</KEEP><NONE>1</NONE><SUB>1</SUB></ROOT>");
@@ -101,26 +101,26 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
                        "EMPTY_OTHER"}),
               rowNames());
     const int other = 3;
-    EXPECT_EQ(other, model->m_otherRowIndex[other]);
-    EXPECT_EQ(-1, model->m_otherRowIndex[2]);
+    EXPECT_TRUE(model->IsOtherRow(other));
+    EXPECT_FALSE(model->IsOtherRow(2));
     // Every depth, parents before children, duplicates kept, the suppressed
     // punch left out as every row leaves it; shoe.prt is shown by the
     // sibling TYPE=SHOE, wherever it occurs; pin.prt, which the row itself
     // matches, is no sibling's.
     EXPECT_EQ((Strings{"holder.prt", "pin.prt", "pin.prt", "punch.prt"}), partsOf(other));
-    EXPECT_EQ(4, model->m_rowPartCount[other]);
-    EXPECT_EQ(4, model->m_rowOccCount[other]);
-    EXPECT_EQ(4u, model->m_rowOccs[other].size());
+    EXPECT_EQ(4, model->RowAt(other).partNames.size());
+    EXPECT_EQ(4, model->RowAt(other).occCount);
+    EXPECT_EQ(4u, model->RowAt(other).occs.size());
     EXPECT_EQ(4, list->GetItemNumber(other));
-    EXPECT_EQ(1, model->m_rowOpen[other]);
+    EXPECT_TRUE(model->RowAt(other).open);
     // A second _OTHER row counts its own occurrences; a parent with no
     // occurrences at all.
     EXPECT_EQ(Strings{"pin.prt"}, partsOf(5));
-    ASSERT_EQ(1u, model->m_rowOccs[5].size());
-    EXPECT_EQ(tagOf("pin.prt"), UF_ASSEM_ask_prototype_of_occ(model->m_rowOccs[5][0]));
-    EXPECT_EQ(7, model->m_otherRowIndex[7]);
-    EXPECT_EQ(0, model->m_rowOccCount[7]);
-    EXPECT_EQ(0, model->m_rowOpen[7]);
+    ASSERT_EQ(1u, model->RowAt(5).occs.size());
+    EXPECT_EQ(tagOf("pin.prt"), UF_ASSEM_ask_prototype_of_occ(model->RowAt(5).occs[0]));
+    EXPECT_TRUE(model->IsOtherRow(7));
+    EXPECT_EQ(0, model->RowAt(7).occCount);
+    EXPECT_FALSE(model->RowAt(7).open);
     EXPECT_EQ((std::vector<int>{kPicturePartClosed, kPictureShown, kPictureIsolateShown,
                                 kPictureUnfrozen, kPictureFolderClosed}),
               pictures(7));
@@ -166,21 +166,21 @@ TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
     d["color"] = 52;
     loadSession(sessionOf({top, part("a.prt", {{"T", "1"}}), b, c, d}));
     build("occurrence_state", "<ROOT><T>1</T><U>1</U><V>1</V><W>1</W></ROOT>");
-    ASSERT_EQ(5, model->m_rowCount);
+    ASSERT_EQ(5, model->RowCount());
     ASSERT_EQ((Strings{"a.prt", "b.prt"}), partsOf(1));
-    EXPECT_EQ(1, model->m_rowOccCount[1]);
-    EXPECT_EQ(0, model->m_rowShown[1]);
-    EXPECT_EQ(0, model->m_rowUnfrozen[1]);
-    EXPECT_EQ(1, model->m_rowOpen[1]);
+    EXPECT_EQ(1, model->RowAt(1).occCount);
+    EXPECT_FALSE(model->RowAt(1).shown);
+    EXPECT_FALSE(model->RowAt(1).unfrozen);
+    EXPECT_TRUE(model->RowAt(1).open);
     EXPECT_EQ(51u + 256u * 102u + 65536u * 153u, list->GetItemColor(1));
     EXPECT_EQ((std::vector<int>{kPicturePartOpen, kPictureBlanked, kPictureIsolateBlanked,
                                 kPictureFrozen, kPictureFolderOpen}),
               pictures(1));
-    EXPECT_EQ(2, model->m_rowOccCount[2]);
+    EXPECT_EQ(2, model->RowAt(2).occCount);
     EXPECT_EQ(0x0A0A0Au, list->GetItemColor(2));
-    EXPECT_EQ(0, model->m_rowUnfrozen[2]);
+    EXPECT_FALSE(model->RowAt(2).unfrozen);
     EXPECT_EQ(kMixedColor, list->GetItemColor(3));
-    EXPECT_EQ(1, model->m_rowShown[3]);
+    EXPECT_TRUE(model->RowAt(3).shown);
     EXPECT_EQ(kMixedColor, list->GetItemColor(4));
     // A row with nothing on display has colour 0.
     EXPECT_EQ(0u, list->GetItemColor(0));
@@ -193,9 +193,9 @@ TEST_F(TreeBuilding, ARowsStateComesFromTheOccurrencesItCounts) {
     list->SetItemColor(1, 0x123456);
     HOSTSIM_fail_operation("UF_OBJ_ask_display_properties", 0, 0);
     build("unknown_state", "<ROOT><T>1</T></ROOT>");
-    ASSERT_EQ(2, model->m_rowOccCount[1]);
-    EXPECT_EQ(1, model->m_rowShown[1]);
-    EXPECT_EQ(1, model->m_rowUnfrozen[1]);
+    ASSERT_EQ(2, model->RowAt(1).occCount);
+    EXPECT_TRUE(model->RowAt(1).shown);
+    EXPECT_TRUE(model->RowAt(1).unfrozen);
     EXPECT_EQ(0x123456u, list->GetItemColor(1));
 }
 
@@ -203,9 +203,9 @@ TEST_F(TreeBuilding, TheDisplayPartIsItsOwnOccurrence) {
     json top = part(kTop, {{"T", "TOP"}}, {component("a.prt")});
     loadSession(sessionOf({top, part("a.prt", {{"T", "TOP"}})}));
     build("display", "<ROOT><T>TOP</T></ROOT>");
-    ASSERT_EQ(2, model->m_rowCount);
-    EXPECT_EQ((std::vector<tag_t>{NULL_TAG, occurrencesOf("a.prt")[0]}), model->m_rowOccs[1]);
-    EXPECT_EQ(2, model->m_rowOccCount[1]);
+    ASSERT_EQ(2, model->RowCount());
+    EXPECT_EQ((std::vector<tag_t>{NULL_TAG, occurrencesOf("a.prt")[0]}), model->RowAt(1).occs);
+    EXPECT_EQ(2, model->RowAt(1).occCount);
 
     // With no display part nothing is on display: only groups with
     // sub-groups and _OTHER groups stay.
@@ -228,10 +228,9 @@ TEST_F(TreeBuilding, GroupsTheRecordRemembersStayRows) {
   <T>HERE</T><T>GONE</T><T>ELSEWHERE</T><T/><ANY/><ANY>other</ANY><NEVER/>
 </ROOT>)");
     EXPECT_EQ((Strings{"ROOT", "T", "T", "T", "ANY"}), rowNames());
-    EXPECT_EQ((Strings{"", "HERE", "GONE", "", ""}),
-              Strings(model->m_rowKey.begin(), model->m_rowKey.end()));
+    EXPECT_EQ((Strings{"", "HERE", "GONE", "", ""}), rowKeys());
     // Remembered only: closed, no parts.
-    EXPECT_EQ(0, model->m_rowOpen[2]);
+    EXPECT_FALSE(model->RowAt(2).open);
     EXPECT_EQ(kPictureFolderClosed, list->ItemImage(2, 5));
 
     // Without the record objects nothing is remembered.
@@ -249,12 +248,12 @@ TEST_F(TreeBuilding, AConfigurationBeyondTheRowCapacityIsCutWithOneMessage) {
     for (int i = 0; i < MAX_ROWS - 1; ++i)
         groups += "<T>1</T>";
     build("just_fits", "<ROOT>" + groups + "</ROOT>");
-    EXPECT_EQ(MAX_ROWS, model->m_rowCount);
+    EXPECT_EQ(MAX_ROWS, model->RowCount());
     EXPECT_EQ(0, HOSTSIM_message_count());
     build("too_many", "<ROOT>" + groups + "<T>1</T></ROOT>");
-    EXPECT_EQ(MAX_ROWS, model->m_rowCount);
+    EXPECT_EQ(MAX_ROWS, model->RowCount());
     EXPECT_EQ(MAX_ROWS, list->GetItemCount());
-    EXPECT_EQ(1, model->m_rowOccCount[MAX_ROWS - 1]);
+    EXPECT_EQ(1, model->RowAt(MAX_ROWS - 1).occCount);
     EXPECT_EQ(kPictureFolderOpen, list->ItemImage(MAX_ROWS - 1, 5));
     ASSERT_EQ(1, HOSTSIM_message_count());
     EXPECT_STREQ("The view was cut: only the first 5000 of 5001 groups are shown.",
@@ -264,25 +263,25 @@ TEST_F(TreeBuilding, AConfigurationBeyondTheRowCapacityIsCutWithOneMessage) {
 TEST_F(TreeBuilding, AConfigurationThatNoLongerReadsBuildsNoRows) {
     loadSession(sessionOf({part(kTop, {}, {component("a.prt")}), part("a.prt", {{"T", "1"}})}));
     build("changing", "<ROOT><T>1</T></ROOT>");
-    ASSERT_EQ(2, model->m_rowCount);
+    ASSERT_EQ(2, model->RowCount());
     // Release empties the tables.
     model->ReleaseRowTables();
-    EXPECT_EQ(0, model->m_rowCount);
-    EXPECT_TRUE(model->m_rowPartNames.empty());
-    EXPECT_TRUE(model->m_sessionPartNames.empty());
-    EXPECT_EQ(0, model->m_sessionPartCount);
+    EXPECT_EQ(0, model->RowCount());
+    EXPECT_TRUE(model->Rows().empty());
+    EXPECT_TRUE(model->SessionPartNames().empty());
+    EXPECT_EQ(0, static_cast<int>(model->SessionPartNames().size()));
 
     writeConfig("changing", "<ROOT><T>1</T>");
     refresh();
-    EXPECT_EQ(0, model->m_rowCount);
+    EXPECT_EQ(0, model->RowCount());
     EXPECT_EQ(0, list->GetItemCount());
     EXPECT_EQ(1u, RecordedFrameworkMessages().size());
 
     // A configuration without groups below the root: no rows, session kept.
     writeConfig("changing", "<ROOT/>");
     refresh();
-    EXPECT_EQ(0, model->m_rowCount);
-    EXPECT_EQ(2, model->m_sessionPartCount);
+    EXPECT_EQ(0, model->RowCount());
+    EXPECT_EQ(2, static_cast<int>(model->SessionPartNames().size()));
 }
 
 } // namespace

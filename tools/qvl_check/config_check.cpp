@@ -2,8 +2,8 @@
 
 #include "config/dom/xml_dom.h"
 #include "config/framework_message_recorder.h"
-#include "config/view_config.h"
 #include "config/view_config_document.h"
+#include "config/view_config_file.h"
 #include "tools/qvl_check/config_findings.h"
 #include "tools/qvl_check/element_facts.h"
 
@@ -47,8 +47,9 @@ std::vector<CheckedGroup> groups_of(const ViewConfig& config, const std::vector<
 ConfigCheck CheckConfiguration(const std::string& path) {
     ConfigCheck check;
     ClearRecordedFrameworkMessages();
-    ViewConfig config{};
-    check.readResult = ReadViewConfig(path.c_str(), &config);
+    const ViewConfigFile file(path.c_str());
+    const ViewConfig& config = file.Get();
+    check.readResult = file.Result();
     check.userMessages = RecordedFrameworkMessages();
     ClearRecordedFrameworkMessages();
     if (check.readResult == kViewConfigFormatError)
@@ -67,6 +68,5 @@ ConfigCheck CheckConfiguration(const std::string& path) {
     }
     check.groups = groups_of(config, lines);
     check.warnings = FindWarnings(config, elements, lines);
-    ReleaseViewConfig(&config);
     return check;
 }

@@ -11,12 +11,12 @@ namespace {
 
 std::vector<std::string> untaken_parts(const RowModel& model) {
     std::vector<std::string> untaken;
-    for (const std::string& part : model.m_sessionPartNames) {
+    for (const std::string& part : model.SessionPartNames()) {
         const bool taken =
-            std::any_of(model.m_rowPartNames.begin(), model.m_rowPartNames.end(),
-                        [&part](const std::vector<std::string>& names) {
-                            return std::find(names.begin(), names.end(), part) != names.end();
-                        });
+            std::any_of(model.Rows().begin(), model.Rows().end(), [&part](const Row& row) {
+                return std::find(row.partNames.begin(), row.partNames.end(), part) !=
+                       row.partNames.end();
+            });
         if (!taken)
             untaken.push_back(part);
     }
@@ -39,12 +39,11 @@ SessionCheck CheckSession(const std::string& configPath, const std::string& sess
     model.BuildTree(configPath.c_str());
 
     std::vector<int> depth;
-    for (int r = 0; r < model.m_rowCount; ++r) {
-        const int parent = model.m_rowParent[static_cast<size_t>(r)];
-        depth.push_back(parent >= 0 ? depth[static_cast<size_t>(parent)] + 1 : 0);
-        check.rows.push_back({depth.back(), model.m_rowName[static_cast<size_t>(r)],
-                              model.m_rowCustomName[static_cast<size_t>(r)],
-                              model.m_rowKey[static_cast<size_t>(r)], list.GetItemNumber(r)});
+    for (int r = 0; r < model.RowCount(); ++r) {
+        const Row& row = model.RowAt(r);
+        depth.push_back(row.parent >= 0 ? depth[static_cast<size_t>(row.parent)] + 1 : 0);
+        check.rows.push_back(
+            {depth.back(), row.name, row.customName, row.key, list.GetItemNumber(r)});
     }
     check.untakenParts = untaken_parts(model);
     for (int i = messagesBefore; i < HOSTSIM_message_count(); ++i)

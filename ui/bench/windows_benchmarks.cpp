@@ -5,7 +5,7 @@
 // rows beside the demo, Blank on the root of 5,000 rows, and folding and
 // unfolding the top row of a 5,000-level chain. Prints one "name value" line
 // per figure; scripts/benchmarks.sh writes them down.
-#include "config/view_config.h"
+#include "config/view_config_file.h"
 #include "entry/view_manager_command.h"
 #include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
@@ -122,10 +122,9 @@ void measureMsxmlRead() {
     int groups = 0;
     bool read = true;
     const double ms = medianMilliseconds(15, [&] {
-        ViewConfig config{};
-        read = read && ReadViewConfig(path.c_str(), &config) == kViewConfigRead;
-        groups = config.entryCount;
-        ReleaseViewConfig(&config);
+        const ViewConfigFile config(path.c_str());
+        read = read && config.Result() == kViewConfigRead;
+        groups = config.Get().entryCount;
     });
     std::printf("msxml_groups %d\n", read ? groups : -1);
     std::printf("msxml_read_ms %.3f\n", ms);
@@ -188,7 +187,7 @@ bool measureOpening(const char* prefix) {
         std::printf("%s_error not_opened\n", prefix);
         return false;
     }
-    std::printf("%s_rows %d\n", prefix, g_viewManagerDlg->Commands().m_rowCount);
+    std::printf("%s_rows %d\n", prefix, g_viewManagerDlg->Commands().RowCount());
     std::printf("%s_open_ms %.1f\n", prefix, ms);
     return true;
 }
@@ -212,7 +211,7 @@ void measureViewManager() {
             continue;
         if (parts == kDieParts[std::size(kDieParts) - 1]) {
             ViewManagerCommands& commands = g_viewManagerDlg->Commands();
-            std::printf("blank_root_rows %d\n", commands.m_rowCount);
+            std::printf("blank_root_rows %d\n", commands.RowCount());
             std::printf("blank_root_ms %.1f\n", paintedMilliseconds([&] {
                             commands.OnClickList(0, 0, kColumnBlank, false);
                         }));

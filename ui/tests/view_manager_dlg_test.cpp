@@ -104,9 +104,9 @@ TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighli
     ASSERT_NE(nullptr, dialog());
     // The first row with parts of its own highlighted.
     int row = 0;
-    while (dlg().Commands().m_rowPartNames[row].empty())
+    while (dlg().Commands().RowAt(row).partNames.empty())
         ++row;
-    dlg().Commands().m_clickedRow = row;
+    dlg().Commands().OnClickList(row, row, kColumnLabel, false);
     CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
     click(IDC_HIGHLIGHT);
     const int highlightCalls = HOSTSIM_call_count("UF_DISP_set_highlight");
@@ -132,7 +132,7 @@ TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     click(IDC_REFRESH);
     click(IDC_SWITCH);
     EXPECT_EQ(count, dlg().m_list.GetItemCount());
-    EXPECT_EQ(1, dlg().Commands().m_treeMode);
+    EXPECT_EQ(1, dlg().Commands().TreeMode());
 }
 
 TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgainAtTheDefaultSize) {
@@ -334,7 +334,7 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
             // The top row, without a part of its own, starts closed: it
             // opens first, then closes with the part (asking if it must),
             // and opens again.
-            if (commands.m_rowOpen[row] == 0)
+            if (!commands.RowAt(row).open)
                 commands.OnDblclkList(row, row, kColumnOpen);
             {
                 ModalAnswer answer([](HWND confirm) {

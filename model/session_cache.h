@@ -1,0 +1,64 @@
+// What tree building learns of the session: the session does not change
+// while a build (or one question of the model) runs, so each of these is
+// asked of the host once and the answer kept until the outermost question
+// ends (SessionCache::Scope).
+#pragma once
+
+#include "host/host_display.h"
+#include "host/host_types.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class SessionCache {
+  public:
+    // Keeps the answers while it lives; the outermost scope forgets them
+    // when it ends, so that no answer outlives the state it was read from.
+    class Scope {
+      public:
+        explicit Scope(SessionCache& cache) : cache_(cache) { ++cache_.depth_; }
+        ~Scope() {
+            if (--cache_.depth_ == 0)
+                cache_.Clear();
+        }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+      private:
+        SessionCache& cache_;
+    };
+
+    tag_t DisplayPart();
+    // The unsuppressed occurrences on display of the session part of this
+    // name, or 0 alone when it is the display part; none when it is not
+    // loaded.
+    std::vector<tag_t> PartOccurrencesOnDisplay(const std::string& partName);
+    std::vector<tag_t> ChildOccurrences(tag_t occurrence);
+    std::string PrototypeName(tag_t occurrence);
+    // The display properties of an occurrence, 0 standing for the display
+    // part through its root occurrence; false when the host does not tell.
+    bool DisplayProperties(tag_t occurrence, UF_OBJ_disp_props_t& properties);
+    // Whether the work-part record remembers closed parts of this group
+    // (and key value, empty for any).
+    bool RecordRemembers(const std::string& groupName, const std::string& keyValue);
+
+  private:
+    void Clear();
+
+    int depth_ = 0;
+    bool displayPartKnown_ = false;
+    tag_t displayPart_ = NULL_TAG;
+    bool recordRead_ = false;
+    bool recordReadable_ = false;
+    std::unordered_map<std::string, std::unordered_set<std::string>> recordKeys_;
+    struct DisplayPropertiesAnswer {
+        bool read = false;
+        UF_OBJ_disp_props_t properties{};
+    };
+    std::unordered_map<tag_t, DisplayPropertiesAnswer> displayProperties_;
+    std::unordered_map<std::string, std::vector<tag_t>> partOccurrences_;
+    std::unordered_map<tag_t, std::vector<tag_t>> childOccurrences_;
+    std::unordered_map<tag_t, std::string> prototypeNames_;
+};
