@@ -1,6 +1,8 @@
 # Test helpers: GoogleTest executables registered with CTest, run under Wine in the Windows build.
 
+# The fuzz preset's build: vm_add_test declares nothing there, its tests are the fuzz runs.
 option(VM_FUZZ "Build only the libFuzzer targets (clang) and run them as the tests" OFF)
+
 # Default per-test time limit, in seconds. A hung Wine or test must not stall a CI run.
 set(VM_TEST_TIMEOUT 300 CACHE STRING "Default CTest TIMEOUT for each vm_add_test test")
 

@@ -58,8 +58,9 @@ class ViewManagerCommands : public RowModel {
     // Manager closes as after a failed handler.
     void AbandonAfterFailure(HandlerFailure failure) noexcept;
 
-    // Shows row's Blank and Isolate pictures for shown and repaints list
-    // item item, the one that was clicked.
+    // Gives row's Blank and Isolate cells (columns 1 and 2) the shown or the
+    // blanked picture, as shown says, and repaints the list item at display
+    // position item, the one clicked.
     void SetShownImages(int item, int row, int shown);
     // Repaints every item of the list.
     void RepaintAll();
@@ -128,7 +129,8 @@ class ViewManagerCommands : public RowModel {
     void RefreshOneRowState(int row);
     // The rows strictly between an _OTHER row's parent and it.
     std::vector<int> SiblingRange(int otherRow) const;
-    // Columns 1 and 2 of row from shown.
+    // Gives row's Blank and Isolate cells (columns 1 and 2) the shown or the
+    // blanked picture, as shown says; nothing is repainted.
     void SetShownPictures(int row, int shown);
     // Blank status s on the occurrences of row's parts, the display part
     // through its root occurrence.

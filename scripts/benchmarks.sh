@@ -1,13 +1,47 @@
 #!/usr/bin/env bash
 # Measures the View Manager and writes docs/performance.md, the whole file, from what it measured:
 # Google Benchmark timings (preset `bench`), callgrind instruction counts, the View Manager's heap,
-# and the Windows figures under Wine. Not part of the test command; takes about ten minutes.
+# and the Windows figures under Wine, this code's beside those of an older commit built with
+# today's Windows benchmark program. Not part of the test command; takes about ten minutes.
 #
-#   bash scripts/benchmarks.sh
+#   bash scripts/benchmarks.sh [--against REV]
+#
+#   --against REV  the commit whose Windows figures are the "before" column (default 448b1b3,
+#                  the View Manager on the real list before its large trees were made fast)
+#
+# The figures stay in build/bench/perf/; scripts/benchmark_report.py writes the page from them and
+# can be run again on its own.
 set -euo pipefail
+
+usage() {
+    sed -n '2,/^set -euo/{/^#/s/^# \{0,1\}//p}' "$0" >&2
+    exit 2
+}
+
+against=448b1b3
+while [[ $# -gt 0 ]]; do
+    case $1 in
+    --against)
+        [[ $# -ge 2 ]] || usage
+        against=$2
+        shift 2
+        ;;
+    --against=*)
+        against=${1#--against=}
+        shift
+        ;;
+    -h | --help) usage ;;
+    *) usage ;;
+    esac
+done
 
 cd "$(dirname "$0")/.."
 readonly root=$PWD
+if ! before=$(git rev-parse --verify --quiet --short=7 "$against^{commit}"); then
+    echo "benchmarks: --against $against names no commit" >&2
+    exit 2
+fi
+readonly before
 readonly out=$root/build/bench/perf
 readonly bin=$root/build/bench/bin
 readonly winbuild=$root/build/windows
@@ -67,15 +101,14 @@ run flock /tmp/vm-windows.lock bash -c "bash scripts/wine-env.sh start '$winbuil
     && bash scripts/wine-run.sh '$winbuild' '$winbuild/bin/windows_benchmarks.exe' \
     >'$out/windows.txt'; rc=\$?; bash scripts/wine-env.sh stop '$winbuild' >/dev/null; exit \$rc"
 
-# The View Manager on the real list as it was before its large trees were made fast (commit
-# $before): the same benchmark program, built against that commit's sources.
-readonly before=448b1b3
+# The View Manager on the real list as it was at the commit compared with: the same benchmark
+# program, built against that commit's sources.
 readonly beforesrc=$root/build/before/src
 rm -rf "$beforesrc"
 mkdir -p "$beforesrc"
 git archive "$before" | tar -x -C "$beforesrc"
-for file in ui/bench/windows_benchmarks.cpp ui/bench/CMakeLists.txt model/bench/generated_die.h \
-    model/bench/generated_die.cpp; do
+for file in ui/bench/windows_benchmarks.cpp ui/bench/windows_benchmarks.rc ui/bench/CMakeLists.txt \
+    model/bench/generated_die.h model/bench/generated_die.cpp; do
     cp "$file" "$beforesrc/$file"
 done
 readonly beforebuild=$beforesrc/build/windows
@@ -103,198 +136,6 @@ run flock /tmp/vm-windows.lock bash -c "bash scripts/wine-env.sh start '$beforeb
 # Hostile configurations, natively and under Wine: a section of its own.
 run bash scripts/hostile_config_benchmark.sh >"$out/hostile.md"
 
-python3 - "$out" "$root/docs/performance.md" <<'PYTHON'
-import json, re, sys
-from pathlib import Path
-
-out, target = Path(sys.argv[1]), Path(sys.argv[2])
-FRAME_MS = 16.0
-HOST = re.compile(r":(UF_|uc\d|OCC_|PART_|DUC_|ATTR_|KZMGR_|PMAN_|SM_)\w* ")
-
-def medians(name):
-    data = json.loads((out / f"{name}.json").read_text())
-    found = {}
-    for b in data["benchmarks"]:
-        if b.get("aggregate_name") == "median":
-            found[b["run_name"]] = b
-    return found
-
-def pairs(path):
-    return dict(line.split(" ", 1) for line in path.read_text().splitlines() if " " in line)
-
-def instructions(mode, parts):
-    """Instructions inside the collected function, and those of it spent in the host."""
-    text = (out / f"callgrind.{mode}.{parts}.txt").read_text()
-    total = int(re.search(r"^([\d,]+) .*PROGRAM TOTALS", text, re.M).group(1).replace(",", ""))
-    host = 0
-    for line in text.splitlines():
-        if HOST.search(line):
-            host += int(line.split()[0].replace(",", ""))
-    return total, host
-
-def n(value):
-    return f"{value:,.0f}"
-
-build = medians("build_tree_benchmark")
-blank = medians("blank_command_benchmark")["BM_BlankRoot"]
-read = medians("read_config_benchmark")["BM_ReadViewConfig5000Groups"]
-profile = {p: pairs(out / f"profile.{p}.txt") for p in (1000, 5000, 20000)}
-windows = pairs(out / "windows.txt")
-windows_before = pairs(out / "windows_before.txt")
-machine = pairs(out / "machine.txt")
-commands = (out / "commands.txt").read_text().rstrip().replace(str(target.parent.parent) + "/", "")
-
-lines = []
-w = lines.append
-w("# Performance")
-w("")
-w("Written by `bash scripts/benchmarks.sh`; do not edit by hand. Timings are medians of five")
-w("repetitions of Google Benchmark (preset `bench`: g++ Release), against the simulated host;")
-w("instruction counts are callgrind's, collected only inside the function named. The host's share")
-w("is what the host operations themselves cost (the simulator: its lookups and its call log); the")
-w("portable work is the rest, the View Manager's own code.")
-w("")
-w("The generated die (`model/bench/generated_die.h`): 50 sections under the display part, parts")
-w("with 30 attributes each, a configuration of 5,000 groups (50 sections with 97 type groups and")
-w("an `_OTHER` group each, 48 stations). From 5,000 parts on it gives 5,000 rows, the most the")
-w("View Manager holds.")
-w("")
-w("## Goal")
-w("")
-total, host = instructions("blank", 20000)
-blank_ms = blank["real_time"]
-portable_ms = blank_ms * (total - host) / total
-verdict = "met" if portable_ms <= FRAME_MS else "missed"
-w(f"A command on the root of a 5,000-row tree finishes its portable work within one frame ({FRAME_MS:.0f} ms)")
-w(f"natively: **{verdict}**. Blank on the root of the 5,000-row tree of 20,000 parts takes")
-w(f"{blank_ms:.1f} ms in all, of which the portable work is {(total - host) / total:.1%} of the")
-w(f"instructions ({n(total - host)} of {n(total)}), about **{portable_ms:.1f} ms**. The rest is the simulated")
-w(f"host answering {n(int(profile[20000]['blank_host_calls']))} host calls.")
-w("")
-w("## BuildTree")
-w("")
-w("| parts | rows | host calls | time (ms) | instructions | of them in the host | portable instructions | portable per part |")
-w("|---:|---:|---:|---:|---:|---:|---:|---:|")
-for parts in (1000, 5000, 20000):
-    b = build[f"BM_BuildTree/{parts}"]
-    total, host = instructions("build", parts)
-    w(f"| {n(parts)} | {n(b['rows'])} | {n(b['host_calls'])} | {b['real_time']:.1f} | {n(total)} | "
-      f"{n(host)} | {n(total - host)} | {n((total - host) / parts)} |")
-w("")
-per_part = {p: (lambda t: (t[0] - t[1]) / p)(instructions("build", p)) for p in (1000, 5000, 20000)}
-growth = per_part[20000] / per_part[1000]
-w(f"Growth: from 1,000 to 20,000 parts (20 times the parts, {build['BM_BuildTree/20000']['rows'] / build['BM_BuildTree/1000']['rows']:.1f} times the rows) the portable")
-w(f"instructions per part change by a factor of {growth:.2f}: a build grows "
-  + ("linearly with the parts, not with rows × parts." if growth < 2 else
-     "**faster than the parts**; see the callgrind files."))
-w("")
-w("## Blank on the root of a 5,000-row tree")
-w("")
-w("| parts | rows | host calls | time (ms) | instructions | of them in the host | portable instructions |")
-w("|---:|---:|---:|---:|---:|---:|---:|")
-for parts in (5000, 20000):
-    total, host = instructions("blank", parts)
-    time = f"{blank['real_time']:.1f}" if parts == 20000 else "–"
-    w(f"| {n(parts)} | {n(int(profile[parts]['rows']))} | {n(int(profile[parts]['blank_host_calls']))} | "
-      f"{time} | {n(total)} | {n(host)} | {n(total - host)} |")
-w("")
-w("The command visits every row beneath the root once and sets the blank status of each")
-w("occurrence of each of the row's parts: its work is the sum of the rows' part lists, at most")
-w("rows × parts and in a die like this one a few times the number of parts.")
-w("")
-w("## Reading the 5,000-group configuration")
-w("")
-w("| backend | where | time (ms) |")
-w("|---|---|---:|")
-w(f"| libxml2 | native | {read['real_time']:.1f} |")
-w(f"| MSXML | Wine, median of 15 | {float(windows['msxml_read_ms']):.1f} |")
-w("")
-w((out / "hostile.md").read_text().rstrip())
-w("")
-w("## Repainting the list (Wine)")
-w("")
-w(f"A full repaint of the tree list ({windows['list_size_px']} pixels, "
-  f"{windows['list_rows_per_page']} rows a page, every cell with its picture) into a memory")
-w("device context, median of 25:")
-w("")
-w("| items in the list | time (ms) |")
-w("|---:|---:|")
-w(f"| {n(int(windows['small_list_items']))} | {float(windows['small_list_full_repaint_ms']):.1f} |")
-w(f"| {n(int(windows['list_items']))} | {float(windows['list_full_repaint_ms']):.1f} |")
-w("")
-w("A repaint costs the rows shown, not the items held. Wine draws on Xvfb in software; a Windows")
-w("desktop is expected to be faster.")
-w("")
-w("## The View Manager on the real list (Wine)")
-w("")
-w("The host's command until the View Manager shows its rows and has painted them, on the demo and")
-w("on the generated die cut to about 500, 1,000, 2,000 and 5,000 rows; Blank on the root of the")
-w("5,000 rows; folding and unfolding the top row of a chain of groups whose rows nest 5,000 levels")
-w("deep. Before: commit " + machine["before"] + ", the same benchmark program built against its")
-w("sources. One run each, in seconds or milliseconds as marked; other work on the machine moves")
-w("these figures by a factor of two or more from run to run.")
-w("")
-def figure(data, key, scale=1.0, digits=1):
-    return f"{float(data[key]) * scale:,.{digits}f}" if key in data else "–"
-w("| session | rows | before: opening (s) | after: opening (s) | after, more than the demo (s) |")
-w("|---|---:|---:|---:|---:|")
-demo_s = float(windows["demo_open_ms"]) / 1000
-for prefix, name in (("demo", "demo"), ("die400", "die, 400 parts"), ("die900", "die, 900 parts"),
-                     ("die1900", "die, 1,900 parts"), ("die5000", "die, 5,000 parts")):
-    more = f"{float(windows[prefix + '_open_ms']) / 1000 - demo_s:,.1f}" if prefix != "demo" else "–"
-    w(f"| {name} | {n(int(windows[prefix + '_rows']))} | {figure(windows_before, prefix + '_open_ms', 0.001)} | "
-      f"{figure(windows, prefix + '_open_ms', 0.001)} | {more} |")
-w("")
-w("| step | before (ms) | after (ms) | goal (ms) |")
-w("|---|---:|---:|---:|")
-w(f"| Blank on the root of 5,000 rows | {figure(windows_before, 'blank_root_ms')} | {figure(windows, 'blank_root_ms')} | 200 |")
-w(f"| collapse the top row of the 5,000-level chain | {figure(windows_before, 'chain_collapse_top_ms')} | {figure(windows, 'chain_collapse_top_ms')} | 1,000 |")
-w(f"| expand it again | {figure(windows_before, 'chain_expand_top_ms')} | {figure(windows, 'chain_expand_top_ms')} | 1,000 |")
-w("")
-goals = [float(windows["die5000_open_ms"]) / 1000 - demo_s <= 2.0,
-         float(windows["blank_root_ms"]) < 200,
-         float(windows["chain_collapse_top_ms"]) < 1000,
-         float(windows["chain_expand_top_ms"]) < 1000]
-w("Goals (opening 5,000 rows at most 2 s more than the demo, Blank under 200 ms, folding and")
-w(f"unfolding under 1 s each): **{'met' if all(goals) else 'missed'}**.")
-w("")
-w("Where the time went before: every message to a bound window (the list, its hidden complete")
-w("list, the dialog) looked up its window object in a window property, which Wine fetches from its")
-w("server on each call, and every row built sends the lists many messages: most of the time of")
-w("opening a large tree. Every cell loaded its own copy of its picture (a Blank on 5,000 rows")
-w("loaded 10,000 bitmaps); the hidden list that keeps every item updated its scroll bars on each")
-w("item it took; rows inserted and deleted by expanding and collapsing were drawn and scrolled one")
-w("by one; collapsing looked up every ancestor of every row below; and linking and expanding each")
-w("item searched the shown rows from the top for it.")
-w("")
-w("## Memory")
-w("")
-w(f"- The dialog object `ViewManagerDlg` (Windows): {n(int(windows['dialog_object_bytes']))} bytes,")
-w("  most of it the fixed per-row tables of the list and the row model (5,000 entries each).")
-w("- The heap the View Manager holds after a build (natively: the heap in use before and after")
-w("  destroying the commands and their list, so the host's session and caches are left out):")
-w("")
-w("| parts | rows | heap (bytes) |")
-w("|---:|---:|---:|")
-for parts in (1000, 5000, 20000):
-    w(f"| {n(parts)} | {n(int(profile[parts]['rows']))} | {n(int(profile[parts]['view_manager_heap_bytes']))} |")
-w("")
-heap_growth = (int(profile[20000]["view_manager_heap_bytes"]) / 20000) / (int(profile[1000]["view_manager_heap_bytes"]) / 1000)
-w(f"Heap per part from 1,000 to 20,000 parts changes by a factor of {heap_growth:.2f}: it grows "
-  + ("with the rows' part lists, linearly in the parts." if heap_growth < 2 else "**faster than the parts**."))
-w("")
-w("## Machine")
-w("")
-for key, value in machine.items():
-    w(f"- {key}: {value}")
-w("")
-w("## Commands")
-w("")
-w("```sh")
-w(commands)
-w("```")
-target.parent.mkdir(parents=True, exist_ok=True)
-target.write_text("\n".join(lines) + "\n")
-PYTHON
+python3 scripts/benchmark_report.py "$out" "$root/docs/performance.md"
 
 echo "benchmarks: wrote docs/performance.md"

@@ -40,6 +40,15 @@ constexpr ResizeShare kResizeShares[] = {
 
 constexpr const char* kCommandColumns[] = {"Blank/Unblank",   "Isolate",    "Color",
                                            "Freeze/Unfreeze", "Open/Close", "Attribute Count"};
+
+// The Switch button's captions. Users' stored scripts find the button by its exact caption, and
+// users know it by sight, so each keeps the text it has always had: the one the dialog opens with
+// on the name tree keeps its old misspelling ("Attibute"), while a switch back to the name tree
+// sets the correct spelling. Do not correct either.
+constexpr const char kSwitchToNameTree[] = "Switch To Name Tree";
+constexpr const char kSwitchToAttributeTreeOnOpen[] = "Switch To Attibute Tree";
+constexpr const char kSwitchToAttributeTree[] = "Switch To Attribute Tree";
+
 constexpr int kCommandColumnWidth = 40;
 constexpr int kLabelColumnWidth = 250;
 
@@ -145,8 +154,8 @@ void ViewManagerDlg::InitializeView() {
 
     m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT, kLabelColumnWidth);
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.TreeMode() == kAttributeTree ? "Switch To Name Tree"
-                                                            : "Switch To Attibute Tree");
+                    m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
+                                                            : kSwitchToAttributeTreeOnOpen);
     Build(path.c_str());
 }
 
@@ -164,8 +173,7 @@ void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     column.pszText = const_cast<char*>(labelHeading(m_commands.TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.TreeMode() == kAttributeTree ? "Switch To Name Tree"
-                                                            : toAttributeTree);
+                    m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree : toAttributeTree);
 }
 
 void ViewManagerDlg::OnRefresh() {
@@ -187,7 +195,7 @@ void ViewManagerDlg::OnSwitch() {
         if (!bracket.IsOpen())
             return;
         m_commands.ToggleTreeMode();
-        ShowTreeMode("Switch To Attribute Tree");
+        ShowTreeMode(kSwitchToAttributeTree);
         RefreshRows();
     });
 }

@@ -3,6 +3,8 @@
 #include "commands_fixture.h"
 
 using namespace commands_test;
+using nlohmann::json;
+using row_model_test::loadSession;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "model/tests/row_model_fixture.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <functional>
@@ -18,16 +19,25 @@
 
 namespace commands_test {
 
-using namespace row_model_test;
 using Flags = std::vector<int>;
 
 // Scripted answers; a window whose owner deletes the commands object.
 class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
   public:
-    std::optional<uint32_t> AskColor() override { return whileAsked(), color; }
-    int ConfirmClose() override { return ++closeQuestions, whileAsked(), answer; }
+    std::optional<uint32_t> AskColor() override {
+        whileAsked();
+        return color;
+    }
+    int ConfirmClose() override {
+        ++closeQuestions;
+        whileAsked();
+        return answer;
+    }
     void InvalidateWindow() override { ++invalidations; }
-    void DestroyViewManager() override { ++destructions, onDestroy(); }
+    void DestroyViewManager() override {
+        ++destructions;
+        onDestroy();
+    }
 
     std::optional<uint32_t> color;
     int answer = CONFIRM_CANCEL;
@@ -52,12 +62,15 @@ inline const std::string kDieConfig = "<DIE><TOP/><UPPER><TYPE>SHOE</TYPE><TYPE>
                                       "</DIE>";
 
 // Parts in this order; shoe colour 181 (0x0000FF), punches 30 (0xFFCC00).
-inline json dieSession(bool lowerBolt = false) {
+inline nlohmann::json dieSession(bool lowerBolt = false) {
+    using nlohmann::json;
+    using row_model_test::component;
+    using row_model_test::part;
     json punch = component("punch.prt");
     punch["color"] = 30;
     json shoe = part("shoe.prt", {{"TYPE", "SHOE"}});
     shoe["color"] = 181;
-    return sessionOf(
+    return row_model_test::sessionOf(
         {part("top.prt", {{"TOP", "1"}}, {component("upper.prt"), component("lower.prt")}),
          part("upper.prt", {{"UPPER", "1"}},
               {component("shoe.prt"), punch, punch, component("bolt.prt")}),
@@ -68,20 +81,20 @@ inline json dieSession(bool lowerBolt = false) {
          part("plate.prt", {{"TYPE", "PLATE"}})});
 }
 
-inline json hostState() {
+inline nlohmann::json hostState() {
     char* text = HOSTSIM_state_json();
-    const json state = json::parse(text);
+    const nlohmann::json state = nlohmann::json::parse(text);
     HOSTSIM_free_text(text);
     return state;
 }
 
-inline json partState(const std::string& file) {
-    const json state = hostState();
-    for (const json& p : state["session"]["parts"]) {
+inline nlohmann::json partState(const std::string& file) {
+    const nlohmann::json state = hostState();
+    for (const nlohmann::json& p : state["session"]["parts"]) {
         if (p["file"] == file)
             return p;
     }
-    return json::object();
+    return nlohmann::json::object();
 }
 
 inline bool discardedChanges() {
@@ -92,14 +105,14 @@ inline bool discardedChanges() {
 // part, the root occurrence for the display part: "name:v,v" for each part
 // of the die that has an occurrence, in the die session's order.
 inline std::string occurrences(const char* field) {
-    const json state = hostState();
+    const nlohmann::json state = hostState();
     std::string text;
     for (const char* name : {"top", "upper", "lower", "shoe", "punch", "bolt", "plate"}) {
         std::string values;
-        for (const json& occurrence : state["session"]["occurrences"]) {
+        for (const nlohmann::json& occurrence : state["session"]["occurrences"]) {
             if (occurrence["part"] != std::string(name) + ".prt")
                 continue;
-            const json& v = occurrence[field];
+            const nlohmann::json& v = occurrence[field];
             values += (values.empty() ? "" : ",") +
                       (v.is_boolean() ? std::to_string(v.get<bool>() ? 1 : 0) : v.dump());
         }
@@ -127,11 +140,11 @@ class CommandsTest : public ::testing::Test {
     }
 
     void build(const std::string& name, const std::string& xml) {
-        path = writeConfig(name, xml);
+        path = row_model_test::writeConfig(name, xml);
         vm->BuildRows(path.c_str());
     }
-    void buildDie(const json& session = dieSession()) {
-        loadSession(session);
+    void buildDie(const nlohmann::json& session = dieSession()) {
+        row_model_test::loadSession(session);
         build("die", kDieConfig);
     }
     // Refresh as the dialog does it.

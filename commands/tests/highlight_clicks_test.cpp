@@ -4,6 +4,9 @@
 #include "commands_fixture.h"
 
 using namespace commands_test;
+using nlohmann::json;
+using row_model_test::occurrencesOf;
+using row_model_test::tagOf;
 
 namespace {
 

@@ -8,6 +8,10 @@
 #include "record/record_lists.h"
 
 using namespace commands_test;
+using nlohmann::json;
+using row_model_test::loadSession;
+using row_model_test::Strings;
+using row_model_test::writeConfig;
 
 namespace {
 
