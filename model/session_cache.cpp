@@ -13,7 +13,7 @@ tag_t SessionCache::DisplayPart() {
     return displayPart_;
 }
 
-std::vector<tag_t> SessionCache::PartOccurrencesOnDisplay(const std::string& partName) {
+const std::vector<tag_t>& SessionCache::PartOccurrencesOnDisplay(const std::string& partName) {
     auto known = partOccurrences_.find(partName);
     if (known != partOccurrences_.end())
         return known->second;
@@ -40,15 +40,13 @@ std::vector<tag_t> SessionCache::PartOccurrencesOnDisplay(const std::string& par
     return occs;
 }
 
-std::vector<tag_t> SessionCache::ChildOccurrences(tag_t occurrence) {
+const std::vector<tag_t>& SessionCache::ChildOccurrences(tag_t occurrence) {
     auto known = childOccurrences_.find(occurrence);
     if (known != childOccurrences_.end())
         return known->second;
     UfTagArray children;
     AskChildOccurrences(occurrence, children);
-    std::vector<tag_t> copy(children.begin(), children.end());
-    childOccurrences_.emplace(occurrence, copy);
-    return copy;
+    return childOccurrences_[occurrence] = {children.begin(), children.end()};
 }
 
 std::string SessionCache::PrototypeName(tag_t occurrence) {

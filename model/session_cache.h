@@ -34,8 +34,10 @@ class SessionCache {
     // The unsuppressed occurrences on display of the session part of this
     // name, or 0 alone when it is the display part; none when it is not
     // loaded.
-    std::vector<tag_t> PartOccurrencesOnDisplay(const std::string& partName);
-    std::vector<tag_t> ChildOccurrences(tag_t occurrence);
+    // Answers are references into the cache: they stay valid until the
+    // outermost scope ends.
+    const std::vector<tag_t>& PartOccurrencesOnDisplay(const std::string& partName);
+    const std::vector<tag_t>& ChildOccurrences(tag_t occurrence);
     std::string PrototypeName(tag_t occurrence);
     // The display properties of an occurrence, 0 standing for the display
     // part through its root occurrence; false when the host does not tell.

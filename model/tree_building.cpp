@@ -202,7 +202,8 @@ std::vector<tag_t> RowModel::groupOccurrences(const std::vector<int>& matchedPar
     if (m_cache.DisplayPart() == NULL_TAG)
         return occs;
     for (int p : matchedParts) {
-        const std::vector<tag_t> partOccs = m_cache.PartOccurrencesOnDisplay(m_sessionPartNames[p]);
+        const std::vector<tag_t>& partOccs =
+            m_cache.PartOccurrencesOnDisplay(m_sessionPartNames[p]);
         occs.insert(occs.end(), partOccs.begin(), partOccs.end());
     }
     return occs;
@@ -274,7 +275,9 @@ std::vector<RowModel::Component> RowModel::componentsOf(const std::vector<tag_t>
         return true;
     };
     for (tag_t occurrence : occs)
-        WalkDepthFirst(occurrence, visit, [this](tag_t o) { return m_cache.ChildOccurrences(o); });
+        WalkDepthFirst(occurrence, visit, [this](tag_t o) -> const std::vector<tag_t>& {
+            return m_cache.ChildOccurrences(o);
+        });
     return components;
 }
 
@@ -294,22 +297,22 @@ bool countsAsFrozen(int delayStatus) {
 
 void RowModel::ReadRowState(int r) {
     const SessionCache::Scope scope(m_cache);
-    if (RowAt(r).occCount <= 0) {
+    Row& row = EditRow(r);
+    if (row.occCount <= 0) {
         // Nothing on display: an empty row, shown, not frozen, closed.
         m_list.SetItemColor(r, 0);
-        Row& row = EditRow(r);
         row.shown = true;
         row.unfrozen = true;
         row.open = false;
     } else {
         if (!ReadOccurrenceState(r)) {
             // No occurrence tells: shown, not frozen, colour as it was.
-            EditRow(r).shown = true;
-            EditRow(r).unfrozen = true;
+            row.shown = true;
+            row.unfrozen = true;
         }
-        EditRow(r).open = true;
+        row.open = true;
     }
-    EditRow(r).hasChildren = m_list.HasChildItems(r);
+    row.hasChildren = m_list.HasChildItems(r);
 }
 
 bool RowModel::ReadOccurrenceState(int r) {
