@@ -146,7 +146,9 @@ bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {
     if (unsaved == NULL_TAG)
         return true;
     char message[sizeof kPartNotSavedMessage + HOST_PART_NAME_BUFSIZE];
-    std::snprintf(message, sizeof message, kPartNotSavedMessage, PartNameOf(unsaved).c_str());
+    // Sized for the longest name the host gives, so nothing is cut.
+    static_cast<void>(
+        std::snprintf(message, sizeof message, kPartNotSavedMessage, PartNameOf(unsaved).c_str()));
     ShowHostMessage(message);
     return false;
 }

@@ -1,7 +1,5 @@
 #include "config/bounded_text.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 bool copy_bounded(char* buffer, size_t capacity, const char* text) {
@@ -12,12 +10,18 @@ bool copy_bounded(char* buffer, size_t capacity, const char* text) {
     return true;
 }
 
-bool format_bounded(char* buffer, size_t capacity, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    const int length = std::vsnprintf(buffer, capacity, format, arguments);
-    va_end(arguments);
-    return length >= 0 && static_cast<size_t>(length) < capacity;
+bool join_bounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces) {
+    size_t length = 0;
+    for (std::string_view piece : pieces)
+        length += piece.size();
+    if (length >= capacity)
+        return false;
+    for (std::string_view piece : pieces) {
+        std::memcpy(buffer, piece.data(), piece.size());
+        buffer += piece.size();
+    }
+    *buffer = '\0';
+    return true;
 }
 
 void empty_bounded(char* buffer, size_t capacity) {

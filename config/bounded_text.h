@@ -4,15 +4,16 @@
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 
 // Copies text into buffer (capacity bytes, terminating zero included). Returns
 // false and leaves the buffer as it was when the text does not fit.
 bool copy_bounded(char* buffer, size_t capacity, const char* text);
 
-// Formats into buffer. Returns false when the result does not fit; the buffer
-// then holds a cut text that the caller must not use.
-bool format_bounded(char* buffer, size_t capacity, const char* format, ...);
+// Writes the pieces one after the other into buffer. Returns false and leaves
+// the buffer as it was when they do not fit together.
+bool join_bounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces);
 
 // Empties a buffer of the given capacity (none: nothing to empty).
 void empty_bounded(char* buffer, size_t capacity);

@@ -56,7 +56,7 @@ int ask_customer_default(int /*applicationCode*/, const char* key, int unitMode,
                          void* output, size_t outputSize) {
     char keyBuffer[kKeyBufferSize];
     const char* suffix = valueType == kDefaultUnitReal ? unit_suffix(unitMode) : "";
-    if (!format_bounded(keyBuffer, sizeof keyBuffer, "%s%s", key, suffix))
+    if (!join_bounded(keyBuffer, sizeof keyBuffer, {key, suffix}))
         return kDefaultDoesNotFit;
 
     switch (valueType) {
@@ -105,7 +105,7 @@ int ask_product_default(int applicationCode, const char* key, int unitMode, int 
     const char* prefix = applicationCode == kDieDesignProduct ? "QVL_" : "HT_";
 
     char productKey[kKeyBufferSize];
-    if (!format_bounded(productKey, sizeof productKey, "%s%s", prefix, stem))
+    if (!join_bounded(productKey, sizeof productKey, {prefix, stem}))
         return kDefaultDoesNotFit;
     return ask_customer_default(applicationCode, productKey, unitMode, valueType, output,
                                 outputSize);

@@ -33,8 +33,7 @@ bool append_part(char (&directory)[kWorkBufferSize], const char* part, char* out
     const size_t length = std::strlen(directory);
     if (length > 0 && is_separator(directory[length - 1]))
         directory[length - 1] = '\0';
-    return format_bounded(output, outputSize, is_separator(part[0]) ? "%s%s" : "%s\\%s", directory,
-                          part);
+    return join_bounded(output, outputSize, {directory, is_separator(part[0]) ? "" : "\\", part});
 }
 
 // The join without the existence check. The directory text is trimmed on a

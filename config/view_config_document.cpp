@@ -10,7 +10,8 @@ namespace {
 enum class FileRead { kRead, kCannotOpen, kTooLarge };
 
 struct ClosedFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+    // Opened for reading: a failed close loses nothing.
+    void operator()(std::FILE* file) const { static_cast<void>(std::fclose(file)); }
 };
 
 // The whole file, unless it holds more than maxBytes: then no more than one

@@ -14,7 +14,7 @@
 
 // Far above what 5,000 groups need (one element each, some hundreds of bytes
 // at most), and low enough that reading stays within some tens of MB.
-constexpr size_t kMaxViewConfigBytes = 8u * 1024 * 1024;
+constexpr size_t kMaxViewConfigBytes = size_t{8} * 1024 * 1024;
 constexpr size_t kMaxViewConfigElements = 50000;
 
 struct ViewConfigDocument {

@@ -7,13 +7,11 @@
 #include "config/view_config_document.h"
 #include "config/view_config_record.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
 using xmldom::DomError;
 using xmldom::Node;
@@ -24,17 +22,13 @@ namespace {
 // The content lacks something the record needs; the caller reports it.
 struct FormatError {};
 
-std::string format_text(const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    va_list measuring;
-    va_copy(measuring, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, measuring);
-    va_end(measuring);
-    std::vector<char> text(length > 0 ? static_cast<size_t>(length) + 1 : 1);
-    std::vsnprintf(text.data(), text.size(), format, arguments);
-    va_end(arguments);
-    return text.data();
+// "XML Parse Error 0x1a : reason", the parser's code in hexadecimal as the message has always
+// shown it.
+std::string parse_error_message(unsigned code, const std::string& reason) {
+    char hex[2 * sizeof code + 1];
+    // Eight hexadecimal digits always fit.
+    static_cast<void>(std::snprintf(hex, sizeof hex, "%x", code));
+    return std::string("XML Parse Error 0x") + hex + " : " + reason;
 }
 
 std::unique_ptr<NodeList> child_list(std::unique_ptr<NodeList> list) {
@@ -154,10 +148,10 @@ int read_file(const char* path, ViewConfig& config) {
         return kViewConfigReported;
     }
     if (!source.loaded) {
-        ShowFrameworkMessage(format_text("XML Parse Error 0x%x : %s",
-                                         static_cast<unsigned>(source.document->parseErrorCode()),
-                                         source.document->parseErrorReason().c_str())
-                                 .c_str());
+        ShowFrameworkMessage(
+            parse_error_message(static_cast<unsigned>(source.document->parseErrorCode()),
+                                source.document->parseErrorReason())
+                .c_str());
         return kViewConfigReported;
     }
     Reader(config).read(*source.document);
@@ -201,7 +195,8 @@ int ReadViewConfig(const char* path, ViewConfig* config) {
         ShowFrameworkMessage("Load Failure");
         // The message is made outside the handler, so that an allocation that
         // fails while making it leaves like any other.
-        std::snprintf(reason, sizeof reason, "%s", error.what());
+        // A reason longer than the buffer is cut: the message stays readable.
+        static_cast<void>(std::snprintf(reason, sizeof reason, "%s", error.what()));
     } catch (const std::bad_alloc&) {
         // Not a fault of the file: the caller's barrier tells the user.
         throw;
@@ -209,6 +204,6 @@ int ReadViewConfig(const char* path, ViewConfig* config) {
         ShowFrameworkMessage("Load Failure");
         return kViewConfigFormatError;
     }
-    ShowFrameworkMessage(format_text("ERROR on %s: %s", "open of URL", reason).c_str());
+    ShowFrameworkMessage((std::string("ERROR on open of URL: ") + reason).c_str());
     return kViewConfigReported;
 }

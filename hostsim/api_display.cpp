@@ -97,7 +97,8 @@ int UF_DISP_ask_color(int index, int model, char* name, double values[3]) {
     values[1] = color.green;
     values[2] = color.blue;
     if (name)
-        std::snprintf(name, HOST_COLOR_NAME_BUFSIZE, "%s", color.name.c_str());
+        // The host cuts a name to its buffer, as the caller's buffer size says.
+        static_cast<void>(std::snprintf(name, HOST_COLOR_NAME_BUFSIZE, "%s", color.name.c_str()));
     return 0;
 }
 

@@ -202,7 +202,7 @@ int UF_PART_open_quiet(const char* name, tag_t* part, UF_PART_load_status_t* sta
     if (!part || !status)
         return HOST_ERR_BAD_ARGUMENT;
     Part* found = name ? s.session.partByName(name) : nullptr;
-    int code = fault ? *fault : found ? 0 : HOST_ERR_FILE_NOT_FOUND;
+    const int code = fault && *fault != 0 ? *fault : found ? 0 : HOST_ERR_FILE_NOT_FOUND;
     if (code != 0) {
         reportOpenFailure(s, name, code, status);
         return code;

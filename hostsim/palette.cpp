@@ -1,6 +1,7 @@
 #include "hostsim/palette.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -9,10 +10,15 @@ namespace hostsim {
 namespace {
 constexpr int kCubeSize = 216;
 
+int channelByte(double channel) {
+    return static_cast<int>(std::lround(channel * 255));
+}
+
 std::string hexName(double red, double green, double blue) {
     char name[16];
-    std::snprintf(name, sizeof name, "#%02X%02X%02X", static_cast<int>(red * 255 + 0.5),
-                  static_cast<int>(green * 255 + 0.5), static_cast<int>(blue * 255 + 0.5));
+    // Three bytes in hexadecimal always fit.
+    static_cast<void>(std::snprintf(name, sizeof name, "#%02X%02X%02X", channelByte(red),
+                                    channelByte(green), channelByte(blue)));
     return name;
 }
 
@@ -20,9 +26,13 @@ PaletteColor makeColor(int index) {
     PaletteColor color;
     int offset = index - Palette::kFirstIndex;
     if (offset < kCubeSize) {
-        color.red = (offset / 36) / 5.0;
-        color.green = (offset / 6 % 6) / 5.0;
-        color.blue = (offset % 6) / 5.0;
+        // A 6 x 6 x 6 cube: each channel is one of six steps from 0 to 1.
+        const int redStep = offset / 36;
+        const int greenStep = offset / 6 % 6;
+        const int blueStep = offset % 6;
+        color.red = redStep / 5.0;
+        color.green = greenStep / 5.0;
+        color.blue = blueStep / 5.0;
     } else {
         double level = (offset - kCubeSize + 1) / 25.0;
         color.red = color.green = color.blue = level;

@@ -121,8 +121,11 @@ Occurrence& Session::occurrenceFor(tag_t rootPart, const std::vector<tag_t>& ins
     occurrence.instancePath = instancePath;
     const Instance* last = nullptr;
     for (tag_t instance : instancePath) {
-        last = instanceByTag(instance).instance;
-        occurrence.pathParts.push_back(partByName(last->childFile)->tag);
+        // Paths are made of the session's own instances, and the reader refuses an
+        // instance of a part the session lacks.
+        const auto& [assembly, component] = instanceIndex_.at(instance);
+        last = &parts_[assembly].components[component];
+        occurrence.pathParts.push_back(parts_[partNameIndex_.at(last->childFile)].tag);
     }
     occurrence.prototype = instancePath.empty() ? rootPart : occurrence.pathParts.back();
     occurrence.display = initialDisplay(occurrence.prototype, last);

@@ -27,7 +27,7 @@ std::string at(const std::string& path, size_t index) {
     return path + "/" + std::to_string(index);
 }
 
-void checkKeys(const json& object, const std::string& path, std::set<std::string> allowed) {
+void checkKeys(const json& object, const std::string& path, const std::set<std::string>& allowed) {
     if (!object.is_object())
         throw SessionFault(path, "expected an object");
     for (const auto& item : object.items()) {

@@ -54,7 +54,8 @@ void Simulator::appendArgument(std::string& text, const char* value) {
 void Simulator::appendArgument(std::string& text, double value) {
     separate(text);
     char number[32];
-    std::snprintf(number, sizeof number, "%g", value);
+    // "%g" is never longer than the buffer.
+    static_cast<void>(std::snprintf(number, sizeof number, "%g", value));
     text += number;
 }
 

@@ -51,7 +51,7 @@ class MemoryTreeList : public TreeList {
     TreeLinks links_;
     std::vector<std::string> texts_;
     std::map<std::pair<int, int>, int> images_;
-    std::array<uint32_t, MAX_ROWS> colors_;
+    std::array<uint32_t, MAX_ROWS> colors_{};
     std::array<int, MAX_ROWS> numbers_{};
     int redraws_ = 0;
 };

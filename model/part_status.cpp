@@ -219,6 +219,7 @@ std::vector<std::string> RowModel::TakePartsLeftOpen() {
 
 void RowModel::keepOpenParts(int r, std::vector<std::string> names) {
     std::vector<tag_t> parts;
+    parts.reserve(names.size());
     for (const std::string& name : names)
         parts.push_back(UF_PART_ask_part_tag(name.c_str()));
     const tag_t display = UF_PART_ask_display_part();

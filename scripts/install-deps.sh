@@ -7,7 +7,7 @@ packages=(
     mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb xauth
     googletest libbenchmark-dev libxml2-dev nlohmann-json3-dev
-    clang-format valgrind
+    clang-format clang-tidy cppcheck valgrind
     clang libclang-rt-14-dev
 )
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native, asan, windows and fuzz configurations and runs every test in each (the fuzz
-# configuration's tests are bounded libFuzzer runs).
+# configuration's tests are bounded libFuzzer runs), then the static analysis of the native
+# configuration's files (scripts/static-analysis.sh).
 # Exits non-zero if any configure, build or test step fails; all configurations run regardless.
 set -uo pipefail
 
@@ -29,8 +30,18 @@ for preset in "${presets[@]}"; do
     result[$preset]+=" ($((SECONDS - start)) s)"
 done
 
+echo "=== static analysis"
+start=$SECONDS
+if bash scripts/static-analysis.sh; then
+    result[static]="passed"
+else
+    result[static]="FAILED"
+    failed=1
+fi
+result[static]+=" ($((SECONDS - start)) s)"
+
 echo "=== summary"
-for preset in "${presets[@]}"; do
+for preset in "${presets[@]}" static; do
     printf '%-8s %s\n' "$preset" "${result[$preset]}"
 done
 exit "$failed"

@@ -241,7 +241,7 @@ int failureMessagesTold() {
 // many as fit a test run.
 long allocationSweepStride(long points) {
     if (const char* every = std::getenv("VM_ALLOCATION_SWEEP_EVERY"))
-        return std::max(1L, std::atol(every));
+        return std::max(1L, std::strtol(every, nullptr, 10));
     return std::max(1L, points / 400);
 }
 
@@ -319,7 +319,7 @@ TEST(MessageDuringAHandler, LetsNoOtherHandlerInAndTheCloseWaitsUntilItReturns) 
         g_recordClass = 0;
         HOSTSIM_fail_operation(c.failing, 0, 0);
         struct Context {
-            NativeViewManager* viewManager;
+            NativeViewManager* viewManager = nullptr;
             int messages = 0;
             bool closedInside = false;
         } context{&viewManager};

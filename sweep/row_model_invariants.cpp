@@ -73,7 +73,7 @@ void checkTree(const RowModel& m, Violations& v) {
 std::vector<std::string> RowModelViolations(const ViewManagerCommands& model) {
     Violations v;
     checkCounts(model, v);
-    const std::vector<std::string> countFaults = v.take();
+    std::vector<std::string> countFaults = v.take();
     if (!countFaults.empty())
         return countFaults; // the list cannot be read row by row
     for (int r = 0; r < model.RowCount(); ++r)

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 
 namespace {
 
@@ -20,19 +21,27 @@ size_t heapInUse() {
     return mallinfo2().uordblks;
 }
 
+// PARTS as a positive count, or 0 when it is not one.
+int partCount(const char* text) {
+    char* end = nullptr;
+    const long parts = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && parts > 0 && parts <= 1000000 ? static_cast<int>(parts)
+                                                                        : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const bool blank = argc == 3 && std::strcmp(argv[1], "blank") == 0;
-    if (argc != 3 || (!blank && std::strcmp(argv[1], "build") != 0)) {
-        std::fprintf(stderr, "usage: %s build|blank PARTS\n", argv[0]);
+    const int parts = argc == 3 ? partCount(argv[2]) : 0;
+    if (parts == 0 || (!blank && std::strcmp(argv[1], "build") != 0)) {
+        std::cerr << "usage: " << argv[0] << " build|blank PARTS\n";
         return 2;
     }
-    const int parts = std::atoi(argv[2]);
     GeneratedViewManager viewManager(parts);
     HOSTSIM_clear_call_log();
     if (!viewManager.Build()) {
-        std::fprintf(stderr, "%s\n", viewManager.Error().c_str());
+        std::cerr << viewManager.Error() << '\n';
         return 1;
     }
     ViewManagerCommands* vm = viewManager.Commands();

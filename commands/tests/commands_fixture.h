@@ -83,7 +83,7 @@ inline nlohmann::json dieSession(bool lowerBolt = false) {
 
 inline nlohmann::json hostState() {
     char* text = HOSTSIM_state_json();
-    const nlohmann::json state = nlohmann::json::parse(text);
+    nlohmann::json state = nlohmann::json::parse(text);
     HOSTSIM_free_text(text);
     return state;
 }

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,6 @@ int main(int argc, char** argv) {
         return write_files(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "read") == 0)
         return read_file(argv[2]);
-    std::fprintf(stderr, "usage: hostile_config_benchmark write DIR | read FILE\n");
+    std::cerr << "usage: hostile_config_benchmark write DIR | read FILE\n";
     return 2;
 }

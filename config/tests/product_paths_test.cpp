@@ -49,7 +49,7 @@ Found resolve(Resolver resolver, int code, const char* variable,
     std::vector<char> output(255);
     std::memcpy(output.data(), "old", 4);
     const int result = resolver(code, variable, kRelative, name, output.data(), output.size());
-    return {result, output.data()};
+    return {result, std::string(output.data())};
 }
 
 Found join(const std::string& directory, const char* relative, const char* name,
@@ -58,7 +58,7 @@ Found join(const std::string& directory, const char* relative, const char* name,
     std::strcpy(output.data(), old);
     const int result =
         join_product_path(directory.c_str(), relative, name, output.data(), output.size());
-    return {result, output.data()};
+    return {result, std::string(output.data())};
 }
 
 // Each product directory holds the file, "empty" holds nothing.
@@ -86,6 +86,7 @@ const nlohmann::json kOnlyBase = {{"KORVELTAND_DIR", "${SESSION_DIR}/empty"},
 
 std::vector<std::string> host_messages() {
     std::vector<std::string> texts;
+    texts.reserve(HOSTSIM_message_count());
     for (int i = 0; i < HOSTSIM_message_count(); ++i)
         texts.push_back(HOSTSIM_message(i));
     return texts;

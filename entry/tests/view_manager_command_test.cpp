@@ -38,7 +38,7 @@ class HelpRecordingDialog : public ViewManagerDialogStep {
 
 // A product directory whose view configuration holds xml.
 std::string productWithConfig(const std::string& name, const std::string& xml) {
-    const std::string product = std::string(VM_BINARY_DIR) + "/entry_tests/" + name;
+    std::string product = std::string(VM_BINARY_DIR) + "/entry_tests/" + name;
     std::filesystem::create_directories(product + "/configuration/xml_files");
     std::ofstream(product + "/configuration/xml_files/qvl_view.xml") << xml;
     return product;

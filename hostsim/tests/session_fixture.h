@@ -106,6 +106,7 @@ inline std::vector<tag_t> childrenOf(tag_t occurrence) {
 
 inline std::vector<tag_t> prototypesOf(const std::vector<tag_t>& occurrences) {
     std::vector<tag_t> prototypes;
+    prototypes.reserve(occurrences.size());
     for (tag_t occurrence : occurrences)
         prototypes.push_back(UF_ASSEM_ask_prototype_of_occ(occurrence));
     return prototypes;

@@ -17,7 +17,7 @@ constexpr int kStations = 48;
 
 std::string partFile(int p) {
     char name[32];
-    std::snprintf(name, sizeof name, "C:\\die\\p%05d.prt", p);
+    static_cast<void>(std::snprintf(name, sizeof name, "C:\\die\\p%05d.prt", p));
     return name;
 }
 
@@ -81,7 +81,7 @@ std::string GeneratedDieConfig() {
 
 std::string WriteGeneratedDieConfig(const std::string& directory) {
     std::filesystem::create_directories(directory);
-    const std::string file = directory + "/generated_view.xml";
+    std::string file = directory + "/generated_view.xml";
     std::ofstream(file, std::ios::binary) << GeneratedDieConfig();
     return file;
 }
@@ -117,8 +117,8 @@ std::string GroupChainConfig(int levels) {
     std::string xml = "<?xml version=\"1.0\"?>\n<ROOT Description=\"Level 0\">\n";
     for (int level = 1; level < levels; ++level) {
         const std::string hand = "HAND_" + std::to_string(level);
-        xml += " <" + hand + ">x<CHAIN Description=\"Level " + std::to_string(level) +
-               "\">1</CHAIN></" + hand + ">\n";
+        xml.append(" <").append(hand).append(">x<CHAIN Description=\"Level ");
+        xml.append(std::to_string(level)).append("\">1</CHAIN></").append(hand).append(">\n");
     }
     return xml + "</ROOT>\n";
 }

@@ -13,6 +13,7 @@
 inline std::vector<std::string> recordStrings(tag_t record) {
     RecordData data(record);
     std::vector<std::string> strings;
+    strings.reserve(data.StringCount());
     for (int i = 0; i < data.StringCount(); ++i)
         strings.push_back(data.String(i));
     return strings;

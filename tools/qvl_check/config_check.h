@@ -2,6 +2,7 @@
 // should know before handing it to designers.
 #pragma once
 
+#include "config/view_config.h"
 #include "tools/qvl_check/finding.h"
 
 #include <string>
@@ -17,7 +18,7 @@ struct CheckedGroup {
 };
 
 struct ConfigCheck {
-    int readResult; // ReadViewConfig's result
+    int readResult = kViewConfigFormatError; // ReadViewConfig's result
     // What the View Manager shows when it refuses the file, in order.
     std::vector<std::string> userMessages;
     std::vector<Finding> refusalReasons;

@@ -5,7 +5,8 @@
 class DomThread {
   public:
     DomThread();
-    ~DomThread();
+    // Empty where the DOM needs nothing of the thread, so defined per platform.
+    ~DomThread(); // NOLINT(performance-trivially-destructible)
     DomThread(const DomThread&) = delete;
     DomThread& operator=(const DomThread&) = delete;
     bool ready() const { return m_ready; }

@@ -20,11 +20,13 @@ struct Arguments {
 
 bool parse(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0)
+        if (std::strcmp(argv[i], "--json") == 0) {
             arguments.json = true;
-        else if (argv[i][0] == '-')
+            continue;
+        }
+        if (argv[i][0] == '-')
             return false;
-        else if (arguments.config.empty())
+        if (arguments.config.empty())
             arguments.config = argv[i];
         else if (arguments.session.empty())
             arguments.session = argv[i];

@@ -21,7 +21,7 @@ using Lines = std::vector<std::string>;
 std::string write_file(const std::string& name, const std::string& bytes) {
     const std::string dir = std::string(VM_BINARY_DIR) + "/qvl_check_tests";
     std::filesystem::create_directories(dir);
-    const std::string path = dir + "/" + name;
+    std::string path = dir + "/" + name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
