@@ -7,6 +7,7 @@
 #include "host/host_display.h"
 #include "host/host_types.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,6 +32,9 @@ class SessionCache {
     };
 
     tag_t DisplayPart();
+    // A part the host has just listed as loaded, by its name: asked of the
+    // host by name again only when its name does not decode to itself.
+    void AddSessionPart(const std::string& name, tag_t part);
     // The unsuppressed occurrences on display of the session part of this
     // name, or 0 alone when it is the display part; none when it is not
     // loaded.
@@ -38,7 +42,16 @@ class SessionCache {
     // outermost scope ends.
     const std::vector<tag_t>& PartOccurrencesOnDisplay(const std::string& partName);
     const std::vector<tag_t>& ChildOccurrences(tag_t occurrence);
+    // The part an occurrence places, and its name; what listing a part's
+    // occurrences taught is not asked again.
+    tag_t PrototypeOf(tag_t occurrence);
     std::string PrototypeName(tag_t occurrence);
+    // Whether the occurrence's instance exists and is not suppressed.
+    bool IsUnsuppressed(tag_t occurrence);
+    // The part's delay status; none when the host does not tell.
+    int DelayStatus(tag_t part);
+    // The packed colour of a host colour index (AskPackedColor).
+    uint32_t PackedColor(int colorIndex);
     // The display properties of an occurrence, 0 standing for the display
     // part through its root occurrence; false when the host does not tell.
     bool DisplayProperties(tag_t occurrence, UF_OBJ_disp_props_t& properties);
@@ -62,5 +75,10 @@ class SessionCache {
     std::unordered_map<tag_t, DisplayPropertiesAnswer> displayProperties_;
     std::unordered_map<std::string, std::vector<tag_t>> partOccurrences_;
     std::unordered_map<tag_t, std::vector<tag_t>> childOccurrences_;
-    std::unordered_map<tag_t, std::string> prototypeNames_;
+    std::unordered_map<std::string, tag_t> sessionParts_;
+    std::unordered_map<tag_t, std::string> partNames_;
+    std::unordered_map<tag_t, tag_t> prototypes_;
+    std::unordered_map<tag_t, bool> unsuppressed_;
+    std::unordered_map<tag_t, int> delayStatuses_;
+    std::unordered_map<int, uint32_t> packedColors_;
 };
