@@ -5,8 +5,6 @@
 #include "host/host_calls.h"
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
-#include "model/host_color.h"
-#include "model/occurrence_state.h"
 #include "model/part_attributes.h"
 #include "model/part_name.h"
 #include "model/row_model.h"
