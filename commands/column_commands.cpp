@@ -177,7 +177,10 @@ void ViewManagerCommands::Open(int row) {
     UF_DISP_set_display(0);
     const tag_t display = UF_PART_ask_display_part();
     g_displayPartBeforeOpen = display;
-    ApplyOpenState(row, 1);
+    {
+        const SessionPartIndex::Scope scope(m_partIndex);
+        ApplyOpenState(row, 1);
+    }
     UF_PART_set_display_part(display);
     UF_DISP_set_display(1);
     RefreshRowState(row);

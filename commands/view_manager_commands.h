@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Shown when a part could not be saved before closing; %s is its name.
@@ -154,8 +155,10 @@ class ViewManagerCommands : public RowModel {
     void Close(int row);
     // The loaded parts that closing row would close, each once.
     std::vector<tag_t> PartsClosedWith(int row, tag_t displayPart);
-    // Adds the loaded parts that closing row alone would close.
-    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts);
+    // Adds the loaded parts that closing row alone would close, passing over
+    // the names in seen and adding those it looks at.
+    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts,
+                               std::unordered_set<std::string>& seen);
     // Saves each part as the work part and restores the work part; false,
     // after telling the user, when one could not be saved.
     bool SaveParts(const std::vector<tag_t>& parts);
