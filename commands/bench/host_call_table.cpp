@@ -10,6 +10,7 @@
 //
 // Tab-separated lines on standard output:
 //   calls PARTS STEP IMPLEMENTATION OPERATION COUNT
+//   rows  PARTS ROWS
 //   wall  PARTS STEP COST_US SECONDS
 #include "commands/bench/literal_view_manager.h"
 #include "commands/bench/observed_state.h"
@@ -142,16 +143,15 @@ bool compareAt(int parts, const std::string& config) {
     std::vector<std::vector<std::string>> literal;
     if (!loadDie(parts))
         return false;
-    {
-        PluginRun run;
-        plugin = runSteps(run, parts, "plug-in", config);
-    }
+    PluginRun run;
+    plugin = runSteps(run, parts, "plug-in", config);
     if (!loadDie(parts))
         return false;
     {
-        LiteralRun run;
-        literal = runSteps(run, parts, "literal", config);
+        LiteralRun literalRun;
+        literal = runSteps(literalRun, parts, "literal", config);
     }
+    std::printf("rows\t%d\t%zu\n", parts, run.vm.Rows().size());
     for (int step = 0; step < kStepCount; ++step) {
         const std::string difference = FirstDifference(plugin[step], literal[step]);
         if (!difference.empty()) {
