@@ -4,7 +4,7 @@
 #include "model/host_arrays.h"
 
 tag_t CommandCache::DisplayPart() {
-    if (depth_ == 0)
+    if (!InScope())
         return UF_PART_ask_display_part();
     if (!displayPartKnown_) {
         displayPart_ = UF_PART_ask_display_part();
@@ -17,7 +17,7 @@ std::vector<tag_t> CommandCache::PartTags(const std::vector<std::string>& names)
     std::vector<tag_t> tags;
     tags.reserve(names.size());
     for (const std::string& name : names) {
-        if (depth_ == 0) {
+        if (!InScope()) {
             tags.push_back(UF_PART_ask_part_tag(name.c_str()));
             continue;
         }
@@ -31,7 +31,7 @@ std::vector<tag_t> CommandCache::PartTags(const std::vector<std::string>& names)
 
 const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
     std::vector<tag_t>* occs = &scratch_;
-    if (depth_ > 0) {
+    if (InScope()) {
         auto known = occurrences_.find(part);
         if (known != occurrences_.end())
             return known->second;
@@ -47,7 +47,7 @@ const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
 }
 
 bool CommandCache::changes(Setter setter, tag_t object, int value) {
-    if (depth_ == 0)
+    if (!InScope())
         return true;
     auto [last, first] = lastSet_.emplace(std::make_pair(static_cast<int>(setter), object), value);
     if (first)
@@ -74,11 +74,11 @@ void CommandCache::SetHighlight(tag_t occurrence, int on) {
 }
 
 void CommandCache::FreezePart(tag_t part) {
-    if (depth_ == 0 || frozen_.insert(part).second)
+    if (!InScope() || frozen_.insert(part).second)
         DUC_freeze_part(part);
 }
 
-void CommandCache::clear() {
+void CommandCache::Forget() {
     displayPartKnown_ = false;
     displayPart_ = NULL_TAG;
     tags_.clear();

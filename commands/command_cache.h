@@ -9,6 +9,7 @@
 #pragma once
 
 #include "host/host_types.h"
+#include "model/scoped_cache.h"
 
 #include <map>
 #include <string>
@@ -17,24 +18,8 @@
 #include <utility>
 #include <vector>
 
-class CommandCache {
+class CommandCache final : public ScopedCache {
   public:
-    // Keeps the answers and the values set while it lives; the outermost
-    // scope forgets them.
-    class Scope {
-      public:
-        explicit Scope(CommandCache& cache) : cache_(cache) { ++cache_.depth_; }
-        ~Scope() {
-            if (--cache_.depth_ == 0)
-                cache_.clear();
-        }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        CommandCache& cache_;
-    };
-
     tag_t DisplayPart();
     // UF_PART_ask_part_tag of each name, in order.
     std::vector<tag_t> PartTags(const std::vector<std::string>& names);
@@ -53,9 +38,8 @@ class CommandCache {
     enum Setter { kBlank, kColor, kHighlight };
     // Whether the setter must call the host, remembering the value it sets.
     bool changes(Setter setter, tag_t object, int value);
-    void clear();
+    void Forget() override;
 
-    int depth_ = 0;
     bool displayPartKnown_ = false;
     tag_t displayPart_ = NULL_TAG;
     std::unordered_map<std::string, tag_t> tags_;

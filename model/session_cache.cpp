@@ -136,7 +136,7 @@ bool SessionCache::RecordRemembers(const std::string& groupName, const std::stri
     return keyValue.empty() || group->second.count(keyValue) != 0;
 }
 
-void SessionCache::Clear() {
+void SessionCache::Forget() {
     displayPartKnown_ = false;
     displayPart_ = NULL_TAG;
     recordRead_ = false;

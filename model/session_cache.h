@@ -6,6 +6,7 @@
 
 #include "host/host_display.h"
 #include "host/host_types.h"
+#include "model/scoped_cache.h"
 
 #include <cstdint>
 #include <string>
@@ -13,24 +14,8 @@
 #include <unordered_set>
 #include <vector>
 
-class SessionCache {
+class SessionCache final : public ScopedCache {
   public:
-    // Keeps the answers while it lives; the outermost scope forgets them
-    // when it ends, so that no answer outlives the state it was read from.
-    class Scope {
-      public:
-        explicit Scope(SessionCache& cache) : cache_(cache) { ++cache_.depth_; }
-        ~Scope() {
-            if (--cache_.depth_ == 0)
-                cache_.Clear();
-        }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        SessionCache& cache_;
-    };
-
     tag_t DisplayPart();
     // A part the host has just listed as loaded, by its name: asked of the
     // host by name again only when its name does not decode to itself.
@@ -60,9 +45,8 @@ class SessionCache {
     bool RecordRemembers(const std::string& groupName, const std::string& keyValue);
 
   private:
-    void Clear();
+    void Forget() override;
 
-    int depth_ = 0;
     bool displayPartKnown_ = false;
     tag_t displayPart_ = NULL_TAG;
     bool recordRead_ = false;

@@ -8,8 +8,8 @@
 std::vector<std::string> SessionPartIndex::LoadedPartsWith(const std::vector<std::string>& names,
                                                            const std::string& title,
                                                            const std::string& value) {
-    if (depth_ == 0)
-        clear();
+    if (!InScope())
+        Forget();
     learn(names);
     std::vector<size_t> parts;
     auto carried = byTitle_.find(title);
@@ -25,8 +25,8 @@ std::vector<std::string> SessionPartIndex::LoadedPartsWith(const std::vector<std
     found.reserve(parts.size());
     for (size_t part : parts)
         found.push_back(names[part]);
-    if (depth_ == 0)
-        clear();
+    if (!InScope())
+        Forget();
     return found;
 }
 
@@ -34,7 +34,7 @@ void SessionPartIndex::learn(const std::vector<std::string>& names) {
     // Names only ever come at the end: the parts an Open opened.
     const bool grown = names.size() > tags_.size();
     tags_.resize(names.size(), NULL_TAG);
-    if (depth_ > 0) {
+    if (InScope()) {
         const int loaded = UF_PART_ask_num_parts();
         if (!grown && loaded == loadedCount_)
             return;
@@ -53,7 +53,7 @@ void SessionPartIndex::learn(const std::vector<std::string>& names) {
     }
 }
 
-void SessionPartIndex::clear() {
+void SessionPartIndex::Forget() {
     tags_.clear();
     loadedCount_ = -1;
     byTitle_.clear();

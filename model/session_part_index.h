@@ -7,27 +7,14 @@
 #pragma once
 
 #include "host/host_types.h"
+#include "model/scoped_cache.h"
 
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-class SessionPartIndex {
+class SessionPartIndex final : public ScopedCache {
   public:
-    class Scope {
-      public:
-        explicit Scope(SessionPartIndex& index) : index_(index) { ++index_.depth_; }
-        ~Scope() {
-            if (--index_.depth_ == 0)
-                index_.clear();
-        }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        SessionPartIndex& index_;
-    };
-
     // The names, in order, of the parts that are loaded now and carry an
     // attribute of this title with this value (any value when value is
     // empty), each once.
@@ -41,9 +28,8 @@ class SessionPartIndex {
     };
     // Learns the attributes of the named parts that have become loaded.
     void learn(const std::vector<std::string>& names);
-    void clear();
+    void Forget() override;
 
-    int depth_ = 0;
     // Per name: its tag once loaded, 0 while not.
     std::vector<tag_t> tags_;
     // The number of loaded parts when the unloaded ones were last asked.
