@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <unordered_set>
 
 namespace {
 
@@ -107,21 +108,25 @@ void ViewManagerCommands::Close(int row) {
 
 std::vector<tag_t> ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart) {
     std::vector<tag_t> parts;
+    // Nothing closes while they are gathered: a part that several rows hold
+    // is looked at once.
+    std::unordered_set<std::string> seen;
     WalkRows(row, [&](int r) {
-        GatherPartsClosedWith(r, displayPart, parts);
+        GatherPartsClosedWith(r, displayPart, parts, seen);
         return true;
     });
     return parts;
 }
 
 void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
-                                                std::vector<tag_t>& parts) {
+                                                std::vector<tag_t>& parts,
+                                                std::unordered_set<std::string>& seen) {
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence.
     if (RowAt(row).open) {
         for (const std::string& name : RowAt(row).partNames) {
-            if (!UF_PART_is_loaded(name.c_str()))
+            if (!seen.insert(name).second || !UF_PART_is_loaded(name.c_str()))
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
             if (part == NULL_TAG || contains(parts, part))

@@ -27,33 +27,40 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
     if (!IsRow(row))
         row = -1;
     m_clickedRow = row;
-    if (m_highlightedRow >= 0)
-        ApplyHighlight(m_highlightedRow, 0);
-    if (highlightChecked) {
-        if (row >= 0) {
-            ApplyHighlight(row, 1);
-            if (IsOtherRow(row))
-                UnhighlightSiblings(row);
+    {
+        const CommandCache::Scope scope(m_commandCache);
+        if (m_highlightedRow >= 0)
+            ApplyHighlight(m_highlightedRow, 0);
+        if (highlightChecked) {
+            if (row >= 0) {
+                ApplyHighlight(row, 1);
+                if (IsOtherRow(row))
+                    UnhighlightSiblings(row);
+            }
+            m_highlightedRow = row;
         }
-        m_highlightedRow = row;
     }
     if (row < 0)
         return;
+    if (column == kColumnColor) {
+        Color(row);
+        return;
+    }
+    const CommandCache::Scope scope(m_commandCache);
     if (column == kColumnBlank)
         Blank(item, row);
     else if (column == kColumnIsolate)
         Isolate(row);
-    else if (column == kColumnColor)
-        Color(row);
 }
 
 void ViewManagerCommands::DblclkList(int row, int column) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG || !IsRow(row))
         return;
-    if (column == kColumnFreeze)
+    if (column == kColumnFreeze) {
+        const CommandCache::Scope scope(m_commandCache);
         FreezeOrUnfreeze(row);
-    else if (column == kColumnOpen && !RowAt(row).open)
+    } else if (column == kColumnOpen && !RowAt(row).open)
         Open(row);
     else if (column == kColumnOpen)
         Close(row);
@@ -63,6 +70,7 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen())
         return;
+    const CommandCache::Scope scope(m_commandCache);
     if (checked) {
         if (m_clickedRow >= 0) {
             ApplyHighlight(m_clickedRow, 1);
@@ -97,7 +105,7 @@ void ViewManagerCommands::Blank(int item, int row) {
 
 void ViewManagerCommands::Isolate(int row) {
     EditRow(row).shown = true;
-    const tag_t root = UF_ASSEM_ask_root_part_occ(UF_PART_ask_display_part());
+    const tag_t root = UF_ASSEM_ask_root_part_occ(m_commandCache.DisplayPart());
     if (root == NULL_TAG)
         return;
     // Only the one top row stands for the whole assembly; a configuration
@@ -109,7 +117,7 @@ void ViewManagerCommands::Isolate(int row) {
         AskChildOccurrences(root, children);
         const int s = wholeAssembly ? HOST_UNBLANKED : HOST_BLANKED;
         for (tag_t child : children)
-            UF_OBJ_set_blank_status(child, s);
+            m_commandCache.SetBlankStatus(child, s);
     }
     if (!wholeAssembly) {
         for (int top : tops)
@@ -141,11 +149,13 @@ void ViewManagerCommands::Color(int row) {
     int index = 0;
     if (!chosen || !IsRow(row) || !AskClosestColorIndex(*chosen, &index))
         return;
-    // The row shows the host's colour, not the one chosen.
+    // The row shows the host's colour, not the one chosen. The session may
+    // have changed while the colour was chosen: nothing asked before counts.
+    const CommandCache::Scope scope(m_commandCache);
     const uint32_t packed = AskPackedColor(index);
-    const tag_t display = UF_PART_ask_display_part();
+    const tag_t display = m_commandCache.DisplayPart();
     if (StartsWithDisplayPart(row, display)) {
-        UF_OBJ_set_color(UF_ASSEM_ask_root_part_occ(display), index);
+        m_commandCache.SetColor(UF_ASSEM_ask_root_part_occ(display), index);
         m_list.SetItemColor(row, packed);
     }
     ApplyColor(row, packed, index);
@@ -167,7 +177,10 @@ void ViewManagerCommands::Open(int row) {
     UF_DISP_set_display(0);
     const tag_t display = UF_PART_ask_display_part();
     g_displayPartBeforeOpen = display;
-    ApplyOpenState(row, 1);
+    {
+        const SessionPartIndex::Scope scope(m_partIndex);
+        ApplyOpenState(row, 1);
+    }
     UF_PART_set_display_part(display);
     UF_DISP_set_display(1);
     RefreshRowState(row);

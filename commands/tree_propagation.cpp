@@ -51,9 +51,16 @@ int ViewManagerCommands::TopRowOf(int row) const {
     return row;
 }
 
-bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) const {
+bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) {
     return HasParts(row) && displayPart != NULL_TAG &&
-           UF_PART_ask_part_tag(RowAt(row).partNames.front().c_str()) == displayPart;
+           m_commandCache.PartTags({RowAt(row).partNames.front()}).front() == displayPart;
+}
+
+template <typename Visit> void ViewManagerCommands::ForEachOccurrenceOfParts(int row, Visit visit) {
+    for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
+        for (tag_t occurrence : m_commandCache.Occurrences(part))
+            visit(occurrence);
+    }
 }
 
 void ViewManagerCommands::SetShownPictures(int row, int shown) {
@@ -65,10 +72,16 @@ void ViewManagerCommands::SetShownPictures(int row, int shown) {
 void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
     if (!HasParts(row))
         return;
-    const tag_t display = UF_PART_ask_display_part();
-    for (tag_t part : AskPartTags(RowAt(row).partNames))
-        ForEachOccurrenceOrRoot(part, display,
-                                [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
+    const tag_t display = m_commandCache.DisplayPart();
+    for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
+        // The display part has no occurrence of itself: its root stands for it.
+        if (part != NULL_TAG && part == display) {
+            m_commandCache.SetBlankStatus(UF_ASSEM_ask_root_part_occ(part), s);
+            continue;
+        }
+        for (tag_t occurrence : m_commandCache.Occurrences(part))
+            m_commandCache.SetBlankStatus(occurrence, s);
+    }
 }
 
 void ViewManagerCommands::ApplyOpenState(int row, int open) {
@@ -136,9 +149,8 @@ void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorInd
 }
 
 void ViewManagerCommands::ApplyColorToRow(int row, uint32_t packedColor, int colorIndex) {
-    ForEachOccurrenceOfParts(RowAt(row).partNames, [colorIndex](tag_t occurrence) {
-        UF_OBJ_set_color(occurrence, colorIndex);
-    });
+    ForEachOccurrenceOfParts(
+        row, [&](tag_t occurrence) { m_commandCache.SetColor(occurrence, colorIndex); });
     // A row without parts keeps the colour it shows.
     if (HasParts(row))
         m_list.SetItemColor(row, packedColor);
@@ -156,13 +168,15 @@ void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfroze
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
         m_list.SetItemImage(row, column, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
-        for (tag_t part : AskPartTags(RowAt(row).partNames)) {
+        for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
             if (part == NULL_TAG)
                 continue;
             if (unfrozen != 1) {
-                DUC_freeze_part(part);
+                m_commandCache.FreezePart(part);
                 continue;
             }
+            // Asked on every visit: unfreezing may leave the part delayed,
+            // which the next row holding it undelays.
             const int status = DUC_ask_part_status(part);
             if (status & HOST_PART_STATUS_FROZEN)
                 DUC_unfreeze_part(part);
@@ -181,15 +195,14 @@ void ViewManagerCommands::ApplyHighlight(int row, int on) {
 
 void ViewManagerCommands::ApplyHighlightToRow(int row, int on) {
     if (HasParts(row)) {
-        const tag_t display = UF_PART_ask_display_part();
+        const tag_t display = m_commandCache.DisplayPart();
         // A row that starts with the display part stands for the whole
         // assembly: its root occurrence alone is highlighted.
         if (StartsWithDisplayPart(row, display)) {
-            UF_DISP_set_highlight(UF_ASSEM_ask_root_part_occ(display), on);
+            m_commandCache.SetHighlight(UF_ASSEM_ask_root_part_occ(display), on);
         } else {
-            ForEachOccurrenceOfParts(RowAt(row).partNames, [on](tag_t occurrence) {
-                UF_DISP_set_highlight(occurrence, on);
-            });
+            ForEachOccurrenceOfParts(
+                row, [&](tag_t occurrence) { m_commandCache.SetHighlight(occurrence, on); });
         }
     }
 }
@@ -216,13 +229,13 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
 }
 
 void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
-    ForEachOccurrenceOfParts(RowAt(row).partNames,
-                             [s](tag_t occurrence) { UF_OBJ_set_blank_status(occurrence, s); });
+    ForEachOccurrenceOfParts(
+        row, [&](tag_t occurrence) { m_commandCache.SetBlankStatus(occurrence, s); });
 }
 
 void ViewManagerCommands::SetCountedBlankStatus(int otherRow, int s) {
     for (tag_t occurrence : RowAt(otherRow).occs)
-        UF_OBJ_set_blank_status(occurrence, s);
+        m_commandCache.SetBlankStatus(occurrence, s);
 }
 
 void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
@@ -239,14 +252,13 @@ void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
         int index = 0;
         if (!AskClosestColorIndex(m_list.GetItemColor(sibling), &index))
             continue;
-        ForEachOccurrenceOfParts(RowAt(sibling).partNames, [index](tag_t occurrence) {
-            UF_OBJ_set_color(occurrence, index);
-        });
+        ForEachOccurrenceOfParts(
+            sibling, [&](tag_t occurrence) { m_commandCache.SetColor(occurrence, index); });
     }
 }
 
 void ViewManagerCommands::UnhighlightSiblings(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
-        ForEachOccurrenceOfParts(RowAt(sibling).partNames,
-                                 [](tag_t occurrence) { UF_DISP_set_highlight(occurrence, 0); });
+        ForEachOccurrenceOfParts(
+            sibling, [&](tag_t occurrence) { m_commandCache.SetHighlight(occurrence, 0); });
 }

@@ -13,6 +13,7 @@
 // which may delete this object: nothing touches a member after it.
 #pragma once
 
+#include "commands/command_cache.h"
 #include "commands/command_prompts.h"
 #include "commands/view_manager_window.h"
 #include "config/handler_failure.h"
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Shown when a part could not be saved before closing; %s is its name.
@@ -112,7 +114,10 @@ class ViewManagerCommands : public RowModel {
     std::vector<int> TopRows() const;
     int TopRowOf(int row) const;
     bool HasParts(int row) const { return !RowAt(row).partNames.empty(); }
-    bool StartsWithDisplayPart(int row, tag_t displayPart) const;
+    bool StartsWithDisplayPart(int row, tag_t displayPart);
+    // Calls visit for every occurrence of row's parts below the display
+    // part, the display part's root left alone.
+    template <typename Visit> void ForEachOccurrenceOfParts(int row, Visit visit);
     // The rows directly beneath row, gathered before any of them is visited:
     // the list has a single enumeration cursor.
     std::vector<int> ChildRows(int row);
@@ -150,8 +155,10 @@ class ViewManagerCommands : public RowModel {
     void Close(int row);
     // The loaded parts that closing row would close, each once.
     std::vector<tag_t> PartsClosedWith(int row, tag_t displayPart);
-    // Adds the loaded parts that closing row alone would close.
-    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts);
+    // Adds the loaded parts that closing row alone would close, passing over
+    // the names in seen and adding those it looks at.
+    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts,
+                               std::unordered_set<std::string>& seen);
     // Saves each part as the work part and restores the work part; false,
     // after telling the user, when one could not be saved.
     bool SaveParts(const std::vector<tag_t>& parts);
@@ -178,6 +185,9 @@ class ViewManagerCommands : public RowModel {
     };
     CommandPrompts& m_prompts;
     ViewManagerWindow& m_window;
+    // Open within a display command (Blank, Isolate, Color, Freeze, the
+    // highlight), never across a prompt.
+    CommandCache m_commandCache;
     Phase m_phase = Phase::kIdle;
     int m_clickedRow = -1;
     int m_highlightedRow = -1;

@@ -2,18 +2,34 @@
 
 #include "host/host_types.h"
 
-#include <algorithm>
+#include <chrono>
 
 namespace hostsim {
 
 void CallLog::record(const char* operation, std::string arguments) {
-    calls_.push_back({operation, std::move(arguments)});
+    ++counts_[operation];
+    ++total_;
+    if (keepEntries_)
+        calls_.push_back({operation, std::move(arguments)});
+    if (costNanoseconds_ > 0) {
+        // Busy, as the host's kernel would keep the thread: a sleep would
+        // give the time to others and wake up late.
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point end = Clock::now() + std::chrono::nanoseconds(costNanoseconds_);
+        while (Clock::now() < end) {
+        }
+    }
 }
 
 int CallLog::count(const std::string& operation) const {
-    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(), [&](const Call& call) {
-        return operation == call.operation;
-    }));
+    auto found = counts_.find(operation);
+    return found == counts_.end() ? 0 : found->second;
+}
+
+void CallLog::clear() {
+    calls_.clear();
+    counts_.clear();
+    total_ = 0;
 }
 
 void CallLog::addFault(const std::string& operation, int onCall, int code) {

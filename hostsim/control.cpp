@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 using hostsim::simulator;
@@ -120,7 +121,24 @@ int HOSTSIM_call_count(const char* operation) {
 }
 
 int HOSTSIM_call_log_size(void) {
-    return static_cast<int>(simulator().log.calls().size());
+    return simulator().log.size();
+}
+
+const char* HOSTSIM_called_operation(int index) {
+    static std::string name;
+    const auto& counts = simulator().log.counts();
+    if (index < 0 || static_cast<size_t>(index) >= counts.size())
+        return nullptr;
+    name = std::next(counts.begin(), index)->first;
+    return name.c_str();
+}
+
+void HOSTSIM_keep_call_entries(int keep) {
+    simulator().log.keepEntries(keep != 0);
+}
+
+void HOSTSIM_set_call_cost_ns(long long nanoseconds) {
+    simulator().log.setCostPerCall(nanoseconds);
 }
 
 const char* HOSTSIM_call_log_entry(int index) {

@@ -43,7 +43,17 @@ HOST_API void HOSTSIM_fail_operation(const char* operation, int on_call, int cod
 HOST_API void HOSTSIM_clear_faults(void);
 
 HOST_API int HOSTSIM_call_count(const char* operation);
+// Every call since the log was cleared, kept or not.
 HOST_API int HOSTSIM_call_log_size(void);
+// The operations called since the log was cleared, by name: the index-th
+// name, or null past the last. Valid until the next call of this function.
+HOST_API const char* HOSTSIM_called_operation(int index);
+// With keep 0, calls are counted (HOSTSIM_call_count, HOSTSIM_call_log_size)
+// but not kept as entries: a benchmark of millions of calls. On by default.
+HOST_API void HOSTSIM_keep_call_entries(int keep);
+// Makes every host call take that many nanoseconds, spent busy, as a real
+// host's calls do; 0, the default, for none. For benchmarks only.
+HOST_API void HOSTSIM_set_call_cost_ns(long long nanoseconds);
 // "operation(arguments)" of the index-th call, or null.
 HOST_API const char* HOSTSIM_call_log_entry(int index);
 HOST_API void HOSTSIM_clear_call_log(void);

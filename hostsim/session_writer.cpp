@@ -127,7 +127,7 @@ json writeState(Simulator& simulator) {
                     {"display_updates", simulator.session.displayUpdates},
                     {"discarded_changes", simulator.session.discardedChanges},
                     {"classes", simulator.classes},
-                    {"calls", simulator.log.calls().size()},
+                    {"calls", simulator.log.size()},
                     {"outstanding_allocations", simulator.heap.outstanding()},
                     {"memory_misuses", simulator.heap.misuses()},
                     {"occurrences", occurrenceRuntime(simulator.session)}};

@@ -41,7 +41,8 @@ class Simulator {
     template <typename... Args>
     std::optional<int> enter(const char* operation, const Args&... arguments) {
         std::string text;
-        (appendArgument(text, arguments), ...);
+        if (log.keepsEntries())
+            (appendArgument(text, arguments), ...);
         log.record(operation, std::move(text));
         return log.injected(operation);
     }

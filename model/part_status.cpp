@@ -107,22 +107,9 @@ void RowModel::OpenRowParts(int r) {
 
 void RowModel::RebuildRowParts(int r) {
     // 1. Part names: the session parts that carry the row's attribute.
-    std::vector<std::string> names;
     const Row& row = RowAt(r);
-    for (const std::string& part : m_sessionPartNames) {
-        const tag_t tag = UF_PART_ask_part_tag(part.c_str());
-        if (tag == NULL_TAG)
-            continue;
-        const PartAttributes attributes(tag);
-        for (int a = 0; a < attributes.Count(); ++a) {
-            const bool titleFits =
-                row.name.size() < HOST_ATTR_TITLE_BUFSIZE && attributes.Title(a) == row.name;
-            if (titleFits && (row.key.empty() || attributes.Value(a) == row.key)) {
-                names.push_back(part);
-                break;
-            }
-        }
-    }
+    std::vector<std::string> names =
+        m_partIndex.LoadedPartsWith(m_sessionPartNames, row.name, row.key);
     EditRow(r).partNames = std::move(names);
 
     // 2. Occurrences in the display part from before the open.

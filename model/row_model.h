@@ -10,6 +10,7 @@
 #include "host/host_types.h"
 #include "model/row.h"
 #include "model/session_cache.h"
+#include "model/session_part_index.h"
 #include "model/tree_list.h"
 
 #include <cassert>
@@ -105,6 +106,9 @@ class RowModel {
     }
 
     TreeList& m_list; // holds m_itemColor and m_itemNumber
+    // The session parts by attribute for the rebuilds of one Open, whose
+    // scope the Open command holds.
+    SessionPartIndex m_partIndex;
 
   private:
     // The steps of BuildTree, in order: the session's parts (their tags,

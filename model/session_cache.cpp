@@ -2,6 +2,8 @@
 
 #include "host/host_api.h"
 #include "model/host_arrays.h"
+#include "model/host_color.h"
+#include "model/occurrence_state.h"
 #include "model/part_name.h"
 #include "record/record_lists.h"
 
@@ -13,6 +15,11 @@ tag_t SessionCache::DisplayPart() {
     return displayPart_;
 }
 
+void SessionCache::AddSessionPart(const std::string& name, tag_t part) {
+    sessionParts_.emplace(name, part);
+    partNames_.emplace(part, name);
+}
+
 const std::vector<tag_t>& SessionCache::PartOccurrencesOnDisplay(const std::string& partName) {
     auto known = partOccurrences_.find(partName);
     if (known != partOccurrences_.end())
@@ -20,8 +27,17 @@ const std::vector<tag_t>& SessionCache::PartOccurrencesOnDisplay(const std::stri
     std::vector<tag_t>& occs = partOccurrences_[partName];
     char* fileName = nullptr;
     const int decoded = KZMGR_decode_cli_part_file(partName.c_str(), &fileName);
-    const bool loaded = decoded == 0 && fileName && PART_is_part_loaded(fileName);
-    const tag_t tag = loaded ? PART_ask_part_of_filename(fileName) : NULL_TAG;
+    bool loaded = false;
+    tag_t tag = NULL_TAG;
+    auto listed = sessionParts_.find(partName);
+    if (decoded == 0 && fileName && listed != sessionParts_.end() && partName == fileName) {
+        // The host listed this part as loaded under this very name.
+        loaded = true;
+        tag = listed->second;
+    } else {
+        loaded = decoded == 0 && fileName && PART_is_part_loaded(fileName);
+        tag = loaded ? PART_ask_part_of_filename(fileName) : NULL_TAG;
+    }
     if (fileName)
         SM_free(fileName);
     if (!loaded)
@@ -34,7 +50,10 @@ const std::vector<tag_t>& SessionCache::PartOccurrencesOnDisplay(const std::stri
     found.SetCount(OCC_ask_occs_of_part_in_assy(DisplayPart(), tag, found.Out()));
     for (tag_t occurrence : found) {
         const tag_t instance = OCC_ask_instance_of_part_occ(occurrence);
-        if (instance != NULL_TAG && !OCC_is_instance_suppressed(instance))
+        const bool unsuppressed = instance != NULL_TAG && !OCC_is_instance_suppressed(instance);
+        prototypes_.emplace(occurrence, tag);
+        unsuppressed_.emplace(occurrence, unsuppressed);
+        if (unsuppressed)
             occs.push_back(occurrence);
     }
     return occs;
@@ -49,13 +68,43 @@ const std::vector<tag_t>& SessionCache::ChildOccurrences(tag_t occurrence) {
     return childOccurrences_[occurrence] = {children.begin(), children.end()};
 }
 
-std::string SessionCache::PrototypeName(tag_t occurrence) {
-    auto known = prototypeNames_.find(occurrence);
-    if (known != prototypeNames_.end())
+tag_t SessionCache::PrototypeOf(tag_t occurrence) {
+    auto known = prototypes_.find(occurrence);
+    if (known != prototypes_.end())
         return known->second;
-    std::string name = PartNameOf(UF_ASSEM_ask_prototype_of_occ(occurrence));
-    prototypeNames_.emplace(occurrence, name);
-    return name;
+    return prototypes_[occurrence] = UF_ASSEM_ask_prototype_of_occ(occurrence);
+}
+
+std::string SessionCache::PrototypeName(tag_t occurrence) {
+    const tag_t part = PrototypeOf(occurrence);
+    auto known = partNames_.find(part);
+    if (known != partNames_.end())
+        return known->second;
+    return partNames_[part] = PartNameOf(part);
+}
+
+bool SessionCache::IsUnsuppressed(tag_t occurrence) {
+    auto known = unsuppressed_.find(occurrence);
+    if (known != unsuppressed_.end())
+        return known->second;
+    return unsuppressed_[occurrence] = IsUnsuppressedOccurrence(occurrence);
+}
+
+int SessionCache::DelayStatus(tag_t part) {
+    auto known = delayStatuses_.find(part);
+    if (known != delayStatuses_.end())
+        return known->second;
+    int status = HOST_DELAY_NONE;
+    if (UF_WAVE_ask_delay_status(part, &status) != 0)
+        status = HOST_DELAY_NONE;
+    return delayStatuses_[part] = status;
+}
+
+uint32_t SessionCache::PackedColor(int colorIndex) {
+    auto known = packedColors_.find(colorIndex);
+    if (known != packedColors_.end())
+        return known->second;
+    return packedColors_[colorIndex] = AskPackedColor(colorIndex);
 }
 
 bool SessionCache::DisplayProperties(tag_t occurrence, UF_OBJ_disp_props_t& properties) {
@@ -87,7 +136,7 @@ bool SessionCache::RecordRemembers(const std::string& groupName, const std::stri
     return keyValue.empty() || group->second.count(keyValue) != 0;
 }
 
-void SessionCache::Clear() {
+void SessionCache::Forget() {
     displayPartKnown_ = false;
     displayPart_ = NULL_TAG;
     recordRead_ = false;
@@ -96,5 +145,10 @@ void SessionCache::Clear() {
     partOccurrences_.clear();
     displayProperties_.clear();
     childOccurrences_.clear();
-    prototypeNames_.clear();
+    sessionParts_.clear();
+    partNames_.clear();
+    prototypes_.clear();
+    unsuppressed_.clear();
+    delayStatuses_.clear();
+    packedColors_.clear();
 }

@@ -6,31 +6,20 @@
 
 #include "host/host_display.h"
 #include "host/host_types.h"
+#include "model/scoped_cache.h"
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-class SessionCache {
+class SessionCache final : public ScopedCache {
   public:
-    // Keeps the answers while it lives; the outermost scope forgets them
-    // when it ends, so that no answer outlives the state it was read from.
-    class Scope {
-      public:
-        explicit Scope(SessionCache& cache) : cache_(cache) { ++cache_.depth_; }
-        ~Scope() {
-            if (--cache_.depth_ == 0)
-                cache_.Clear();
-        }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-      private:
-        SessionCache& cache_;
-    };
-
     tag_t DisplayPart();
+    // A part the host has just listed as loaded, by its name: asked of the
+    // host by name again only when its name does not decode to itself.
+    void AddSessionPart(const std::string& name, tag_t part);
     // The unsuppressed occurrences on display of the session part of this
     // name, or 0 alone when it is the display part; none when it is not
     // loaded.
@@ -38,7 +27,16 @@ class SessionCache {
     // outermost scope ends.
     const std::vector<tag_t>& PartOccurrencesOnDisplay(const std::string& partName);
     const std::vector<tag_t>& ChildOccurrences(tag_t occurrence);
+    // The part an occurrence places, and its name; what listing a part's
+    // occurrences taught is not asked again.
+    tag_t PrototypeOf(tag_t occurrence);
     std::string PrototypeName(tag_t occurrence);
+    // Whether the occurrence's instance exists and is not suppressed.
+    bool IsUnsuppressed(tag_t occurrence);
+    // The part's delay status; none when the host does not tell.
+    int DelayStatus(tag_t part);
+    // The packed colour of a host colour index (AskPackedColor).
+    uint32_t PackedColor(int colorIndex);
     // The display properties of an occurrence, 0 standing for the display
     // part through its root occurrence; false when the host does not tell.
     bool DisplayProperties(tag_t occurrence, UF_OBJ_disp_props_t& properties);
@@ -47,9 +45,8 @@ class SessionCache {
     bool RecordRemembers(const std::string& groupName, const std::string& keyValue);
 
   private:
-    void Clear();
+    void Forget() override;
 
-    int depth_ = 0;
     bool displayPartKnown_ = false;
     tag_t displayPart_ = NULL_TAG;
     bool recordRead_ = false;
@@ -62,5 +59,10 @@ class SessionCache {
     std::unordered_map<tag_t, DisplayPropertiesAnswer> displayProperties_;
     std::unordered_map<std::string, std::vector<tag_t>> partOccurrences_;
     std::unordered_map<tag_t, std::vector<tag_t>> childOccurrences_;
-    std::unordered_map<tag_t, std::string> prototypeNames_;
+    std::unordered_map<std::string, tag_t> sessionParts_;
+    std::unordered_map<tag_t, std::string> partNames_;
+    std::unordered_map<tag_t, tag_t> prototypes_;
+    std::unordered_map<tag_t, bool> unsuppressed_;
+    std::unordered_map<tag_t, int> delayStatuses_;
+    std::unordered_map<int, uint32_t> packedColors_;
 };

@@ -5,8 +5,6 @@
 #include "host/host_calls.h"
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
-#include "model/host_color.h"
-#include "model/occurrence_state.h"
 #include "model/part_attributes.h"
 #include "model/part_name.h"
 #include "model/row_model.h"
@@ -106,6 +104,7 @@ std::vector<tag_t> RowModel::collectSessionParts() {
         if (tag == NULL_TAG)
             continue;
         m_sessionPartNames.push_back(PartNameOf(tag));
+        m_cache.AddSessionPart(m_sessionPartNames.back(), tag);
         tags.push_back(tag);
     }
     return tags;
@@ -271,7 +270,7 @@ std::vector<RowModel::Component> RowModel::componentsOf(const std::vector<tag_t>
             return false;
         // Counted as the other rows count: suppressed occurrences are not
         // on display.
-        if (IsUnsuppressedOccurrence(occurrence))
+        if (m_cache.IsUnsuppressed(occurrence))
             components.push_back({m_cache.PrototypeName(occurrence), occurrence});
         return true;
     };
@@ -283,13 +282,6 @@ std::vector<RowModel::Component> RowModel::componentsOf(const std::vector<tag_t>
 }
 
 namespace {
-int delayStatusOf(tag_t part) {
-    int status = HOST_DELAY_NONE;
-    if (UF_WAVE_ask_delay_status(part, &status) != 0)
-        status = HOST_DELAY_NONE;
-    return status;
-}
-
 bool countsAsFrozen(int delayStatus) {
     return delayStatus == HOST_DELAY_FROZEN || delayStatus == HOST_DELAY_DELAYED;
 }
@@ -343,12 +335,11 @@ bool RowModel::ReadOccurrenceState(int r) {
     }
     if (!haveReference)
         return false;
-    const tag_t part = referenceOccurrence == NULL_TAG
-                           ? m_cache.DisplayPart()
-                           : UF_ASSEM_ask_prototype_of_occ(referenceOccurrence);
-    m_list.SetItemColor(r, mixedColors ? kMixedColor : AskPackedColor(reference.color));
+    const tag_t part = referenceOccurrence == NULL_TAG ? m_cache.DisplayPart()
+                                                       : m_cache.PrototypeOf(referenceOccurrence);
+    m_list.SetItemColor(r, mixedColors ? kMixedColor : m_cache.PackedColor(reference.color));
     Row& row = EditRow(r);
     row.shown = !(reference.blank_status == HOST_BLANKED && !mixedBlanking);
-    row.unfrozen = !countsAsFrozen(delayStatusOf(part));
+    row.unfrozen = !countsAsFrozen(m_cache.DelayStatus(part));
     return true;
 }

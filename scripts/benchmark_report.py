@@ -5,7 +5,8 @@
 
 OUT_DIR (default build/bench/perf) holds what the benchmark run wrote: the Google Benchmark JSON
 files, the callgrind summaries, the profile runs, windows.txt and windows_before.txt (the Windows
-figures of this code and of the commit compared with), hostile.md, machine.txt and commands.txt.
+figures of this code and of the commit compared with), hostile.md, host_calls.tsv (the host-call
+table), machine.txt and commands.txt.
 TARGET (default docs/performance.md) is written whole. Nothing is measured here, so the page can
 be rewritten from a run's figures without running it again.
 """
@@ -52,6 +53,87 @@ def instructions(mode, parts):
 def n(value):
     return f"{value:,.0f}"
 
+STEPS = ("BuildTree", "Blank", "Isolate", "Color", "Freeze", "OpenRoot", "Close", "Open")
+STEP_NAMES = {"OpenRoot": "Open (the root row alone)", "Open": "Open (every row again)"}
+SIZES = (1000, 5000, 20000)
+IMPLEMENTATIONS = ("plug-in", "literal")
+
+def host_calls_section(path, w):
+    """The host calls of the plug-in and of the literal loops, by operation, from host_call_table."""
+    calls, rows, wall = {}, {}, {}
+    cost_us = None
+    for line in path.read_text().splitlines():
+        kind, *fields = line.split("\t")
+        if kind == "calls":
+            parts, step, implementation, operation, count = fields
+            calls.setdefault((int(parts), step, implementation), {})[operation] = int(count)
+        elif kind == "rows":
+            rows[int(fields[0])] = int(fields[1])
+        elif kind == "wall":
+            parts, step, cost, seconds = fields
+            wall[(int(parts), step)] = float(seconds)
+            cost_us = int(cost)
+    def total(parts, step, implementation):
+        return sum(calls.get((parts, step, implementation), {}).values())
+    w("## Host calls")
+    w("")
+    w("On a real host every call crosses into the host's kernel; the simulated host answers in")
+    w("nanoseconds. `commands/bench/host_call_table` runs BuildTree and then, on the root row, Blank,")
+    w("Isolate, Color, Freeze, Open (the root row, which the build shows closed as it has no parts of")
+    w("its own), Close (every row) and Open (every row again) on the generated die, once with the")
+    w("plug-in and once with the literal loops of `commands/bench/literal_view_manager.h` (kept in")
+    w("the benchmark folder, never linked into the plug-in), each on a freshly loaded session. After")
+    w("every step it compares what the two leave (every row, every list cell, the host's whole")
+    w("state): **identical** in every step at every size here, as the program fails otherwise.")
+    w("")
+    w("| step | parts | rows | plug-in | per part | literal | per part | literal ÷ plug-in |")
+    w("|---|---:|---:|---:|---:|---:|---:|---:|")
+    for step in STEPS:
+        for parts in SIZES:
+            mine, literal = total(parts, step, "plug-in"), total(parts, step, "literal")
+            w(f"| {STEP_NAMES.get(step, step)} | {n(parts)} | {n(rows[parts])} | {n(mine)} | "
+              f"{mine / parts:.2f} | {n(literal)} | {literal / parts:.2f} | "
+              f"{literal / mine if mine else 0:.1f} |")
+    w("")
+    build_mine, build_literal = total(20000, "BuildTree", "plug-in"), total(20000, "BuildTree", "literal")
+    fewer = build_literal / build_mine
+    w(f"Goal, BuildTree at 20,000 parts: at most 6 calls per part, at least 2.5 times fewer than the")
+    w(f"literal loops. {build_mine / 20000:.2f} per part: **{'met' if build_mine <= 6 * 20000 else 'missed'}**; "
+      f"{fewer:.1f} times fewer: **{'met' if fewer >= 2.5 else 'missed'}**.")
+    blank = calls[(20000, "Blank", "plug-in")]
+    occurrences = blank.get("UF_OBJ_set_blank_status", 0)
+    per_row = (total(20000, "Blank", "plug-in") - occurrences) / rows[20000]
+    w(f"Blank on the root of {n(rows[20000])} rows sets {n(occurrences)} occurrences, each once, and makes")
+    w(f"{per_row:.1f} further calls per row (a tag and the occurrences of each part the rows hold).")
+    w("")
+    if wall:
+        w(f"### Modelled wall time at {cost_us} µs a call")
+        w("")
+        w(f"The plug-in's steps again with the simulated host spending {cost_us} µs (busy) in every")
+        w("call (`--cost-us`), measured: what a designer would wait for on a host of that cost. For the")
+        w("literal loops the calls times the cost, a lower bound.")
+        w("")
+        w("| step | parts | plug-in, measured (s) | literal, calls × cost (s) |")
+        w("|---|---:|---:|---:|")
+        for step in STEPS:
+            for parts in SIZES:
+                if (parts, step) in wall:
+                    w(f"| {STEP_NAMES.get(step, step)} | {n(parts)} | {wall[(parts, step)]:,.2f} | "
+                      f"{total(parts, step, 'literal') * cost_us / 1e6:,.2f} |")
+        w("")
+    w("### By operation")
+    w("")
+    for step in STEPS:
+        operations = sorted({op for (parts, s, impl), ops in calls.items() if s == step for op in ops})
+        w(f"{STEP_NAMES.get(step, step)}:")
+        w("")
+        w("| operation | " + " | ".join(f"{impl} {n(parts)}" for impl in IMPLEMENTATIONS for parts in SIZES) + " |")
+        w("|---|" + "---:|" * (len(IMPLEMENTATIONS) * len(SIZES)))
+        for op in operations:
+            w(f"| `{op}` | " + " | ".join(n(calls.get((parts, step, impl), {}).get(op, 0))
+                                         for impl in IMPLEMENTATIONS for parts in SIZES) + " |")
+        w("")
+
 build = medians("build_tree_benchmark")
 blank = medians("blank_command_benchmark")["BM_BlankRoot"]
 read = medians("read_config_benchmark")["BM_ReadViewConfig5000Groups"]
@@ -59,6 +141,7 @@ profile = {p: pairs(out / f"profile.{p}.txt") for p in (1000, 5000, 20000)}
 windows = pairs(out / "windows.txt")
 windows_before = pairs(out / "windows_before.txt")
 machine = pairs(out / "machine.txt")
+# Commands as run from the repository's root, wherever it was.
 commands = (out / "commands.txt").read_text().rstrip().replace(str(ROOT) + "/", "")
 
 lines = []
@@ -119,6 +202,7 @@ w("The command visits every row beneath the root once and sets the blank status 
 w("occurrence of each of the row's parts: its work is the sum of the rows' part lists, at most")
 w("rows × parts and in a die like this one a few times the number of parts.")
 w("")
+host_calls_section(out / "host_calls.tsv", w)
 w("## Reading the 5,000-group configuration")
 w("")
 w("| backend | where | time (ms) |")

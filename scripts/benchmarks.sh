@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures the View Manager and writes docs/performance.md, the whole file, from what it measured:
-# Google Benchmark timings (preset `bench`), callgrind instruction counts, the View Manager's heap,
-# and the Windows figures under Wine, this code's beside those of an older commit built with
-# today's Windows benchmark program. Not part of the test command; takes about ten minutes.
+# Google Benchmark timings (preset `bench`), callgrind instruction counts, host calls by operation
+# beside the literal loops, the View Manager's heap, and the Windows figures under Wine, this
+# code's beside those of an older commit built with today's Windows benchmark program. Not part of
+# the test command; takes about ten minutes.
 #
 #   bash scripts/benchmarks.sh [--against REV]
 #
@@ -56,16 +57,18 @@ rm -rf "$out"
 mkdir -p "$out"
 : >"$out/commands.txt"
 
-# Runs a command and notes it, as written, for the record.
+# Runs a command and notes it for the record, as run from the repository's root: the machine's
+# own paths left out.
 run() {
-    printf "%q " "$@" >>"$out/commands.txt"
-    echo >>"$out/commands.txt"
+    local line
+    line=$(printf "%q " "$@")
+    echo "${line//"$root"\//}" >>"$out/commands.txt"
     "$@"
 }
 
 run flock /tmp/vm-bench.lock cmake --preset bench >/dev/null
 run flock /tmp/vm-bench.lock cmake --build --preset bench -j1 --target build_tree_benchmark \
-    blank_command_benchmark read_config_benchmark view_manager_profile_run >/dev/null
+    blank_command_benchmark read_config_benchmark view_manager_profile_run host_call_table >/dev/null
 
 # Timings: five repetitions each, medians kept.
 for benchmark in build_tree_benchmark blank_command_benchmark read_config_benchmark; do
@@ -91,6 +94,10 @@ done
 for parts in 1000 5000 20000; do
     run "$bin/view_manager_profile_run" blank "$parts" >"$out/profile.$parts.txt"
 done
+
+# Host calls by operation, the plug-in beside the literal loops, and the plug-in's wall time with
+# every host call costing 20 µs. It fails when the two leave different results.
+run "$bin/host_call_table" --cost-us 20 1000 5000 20000 >"$out/host_calls.tsv"
 
 # The Windows figures, under the Windows build's lock so that no test run shares the Wine
 # environment.

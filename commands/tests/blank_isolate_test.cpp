@@ -125,4 +125,26 @@ TEST_F(CommandsTest, IsolatingInOneOfTwoTopTreesBlanksTheOther) {
     }
 }
 
+// Two rows hold the shoe: a command asks for it and sets its occurrence
+// once, and the next command sets it again, as the designer may have
+// changed it between the two.
+TEST_F(CommandsTest, ACommandSetsAnOccurrenceHeldByTwoRowsOnce) {
+    loadSession(dieSession());
+    build("shoe_twice", "<DIE><TYPE>SHOE</TYPE><TYPE>SHOE</TYPE></DIE>");
+    ASSERT_EQ(3, vm->RowCount());
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        HOSTSIM_clear_call_log();
+        click(0, B);
+        EXPECT_EQ(1, HOSTSIM_call_count("UF_OBJ_set_blank_status"));
+        EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_ask_part_tag"));
+        EXPECT_NE(std::string::npos, occurrences("blanked").find(round == 0 ? "shoe:1" : "shoe:0"));
+    }
+    prompts.color = 0x0000FF;
+    HOSTSIM_clear_call_log();
+    click(0, kColumnColor);
+    EXPECT_EQ(1, HOSTSIM_call_count("UF_OBJ_set_color"));
+    EXPECT_EQ(Flags(3, 1), flags(&Row::shown));
+}
+
 } // namespace

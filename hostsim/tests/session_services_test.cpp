@@ -200,6 +200,21 @@ TEST_F(Services, TheCallLogRecordsOperationsAndArguments) {
     EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_close"));
     HOSTSIM_clear_call_log();
     EXPECT_EQ(0, HOSTSIM_call_log_size());
+    EXPECT_EQ(nullptr, HOSTSIM_called_operation(0)) << "a cleared log counts nothing";
+}
+
+TEST_F(Services, CallsAreCountedByOperationAlsoWhenNotKept) {
+    HOSTSIM_keep_call_entries(0);
+    partTag(kPunchFile);
+    partTag(kTopFile);
+    UF_PART_ask_display_part();
+    HOSTSIM_keep_call_entries(1);
+    EXPECT_EQ(3, HOSTSIM_call_log_size());
+    EXPECT_EQ(nullptr, HOSTSIM_call_log_entry(0)) << "counted, not kept";
+    EXPECT_EQ(2, HOSTSIM_call_count("UF_PART_ask_part_tag"));
+    EXPECT_STREQ("UF_PART_ask_display_part", HOSTSIM_called_operation(0));
+    EXPECT_STREQ("UF_PART_ask_part_tag", HOSTSIM_called_operation(1));
+    EXPECT_EQ(nullptr, HOSTSIM_called_operation(2));
 }
 
 } // namespace

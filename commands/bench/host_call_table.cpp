@@ -1,0 +1,213 @@
+// Host calls by operation for BuildTree and the column commands on the root
+// row of the generated die, made by the plug-in and by the literal loops
+// (literal_view_manager.h) on the same session. What each leaves behind
+// (rows, list cells, the host's whole state) is compared after every step,
+// and the program fails at the first difference. With --cost-us it also
+// times the plug-in's steps once more with every host call taking that long,
+// the wall time a designer would wait.
+//
+//   host_call_table [--cost-us MICROSECONDS] PARTS...
+//
+// Tab-separated lines on standard output:
+//   calls PARTS STEP IMPLEMENTATION OPERATION COUNT
+//   rows  PARTS ROWS
+//   wall  PARTS STEP COST_US SECONDS
+#include "commands/bench/literal_view_manager.h"
+#include "commands/bench/observed_state.h"
+#include "commands/view_manager_commands.h"
+#include "hostsim/hostsim_control.h"
+#include "model/bench/generated_die.h"
+#include "model/cell_pictures.h"
+#include "record/work_part_record.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The colour the user picks in the Color step: pure red.
+constexpr uint32_t kChosenColor = 0x0000FF;
+
+// The steps, in order, on one session. The root row starts closed (it has
+// no parts of its own), so the first Open opens it alone; Close then closes
+// every row and the last Open reopens them all.
+const char* const kSteps[] = {"BuildTree", "Blank",    "Isolate", "Color",
+                              "Freeze",    "OpenRoot", "Close",   "Open"};
+constexpr int kStepCount = sizeof kSteps / sizeof kSteps[0];
+
+class PluginRun : public CommandPrompts, public ViewManagerWindow {
+  public:
+    std::optional<uint32_t> AskColor() override { return kChosenColor; }
+    int ConfirmClose() override { return CONFIRM_CANCEL; }
+    void InvalidateWindow() override {}
+    void DestroyViewManager() override {}
+
+    void Step(int step, const char* config) {
+        switch (step) {
+        case 0:
+            vm.BuildTree(config);
+            break;
+        case 1:
+            vm.OnClickList(0, 0, kColumnBlank, false);
+            break;
+        case 2:
+            vm.OnClickList(0, 0, kColumnIsolate, false);
+            break;
+        case 3:
+            vm.OnClickList(0, 0, kColumnColor, false);
+            break;
+        case 4:
+            vm.OnDblclkList(0, 0, kColumnFreeze);
+            break;
+        default:
+            vm.OnDblclkList(0, 0, kColumnOpen);
+            break;
+        }
+    }
+    std::vector<std::string> Observed() const { return ObservedState(vm.Rows(), list); }
+
+    MemoryTreeList list;
+    ViewManagerCommands vm{list, *this, *this};
+};
+
+class LiteralRun {
+  public:
+    void Step(int step, const char* config) {
+        switch (step) {
+        case 0:
+            literal.BuildTree(config);
+            break;
+        case 1:
+            literal.ClickList(0, kColumnBlank, kChosenColor);
+            break;
+        case 2:
+            literal.ClickList(0, kColumnIsolate, kChosenColor);
+            break;
+        case 3:
+            literal.ClickList(0, kColumnColor, kChosenColor);
+            break;
+        case 4:
+            literal.DblclkList(0, kColumnFreeze);
+            break;
+        default:
+            literal.DblclkList(0, kColumnOpen);
+            break;
+        }
+    }
+    std::vector<std::string> Observed() const { return ObservedState(literal.Rows(), list); }
+
+    MemoryTreeList list;
+    LiteralViewManager literal{list};
+};
+
+bool loadDie(int parts) {
+    std::string error;
+    if (!LoadGeneratedDie(parts, &error)) {
+        std::fprintf(stderr, "the generated die of %d parts did not load: %s\n", parts,
+                     error.c_str());
+        return false;
+    }
+    set_up_work_part_record();
+    HOSTSIM_clear_call_log();
+    return true;
+}
+
+void printCalls(int parts, int step, const char* implementation) {
+    for (int i = 0; const char* operation = HOSTSIM_called_operation(i); ++i)
+        std::printf("calls\t%d\t%s\t%s\t%s\t%d\n", parts, kSteps[step], implementation, operation,
+                    HOSTSIM_call_count(operation));
+    HOSTSIM_clear_call_log();
+}
+
+// Runs every step on a fresh die, printing its calls; the observed state
+// after each step.
+template <typename Run>
+std::vector<std::vector<std::string>> runSteps(Run& run, int parts, const char* implementation,
+                                               const std::string& config) {
+    std::vector<std::vector<std::string>> observed;
+    for (int step = 0; step < kStepCount; ++step) {
+        run.Step(step, config.c_str());
+        printCalls(parts, step, implementation);
+        observed.push_back(run.Observed());
+    }
+    return observed;
+}
+
+bool compareAt(int parts, const std::string& config) {
+    std::vector<std::vector<std::string>> plugin;
+    std::vector<std::vector<std::string>> literal;
+    if (!loadDie(parts))
+        return false;
+    PluginRun run;
+    plugin = runSteps(run, parts, "plug-in", config);
+    if (!loadDie(parts))
+        return false;
+    {
+        LiteralRun literalRun;
+        literal = runSteps(literalRun, parts, "literal", config);
+    }
+    std::printf("rows\t%d\t%zu\n", parts, run.vm.Rows().size());
+    for (int step = 0; step < kStepCount; ++step) {
+        const std::string difference = FirstDifference(plugin[step], literal[step]);
+        if (!difference.empty()) {
+            std::fprintf(stderr,
+                         "DIFFERENT RESULTS: the plug-in and the literal loops disagree after "
+                         "%s on %d parts, %s\n",
+                         kSteps[step], parts, difference.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool timeAt(int parts, const std::string& config, long long costMicroseconds) {
+    if (!loadDie(parts))
+        return false;
+    PluginRun run;
+    HOSTSIM_set_call_cost_ns(costMicroseconds * 1000);
+    for (int step = 0; step < kStepCount; ++step) {
+        const auto start = std::chrono::steady_clock::now();
+        run.Step(step, config.c_str());
+        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+        std::printf("wall\t%d\t%s\t%lld\t%.3f\n", parts, kSteps[step], costMicroseconds,
+                    spent.count());
+    }
+    HOSTSIM_set_call_cost_ns(0);
+    HOSTSIM_clear_call_log();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    long long costMicroseconds = 0;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cost-us") == 0 && i + 1 < argc)
+            costMicroseconds = std::atoll(argv[++i]);
+        else if (std::atoi(argv[i]) > 0)
+            sizes.push_back(std::atoi(argv[i]));
+        else
+            sizes.clear(), i = argc;
+    }
+    if (sizes.empty()) {
+        std::fprintf(stderr, "usage: %s [--cost-us MICROSECONDS] PARTS...\n", argv[0]);
+        return 2;
+    }
+    // Millions of calls: counted, not kept.
+    HOSTSIM_keep_call_entries(0);
+    const std::string config = WriteGeneratedDieConfig(std::string(VM_BINARY_DIR) + "/bench");
+    for (int parts : sizes) {
+        if (!compareAt(parts, config))
+            return 1;
+        if (costMicroseconds > 0 && !timeAt(parts, config, costMicroseconds))
+            return 1;
+        std::fflush(stdout);
+    }
+    return 0;
+}

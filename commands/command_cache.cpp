@@ -1,0 +1,88 @@
+#include "commands/command_cache.h"
+
+#include "host/host_api.h"
+#include "model/host_arrays.h"
+
+tag_t CommandCache::DisplayPart() {
+    if (!InScope())
+        return UF_PART_ask_display_part();
+    if (!displayPartKnown_) {
+        displayPart_ = UF_PART_ask_display_part();
+        displayPartKnown_ = true;
+    }
+    return displayPart_;
+}
+
+std::vector<tag_t> CommandCache::PartTags(const std::vector<std::string>& names) {
+    std::vector<tag_t> tags;
+    tags.reserve(names.size());
+    for (const std::string& name : names) {
+        if (!InScope()) {
+            tags.push_back(UF_PART_ask_part_tag(name.c_str()));
+            continue;
+        }
+        auto known = tags_.find(name);
+        if (known == tags_.end())
+            known = tags_.emplace(name, UF_PART_ask_part_tag(name.c_str())).first;
+        tags.push_back(known->second);
+    }
+    return tags;
+}
+
+const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
+    std::vector<tag_t>* occs = &scratch_;
+    if (InScope()) {
+        auto known = occurrences_.find(part);
+        if (known != occurrences_.end())
+            return known->second;
+        occs = &occurrences_[part];
+    }
+    occs->clear();
+    if (part != NULL_TAG) {
+        UfTagArray found;
+        AskOccurrencesOfPart(NULL_TAG, part, found);
+        occs->assign(found.begin(), found.end());
+    }
+    return *occs;
+}
+
+bool CommandCache::changes(Setter setter, tag_t object, int value) {
+    if (!InScope())
+        return true;
+    auto [last, first] = lastSet_.emplace(std::make_pair(static_cast<int>(setter), object), value);
+    if (first)
+        return true;
+    if (last->second == value)
+        return false;
+    last->second = value;
+    return true;
+}
+
+void CommandCache::SetBlankStatus(tag_t occurrence, int status) {
+    if (changes(kBlank, occurrence, status))
+        UF_OBJ_set_blank_status(occurrence, status);
+}
+
+void CommandCache::SetColor(tag_t occurrence, int colorIndex) {
+    if (changes(kColor, occurrence, colorIndex))
+        UF_OBJ_set_color(occurrence, colorIndex);
+}
+
+void CommandCache::SetHighlight(tag_t occurrence, int on) {
+    if (changes(kHighlight, occurrence, on))
+        UF_DISP_set_highlight(occurrence, on);
+}
+
+void CommandCache::FreezePart(tag_t part) {
+    if (!InScope() || frozen_.insert(part).second)
+        DUC_freeze_part(part);
+}
+
+void CommandCache::Forget() {
+    displayPartKnown_ = false;
+    displayPart_ = NULL_TAG;
+    tags_.clear();
+    occurrences_.clear();
+    lastSet_.clear();
+    frozen_.clear();
+}

@@ -1,0 +1,50 @@
+// What a display command (Blank, Isolate, Color, Freeze, the highlight)
+// learns of the session and sets in it. Such a command changes no part and
+// no occurrence, so the tags of the rows' parts and their occurrences are
+// asked once per command however many rows hold them, and a value is set on
+// an occurrence (or a part frozen) only when this command has not just set
+// the same: every row that holds it would set it again to the end state it
+// already has. Outside a scope every ask goes to the host and every set is
+// made.
+#pragma once
+
+#include "host/host_types.h"
+#include "model/scoped_cache.h"
+
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+class CommandCache final : public ScopedCache {
+  public:
+    tag_t DisplayPart();
+    // UF_PART_ask_part_tag of each name, in order.
+    std::vector<tag_t> PartTags(const std::vector<std::string>& names);
+    // The occurrences of part below the display part; none for tag 0.
+    // Outside a scope the answer lasts until the next call.
+    const std::vector<tag_t>& Occurrences(tag_t part);
+
+    // The host's setters, each made unless this command made the same call
+    // last on that object.
+    void SetBlankStatus(tag_t occurrence, int status);
+    void SetColor(tag_t occurrence, int colorIndex);
+    void SetHighlight(tag_t occurrence, int on);
+    void FreezePart(tag_t part);
+
+  private:
+    enum Setter { kBlank, kColor, kHighlight };
+    // Whether the setter must call the host, remembering the value it sets.
+    bool changes(Setter setter, tag_t object, int value);
+    void Forget() override;
+
+    bool displayPartKnown_ = false;
+    tag_t displayPart_ = NULL_TAG;
+    std::unordered_map<std::string, tag_t> tags_;
+    std::unordered_map<tag_t, std::vector<tag_t>> occurrences_;
+    std::map<std::pair<int, tag_t>, int> lastSet_;
+    std::unordered_set<tag_t> frozen_;
+    std::vector<tag_t> scratch_;
+};
