@@ -12,6 +12,7 @@
 //   calls PARTS STEP IMPLEMENTATION OPERATION COUNT
 //   rows  PARTS ROWS
 //   wall  PARTS STEP COST_US SECONDS
+#include "commands/bench/count_argument.h"
 #include "commands/bench/literal_view_manager.h"
 #include "commands/bench/observed_state.h"
 #include "commands/view_manager_commands.h"
@@ -25,6 +26,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -108,8 +110,7 @@ class LiteralRun {
 bool loadDie(int parts) {
     std::string error;
     if (!LoadGeneratedDie(parts, &error)) {
-        std::fprintf(stderr, "the generated die of %d parts did not load: %s\n", parts,
-                     error.c_str());
+        std::cerr << "the generated die of " << parts << " parts did not load: " << error << '\n';
         return false;
     }
     set_up_work_part_record();
@@ -155,10 +156,8 @@ bool compareAt(int parts, const std::string& config) {
     for (int step = 0; step < kStepCount; ++step) {
         const std::string difference = FirstDifference(plugin[step], literal[step]);
         if (!difference.empty()) {
-            std::fprintf(stderr,
-                         "DIFFERENT RESULTS: the plug-in and the literal loops disagree after "
-                         "%s on %d parts, %s\n",
-                         kSteps[step], parts, difference.c_str());
+            std::cerr << "DIFFERENT RESULTS: the plug-in and the literal loops disagree after "
+                      << kSteps[step] << " on " << parts << " parts, " << difference << '\n';
             return false;
         }
     }
@@ -187,16 +186,19 @@ bool timeAt(int parts, const std::string& config, long long costMicroseconds) {
 int main(int argc, char** argv) {
     long long costMicroseconds = 0;
     std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--cost-us") == 0 && i + 1 < argc)
-            costMicroseconds = std::atoll(argv[++i]);
-        else if (std::atoi(argv[i]) > 0)
-            sizes.push_back(std::atoi(argv[i]));
-        else
-            sizes.clear(), i = argc;
+    bool usable = argc > 1;
+    for (int i = 1; usable && i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cost-us") == 0 && i + 1 < argc) {
+            costMicroseconds = CountArgument(argv[++i], 1000000);
+            usable = costMicroseconds > 0;
+        } else if (const long parts = CountArgument(argv[i], 1000000)) {
+            sizes.push_back(static_cast<int>(parts));
+        } else {
+            usable = false;
+        }
     }
-    if (sizes.empty()) {
-        std::fprintf(stderr, "usage: %s [--cost-us MICROSECONDS] PARTS...\n", argv[0]);
+    if (!usable || sizes.empty()) {
+        std::cerr << "usage: " << argv[0] << " [--cost-us MICROSECONDS] PARTS...\n";
         return 2;
     }
     // Millions of calls: counted, not kept.
@@ -207,7 +209,8 @@ int main(int argc, char** argv) {
             return 1;
         if (costMicroseconds > 0 && !timeAt(parts, config, costMicroseconds))
             return 1;
-        std::fflush(stdout);
+        // Each size's figures are out before the next, slower size starts.
+        static_cast<void>(std::fflush(stdout));
     }
     return 0;
 }

@@ -52,7 +52,9 @@ std::vector<std::string> ObservedState(const std::vector<Row>& rows, const Memor
     state["runtime"].erase("calls");
     for (const auto& [key, value] : state.items()) {
         for (const auto& [field, part] : value.items())
-            lines.push_back("host " + key + " " + field + " " + part.dump());
+            lines.push_back(
+                std::string("host ").append(key).append(" ").append(field).append(" ").append(
+                    part.dump()));
     }
     return lines;
 }

@@ -4,6 +4,7 @@
 // View Manager holds once built.
 //
 //   view_manager_profile_run build|blank PARTS
+#include "commands/bench/count_argument.h"
 #include "commands/bench/generated_view_manager.h"
 #include "hostsim/hostsim_control.h"
 #include "model/cell_pictures.h"
@@ -21,19 +22,11 @@ size_t heapInUse() {
     return mallinfo2().uordblks;
 }
 
-// PARTS as a positive count, or 0 when it is not one.
-int partCount(const char* text) {
-    char* end = nullptr;
-    const long parts = std::strtol(text, &end, 10);
-    return end != text && *end == '\0' && parts > 0 && parts <= 1000000 ? static_cast<int>(parts)
-                                                                        : 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const bool blank = argc == 3 && std::strcmp(argv[1], "blank") == 0;
-    const int parts = argc == 3 ? partCount(argv[2]) : 0;
+    const int parts = argc == 3 ? static_cast<int>(CountArgument(argv[2], 1000000)) : 0;
     if (parts == 0 || (!blank && std::strcmp(argv[1], "build") != 0)) {
         std::cerr << "usage: " << argv[0] << " build|blank PARTS\n";
         return 2;
