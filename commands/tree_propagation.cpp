@@ -187,6 +187,9 @@ void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfroze
 }
 
 void ViewManagerCommands::ApplyHighlight(int row, int on) {
+    // Also when closing or rebuilding, outside a command: an occurrence that
+    // several rows hold is set once.
+    const CommandCache::Scope scope(m_commandCache);
     WalkRows(row, [&](int r) {
         ApplyHighlightToRow(r, on);
         return true;
