@@ -49,7 +49,7 @@ const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
 bool CommandCache::changes(Setter setter, tag_t object, int value) {
     if (!InScope())
         return true;
-    auto [last, first] = lastSet_.emplace(std::make_pair(static_cast<int>(setter), object), value);
+    auto [last, first] = lastSet_[setter].emplace(object, value);
     if (first)
         return true;
     if (last->second == value)
@@ -83,6 +83,7 @@ void CommandCache::Forget() {
     displayPart_ = NULL_TAG;
     tags_.clear();
     occurrences_.clear();
-    lastSet_.clear();
+    for (auto& lastSet : lastSet_)
+        lastSet.clear();
     frozen_.clear();
 }

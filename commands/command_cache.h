@@ -11,11 +11,10 @@
 #include "host/host_types.h"
 #include "model/scoped_cache.h"
 
-#include <map>
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
-#include <utility>
 #include <vector>
 
 class CommandCache final : public ScopedCache {
@@ -35,7 +34,7 @@ class CommandCache final : public ScopedCache {
     void FreezePart(tag_t part);
 
   private:
-    enum Setter { kBlank, kColor, kHighlight };
+    enum Setter { kBlank, kColor, kHighlight, kSetterCount };
     // Whether the setter must call the host, remembering the value it sets.
     bool changes(Setter setter, tag_t object, int value);
     void Forget() override;
@@ -44,7 +43,8 @@ class CommandCache final : public ScopedCache {
     tag_t displayPart_ = NULL_TAG;
     std::unordered_map<std::string, tag_t> tags_;
     std::unordered_map<tag_t, std::vector<tag_t>> occurrences_;
-    std::map<std::pair<int, tag_t>, int> lastSet_;
+    // Per setter, the value it last set on each object.
+    std::array<std::unordered_map<tag_t, int>, kSetterCount> lastSet_;
     std::unordered_set<tag_t> frozen_;
     std::vector<tag_t> scratch_;
 };
