@@ -1,8 +1,9 @@
-// The handlers of the list and the check box, and the commands of the
-// command columns: Blank, Isolate and Color on a click, Freeze/Unfreeze and
-// Open on a double-click (Close: close_command.cpp).
+// The handlers of the list, its keys and row menu, and the check box, and
+// the commands of the command columns: Blank, Isolate and Color on a click,
+// Freeze/Unfreeze and Open on a double-click (Close: close_command.cpp).
 #include "commands/color_components.h"
 #include "commands/part_occurrences.h"
+#include "commands/row_commands.h"
 #include "commands/view_manager_commands.h"
 #include "host/host_session_bracket.h"
 #include "model/cell_pictures.h"
@@ -14,6 +15,23 @@ void ViewManagerCommands::OnClickList(int item, int row, int column, bool highli
 
 void ViewManagerCommands::OnDblclkList(int, int row, int column) {
     RunHandler([&] { DblclkList(row, column); });
+}
+
+void ViewManagerCommands::OnCellKey(int item, int row, int column, bool highlightChecked) {
+    RunHandler([&] { CellCommand(item, row, column, highlightChecked); });
+}
+
+void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highlightChecked) {
+    RunHandler([&] {
+        if (!IsRow(row))
+            return;
+        const std::vector<RowMenuEntry> entries = RowMenuEntries(RowAt(row));
+        std::optional<int> column;
+        if (ClosedDuringPrompt([&] { column = m_prompts.ChooseRowCommand(entries, x, y); }) ||
+            !column)
+            return;
+        CellCommand(item, row, *column, highlightChecked);
+    });
 }
 
 void ViewManagerCommands::OnHighlightCheck(bool checked) {
@@ -64,6 +82,13 @@ void ViewManagerCommands::DblclkList(int row, int column) {
         Open(row);
     else if (column == kColumnOpen)
         Close(row);
+}
+
+void ViewManagerCommands::CellCommand(int item, int row, int column, bool highlightChecked) {
+    // The mouse's double-click starts with a click.
+    ClickList(item, row, column, highlightChecked);
+    if (IsDoubleClickColumn(column))
+        DblclkList(row, column);
 }
 
 void ViewManagerCommands::HighlightCheck(bool checked) {

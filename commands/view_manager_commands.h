@@ -43,6 +43,14 @@ class ViewManagerCommands : public RowModel {
     void OnClickList(int item, int row, int column, bool highlightChecked);
     // A double-click in the list, given as for OnClickList.
     void OnDblclkList(int item, int row, int column);
+    // A key that stands for a click on a cell, given as for OnClickList:
+    // runs what the mouse runs there, for columns 4 and 5 the click and the
+    // double-click.
+    void OnCellKey(int item, int row, int column, bool highlightChecked);
+    // The row's menu at the screen point (x, y); the entry chosen runs as
+    // OnCellKey runs its column. While the menu is shown no other handler
+    // runs, and a close asked for meanwhile drops the choice.
+    void OnRowMenu(int item, int row, int x, int y, bool highlightChecked);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
     // The Close button, Esc, the close box, or the window going: removes
@@ -172,6 +180,7 @@ class ViewManagerCommands : public RowModel {
     // The handlers of the list and the check box, run by the On... ones.
     void ClickList(int item, int row, int column, bool highlightChecked);
     void DblclkList(int row, int column);
+    void CellCommand(int item, int row, int column, bool highlightChecked);
     void HighlightCheck(bool checked);
     // The close itself; the phase says it may run.
     void Close() noexcept;

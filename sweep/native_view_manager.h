@@ -17,6 +17,9 @@ class ScriptedAnswers : public CommandPrompts {
   public:
     std::optional<uint32_t> AskColor() override { return color; }
     int ConfirmClose() override { return answer; }
+    std::optional<int> ChooseRowCommand(const std::vector<RowMenuEntry>&, int, int) override {
+        return std::nullopt;
+    }
 
     std::optional<uint32_t> color;
     int answer = CONFIRM_CANCEL;

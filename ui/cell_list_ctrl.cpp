@@ -143,7 +143,8 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     const char* shown = ShownCellText(text, image != nullptr, &index);
     const int pictureWidth = image ? image->imageWidth : 0;
 
-    const FittedText fitted = FitText(dc, shown, rect.right - rect.left - pictureWidth);
+    const FittedText fitted =
+        FitText(dc, shown, rect.right - rect.left - pictureWidth, column != kNumberColumn);
     if (fitted.text[0] != '\0') {
         RECT textRect = {rect.left + pictureWidth, rect.top, rect.right, rect.bottom};
         DrawTextA(dc, fitted.text, -1, &textRect,

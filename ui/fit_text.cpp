@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-FittedText FitText(HDC dc, const char* text, int width) {
+FittedText FitText(HDC dc, const char* text, int width, bool mayCut) {
     FittedText fitted = {};
     const int length = static_cast<int>(strnlen(text, kCellTextSize - 1));
     memcpy(fitted.text, text, static_cast<size_t>(length));
@@ -11,6 +11,11 @@ FittedText FitText(HDC dc, const char* text, int width) {
     if (length == 0 || (GetTextExtentPoint32A(dc, text, length, &extent) && extent.cx <= width))
         return fitted;
 
+    fitted.shortened = true;
+    if (!mayCut) {
+        memcpy(fitted.text, "...", 4);
+        return fitted;
+    }
     SIZE dots = {};
     GetTextExtentPoint32A(dc, "...", 3, &dots);
     // The longest beginning whose width, with the dots', fits.
@@ -19,6 +24,5 @@ FittedText FitText(HDC dc, const char* text, int width) {
                           nullptr, &extent);
     const int kept = std::max(1, std::min(fits, length - 1));
     memcpy(fitted.text + kept, "...", 4);
-    fitted.shortened = true;
     return fitted;
 }

@@ -13,5 +13,6 @@ struct FittedText {
 
 // The text as it fits in width pixels in the device context's font: whole
 // when it fits, else its longest beginning (at least one character) that
-// fits with "..." appended.
-FittedText FitText(HDC dc, const char* text, int width);
+// fits with "..." appended. A text that must not be cut (a number, whose
+// beginning reads as another number) is then "..." alone.
+FittedText FitText(HDC dc, const char* text, int width, bool mayCut = true);

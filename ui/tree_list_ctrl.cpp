@@ -89,6 +89,20 @@ LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(static_cast<UINT>(wParam)))
+            return 0;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+        // The menu key on its release, as the system does, and Shift+F10,
+        // before F10 can reach the menu bar; the parent shows the menu of
+        // the focused row.
+        if (IsMenuKey(message, static_cast<UINT>(wParam))) {
+            SendMessageA(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), -1);
+            return 0;
+        }
+        break;
     case WM_MOUSEMOVE:
         if (!OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
             return 0;

@@ -24,6 +24,10 @@ constexpr UINT TLN_PARENTSET = WM_USER + 1; // wParam item, lParam new parent
 constexpr UINT TLN_EXPANDED = WM_USER + 2;  // wParam item
 constexpr UINT TLN_COLLAPSED = WM_USER + 3; // wParam item
 
+// What the control tells its parent, as a WM_NOTIFY with an NMITEMACTIVATE,
+// when a key of the tree moved the focus onto shown row iItem.
+constexpr UINT TLN_KEYFOCUS = 0x5401;
+
 constexpr int kCompleteListId = 0x1111;
 constexpr int kTreeColumn = 0;
 constexpr int kColorColumn = 3;
@@ -63,6 +67,8 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     bool GetExpandBoxPoint(int row, POINT* point) const;
     // The rows shown now; GetItemCount counts every item.
     int GetShownRowCount();
+    // The shown row that has the keyboard focus, or -1.
+    int GetFocusedRow() const;
     void HideTooltip();
 
     // Indexed by item index: the colour of the swatch, as 0x00BBGGRR.
@@ -125,6 +131,12 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item);
     void DrawColorSwatch(HDC dc, const RECT& rect, int item) const;
     void OnLButtonDown(POINT point);
+    // A key of a tree view; false when the list view is to have it.
+    bool OnKeyDown(UINT key);
+    static bool IsMenuKey(UINT message, UINT key);
+    // The keys' view of the shown rows.
+    class KeyRows;
+    void NotifyKeyFocus(int row) const;
     // False when the move must not reach the list view.
     bool OnMouseMove(POINT point);
     bool EnsureTooltip();

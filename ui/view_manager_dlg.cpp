@@ -1,9 +1,12 @@
 #include "ui/view_manager_dlg.h"
 
+#include "commands/row_commands.h"
 #include "config/product_codes.h"
 #include "config/product_defaults.h"
 #include "host/host_session_bracket.h"
+#include "model/cell_pictures.h"
 #include "res/resource.h"
+#include "ui/fit_text.h"
 #include "ui/view_manager_instance.h"
 #include "wnd/common_dialogs.h"
 #include "wnd/module_instance.h"
@@ -64,6 +67,9 @@ int integerDefault(const char* key, int fallback) {
     return value;
 }
 
+// Long enough for the label column's tip of the keys.
+constexpr int kTitleTipWidth = 400;
+
 // Sends message with a zero-filled notice buffer holding text.
 void sendNotice(HWND target, UINT message, const char* text) {
     char notice[kNoticeSize] = {};
@@ -80,12 +86,48 @@ bool ListHeaderHook::Attach(HWND notify, HWND header) {
     }
     m_notifyWnd = notify;
     ModifyStyle(0, HDS_HOTTRACK);
+    // Without its tips the header still works.
+    if (m_titleTips.Create(*this)) {
+        SendMessageA(m_titleTips.m_hWnd, TTM_SETMAXTIPWIDTH, 0, kTitleTipWidth);
+        UpdateTitleTips();
+    }
     return true;
+}
+
+void ListHeaderHook::UpdateTitleTips() {
+    if (!m_titleTips.m_hWnd)
+        return;
+    const int columns = static_cast<int>(SendMessageA(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        char title[kCellTextSize] = "";
+        HDITEMA heading = {};
+        heading.mask = HDI_TEXT;
+        heading.pszText = title;
+        heading.cchTextMax = sizeof title;
+        SendMessageA(m_hWnd, HDM_GETITEMA, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&heading));
+        const std::string keys = ColumnKeys(column);
+        std::string tip = keys.empty() ? title : std::string(title) + " (" + keys + ")";
+        TTTOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = m_hWnd;
+        tool.uId = static_cast<UINT_PTR>(column);
+        tool.lpszText = tip.data();
+        SendMessageA(m_hWnd, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&tool.rect));
+        // Replaced whole: the tool's rectangle and text change together.
+        SendMessageA(m_titleTips.m_hWnd, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        m_titleTips.AddTool(tool);
+    }
 }
 
 LRESULT ListHeaderHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE)
         sendNotice(m_notifyWnd, WM_VIEW_MANAGER_HIDE_TIP, "Mouse move on header");
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && m_titleTips.m_hWnd) {
+        MSG relayed = {m_hWnd, message, wParam, lParam, 0, {}};
+        SendMessageA(m_titleTips.m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     return CHeaderCtrl::WindowProc(message, wParam, lParam);
 }
 
@@ -153,6 +195,7 @@ void ViewManagerDlg::InitializeView() {
     UpdateData(false);
 
     m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT, kLabelColumnWidth);
+    m_header.UpdateTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
                                                             : kSwitchToAttributeTreeOnOpen);
@@ -172,6 +215,7 @@ void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char*>(labelHeading(m_commands.TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    m_header.UpdateTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree : toAttributeTree);
 }
@@ -252,6 +296,7 @@ LRESULT ViewManagerDlg::OnHideTooltipRequest() {
 
 LRESULT ViewManagerDlg::OnHeaderItemChanged() {
     m_list.RedrawItems(0, m_list.GetItemCount());
+    m_header.UpdateTitleTips();
     UpdateData(true);
     return 0;
 }
@@ -294,8 +339,48 @@ void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) 
     if (doubleClick)
         m_commands.OnDblclkList(click.iItem, row, click.iSubItem);
     else
-        m_commands.OnClickList(click.iItem, row, click.iSubItem,
-                               IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED);
+        m_commands.OnClickList(click.iItem, row, click.iSubItem, HighlightChecked());
+}
+
+bool ViewManagerDlg::HighlightChecked() const {
+    return IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED;
+}
+
+void ViewManagerDlg::OnListKey(int shownRow, int column) {
+    if (shownRow < 0)
+        return;
+    const int row = static_cast<int>(m_list.GetItemData(shownRow));
+    // The commands may close the View Manager: nothing follows them.
+    m_commands.OnCellKey(shownRow, row, column, HighlightChecked());
+}
+
+void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
+    const int column = ShortcutColumn(static_cast<char>(key.wVKey), GetKeyState(VK_CONTROL) < 0,
+                                      GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
+    if (column >= 0)
+        OnListKey(m_list.GetFocusedRow(), column);
+}
+
+void ViewManagerDlg::OnListMenu(POINT at) {
+    int shownRow = -1;
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: below the focused row, where its label starts.
+        shownRow = m_list.GetFocusedRow();
+        RECT label = {};
+        if (shownRow < 0 || !m_list.GetItemRect(shownRow, &label, LVIR_LABEL))
+            return;
+        at = {label.left, label.bottom};
+        ClientToScreen(m_list.m_hWnd, &at);
+    } else {
+        POINT client = at;
+        ScreenToClient(m_list.m_hWnd, &client);
+        int column = -1;
+        shownRow = m_list.HitTestCell(client, &column);
+        if (shownRow < 0)
+            return;
+    }
+    const int row = static_cast<int>(m_list.GetItemData(shownRow));
+    m_commands.OnRowMenu(shownRow, row, at.x, at.y, HighlightChecked());
 }
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -333,8 +418,23 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                         notice->code == NM_DBLCLK);
             return 0;
         }
+        if (notice->idFrom == IDC_TREE_LIST && notice->code == TLN_KEYFOCUS) {
+            OnListKey(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem, kColumnLabel);
+            return 0;
+        }
+        if (notice->idFrom == IDC_TREE_LIST && notice->code == LVN_KEYDOWN) {
+            OnListShortcut(*reinterpret_cast<const NMLVKEYDOWN*>(lParam));
+            return 0;
+        }
         break;
     }
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) != m_list.m_hWnd)
+            break;
+        // Screen coordinates, signed on a monitor left of or above the
+        // primary one; (-1, -1) from the keyboard.
+        OnListMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED)
             break;
@@ -349,7 +449,7 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnBrowse();
             return 0;
         case IDC_HIGHLIGHT:
-            m_commands.OnHighlightCheck(IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED);
+            m_commands.OnHighlightCheck(HighlightChecked());
             return 0;
         default:
             break;

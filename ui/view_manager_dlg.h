@@ -25,17 +25,23 @@ constexpr UINT WM_VIEW_MANAGER_HIDE_TIP = WM_USER + 5; // pointer over the list'
 constexpr UINT WM_VIEW_MANAGER_CLOSE = WM_USER + 6;
 
 // The list's header: reports every pointer move over it to m_notifyWnd, so
-// that the list's cell tooltip goes away there.
+// that the list's cell tooltip goes away there, and shows each column's
+// full title with its keys in a tooltip, as the header cuts them.
 class ListHeaderHook : public CHeaderCtrl {
   public:
     // Binds the hook to header and reports to notify; false, with a line
     // to the debugger output, when the header cannot be bound.
     bool Attach(HWND notify, HWND header);
+    // The tooltips again after a column's width or title changed.
+    void UpdateTitleTips();
 
     HWND m_notifyWnd = nullptr;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    CToolTipCtrl m_titleTips;
 };
 
 // The configuration file's name box: Enter asks the active window to
@@ -82,6 +88,14 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
 
     // A click or double-click in the list, as the commands take it.
     void OnListClick(const NMITEMACTIVATE& click, bool doubleClick);
+    // A key that stands for a click on a cell of shown row shownRow.
+    void OnListKey(int shownRow, int column);
+    // A command's shortcut, for the focused row.
+    void OnListShortcut(const NMLVKEYDOWN& key);
+    // The menu of the row under the screen point at, or of the focused row
+    // for the keyboard's (-1, -1).
+    void OnListMenu(POINT at);
+    bool HighlightChecked() const;
     void OnPaint();
     void OnSwitch();
     void OnRefresh();

@@ -26,6 +26,9 @@ class GeneratedViewManager : public CommandPrompts, public ViewManagerWindow {
     // commands and their list.
     std::optional<uint32_t> AskColor() override { return std::nullopt; }
     int ConfirmClose() override { return CONFIRM_CANCEL; }
+    std::optional<int> ChooseRowCommand(const std::vector<RowMenuEntry>&, int, int) override {
+        return std::nullopt;
+    }
     void InvalidateWindow() override {}
     void DestroyViewManager() override {
         commands_.reset();

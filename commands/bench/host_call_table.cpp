@@ -46,6 +46,9 @@ class PluginRun : public CommandPrompts, public ViewManagerWindow {
   public:
     std::optional<uint32_t> AskColor() override { return kChosenColor; }
     int ConfirmClose() override { return CONFIRM_CANCEL; }
+    std::optional<int> ChooseRowCommand(const std::vector<RowMenuEntry>&, int, int) override {
+        return std::nullopt;
+    }
     void InvalidateWindow() override {}
     void DestroyViewManager() override {}
 

@@ -33,6 +33,12 @@ class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
         whileAsked();
         return answer;
     }
+    std::optional<int> ChooseRowCommand(const std::vector<RowMenuEntry>& entries, int,
+                                        int) override {
+        menus.push_back(entries);
+        whileAsked();
+        return menuChoice;
+    }
     void InvalidateWindow() override { ++invalidations; }
     void DestroyViewManager() override {
         ++destructions;
@@ -41,6 +47,8 @@ class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
 
     std::optional<uint32_t> color;
     int answer = CONFIRM_CANCEL;
+    std::optional<int> menuChoice;                // the column of the entry chosen
+    std::vector<std::vector<RowMenuEntry>> menus; // the entries of each menu shown
     // Runs while a prompt is shown, as messages reaching the View Manager
     // during a modal dialog would.
     std::function<void()> whileAsked = [] {};

@@ -1,6 +1,7 @@
 // The prompts of the column commands as the user sees them on Windows: the
 // standard colour dialog and the close confirmation, both modal over the
-// View Manager so that it takes no click while they are shown.
+// View Manager so that it takes no click while they are shown, and a row's
+// menu.
 #pragma once
 
 #include "commands/command_prompts.h"
@@ -14,6 +15,8 @@ class DialogPrompts : public CommandPrompts {
 
     std::optional<uint32_t> AskColor() override;
     int ConfirmClose() override;
+    std::optional<int> ChooseRowCommand(const std::vector<RowMenuEntry>& entries, int x,
+                                        int y) override;
 
   private:
     CWnd* m_owner;

@@ -114,7 +114,52 @@ void answerColor(HWND dialog, const ColorAnswer& answer) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
+// An entry's words as the script names them: no access key's &, no
+// shortcut after the tab.
+std::string entryWords(const char* text) {
+    std::string words;
+    for (const char* c = text; *c && *c != '\t'; ++c) {
+        if (*c != '&')
+            words += *c;
+    }
+    return words;
+}
+
+void postKey(HWND window, UINT key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// Chooses the entry as the keyboard does: Down to it from no selection,
+// then Return; Esc when there is none such (missed then names the entries).
+void answerMenu(HWND menuWindow, const std::string& entry, std::string& missed) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    std::string entries;
+    for (int position = 0; position < count; ++position) {
+        char text[128] = "";
+        GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+        const std::string words = entryWords(text);
+        if (!entry.empty() && lstrcmpiA(words.c_str(), entry.c_str()) == 0) {
+            for (int down = 0; down <= position; ++down)
+                postKey(menuWindow, VK_DOWN);
+            postKey(menuWindow, VK_RETURN);
+            return;
+        }
+        entries += (entries.empty() ? "" : ", ") + words;
+    }
+    if (!entry.empty())
+        missed = "the menu has no entry " + entry + " (" + entries + ")";
+    postKey(menuWindow, VK_ESCAPE);
+}
+
 } // namespace
+
+std::vector<std::string> DialogWatch::TakeMissedEntries() {
+    std::vector<std::string> missed;
+    missed.swap(missedEntries_);
+    return missed;
+}
 
 // What the hook does with a dialog that has just come up.
 struct WatchAccess {
@@ -123,6 +168,32 @@ struct WatchAccess {
         const char* caption = creation.lpcs->lpszName;
         if (IsDialogWindow(window) && caption && lstrcmpA(caption, "View Manager") == 0)
             ++watch.viewManagersCreated_;
+        else if (isMenuWindow(window))
+            onNewMenu(watch, window);
+    }
+
+    // A pop-up menu: it takes the next answer, or with nobody to answer is
+    // left at once.
+    static void onNewMenu(DialogWatch& watch, HWND menu) {
+        if (watch.menuAnswers_.empty() && !watch.automatic_)
+            return;
+        std::string entry;
+        if (!watch.menuAnswers_.empty()) {
+            entry = watch.menuAnswers_.front();
+            watch.menuAnswers_.pop_front();
+        }
+        schedule(menu, [&watch, entry](HWND m) {
+            std::string missed;
+            answerMenu(m, entry, missed);
+            if (!missed.empty())
+                watch.missedEntries_.push_back(missed);
+        });
+    }
+
+    static bool isMenuWindow(HWND window) {
+        char className[8] = "";
+        return GetClassNameA(window, className, sizeof className) &&
+               lstrcmpA(className, "#32768") == 0;
     }
 
     static void onNewDialog(DialogWatch& watch, HWND dialog) {

@@ -37,8 +37,16 @@ class DialogWatch {
     // The answer the next close confirmation, or colour dialog, gets.
     void AnswerNextConfirmation(ConfirmAnswer answer) { confirmAnswers_.push_back(answer); }
     void AnswerNextColorDialog(const ColorAnswer& answer) { colorAnswers_.push_back(answer); }
-    // Answers given that no dialog has taken yet.
-    size_t UnusedAnswers() const { return confirmAnswers_.size() + colorAnswers_.size(); }
+    // The entry chosen from the next menu, by its words without the access
+    // key's & and the shortcut ("Color..."); empty: the menu is left (Esc).
+    void AnswerNextMenu(const std::string& entry) { menuAnswers_.push_back(entry); }
+    // Answers given that no dialog or menu has taken yet.
+    size_t UnusedAnswers() const {
+        return confirmAnswers_.size() + colorAnswers_.size() + menuAnswers_.size();
+    }
+    // The entries asked for that a menu did not have, each with the
+    // entries it had; emptied by the call.
+    std::vector<std::string> TakeMissedEntries();
     // How many View Manager windows have been created: one shown again is
     // not counted again.
     int ViewManagersCreated() const { return viewManagersCreated_; }
@@ -49,6 +57,8 @@ class DialogWatch {
     std::vector<ShownMessage> messages_;
     std::deque<ConfirmAnswer> confirmAnswers_;
     std::deque<ColorAnswer> colorAnswers_;
+    std::deque<std::string> menuAnswers_;
+    std::vector<std::string> missedEntries_;
     int viewManagersCreated_ = 0;
 };
 

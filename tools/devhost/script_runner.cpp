@@ -8,8 +8,11 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace devhost {
 
@@ -135,6 +138,88 @@ bool clickBox(HWND viewManager, const ScriptLine& line, std::string& error) {
     return true;
 }
 
+// The keys a script names, by the name it uses.
+bool keyCode(const std::string& name, UINT& key) {
+    static const std::map<std::string, UINT> keys = {
+        {"up", VK_UP},
+        {"down", VK_DOWN},
+        {"left", VK_LEFT},
+        {"right", VK_RIGHT},
+        {"home", VK_HOME},
+        {"end", VK_END},
+        {"pageup", VK_PRIOR},
+        {"pagedown", VK_NEXT},
+        {"add", VK_ADD},
+        {"subtract", VK_SUBTRACT},
+        {"multiply", VK_MULTIPLY},
+        {"apps", VK_APPS},
+        {"f10", VK_F10},
+        {"space", VK_SPACE},
+        {"escape", VK_ESCAPE},
+    };
+    const auto found = keys.find(name);
+    if (found != keys.end()) {
+        key = found->second;
+        return true;
+    }
+    // A letter names its key.
+    if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
+        key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+        return true;
+    }
+    return false;
+}
+
+// A key pressed and released in the View Manager's list, with Shift or Ctrl
+// held through it, through the host's message loop as typed keys go. F10 is
+// a system key, as the keyboard gives it.
+bool pressKey(HWND viewManager, const ScriptLine& line, std::string& error) {
+    UINT key = 0;
+    const std::string modifier = line.words.size() == 3 ? line.words[2].text : "";
+    if (line.words.size() < 2 || line.words.size() > 3 || !keyCode(line.words[1].text, key) ||
+        (line.words.size() == 3 && modifier != "shift" && modifier != "ctrl")) {
+        error = "expected: key NAME [shift|ctrl] (NAME a letter, up, down, left, right, home, "
+                "end, pageup, pagedown, add, subtract, multiply, apps, f10, space or escape)";
+        return false;
+    }
+    HWND list = GetDlgItem(viewManager, IDC_TREE_LIST);
+    SetActiveWindow(viewManager);
+    SetFocus(list);
+    BYTE before[256] = {};
+    GetKeyboardState(before);
+    BYTE held[256] = {};
+    memcpy(held, before, sizeof held);
+    for (UINT down : modifier == "shift"  ? std::vector<UINT>{VK_SHIFT, VK_LSHIFT}
+                     : modifier == "ctrl" ? std::vector<UINT>{VK_CONTROL, VK_LCONTROL}
+                                          : std::vector<UINT>{})
+        held[down] |= 0x80;
+    SetKeyboardState(held);
+    const bool system = key == VK_F10;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(list, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
+    PostMessageA(list, system ? WM_SYSKEYUP : WM_KEYUP, key, scan | 0xC0000001);
+    PumpPendingMessages();
+    SetKeyboardState(before);
+    return true;
+}
+
+// What a right click on the row's label gives the list: the context-menu
+// message at that point of the screen, which the list hands to the View
+// Manager.
+bool rowMenu(HWND viewManager, const ScriptLine& line, std::string& error) {
+    if (!wordCount(line, 2, "menu ROW", error))
+        return false;
+    int row = 0;
+    POINT point = {};
+    if (!findRow(viewManager, line.words[1], row, error) || !CellPoint(viewManager, row, 0, &point))
+        return false;
+    HWND list = GetDlgItem(viewManager, IDC_TREE_LIST);
+    ClientToScreen(list, &point);
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
+                 MAKELPARAM(point.x, point.y));
+    return true;
+}
+
 void pressButton(HWND viewManager, int id) {
     SendMessageA(GetDlgItem(viewManager, id), BM_CLICK, 0, 0);
 }
@@ -224,6 +309,8 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
         {"clickat", clickAt},
         {"hover", hoverCell},
+        {"key", pressKey},
+        {"menu", rowMenu},
         {"box", clickBox},
         {"highlight", setHighlight},
         {"resize", resize},
@@ -272,8 +359,12 @@ bool viewManagerAction(const std::string& action, const ScriptLine& line, std::s
 bool ScriptRunner::Run(const std::vector<ScriptLine>& lines, std::string& error) {
     for (const ScriptLine& line : lines) {
         std::string why;
-        const bool done = perform(line, why);
+        bool done = perform(line, why);
         PumpPendingMessages();
+        for (const std::string& missed : watch_.TakeMissedEntries()) {
+            why += (why.empty() ? "" : "; ") + missed;
+            done = false;
+        }
         if (done)
             continue;
         const std::string failure = "line " + std::to_string(line.number) + ": " + why;
@@ -345,6 +436,10 @@ bool ScriptRunner::answer(const ScriptLine& line, std::string& error) {
         watch_.AnswerNextConfirmation(confirm);
         return true;
     }
+    if (what == "menu" && line.words.size() == 3) {
+        watch_.AnswerNextMenu(line.words[2].text == "esc" ? "" : line.words[2].text);
+        return true;
+    }
     ColorAnswer color;
     if (what == "color" && line.words.size() == 3 && line.words[2].text == "cancel") {
         color.cancel = true;
@@ -357,8 +452,8 @@ bool ScriptRunner::answer(const ScriptLine& line, std::string& error) {
         watch_.AnswerNextColorDialog(color);
         return true;
     }
-    error =
-        "expected: answer confirm save|nosave|cancel|closebox|esc, or answer color R G B|cancel";
+    error = "expected: answer confirm save|nosave|cancel|closebox|esc, answer color R G B|cancel, "
+            "or answer menu ENTRY|esc";
     return false;
 }
 

@@ -1,0 +1,29 @@
+// The command columns as the keyboard and a row's menu reach them: one
+// shortcut per column, the menu's entries for a row in column order, and
+// which columns act on a double-click. Portable: the dialog only turns keys
+// into letters and shows the entries.
+#pragma once
+
+#include "model/row.h"
+
+#include <string>
+#include <vector>
+
+// The column whose command a key runs on the focused row: Ctrl and the
+// command's letter, nothing else held; -1 for any other key. Plain letters
+// belong to the dialog's access keys and the list's type-ahead, Return to
+// the default button.
+int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt);
+// What the column's header tip says of the keyboard: "Ctrl+B" for a command
+// column, the keys that move and open for column 0, empty for the count.
+std::string ColumnKeys(int column);
+
+// The columns whose command a double-click runs (a click runs the others').
+bool IsDoubleClickColumn(int column);
+
+struct RowMenuEntry {
+    int column;
+    std::string text; // with its access key (&), a tab and the shortcut
+};
+// The entries of row's menu, in column order, worded as its state says.
+std::vector<RowMenuEntry> RowMenuEntries(const Row& row);
