@@ -319,6 +319,63 @@ TEST(ViewManagerScript, UnloadingTheLibraryLeavesNothingOfItToRun) {
 }
 
 // One session worked through the command columns, read step by step.
+// What the rows show: each shown row's label and pictures.
+json shownRows(const json& dump) {
+    json shown = json::array();
+    for (const json& row : dump["viewManager"]["rows"])
+        shown.push_back({row["label"], row["images"]});
+    return shown;
+}
+
+std::string repeated(const std::string& line, int times) {
+    std::string lines;
+    for (int i = 0; i < times; ++i)
+        lines += line;
+    return lines;
+}
+
+// The same commands given by clicks, by keys and through the row menus
+// leave the same rows and the same host.
+TEST(ViewManagerCommandsScript, KeysAndRowMenusDoWhatTheClicksDo) {
+    const std::string clicks = "click \"Upper shoe\" 1\nbox \"Upper die set\"\n"
+                               "answer confirm nosave\ndblclick \"Trim punches\" 5\n"
+                               "answer color 255 0 0\nclick \"Pilots\" 3\n"
+                               "dblclick \"Die springs\" 4\n";
+    // Left on a row goes to its parent and then closes it; Right on an open
+    // row goes to its first row beneath.
+    const std::string keys = "key home\n" + repeated("key down\n", 3) + "key b ctrl\n" +
+                             "key left\nkey left\nkey down\nkey right\nkey down\n" +
+                             "answer confirm nosave\nkey o ctrl\n" + repeated("key down\n", 3) +
+                             "answer color 255 0 0\nkey l ctrl\n" +
+                             "key end\nkey up\nkey up\nkey f ctrl\n";
+    // Esc leaves a menu with nothing done; the menu key and Shift+F10 open
+    // the focused row's menu as a right click does.
+    const std::string menus = "answer menu esc\nmenu \"Upper shoe\"\n"
+                              "answer menu blank\nmenu \"Upper shoe\"\nbox \"Upper die set\"\n"
+                              "answer confirm nosave\nanswer menu close\nmenu \"Trim punches\"\n"
+                              "click \"Pilots\" 0\nanswer color 255 0 0\nanswer menu color...\n"
+                              "key apps\nkey end\nkey up\nkey up\nanswer menu freeze\n"
+                              "key f10 shift\n";
+    std::map<std::string, json> dumps;
+    for (const auto& [name, script] :
+         std::map<std::string, std::string>{{"clicks", clicks}, {"keys", keys}, {"menus", menus}}) {
+        const DevhostRun run =
+            RunDevhost("by_" + name, NameTreeDemo(),
+                       script + "dump \"" + dumpPath("by_" + name, "end") + "\"\n");
+        ASSERT_EQ(0u, run.exitCode) << name << ": " << run.output;
+        dumps[name] = readDump("by_" + name, "end");
+    }
+    const json& byClicks = dumps["clicks"];
+    // The clicks did what they stand for, so that equal dumps mean something.
+    EXPECT_FALSE(part(byClicks, "pd2026_trim_punch_st3.prt")["loaded"]);
+    EXPECT_TRUE(part(byClicks, "std_die_spring_red_d32x64.prt")["frozen"]);
+    EXPECT_EQ(0x0000FF, row(byClicks, "Pilots")["color"]);
+    for (const std::string name : {"keys", "menus"}) {
+        EXPECT_EQ(byClicks["host"], dumps[name]["host"]) << name;
+        EXPECT_EQ(shownRows(byClicks), shownRows(dumps[name])) << name;
+    }
+}
+
 TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
     const std::string kName = "commands";
     const std::string kTrimPunch = "pd2026_trim_punch_st3.prt";
