@@ -82,7 +82,7 @@ void CellListCtrl::MeasureItem(LPMEASUREITEMSTRUCT measureItem) {
     auto font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     LOGFONTA logical = {};
     if (font && GetObjectA(font, sizeof logical, &logical))
-        measureItem->itemHeight = static_cast<UINT>(abs(logical.lfHeight) + 6);
+        measureItem->itemHeight = static_cast<UINT>(abs(logical.lfHeight) + m_scale.Pixels(6));
 }
 
 void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
@@ -110,8 +110,9 @@ void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     int width = 0;
     for (int column = 0; GetColumn(column, &format, &width); ++column) {
         // The column's rectangle less a 1-pixel frame, 2 pixels to the
-        // right, and 4 pixels of margin on each side twice.
-        RECT text = {left + 11, label.top + 1, left + width - 7, label.bottom - 1};
+        // right, and 4 pixels of margin on each side twice (at 96 DPI).
+        RECT text = {left + m_scale.Pixels(11), label.top + 1, left + width - m_scale.Pixels(7),
+                     label.bottom - 1};
         DrawCell(dc, text, format, row, column);
         left += width;
     }

@@ -7,6 +7,7 @@
 
 #include "model/tree_list.h"
 #include "ui/cell_image.h"
+#include "ui/display_scale.h"
 #include "wnd/list_ctrl.h"
 
 #include <cstdint>
@@ -52,6 +53,9 @@ class CellListCtrl : public CListCtrl {
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
+    // The DPI that lengths given at 96 DPI are drawn at; set before the font, which measures rows.
+    void SetScale(DisplayScale scale) { m_scale = scale; }
+    DisplayScale Scale() const { return m_scale; }
 
     // Indexed by item index; the number drawn in column 6.
     int m_itemNumber[MAX_ROWS];
@@ -61,6 +65,7 @@ class CellListCtrl : public CListCtrl {
     int m_cellTextLeft[MAX_ROWS][MAX_CELL_COLUMNS];
 
   protected:
+    DisplayScale m_scale;
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

@@ -32,7 +32,8 @@ void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
 
 void TreeListCtrl::DrawColorSwatch(HDC dc, const RECT& rect, int item) const {
     const int mid = (rect.top + rect.bottom) / 2;
-    const RECT swatch = {rect.left, mid - 6, rect.left + 14, mid + 6};
+    const RECT swatch = {rect.left, mid - m_scale.Pixels(6), rect.left + m_scale.Pixels(14),
+                         mid + m_scale.Pixels(6)};
     HBRUSH brush = CreateSolidBrush(GetItemColor(item));
     FillRect(dc, &swatch, brush);
     DeleteObject(brush);
@@ -41,6 +42,10 @@ void TreeListCtrl::DrawColorSwatch(HDC dc, const RECT& rect, int item) const {
 int TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item) {
     const int left = rect.left;
     const int top = rect.top;
+    const int indent = m_scale.Pixels(kIndent);
+    const int lineOffset = m_scale.Pixels(kLineOffset);
+    const int half = m_scale.Pixels(5);
+    const int arm = m_scale.Pixels(3);
     const int bottom = rect.bottom;
     const int mid = (top + bottom) / 2;
     const int saved = SaveDC(dc);
@@ -54,33 +59,33 @@ int TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item) 
     const int level = GetAncestorItems(item, &ancestors);
     for (int i = 0; i < level; ++i) {
         if (!IsLastChildItem(ancestors[i]))
-            drawLine(dc, left + kLineOffset + kIndent * i, top - 1,
-                     left + kLineOffset + kIndent * i, bottom + 1);
+            drawLine(dc, left + lineOffset + indent * i, top - 1, left + lineOffset + indent * i,
+                     bottom + 1);
     }
 
-    const int x = left + kIndent * level + kLineOffset;
+    const int x = left + indent * level + lineOffset;
     const bool hasChildren = HasChildItems(item);
     int boxTop = mid;
     int boxBottom = mid;
     if (hasChildren) {
-        const RECT box = {x - 5, mid - 5, x + 5, mid + 5};
+        const RECT box = {x - half, mid - half, x + half, mid + half};
         HBRUSH frame = CreateSolidBrush(kLineColor);
         FrameRect(dc, &box, frame);
         DeleteObject(frame);
         SelectObject(dc, black);
-        drawLine(dc, x - 3, mid, x + 4, mid);
+        drawLine(dc, x - arm, mid, x + arm + 1, mid);
         if (!m_links.IsExpanded(item))
-            drawLine(dc, x, mid - 3, x, mid + 4);
+            drawLine(dc, x, mid - arm, x, mid + arm + 1);
         SelectObject(dc, grey);
-        boxTop = mid - 5;
-        boxBottom = mid + 5;
+        boxTop = mid - half;
+        boxBottom = mid + half;
     }
     if (item != 0)
         drawLine(dc, x, top - 1, x, boxTop);
     if (!IsLastChildItem(item))
         drawLine(dc, x, boxBottom, x, bottom + 1);
-    const int end = left + kIndent * level + 19;
-    drawLine(dc, hasChildren ? x + 6 : x + 1, mid, end, mid);
+    const int end = left + indent * level + m_scale.Pixels(19);
+    drawLine(dc, hasChildren ? x + half + 1 : x + 1, mid, end, mid);
     if (row >= 0 && row < MAX_ROWS)
         m_treeTextX[row] = end;
 
@@ -101,16 +106,18 @@ bool TreeListCtrl::IsOnExpandBox(POINT point) const {
         return false;
     // The area runs from the item's indentation over the 11-pixel margin of
     // the drawn cell and the box itself.
-    const int left = cell.left + kIndent * GetItemLevel(item);
+    const int left = cell.left + m_scale.Pixels(kIndent) * GetItemLevel(item);
     const int mid = (cell.top + cell.bottom) / 2;
-    return left <= point.x && point.x < left + 28 && mid - 10 <= point.y && point.y < mid + 18;
+    return left <= point.x && point.x < left + m_scale.Pixels(28) &&
+           mid - m_scale.Pixels(10) <= point.y && point.y < mid + m_scale.Pixels(18);
 }
 
 bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
     RECT cell = {};
     if (row < 0 || !HasChildItems(ItemOfRow(row)) || !GetCellRect(row, kTreeColumn, &cell))
         return false;
-    *point = {cell.left + kIndent * GetItemLevel(ItemOfRow(row)) + kLineOffset,
+    *point = {cell.left + m_scale.Pixels(kIndent) * GetItemLevel(ItemOfRow(row)) +
+                  m_scale.Pixels(kLineOffset),
               (cell.top + cell.bottom) / 2};
     return true;
 }

@@ -36,7 +36,8 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
     GetItemRect(row, &label, LVIR_LABEL);
     // Below the row, where the text starts: in column 0 after the tree
     // graphics and the 20-pixel picture.
-    POINT at = {column == kTreeColumn ? m_treeTextX[row] + 20 : m_cellTextLeft[row][column],
+    POINT at = {column == kTreeColumn ? m_treeTextX[row] + m_scale.Pixels(20)
+                                      : m_cellTextLeft[row][column],
                 label.bottom};
     if (hit.flags & LVHT_ONITEMLABEL) {
         ClientToScreen(m_hWnd, &at);

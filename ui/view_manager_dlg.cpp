@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "ui/fit_text.h"
 #include "ui/view_manager_instance.h"
+#include "ui/window_dpi.h"
 #include "wnd/common_dialogs.h"
 #include "wnd/module_instance.h"
 
@@ -88,7 +89,8 @@ bool ListHeaderHook::Attach(HWND notify, HWND header) {
     ModifyStyle(0, HDS_HOTTRACK);
     // Without its tips the header still works.
     if (m_titleTips.Create(*this)) {
-        SendMessageA(m_titleTips.m_hWnd, TTM_SETMAXTIPWIDTH, 0, kTitleTipWidth);
+        SendMessageA(m_titleTips.m_hWnd, TTM_SETMAXTIPWIDTH, 0,
+                     WindowScale(m_hWnd).Pixels(kTitleTipWidth));
         UpdateTitleTips();
     }
     return true;
@@ -177,24 +179,29 @@ void ViewManagerDlg::InitializeView() {
     m_resize.ClearMinTrackSize();
     m_resize.Enable(1);
 
+    // The site's sizes, like every length here, are pixels at 96 DPI.
+    const DisplayScale scale = WindowScale(m_hWnd);
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     MoveWindow(m_hWnd, window.left, window.top,
-               integerDefault("QVL_VIEW_DLG_WIDTH", kDefaultDialogSize),
-               integerDefault("QVL_VIEW_DLG_HEIGHT", kDefaultDialogSize), TRUE);
+               scale.Pixels(integerDefault("QVL_VIEW_DLG_WIDTH", kDefaultDialogSize)),
+               scale.Pixels(integerDefault("QVL_VIEW_DLG_HEIGHT", kDefaultDialogSize)), TRUE);
 
     m_list.SubclassDlgItem(IDC_TREE_LIST, *this);
+    m_list.SetScale(scale);
     // A list bound after creation keeps the system font and its row height.
     SendMessageA(m_list.m_hWnd, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), TRUE);
     for (int column = 0; column < static_cast<int>(std::size(kCommandColumns)); ++column)
-        m_list.InsertColumn(column, kCommandColumns[column], LVCFMT_LEFT, kCommandColumnWidth);
+        m_list.InsertColumn(column, kCommandColumns[column], LVCFMT_LEFT,
+                            scale.Pixels(kCommandColumnWidth));
 
     m_header.Attach(m_hWnd, m_list.GetHeaderCtrl());
 
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT, kLabelColumnWidth);
+    m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT,
+                        scale.Pixels(kLabelColumnWidth));
     m_header.UpdateTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
@@ -383,6 +390,25 @@ void ViewManagerDlg::OnListMenu(POINT at) {
     m_commands.OnRowMenu(shownRow, row, at.x, at.y, HighlightChecked());
 }
 
+void ViewManagerDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    const DisplayScale old = m_list.Scale();
+    const DisplayScale scale(dpi);
+    if (m_list.m_hWnd) {
+        m_list.SetScale(scale);
+        // Widths a person set are kept in proportion, not reset.
+        for (int column = 0; column < m_list.GetColumnCount(); ++column) {
+            const auto width = static_cast<int>(
+                SendMessageA(m_list.m_hWnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+            SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                         MAKELPARAM(scale.Rescaled(width, old), 0));
+        }
+        // The font measures the rows again.
+        SendMessageA(m_list.m_hWnd, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), TRUE);
+    }
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT probed = 0;
     if (m_probe.Answer(m_list, message, wParam, lParam, &probed))
@@ -428,6 +454,9 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != m_list.m_hWnd)
             break;

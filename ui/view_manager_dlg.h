@@ -107,6 +107,9 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     void OnMouseMove();
     LRESULT OnHideTooltipRequest();
     LRESULT OnHeaderItemChanged();
+    // The window moved to a monitor of another scale: what is drawn to the old DPI follows, and
+    // the window takes the rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     // Column 0's heading and the Switch button's text for the tree mode;
     // toAttributeTree is the button's text on the way to the attribute tree.

@@ -124,4 +124,43 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     EXPECT_EQ(RGB(0, 0, 255), shot.At(cell.left + 15, (cell.top + cell.bottom) / 2));
 }
 
+// At 192 DPI every length drawn at 96 doubles: the rows' padding, the margins, the indentation,
+// the boxes, the swatch and the area a press opens a box in.
+TEST_F(TreeDrawingTest, LengthsDoubleAt192Dpi) {
+    RECT before = {};
+    list->GetItemRect(0, &before, LVIR_BOUNDS);
+    list->SetScale(DisplayScale(192));
+    // As on a change of DPI, the font measures the rows again.
+    SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(host.Font()), TRUE);
+    list->m_itemColor[2] = RGB(10, 200, 30);
+    RECT after = {};
+    list->GetItemRect(0, &after, LVIR_BOUNDS);
+    EXPECT_EQ(before.bottom - before.top + 6, after.bottom - after.top);
+
+    Snapshot shot(list->m_hWnd);
+    RECT cell = {};
+    list->GetCellRect(RowOf(4), 0, &cell);
+    const int mid = (cell.top + cell.bottom) / 2;
+    const int x = cell.left + 22 + 36 + 18;
+    for (int side : {-10, 9}) {
+        expectLine(shot, x + side, mid - 10, x + side, mid + 9, kGrey);
+        expectLine(shot, x - 10, mid + side, x + 9, mid + side, kGrey);
+    }
+    expectLine(shot, x - 6, mid, x + 6, mid, kBlack);
+    expectLine(shot, x + 11, mid, cell.left + 22 + 36 + 37, mid, kGrey);
+    EXPECT_EQ(cell.left + 22 + 36 + 38, list->m_treeTextX[RowOf(4)]);
+
+    EXPECT_TRUE(list->IsOnExpandBox({x, mid}));
+    EXPECT_FALSE(list->IsOnExpandBox({cell.left + 36 + 56, mid}));
+    EXPECT_TRUE(list->IsOnExpandBox({cell.left + 36 + 55, mid}));
+
+    list->GetCellRect(RowOf(2), kColorColumn, &cell);
+    const int left = cell.left + 22;
+    const int swatchMid = (cell.top + 1 + cell.bottom - 1) / 2;
+    expectLine(shot, left, swatchMid - 12, left + 27, swatchMid + 11, RGB(10, 200, 30));
+    // The rows' swatches nearly touch at this font; beside the swatch is nothing.
+    EXPECT_EQ(kWhite, shot.At(left - 1, swatchMid));
+    EXPECT_EQ(kWhite, shot.At(left + 28, swatchMid));
+}
+
 } // namespace
