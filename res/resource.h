@@ -16,6 +16,11 @@
 #define IDB_ISOLATE_YELLOW_FRONT 1069
 #define IDB_ISOLATE_ALL_GREY 1070
 
+/* The same cell pictures drawn for 150 % and 200 % (scaled_pictures.rc): 30 x 28 and 40 x 37 at the
+   top left, at the picture's id plus these. */
+#define IDB_SCALED_150 1000
+#define IDB_SCALED_200 2000
+
 /* The warning triangle of the close confirmation. */
 #define IDB_WARNING 1057
 

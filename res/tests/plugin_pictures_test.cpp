@@ -123,35 +123,63 @@ const int kCellPictures[] = {
     IDB_PADLOCK_OPEN, IDB_PADLOCK_CLOSED, IDB_FOLDER_CLOSED,        IDB_FOLDER_OPEN,
 };
 
+// The sets of cell pictures: at 100 % and as drawn for 150 % and 200 %, each its pictures' ids
+// plus an offset, with the corner a cell shows and the bitmaps' sizes at that scale.
+struct PictureSet {
+    int offset;
+    int percent;
+    int shownWidth;
+    int shownHeight;
+};
+const PictureSet kPictureSets[] = {
+    {0, 100, kShownWidth, kShownHeight},
+    {IDB_SCALED_150, 150, 30, 28},
+    {IDB_SCALED_200, 200, 40, 37},
+};
+
 // Each drawn on green inside the corner a cell shows (the rest of it, at
 // whatever size, green), and looking different there from every other
-// picture (its counterpart state in particular).
+// picture (its counterpart state in particular). A larger set's bitmap is its 100 % picture's at
+// that scale, and nothing of it is drawn in the row the rows below overlap, as at 100 %.
 TEST(PluginResources, CellPicturesDrawOnGreenInsideTheShownCorner) {
-    std::vector<Pixels> seen;
-    for (int id : kCellPictures) {
-        SCOPED_TRACE(id);
-        Pixels pixels = loadedPixels(id);
-        ASSERT_TRUE(pixels.width >= kShownWidth && pixels.height >= kShownHeight);
-        EXPECT_EQ(kSeeThrough, pixels.at(0, 0)) << "the corner must let the row show through";
-        int drawn = 0;
-        int drawnOutside = 0;
-        for (int y = 0; y < pixels.height; ++y) {
-            for (int x = 0; x < pixels.width; ++x) {
-                const bool isDrawn = pixels.at(x, y) != kSeeThrough;
-                (x >= kShownWidth || y >= kShownHeight ? drawnOutside : drawn) += isDrawn ? 1 : 0;
+    for (const PictureSet& set : kPictureSets) {
+        SCOPED_TRACE(set.percent);
+        std::vector<Pixels> seen;
+        for (int id : kCellPictures) {
+            SCOPED_TRACE(id);
+            Pixels pixels = loadedPixels(id + set.offset);
+            ASSERT_TRUE(pixels.width >= set.shownWidth && pixels.height >= set.shownHeight);
+            if (set.offset) {
+                const Pixels base = loadedPixels(id);
+                EXPECT_EQ(base.width * set.percent / 100, pixels.width);
+                EXPECT_EQ(base.height * set.percent / 100, pixels.height);
             }
+            EXPECT_EQ(kSeeThrough, pixels.at(0, 0)) << "the corner must let the row show through";
+            int drawn = 0;
+            int drawnOutside = 0;
+            int drawnLastRow = 0;
+            for (int y = 0; y < pixels.height; ++y) {
+                for (int x = 0; x < pixels.width; ++x) {
+                    const bool isDrawn = pixels.at(x, y) != kSeeThrough;
+                    const bool outside = x >= set.shownWidth || y >= set.shownHeight;
+                    (outside ? drawnOutside : drawn) += isDrawn ? 1 : 0;
+                    drawnLastRow += isDrawn && !outside && y == set.shownHeight - 1 ? 1 : 0;
+                }
+            }
+            const int area = set.shownWidth * set.shownHeight;
+            EXPECT_GT(drawn, 30) << "too little is drawn to be seen";
+            EXPECT_LT(drawn, area - 30) << "no see-through background";
+            EXPECT_EQ(0, drawnOutside) << "drawn where a cell does not show it";
+            EXPECT_EQ(0, drawnLastRow) << "drawn where the next row starts";
+            for (size_t other = 0; other < seen.size(); ++other) {
+                int differing = 0;
+                for (int y = 0; y < set.shownHeight; ++y)
+                    for (int x = 0; x < set.shownWidth; ++x)
+                        differing += seen[other].at(x, y) != pixels.at(x, y) ? 1 : 0;
+                EXPECT_GE(differing, 20) << "too alike: " << kCellPictures[other];
+            }
+            seen.push_back(pixels);
         }
-        EXPECT_GT(drawn, 30) << "too little is drawn to be seen";
-        EXPECT_LT(drawn, kShownWidth * kShownHeight - 30) << "no see-through background";
-        EXPECT_EQ(0, drawnOutside) << "drawn where a cell does not show it";
-        for (size_t other = 0; other < seen.size(); ++other) {
-            int differing = 0;
-            for (int y = 0; y < kShownHeight; ++y)
-                for (int x = 0; x < kShownWidth; ++x)
-                    differing += seen[other].at(x, y) != pixels.at(x, y) ? 1 : 0;
-            EXPECT_GE(differing, 20) << "too alike: " << kCellPictures[other];
-        }
-        seen.push_back(pixels);
     }
 }
 
