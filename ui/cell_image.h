@@ -31,6 +31,8 @@ class CellImage {
     // The bitmap resource the picture came from; 0 for a bitmap made by the
     // caller.
     int bitmapId = 0;
+    // A resource picture's image size at 96 DPI, from which each scale's is taken.
+    SIZE baseSize = {};
     // The whole bitmap, which bounds the images that can be drawn.
     int bitmapWidth = 0;
     int bitmapHeight = 0;

@@ -3,6 +3,7 @@
 #include "ui/fit_text.h"
 #include "wnd/module_instance.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,7 +83,38 @@ void CellListCtrl::MeasureItem(LPMEASUREITEMSTRUCT measureItem) {
     auto font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     LOGFONTA logical = {};
     if (font && GetObjectA(font, sizeof logical, &logical))
-        measureItem->itemHeight = static_cast<UINT>(abs(logical.lfHeight) + m_scale.Pixels(6));
+        measureItem->itemHeight = static_cast<UINT>(
+            std::max(static_cast<int>(abs(logical.lfHeight)) + m_scale.Pixels(6),
+                     // A picture's last row is see-through; the row holds the rest.
+                     m_pictures.Height(kCellImageHeight) - 1));
+}
+
+void CellListCtrl::SetScale(DisplayScale scale) {
+    m_scale = scale;
+    m_pictures = CellPicturesFor(scale);
+    // Copied first: loading replaces the records.
+    struct Loaded {
+        uint32_t key;
+        int bitmapId;
+        SIZE baseSize;
+        int imageRow;
+    };
+    std::vector<Loaded> fromResources;
+    for (const auto& [key, image] : m_cellImages) {
+        if (image->bitmapId)
+            fromResources.push_back({key, image->bitmapId, image->baseSize, image->imageRow});
+    }
+    for (const Loaded& cell : fromResources)
+        LoadItemImage(static_cast<int>(cell.key >> 16), static_cast<int>(cell.key & 0xFFFF),
+                      cell.bitmapId, cell.baseSize, cell.imageRow);
+}
+
+bool CellListCtrl::GetItemImageSize(int item, int column, SIZE* size) const {
+    auto found = m_cellImages.find(imageKey(item, column));
+    if (found == m_cellImages.end() || !found->second->loaded)
+        return false;
+    *size = {found->second->imageWidth, found->second->imageHeight};
+    return true;
 }
 
 void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
@@ -196,9 +228,16 @@ SharedBitmap CellListCtrl::LoadSharedBitmap(int bitmapId) {
 
 int CellListCtrl::SetItemImage(int item, int column, int bitmapId, int imageWidth, int imageHeight,
                                int imageRow) {
-    if (!SetCellImage(item, column, LoadSharedBitmap(bitmapId), imageWidth, imageHeight, imageRow))
+    return LoadItemImage(item, column, bitmapId, {imageWidth, imageHeight}, imageRow);
+}
+
+int CellListCtrl::LoadItemImage(int item, int column, int bitmapId, SIZE baseSize, int imageRow) {
+    if (!SetCellImage(item, column, LoadSharedBitmap(bitmapId + m_pictures.resourceOffset),
+                      m_pictures.Length(baseSize.cx), m_pictures.Height(baseSize.cy), imageRow))
         return 0;
-    m_cellImages[imageKey(item, column)]->bitmapId = bitmapId;
+    CellImage& image = *m_cellImages[imageKey(item, column)];
+    image.bitmapId = bitmapId;
+    image.baseSize = baseSize;
     return 1;
 }
 

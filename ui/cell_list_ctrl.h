@@ -8,6 +8,7 @@
 #include "model/tree_list.h"
 #include "ui/cell_image.h"
 #include "ui/display_scale.h"
+#include "ui/picture_sets.h"
 #include "wnd/list_ctrl.h"
 
 #include <cstdint>
@@ -24,8 +25,9 @@ class CellListCtrl : public CListCtrl {
   public:
     CellListCtrl();
 
-    // The picture a cell shows: image width by height pictures from band
-    // imageRow of bitmap resource bitmapId; the cell's text chooses the image
+    // The picture a cell shows: image width by height pictures (at 96 DPI)
+    // from band imageRow of bitmap resource bitmapId, or of its set for the
+    // list's scale (picture_sets.h); the cell's text chooses the image
     // ("index:text"). Replaces an earlier picture of the cell; the caller
     // repaints. 1, or 0 when the record cannot be allocated. A resource is
     // loaded once for all the cells that show it, and released with the
@@ -54,8 +56,11 @@ class CellListCtrl : public CListCtrl {
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
     // The DPI that lengths given at 96 DPI are drawn at; set before the font, which measures rows.
-    void SetScale(DisplayScale scale) { m_scale = scale; }
+    // The cells' resource pictures change to the set nearest it; the caller repaints.
+    void SetScale(DisplayScale scale);
     DisplayScale Scale() const { return m_scale; }
+    // The drawn size of a cell's picture, false when it has none.
+    bool GetItemImageSize(int item, int column, SIZE* size) const;
 
     // Indexed by item index; the number drawn in column 6.
     int m_itemNumber[MAX_ROWS];
@@ -66,6 +71,7 @@ class CellListCtrl : public CListCtrl {
 
   protected:
     DisplayScale m_scale;
+    CellPictureSet m_pictures = CellPicturesFor(DisplayScale());
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -78,6 +84,8 @@ class CellListCtrl : public CListCtrl {
     int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
 
   private:
+    // bitmapId's picture from the list's set, at its size there.
+    int LoadItemImage(int item, int column, int bitmapId, SIZE baseSize, int imageRow);
     SharedBitmap LoadSharedBitmap(int bitmapId);
     int SetCellImage(int item, int column, SharedBitmap bitmap, int imageWidth, int imageHeight,
                      int imageRow);

@@ -17,6 +17,8 @@ class DisplayScale {
     // Pixels at 96 DPI; rounded half away from zero as MulDiv does, so 96 gives them back.
     int Pixels(int basePixels) const { return Rescaled(basePixels, DisplayScale()); }
 
+    int Dpi() const { return m_dpi; }
+
   private:
     int m_dpi;
 };

@@ -80,23 +80,30 @@ void sendNotice(HWND target, UINT message, const char* text) {
 
 } // namespace
 
-bool ListHeaderHook::Attach(HWND notify, HWND header) {
+bool ListHeaderHook::Attach(HWND notify, HWND header, DisplayScale scale) {
     if (!SubclassWindow(header)) {
         OutputDebugStringA("Unable to subclass existing header!\n");
         return false;
     }
     m_notifyWnd = notify;
     ModifyStyle(0, HDS_HOTTRACK);
-    // Without its tips the header still works.
-    if (m_titleTips.Create(*this)) {
-        SendMessageA(m_titleTips.m_hWnd, TTM_SETMAXTIPWIDTH, 0,
-                     WindowScale(m_hWnd).Pixels(kTitleTipWidth));
-        UpdateTitleTips();
-    }
+    // Without its tips the header still works; the caller sets them once the columns are there.
+    if (m_titleTips.Create(*this))
+        ScaleTitleTips(scale);
     return true;
 }
 
-void ListHeaderHook::UpdateTitleTips() {
+TTTOOLINFOA ListHeaderHook::TitleTool(int column) const {
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = m_hWnd;
+    tool.uId = static_cast<UINT_PTR>(column);
+    SendMessageA(m_hWnd, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&tool.rect));
+    return tool;
+}
+
+void ListHeaderHook::SetTitleTips() {
     if (!m_titleTips.m_hWnd)
         return;
     const int columns = static_cast<int>(SendMessageA(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
@@ -110,17 +117,31 @@ void ListHeaderHook::UpdateTitleTips() {
                      reinterpret_cast<LPARAM>(&heading));
         const std::string keys = ColumnKeys(column);
         std::string tip = keys.empty() ? title : std::string(title) + " (" + keys + ")";
-        TTTOOLINFOA tool = {};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.hwnd = m_hWnd;
-        tool.uId = static_cast<UINT_PTR>(column);
+        TTTOOLINFOA tool = TitleTool(column);
         tool.lpszText = tip.data();
-        SendMessageA(m_hWnd, HDM_GETITEMRECT, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&tool.rect));
-        // Replaced whole: the tool's rectangle and text change together.
-        SendMessageA(m_titleTips.m_hWnd, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        m_titleTips.AddTool(tool);
+        // Tools are added in column order and kept: the columns only ever grow.
+        if (column < SendMessageA(m_titleTips.m_hWnd, TTM_GETTOOLCOUNT, 0, 0)) {
+            m_titleTips.UpdateTipText(tool);
+            SendMessageA(m_titleTips.m_hWnd, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        } else {
+            m_titleTips.AddTool(tool);
+        }
     }
+}
+
+void ListHeaderHook::MoveTitleTips() {
+    if (!m_titleTips.m_hWnd)
+        return;
+    const int columns = static_cast<int>(SendMessageA(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        TTTOOLINFOA tool = TitleTool(column);
+        SendMessageA(m_titleTips.m_hWnd, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void ListHeaderHook::ScaleTitleTips(DisplayScale scale) {
+    if (m_titleTips.m_hWnd)
+        SendMessageA(m_titleTips.m_hWnd, TTM_SETMAXTIPWIDTH, 0, scale.Pixels(kTitleTipWidth));
 }
 
 LRESULT ListHeaderHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -195,14 +216,14 @@ void ViewManagerDlg::InitializeView() {
         m_list.InsertColumn(column, kCommandColumns[column], LVCFMT_LEFT,
                             scale.Pixels(kCommandColumnWidth));
 
-    m_header.Attach(m_hWnd, m_list.GetHeaderCtrl());
+    m_header.Attach(m_hWnd, m_list.GetHeaderCtrl(), scale);
 
     m_xmlFileName = path;
     UpdateData(false);
 
     m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT,
                         scale.Pixels(kLabelColumnWidth));
-    m_header.UpdateTitleTips();
+    m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
                                                             : kSwitchToAttributeTreeOnOpen);
@@ -222,7 +243,7 @@ void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char*>(labelHeading(m_commands.TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    m_header.UpdateTitleTips();
+    m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree : toAttributeTree);
 }
@@ -303,7 +324,7 @@ LRESULT ViewManagerDlg::OnHideTooltipRequest() {
 
 LRESULT ViewManagerDlg::OnHeaderItemChanged() {
     m_list.RedrawItems(0, m_list.GetItemCount());
-    m_header.UpdateTitleTips();
+    m_header.MoveTitleTips();
     UpdateData(true);
     return 0;
 }
@@ -407,6 +428,9 @@ void ViewManagerDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     }
     SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The header may have changed height as well as widths.
+    m_header.ScaleTitleTips(scale);
+    m_header.MoveTitleTips();
 }
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include "commands/view_manager_commands.h"
 #include "commands/view_manager_window.h"
 #include "commands/win32/dialog_prompts.h"
+#include "ui/display_scale.h"
 #include "ui/resize_ctrl.h"
 #include "ui/tree_list_ctrl.h"
 #include "ui/view_manager_probe_answer.h"
@@ -29,11 +30,15 @@ constexpr UINT WM_VIEW_MANAGER_CLOSE = WM_USER + 6;
 // full title with its keys in a tooltip, as the header cuts them.
 class ListHeaderHook : public CHeaderCtrl {
   public:
-    // Binds the hook to header and reports to notify; false, with a line
+    // Binds the hook to header and reports to notify, its tips drawn at scale; false, with a line
     // to the debugger output, when the header cannot be bound.
-    bool Attach(HWND notify, HWND header);
-    // The tooltips again after a column's width or title changed.
-    void UpdateTitleTips();
+    bool Attach(HWND notify, HWND header, DisplayScale scale);
+    // Each column's tip with its title and keys, after the titles were set or changed.
+    void SetTitleTips();
+    // The tips' areas again after a column's width changed.
+    void MoveTitleTips();
+    // The tips' width limit at scale, after the DPI changed.
+    void ScaleTitleTips(DisplayScale scale);
 
     HWND m_notifyWnd = nullptr;
 
@@ -41,6 +46,9 @@ class ListHeaderHook : public CHeaderCtrl {
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // Column's tool with its current area.
+    TTTOOLINFOA TitleTool(int column) const;
+
     CToolTipCtrl m_titleTips;
 };
 

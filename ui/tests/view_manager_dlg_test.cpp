@@ -373,4 +373,124 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
     EXPECT_TRUE(finished);
 }
 
+// The header's tooltip window: the one with a tool of the header's.
+HWND headerTips(HWND header) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); window;
+         window = FindWindowExA(nullptr, window, TOOLTIPS_CLASSA, nullptr)) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = header;
+        if (SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+            return window;
+    }
+    return nullptr;
+}
+
+struct HeaderTip {
+    RECT rect;
+    std::string text;
+};
+
+HeaderTip headerTip(HWND tips, HWND header, int column) {
+    char text[256] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = header;
+    tool.uId = static_cast<UINT_PTR>(column);
+    tool.lpszText = text;
+    EXPECT_TRUE(SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return {tool.rect, text};
+}
+
+RECT headerItemRect(HWND header, int column) {
+    RECT rect = {};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+// Told that it moved to a monitor of another scale, as the system tells a window of a process
+// aware of each monitor's DPI, the View Manager draws its list for that DPI: the columns keep
+// their proportions, the pictures come from the set drawn nearest that scale and the rows hold
+// them, even with the font of 96 DPI (this test's font does not change); the rows keep their
+// pictures' ids. The header's tips follow their columns' edges and keep their texts, which are
+// set again only by a change of titles.
+TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTips) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    TreeListCtrl& list = dlg().m_list;
+    const HWND header = list.GetHeaderCtrl();
+    const HWND tips = headerTips(header);
+    ASSERT_NE(nullptr, tips);
+    const int columns = list.GetColumnCount();
+    ASSERT_EQ(7, columns);
+    auto columnWidth = [&](int column) {
+        return static_cast<int>(SendMessageA(list.m_hWnd, LVM_GETCOLUMNWIDTH, column, 0));
+    };
+    auto rowHeight = [&] {
+        RECT row = {};
+        list.GetItemRect(0, &row, LVIR_BOUNDS);
+        return row.bottom - row.top;
+    };
+    std::vector<int> widths;
+    std::vector<std::string> titles;
+    for (int column = 0; column < columns; ++column) {
+        widths.push_back(columnWidth(column));
+        titles.push_back(headerTip(tips, header, column).text);
+    }
+    EXPECT_EQ(250, widths[0]);
+    EXPECT_EQ(40, widths[1]);
+    EXPECT_EQ("Blank/Unblank (Ctrl+B)", titles[1]);
+    const int blankPicture = list.GetItemBitmapId(0, kColumnBlank);
+    ASSERT_NE(0, blankPicture);
+
+    const struct {
+        int dpi;
+        int rowHeight;
+        SIZE picture;
+    } scales[] = {{96, 18, {20, 19}}, {144, 27, {30, 28}}, {192, 36, {40, 37}}, {96, 18, {20, 19}}};
+    for (const auto& scale : scales) {
+        SCOPED_TRACE(scale.dpi);
+        RECT suggested = {};
+        GetWindowRect(dialog(), &suggested);
+        SendMessageA(dialog(), WM_DPICHANGED, MAKEWPARAM(scale.dpi, scale.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        for (int column = 0; column < columns; ++column)
+            EXPECT_EQ(widths[column] * scale.dpi / 96, columnWidth(column)) << column;
+        EXPECT_EQ(scale.rowHeight, rowHeight());
+        SIZE picture = {};
+        ASSERT_TRUE(list.GetItemImageSize(0, kColumnBlank, &picture));
+        EXPECT_EQ(scale.picture.cx, picture.cx);
+        EXPECT_EQ(scale.picture.cy, picture.cy);
+        EXPECT_EQ(blankPicture, list.GetItemBitmapId(0, kColumnBlank));
+        // Every bitmap held is of the set: no 100 % bitmap is as tall as a larger set's picture,
+        // no larger one as short as a 100 % picture.
+        for (HBITMAP bitmap : list.GetHeldBitmaps()) {
+            BITMAP info = {};
+            ASSERT_TRUE(GetObjectA(bitmap, sizeof info, &info));
+            EXPECT_GE(info.bmHeight, scale.picture.cy);
+            EXPECT_LT(info.bmHeight, scale.picture.cy * 2);
+        }
+        for (int column = 0; column < columns; ++column) {
+            const HeaderTip tip = headerTip(tips, header, column);
+            const RECT item = headerItemRect(header, column);
+            EXPECT_TRUE(EqualRect(&tip.rect, &item)) << column;
+            EXPECT_EQ(titles[column], tip.text);
+        }
+    }
+
+    // A text is set again only by a change of titles: a switch of tree.
+    TTTOOLINFOA marked = {};
+    marked.cbSize = TTTOOLINFOA_V2_SIZE;
+    marked.hwnd = header;
+    marked.uId = 1;
+    marked.lpszText = const_cast<char*>("marked");
+    SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&marked));
+    click(IDC_SWITCH);
+    EXPECT_EQ(titles[1], headerTip(tips, header, 1).text);
+    EXPECT_NE(titles[0], headerTip(tips, header, 0).text);
+    EXPECT_EQ(columns, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+}
+
 } // namespace
