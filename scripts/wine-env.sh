@@ -19,6 +19,8 @@ readonly WINE64=$WINE_DIR/wine64
 readonly WINESERVER=$WINE_DIR/wineserver64
 readonly XVFB_FIRST_DISPLAY=${VM_XVFB_FIRST_DISPLAY:-90}
 readonly XVFB_LAST_DISPLAY=$((XVFB_FIRST_DISPLAY + 100))
+# Large enough for the View Manager at 96 DPI; VM_XVFB_SCREEN gives room for higher ones.
+readonly XVFB_SCREEN=${VM_XVFB_SCREEN:-1280x1024x24}
 
 usage() {
     echo "usage: $0 start|stop|status <binary dir>" >&2
@@ -121,7 +123,7 @@ start_xvfb() {
     chmod 1777 /tmp/.X11-unix 2>/dev/null || true
     for ((n = XVFB_FIRST_DISPLAY; n <= XVFB_LAST_DISPLAY; n++)); do
         display_free "$n" || continue
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
+        setsid Xvfb ":$n" -screen 0 "$XVFB_SCREEN" -nolisten tcp \
             </dev/null >"$state/xvfb.log" 2>&1 &
         pid=$!
         for ((i = 0; i < 100; i++)); do
