@@ -4,10 +4,12 @@
 // The question is asked for every part the Close may take away, which is
 // known before the first of them closes: the parts the walk closes and their
 // loaded components, which the host may close with them.
+#include "commands/occurrences_seen.h"
 #include "commands/ordered_parts.h"
-#include "commands/part_occurrences.h"
 #include "commands/view_manager_commands.h"
 #include "host/host_calls.h"
+#include "model/host_arrays.h"
+#include "model/occurrence_state.h"
 #include "model/part_name.h"
 
 #include <algorithm>
@@ -19,7 +21,7 @@ namespace {
 
 // Adds the loaded components of the parts, at any depth, each once: a
 // close may take every one of them with the part that places it.
-void addComponents(OrderedParts& parts, tag_t displayPart) {
+void addComponents(OrderedParts& parts, tag_t displayPart, OccurrencesSeen& seen) {
     std::vector<tag_t> below;
     for (tag_t part : parts.InOrder()) {
         if (part == displayPart) {
@@ -27,17 +29,16 @@ void addComponents(OrderedParts& parts, tag_t displayPart) {
             continue;
         }
         // Every occurrence of a part places the same components.
-        UfTagArray occurrences;
-        AskOccurrencesOfPart(NULL_TAG, part, occurrences);
-        if (occurrences.Count() > 0)
-            below.push_back(occurrences[0]);
+        const std::vector<tag_t>& occurrences = seen.Of(part);
+        if (!occurrences.empty())
+            below.push_back(occurrences.front());
     }
     while (!below.empty()) {
         UfTagArray children;
         AskChildOccurrences(below.back(), children);
         below.pop_back();
         for (tag_t child : children) {
-            const tag_t component = UF_ASSEM_ask_prototype_of_occ(child);
+            const tag_t component = seen.PrototypeOf(child);
             if (component != NULL_TAG && parts.Add(component))
                 below.push_back(child);
         }
@@ -64,11 +65,12 @@ void ViewManagerCommands::Close(int row) {
     // A Close that reaches the display part, first in the row or anywhere
     // beneath it, closes that part alone and the View Manager with it: the
     // View Manager has nothing to show without it.
-    OrderedParts closing = PartsClosedWith(row, display);
+    OccurrencesSeen occurrences;
+    OrderedParts closing = PartsClosedWith(row, display, occurrences);
     const bool closesDisplayPart = closing.Contains(display);
     if (closesDisplayPart)
         closing = OrderedParts({display});
-    addComponents(closing, display);
+    addComponents(closing, display, occurrences);
     // The question is modal to the View Manager only: the designer may go on
     // changing parts in the host while it is shown. An answer holds for the
     // parts modified when it was asked; should another have been modified
@@ -101,20 +103,22 @@ void ViewManagerCommands::Close(int row) {
     RepaintAll();
 }
 
-OrderedParts ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart) {
+OrderedParts ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart,
+                                                  OccurrencesSeen& occurrences) {
     OrderedParts parts;
     // Nothing closes while they are gathered: a part that several rows hold
     // is looked at once.
     std::unordered_set<std::string> seen;
     WalkRows(row, [&](int r) {
-        GatherPartsClosedWith(r, displayPart, parts, seen);
+        GatherPartsClosedWith(r, displayPart, parts, seen, occurrences);
         return true;
     });
     return parts;
 }
 
 void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, OrderedParts& parts,
-                                                std::unordered_set<std::string>& seen) {
+                                                std::unordered_set<std::string>& seen,
+                                                OccurrencesSeen& occurrences) {
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence.
@@ -125,7 +129,9 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, Orde
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
             if (part == NULL_TAG || parts.Contains(part))
                 continue;
-            if (part == displayPart || HasUnsuppressedOccurrence(part))
+            const std::vector<tag_t>& shown = occurrences.Of(part);
+            if (part == displayPart ||
+                std::any_of(shown.begin(), shown.end(), IsUnsuppressedOccurrence))
                 parts.Add(part);
         }
     }

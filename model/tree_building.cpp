@@ -230,12 +230,13 @@ bool RowModel::keepsEmptyGroup(const std::string& groupName, const std::string& 
 void RowModel::insertRow(int r) {
     Row& row = EditRow(r);
     const std::string& label = m_treeMode == kAttributeTree ? row.name : row.customName;
-    const int item = m_list.AppendItem(("0:" + label).c_str());
+    const std::string text = "0:" + label;
+    const int item = row.parent < 0 ? m_list.AppendItem(text.c_str())
+                                    : m_list.AppendChildItem(text.c_str(), row.parent);
     // The list makes one item per row, in row order.
     assert(item == r);
     if (item != r || row.parent < 0)
         return;
-    m_list.SetItemParent(r, row.parent);
     row.isOther = isOtherGroupOf(row.name, RowAt(row.parent).name);
 }
 

@@ -103,7 +103,7 @@ std::string WriteGeneratedDieConfig(const std::string& directory) {
     return writeConfig(directory, "generated_view.xml", GeneratedDieConfig());
 }
 
-bool LoadOtherGroups(std::string* error) {
+json OtherGroupsSession() {
     json top = {{"file", "C:\\other\\top.prt"}, {"components", json::array()}};
     json all = json::array();
     for (int a = 0; a < 3; ++a) {
@@ -121,16 +121,24 @@ bool LoadOtherGroups(std::string* error) {
                        {"components", parts}});
     }
     all.insert(all.begin(), top);
-    return loadSession({{"parts", all}, {"display_part", "C:\\other\\top.prt"}}, error);
+    return {{"parts", all}, {"display_part", "C:\\other\\top.prt"}};
 }
 
-std::string WriteOtherGroupsConfig(const std::string& directory) {
+std::string OtherGroupsConfig() {
     std::string xml = "<?xml version=\"1.0\"?>\n<ROOT Description=\"Side by side\">\n";
     xml += " <KIND Description=\"Assemblies\">ASM\n";
     for (int g = 0; g < MAX_ROWS - 2; ++g)
         xml += "  <KIND_OTHER Description=\"Other " + std::to_string(g) + "\"/>\n";
     xml += " </KIND>\n</ROOT>\n";
-    return writeConfig(directory, "other_groups_view.xml", xml);
+    return xml;
+}
+
+bool LoadOtherGroups(std::string* error) {
+    return loadSession(OtherGroupsSession(), error);
+}
+
+std::string WriteOtherGroupsConfig(const std::string& directory) {
+    return writeConfig(directory, "other_groups_view.xml", OtherGroupsConfig());
 }
 
 bool LoadGeneratedDie(int parts, std::string* error) {
