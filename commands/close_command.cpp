@@ -4,9 +4,12 @@
 // The question is asked for every part the Close may take away, which is
 // known before the first of them closes: the parts the walk closes and their
 // loaded components, which the host may close with them.
-#include "commands/part_occurrences.h"
+#include "commands/occurrences_seen.h"
+#include "commands/ordered_parts.h"
 #include "commands/view_manager_commands.h"
 #include "host/host_calls.h"
+#include "model/host_arrays.h"
+#include "model/occurrence_state.h"
 #include "model/part_name.h"
 
 #include <algorithm>
@@ -16,35 +19,28 @@
 
 namespace {
 
-bool contains(const std::vector<tag_t>& parts, tag_t part) {
-    return std::find(parts.begin(), parts.end(), part) != parts.end();
-}
-
 // Adds the loaded components of the parts, at any depth, each once: a
 // close may take every one of them with the part that places it.
-void addComponents(std::vector<tag_t>& parts, tag_t displayPart) {
+void addComponents(OrderedParts& parts, tag_t displayPart, OccurrencesSeen& seen) {
     std::vector<tag_t> below;
-    for (tag_t part : parts) {
+    for (tag_t part : parts.InOrder()) {
         if (part == displayPart) {
             below.push_back(UF_ASSEM_ask_root_part_occ(part));
             continue;
         }
         // Every occurrence of a part places the same components.
-        UfTagArray occurrences;
-        AskOccurrencesOfPart(NULL_TAG, part, occurrences);
-        if (occurrences.Count() > 0)
-            below.push_back(occurrences[0]);
+        const std::vector<tag_t>& occurrences = seen.Of(part);
+        if (!occurrences.empty())
+            below.push_back(occurrences.front());
     }
     while (!below.empty()) {
         UfTagArray children;
         AskChildOccurrences(below.back(), children);
         below.pop_back();
         for (tag_t child : children) {
-            const tag_t component = UF_ASSEM_ask_prototype_of_occ(child);
-            if (component == NULL_TAG || contains(parts, component))
-                continue;
-            parts.push_back(component);
-            below.push_back(child);
+            const tag_t component = seen.PrototypeOf(child);
+            if (component != NULL_TAG && parts.Add(component))
+                below.push_back(child);
         }
     }
 }
@@ -57,9 +53,9 @@ std::vector<tag_t> modifiedAmong(const std::vector<tag_t>& parts) {
 }
 
 // Whether every one of parts is among known.
-bool includes(const std::vector<tag_t>& known, const std::vector<tag_t>& parts) {
+bool includes(const OrderedParts& known, const std::vector<tag_t>& parts) {
     return std::all_of(parts.begin(), parts.end(),
-                       [&known](tag_t part) { return contains(known, part); });
+                       [&known](tag_t part) { return known.Contains(part); });
 }
 
 } // namespace
@@ -69,25 +65,26 @@ void ViewManagerCommands::Close(int row) {
     // A Close that reaches the display part, first in the row or anywhere
     // beneath it, closes that part alone and the View Manager with it: the
     // View Manager has nothing to show without it.
-    std::vector<tag_t> closing = PartsClosedWith(row, display);
-    const bool closesDisplayPart = contains(closing, display);
+    OccurrencesSeen occurrences;
+    OrderedParts closing = PartsClosedWith(row, display, occurrences);
+    const bool closesDisplayPart = closing.Contains(display);
     if (closesDisplayPart)
-        closing.assign(1, display);
-    addComponents(closing, display);
+        closing = OrderedParts({display});
+    addComponents(closing, display, occurrences);
     // The question is modal to the View Manager only: the designer may go on
     // changing parts in the host while it is shown. An answer holds for the
     // parts modified when it was asked; should another have been modified
     // meanwhile, the question is asked again.
-    std::vector<tag_t> answeredFor;
-    std::vector<tag_t> modified = modifiedAmong(closing);
+    OrderedParts answeredFor;
+    std::vector<tag_t> modified = modifiedAmong(closing.InOrder());
     int answer = CONFIRM_CANCEL;
     while (!includes(answeredFor, modified)) {
         if (ClosedDuringPrompt([this, &answer] { answer = m_prompts.ConfirmClose(); }))
             return;
         if (answer != CONFIRM_SAVE_AND_CLOSE && answer != CONFIRM_CLOSE_NO_SAVE)
             return;
-        answeredFor = modified;
-        modified = modifiedAmong(closing);
+        answeredFor = OrderedParts(modified);
+        modified = modifiedAmong(closing.InOrder());
     }
     if (answer == CONFIRM_SAVE_AND_CLOSE && !SaveParts(modified))
         return;
@@ -106,21 +103,22 @@ void ViewManagerCommands::Close(int row) {
     RepaintAll();
 }
 
-std::vector<tag_t> ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart) {
-    std::vector<tag_t> parts;
+OrderedParts ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart,
+                                                  OccurrencesSeen& occurrences) {
+    OrderedParts parts;
     // Nothing closes while they are gathered: a part that several rows hold
     // is looked at once.
     std::unordered_set<std::string> seen;
     WalkRows(row, [&](int r) {
-        GatherPartsClosedWith(r, displayPart, parts, seen);
+        GatherPartsClosedWith(r, displayPart, parts, seen, occurrences);
         return true;
     });
     return parts;
 }
 
-void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
-                                                std::vector<tag_t>& parts,
-                                                std::unordered_set<std::string>& seen) {
+void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, OrderedParts& parts,
+                                                std::unordered_set<std::string>& seen,
+                                                OccurrencesSeen& occurrences) {
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence.
@@ -129,10 +127,12 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart,
             if (!seen.insert(name).second || !UF_PART_is_loaded(name.c_str()))
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
-            if (part == NULL_TAG || contains(parts, part))
+            if (part == NULL_TAG || parts.Contains(part))
                 continue;
-            if (part == displayPart || HasUnsuppressedOccurrence(part))
-                parts.push_back(part);
+            const std::vector<tag_t>& shown = occurrences.Of(part);
+            if (part == displayPart ||
+                std::any_of(shown.begin(), shown.end(), IsUnsuppressedOccurrence))
+                parts.Add(part);
         }
     }
 }
@@ -162,12 +162,10 @@ void ViewManagerCommands::TellPartsLeftOpen(const std::vector<std::string>& name
     if (names.empty())
         return;
     std::string message = kPartsLeftOpenMessage;
-    std::vector<std::string> told;
+    std::unordered_set<std::string> told;
     for (const std::string& name : names) {
-        if (std::find(told.begin(), told.end(), name) != told.end())
-            continue;
-        told.push_back(name);
-        message += "\n" + name;
+        if (told.insert(name).second)
+            message += "\n" + name;
     }
     ShowHostMessage(message.c_str());
 }

@@ -23,7 +23,3 @@ template <typename Visit> void ForEachOccurrence(tag_t part, Visit visit) {
     for (tag_t occurrence : occurrences)
         visit(occurrence);
 }
-
-// True when the part has an occurrence below the display part whose
-// instance is not suppressed.
-bool HasUnsuppressedOccurrence(tag_t part);

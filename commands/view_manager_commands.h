@@ -15,6 +15,8 @@
 
 #include "commands/command_cache.h"
 #include "commands/command_prompts.h"
+#include "commands/occurrences_seen.h"
+#include "commands/ordered_parts.h"
 #include "commands/view_manager_window.h"
 #include "config/handler_failure.h"
 #include "host/host_types.h"
@@ -162,11 +164,11 @@ class ViewManagerCommands : public RowModel {
     void Open(int row);
     void Close(int row);
     // The loaded parts that closing row would close, each once.
-    std::vector<tag_t> PartsClosedWith(int row, tag_t displayPart);
+    OrderedParts PartsClosedWith(int row, tag_t displayPart, OccurrencesSeen& occurrences);
     // Adds the loaded parts that closing row alone would close, passing over
     // the names in seen and adding those it looks at.
-    void GatherPartsClosedWith(int row, tag_t displayPart, std::vector<tag_t>& parts,
-                               std::unordered_set<std::string>& seen);
+    void GatherPartsClosedWith(int row, tag_t displayPart, OrderedParts& parts,
+                               std::unordered_set<std::string>& seen, OccurrencesSeen& occurrences);
     // Saves each part as the work part and restores the work part; false,
     // after telling the user, when one could not be saved.
     bool SaveParts(const std::vector<tag_t>& parts);

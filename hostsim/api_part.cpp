@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 using hostsim::HeapFamily;
 using hostsim::Part;
@@ -31,30 +34,43 @@ bool workPartDependsOn(hostsim::Simulator& s, const Part& part) {
 
 // The parts a close takes away. Scope 1 also closes, level by level, the
 // loaded components of the closed parts that no other loaded part still
-// places: the most a host may take with a part.
+// places: the most a host may take with a part. Each part's loaded placers
+// are found once, so a close costs the session's size, not its square.
 std::vector<Part*> partsClosedWith(hostsim::Simulator& s, Part& part, int scope) {
     std::vector<Part*> closing{&part};
-    auto isClosing = [&closing](const Part& p) {
-        return std::find(closing.begin(), closing.end(), &p) != closing.end();
-    };
-    auto placedBy = [](const Part& assembly, const Part& p) {
-        return std::any_of(assembly.components.begin(), assembly.components.end(),
-                           [&p](const hostsim::Instance& i) { return i.childFile == p.fileName; });
-    };
-    for (bool grown = scope == 1; grown;) {
+    if (scope != 1)
+        return closing;
+    std::unordered_map<std::string_view, std::vector<Part*>> byName;
+    for (Part& p : s.session.parts())
+        byName[p.fileName].push_back(&p);
+    std::unordered_map<const Part*, std::vector<const Part*>> placers;
+    for (Part& assembly : s.session.parts()) {
+        if (!assembly.loaded)
+            continue;
+        std::unordered_set<const Part*> placed;
+        for (const hostsim::Instance& instance : assembly.components) {
+            auto named = byName.find(instance.childFile);
+            if (named == byName.end())
+                continue;
+            for (const Part* child : named->second) {
+                if (placed.insert(child).second)
+                    placers[child].push_back(&assembly);
+            }
+        }
+    }
+    std::unordered_set<const Part*> isClosing{&part};
+    for (bool grown = true; grown;) {
         grown = false;
         for (Part& candidate : s.session.parts()) {
-            if (!candidate.loaded || isClosing(candidate))
+            if (!candidate.loaded || isClosing.count(&candidate) != 0)
                 continue;
             bool inClosing = false;
             bool usedElsewhere = false;
-            for (Part& assembly : s.session.parts()) {
-                if (!assembly.loaded || !placedBy(assembly, candidate))
-                    continue;
-                (isClosing(assembly) ? inClosing : usedElsewhere) = true;
-            }
+            for (const Part* assembly : placers[&candidate])
+                (isClosing.count(assembly) != 0 ? inClosing : usedElsewhere) = true;
             if (inClosing && !usedElsewhere) {
                 closing.push_back(&candidate);
+                isClosing.insert(&candidate);
                 grown = true;
             }
         }

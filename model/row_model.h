@@ -130,6 +130,9 @@ class RowModel {
     // one the work-part record remembers closed parts of.
     bool keepsEmptyGroup(const std::string& groupName, const std::string& keyValue,
                          const std::string& parentGroupName);
+    // Fills _OTHER row r, leaving out the names shownBetween(name) says a
+    // row between it and its parent shows.
+    template <typename ShownBetween> void fillOtherRow(int r, ShownBetween shownBetween);
     // Appends the list item of row r under its parent.
     void insertRow(int r);
     // The prototype names of the occurrences and of everything below them,

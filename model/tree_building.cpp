@@ -180,9 +180,21 @@ void RowModel::insertListItems() {
 }
 
 void RowModel::fillOtherRows() {
+    // The rows between an _OTHER row and its parent are its parent's
+    // descendants before it, all final when it is filled (rows fill in
+    // order): a name shows there when the last row before it to show the
+    // name comes after the parent. One pass instead of one per _OTHER row.
+    std::unordered_map<std::string_view, int> lastShownAt;
     for (int r = 0; r < RowCount(); ++r) {
-        if (IsOtherRow(r))
-            FillOtherRow(r);
+        if (IsOtherRow(r)) {
+            const int parent = RowAt(r).parent;
+            fillOtherRow(r, [&](const std::string& name) {
+                auto found = lastShownAt.find(name);
+                return found != lastShownAt.end() && found->second > parent;
+            });
+        }
+        for (const std::string& name : RowAt(r).partNames)
+            lastShownAt[name] = r;
     }
 }
 
@@ -218,21 +230,29 @@ bool RowModel::keepsEmptyGroup(const std::string& groupName, const std::string& 
 void RowModel::insertRow(int r) {
     Row& row = EditRow(r);
     const std::string& label = m_treeMode == kAttributeTree ? row.name : row.customName;
-    const int item = m_list.AppendItem(("0:" + label).c_str());
+    const std::string text = "0:" + label;
+    const int item = row.parent < 0 ? m_list.AppendItem(text.c_str())
+                                    : m_list.AppendChildItem(text.c_str(), row.parent);
     // The list makes one item per row, in row order.
     assert(item == r);
     if (item != r || row.parent < 0)
         return;
-    m_list.SetItemParent(r, row.parent);
     row.isOther = isOtherGroupOf(row.name, RowAt(row.parent).name);
 }
 
 void RowModel::FillOtherRow(int r) {
-    const SessionCache::Scope scope(m_cache);
     const int p = RowAt(r).parent;
+    std::unordered_set<std::string> shownBySiblings;
+    for (int s = p + 1; s < r; ++s)
+        shownBySiblings.insert(RowAt(s).partNames.begin(), RowAt(s).partNames.end());
+    fillOtherRow(r, [&](const std::string& name) { return shownBySiblings.count(name) != 0; });
+}
+
+template <typename ShownBetween> void RowModel::fillOtherRow(int r, ShownBetween shownBetween) {
+    const SessionCache::Scope scope(m_cache);
     // An _OTHER parent's count is not the length of its list: never read
     // past the list.
-    const Row& parent = RowAt(p);
+    const Row& parent = RowAt(RowAt(r).parent);
     const size_t parentCount =
         std::min(static_cast<size_t>(std::max(parent.occCount, 0)), parent.occs.size());
     std::unordered_set<tag_t> visited;
@@ -244,14 +264,11 @@ void RowModel::FillOtherRow(int r) {
                           std::make_move_iterator(more.end()));
     }
 
-    std::unordered_set<std::string> shownBySiblings;
-    for (int s = p + 1; s < r; ++s)
-        shownBySiblings.insert(RowAt(s).partNames.begin(), RowAt(s).partNames.end());
     Row& row = EditRow(r);
     row.partNames.clear();
     row.occs.clear();
     for (Component& component : components) {
-        if (!component.name.empty() && shownBySiblings.count(component.name) == 0) {
+        if (!component.name.empty() && !shownBetween(component.name)) {
             row.partNames.push_back(std::move(component.name));
             row.occs.push_back(component.occurrence);
         }

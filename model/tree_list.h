@@ -37,6 +37,15 @@ class TreeList {
     virtual void ResetTree() = 0;
 
     virtual void SetItemParent(int item, int parent) = 0;
+    // AppendItem followed by SetItemParent. A list that shows its rows can
+    // place the item where the link puts it instead of showing it at the
+    // end first.
+    virtual int AppendChildItem(const char* text, int parent) {
+        const int item = AppendItem(text);
+        if (item >= 0)
+            SetItemParent(item, parent);
+        return item;
+    }
     virtual void ExpandAll(int item) = 0;
     virtual bool HasChildItems(int item) const = 0;
     // One enumeration at a time: GetFirstChildItem (-1 for the top-level

@@ -76,7 +76,8 @@ for benchmark in build_tree_benchmark blank_command_benchmark read_config_benchm
         --benchmark_out="$out/$benchmark.json" --benchmark_out_format=json >/dev/null
 done
 
-# Instructions inside one build, or one Blank on the root, of the generated die.
+# Instructions inside one build, one Blank on the root or one Close of every row of the generated
+# die.
 count_instructions() { # mode parts function
     run valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.$1.$2.out" \
         --toggle-collect="$3" "$bin/view_manager_profile_run" "$1" "$2" >/dev/null 2>&1
@@ -88,11 +89,13 @@ for parts in 1000 5000 20000; do
 done
 for parts in 5000 20000; do
     count_instructions blank "$parts" 'ViewManagerCommands::OnClickList(int, int, int, bool)'
+    count_instructions close "$parts" 'ViewManagerCommands::Close(int)'
 done
 
 # Rows, host calls and the View Manager's heap, natively without valgrind.
 for parts in 1000 5000 20000; do
     run "$bin/view_manager_profile_run" blank "$parts" >"$out/profile.$parts.txt"
+    run "$bin/view_manager_profile_run" close "$parts" >"$out/profile.close.$parts.txt"
 done
 
 # Host calls by operation, the plug-in beside the literal loops, and the plug-in's wall time with

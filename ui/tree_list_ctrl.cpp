@@ -53,6 +53,15 @@ template <class Item> int requestedItem(LPARAM lParam) {
     return lParam ? reinterpret_cast<const Item*>(lParam)->iItem : -1;
 }
 
+// A request to append an item at index with text.
+LVITEMA appendRequest(int index, const char* text) {
+    LVITEMA request = {};
+    request.mask = LVIF_TEXT;
+    request.iItem = index;
+    request.pszText = const_cast<char*>(text ? text : "");
+    return request;
+}
+
 // SetItemParent reaches the list's bookkeeping under this code.
 constexpr UINT kSetParentCode = WM_USER + 1;
 
@@ -172,12 +181,28 @@ LRESULT TreeListCtrl::OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRE
 int TreeListCtrl::AppendItem(const char* text) {
     if (!m_hWnd)
         return -1;
-    LVITEMA request = {};
-    request.mask = LVIF_TEXT;
-    request.iItem = GetItemCount();
-    request.pszText = const_cast<char*>(text ? text : "");
+    LVITEMA request = appendRequest(GetItemCount(), text);
     return static_cast<int>(
         SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&request)));
+}
+
+int TreeListCtrl::AppendChildItem(const char* text, int parent) {
+    if (!m_hWnd)
+        return -1;
+    Busy busy(m_busy);
+    LVITEMA request = appendRequest(m_links.ItemCount(), text);
+    const int item = static_cast<int>(
+        SendToCompleteList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&request)));
+    if (item < 0)
+        return item;
+    m_links.AppendItem();
+    // Linked before it is shown: under a collapsed parent it never gets a
+    // row. An item that cannot be linked shows at the end, as appended.
+    if (m_links.CanLink(item, parent))
+        PlaceLinkedItem(item, parent);
+    else
+        InsertShownRow(CListCtrl::GetItemCount(), item);
+    return item;
 }
 
 int TreeListCtrl::GetItemCount() const {
@@ -214,6 +239,10 @@ void TreeListCtrl::LinkItem(int item, int parent) {
         RemoveShownDescendants(row, item);
         DeleteItem(row);
     }
+    PlaceLinkedItem(item, parent);
+}
+
+void TreeListCtrl::PlaceLinkedItem(int item, int parent) {
     m_links.ForgetExpanded(item);
     // Under an expanded parent the item shows directly below it; a
     // top-level item shows at the end.

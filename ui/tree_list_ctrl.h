@@ -40,6 +40,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int GetItemCount() const override;
     void ResetTree() override;
     void SetItemParent(int item, int parent) override;
+    int AppendChildItem(const char* text, int parent) override;
     void ExpandAll(int item) override;
     bool HasChildItems(int item) const override { return m_links.HasChildItems(item); }
     int GetFirstChildItem(int parent) override { return m_links.GetFirstChildItem(parent); }
@@ -114,6 +115,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
 
     LRESULT SendToCompleteList(UINT message, WPARAM wParam, LPARAM lParam);
     void LinkItem(int item, int parent);
+    // Links an item that has no shown row, showing it under its parent
+    // when the parent is expanded.
+    void PlaceLinkedItem(int item, int parent);
     void RemoveAllItems();
     // A shown row for item at position, with its texts from the complete list.
     void InsertShownRow(int position, int item);

@@ -19,12 +19,8 @@ const std::string& configPath() {
     return path;
 }
 
-void BM_BuildTree(benchmark::State& state) {
-    std::string error;
-    if (!LoadGeneratedDie(static_cast<int>(state.range(0)), &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
+// Builds from the configuration at config over the session loaded.
+void buildRepeatedly(benchmark::State& state, const std::string& config) {
     set_up_work_part_record();
     int rows = 0;
     long long calls = 0;
@@ -35,7 +31,7 @@ void BM_BuildTree(benchmark::State& state) {
         HOSTSIM_clear_call_log();
         state.ResumeTiming();
 
-        model->BuildTree(configPath().c_str());
+        model->BuildTree(config.c_str());
 
         state.PauseTiming();
         rows = model->RowCount();
@@ -48,6 +44,27 @@ void BM_BuildTree(benchmark::State& state) {
     state.counters["host_calls"] = static_cast<double>(calls);
 }
 
+void BM_BuildTree(benchmark::State& state) {
+    std::string error;
+    if (!LoadGeneratedDie(static_cast<int>(state.range(0)), &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    buildRepeatedly(state, configPath());
+}
+
+// 4,998 _OTHER groups side by side under one group, over 10 parts.
+void BM_BuildTreeOtherGroups(benchmark::State& state) {
+    std::string error;
+    if (!LoadOtherGroups(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    static const std::string config = WriteOtherGroupsConfig(std::string(VM_BINARY_DIR) + "/bench");
+    buildRepeatedly(state, config);
+}
+
 BENCHMARK(BM_BuildTree)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTreeOtherGroups)->Unit(benchmark::kMillisecond);
 
 } // namespace

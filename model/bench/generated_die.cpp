@@ -1,6 +1,7 @@
 #include "model/bench/generated_die.h"
 
 #include "hostsim/hostsim_control.h"
+#include "model/tree_list.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -79,14 +80,15 @@ std::string GeneratedDieConfig() {
     return xml;
 }
 
-std::string WriteGeneratedDieConfig(const std::string& directory) {
+namespace {
+std::string writeConfig(const std::string& directory, const std::string& name,
+                        const std::string& xml) {
     std::filesystem::create_directories(directory);
-    std::string file = directory + "/generated_view.xml";
-    std::ofstream(file, std::ios::binary) << GeneratedDieConfig();
+    std::string file = directory + "/" + name;
+    std::ofstream(file, std::ios::binary) << xml;
     return file;
 }
 
-namespace {
 bool loadSession(const json& session, std::string* error) {
     char reason[512] = "";
     if (HOSTSIM_load_session_text(session.dump().c_str(), "/", reason, sizeof reason) == 0)
@@ -96,6 +98,48 @@ bool loadSession(const json& session, std::string* error) {
     return false;
 }
 } // namespace
+
+std::string WriteGeneratedDieConfig(const std::string& directory) {
+    return writeConfig(directory, "generated_view.xml", GeneratedDieConfig());
+}
+
+json OtherGroupsSession() {
+    json top = {{"file", "C:\\other\\top.prt"}, {"components", json::array()}};
+    json all = json::array();
+    for (int a = 0; a < 3; ++a) {
+        const std::string assembly = "C:\\other\\asm" + std::to_string(a) + ".prt";
+        top["components"].push_back({{"part", assembly}});
+        json parts = json::array();
+        for (int p = 0; p < 2; ++p) {
+            const std::string file =
+                "C:\\other\\p" + std::to_string(a) + std::to_string(p) + ".prt";
+            parts.push_back({{"part", file}});
+            all.push_back({{"file", file}});
+        }
+        all.push_back({{"file", assembly},
+                       {"attributes", {{{"title", "KIND"}, {"value", "ASM"}}}},
+                       {"components", parts}});
+    }
+    all.insert(all.begin(), top);
+    return {{"parts", all}, {"display_part", "C:\\other\\top.prt"}};
+}
+
+std::string OtherGroupsConfig() {
+    std::string xml = "<?xml version=\"1.0\"?>\n<ROOT Description=\"Side by side\">\n";
+    xml += " <KIND Description=\"Assemblies\">ASM\n";
+    for (int g = 0; g < MAX_ROWS - 2; ++g)
+        xml += "  <KIND_OTHER Description=\"Other " + std::to_string(g) + "\"/>\n";
+    xml += " </KIND>\n</ROOT>\n";
+    return xml;
+}
+
+bool LoadOtherGroups(std::string* error) {
+    return loadSession(OtherGroupsSession(), error);
+}
+
+std::string WriteOtherGroupsConfig(const std::string& directory) {
+    return writeConfig(directory, "other_groups_view.xml", OtherGroupsConfig());
+}
 
 bool LoadGeneratedDie(int parts, std::string* error) {
     return loadSession(GeneratedDieSession(parts), error);

@@ -25,6 +25,15 @@ bool LoadGeneratedDie(int parts, std::string* error);
 // Writes the configuration below directory (created if needed); its path.
 std::string WriteGeneratedDieConfig(const std::string& directory);
 
+// Side-by-side _OTHER groups: a session of 10 parts (the display part, 3
+// assemblies of type ASM with 2 parts each) and a configuration whose ASM
+// group holds 4,998 _OTHER groups, 5,000 rows in all. Legal, if unusual.
+nlohmann::json OtherGroupsSession();
+std::string OtherGroupsConfig();
+bool LoadOtherGroups(std::string* error);
+// Writes the configuration below directory (created if needed); its path.
+std::string WriteOtherGroupsConfig(const std::string& directory);
+
 nlohmann::json GroupChainSession();
 std::string GroupChainConfig(int levels);
 

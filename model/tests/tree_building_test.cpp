@@ -126,6 +126,24 @@ TEST_F(TreeBuilding, OtherRowsGatherTheComponentsTheSiblingsDoNotShow) {
               pictures(7));
 }
 
+// Side-by-side _OTHER rows: what a grandchild of the parent shows stays out,
+// and a later _OTHER row leaves out what an earlier one took.
+TEST_F(TreeBuilding, SideBySideOtherRowsShareOutTheComponents) {
+    loadSession(
+        sessionOf({part(kTop, {}, {component("upper.prt")}),
+                   part("upper.prt", {{"UPPER", "U1"}},
+                        {component("shoe.prt"), component("punch.prt"), component("pin.prt")}),
+                   part("shoe.prt", {{"TYPE", "SHOE"}}), part("punch.prt"), part("pin.prt")}));
+    build("side_by_side", R"(<ROOT>
+  <UPPER>U1<GROUP><TYPE>SHOE</TYPE></GROUP><UPPER_OTHER/><UPPER_OTHER/></UPPER>
+</ROOT>)");
+    ASSERT_EQ((Strings{"ROOT", "UPPER", "GROUP", "TYPE", "UPPER_OTHER", "UPPER_OTHER"}),
+              rowNames());
+    EXPECT_EQ((Strings{"punch.prt", "pin.prt"}), partsOf(4));
+    EXPECT_EQ(Strings{}, partsOf(5));
+    EXPECT_EQ(0, list->GetItemNumber(5));
+}
+
 // An assembly the host reports as leading back to itself: the holder's
 // occurrence lists the upper half's among its children.
 TEST_F(TreeBuilding, AnOtherRowOfACyclicAssemblyListsEachOccurrenceOnce) {

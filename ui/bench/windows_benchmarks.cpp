@@ -171,6 +171,11 @@ bool loadGeneratedDie(int parts) {
                                   kScratch + "/die", nullptr);
 }
 
+bool loadOtherGroups() {
+    return LoadViewManagerSession(OtherGroupsSession(), OtherGroupsConfig(), kScratch + "/other",
+                                  nullptr);
+}
+
 bool loadChain() {
     return LoadViewManagerSession(GroupChainSession(), GroupChainConfig(MAX_ROWS),
                                   kScratch + "/chain", nullptr);
@@ -218,6 +223,8 @@ void measureViewManager() {
         }
         closeViewManager();
     }
+    if (loadOtherGroups() && measureOpening("other_groups"))
+        closeViewManager();
     if (loadChain() && measureOpening("chain")) {
         TreeListCtrl& list = g_viewManagerDlg->m_list;
         std::printf("chain_collapse_top_ms %.1f\n",

@@ -90,6 +90,18 @@ TEST_F(TreeListTest, TheShownRowsFollowEveryStep) {
          [&] { tree.SetItemParent(tree.AppendItem("0:new"), 0); },
          {0, 7, 4, 5, 6, 1}},
         {"a loop is refused", [&] { tree.SetItemParent(0, 5); }, {0, 7, 4, 5, 6, 1}},
+        {"appended under an expanded parent: right below it",
+         [&] { tree.AppendChildItem("0:child", 4); },
+         {0, 7, 4, 8, 5, 6, 1}},
+        {"appended under a collapsed parent: no row",
+         [&] { tree.AppendChildItem("0:deep", 2); },
+         {0, 7, 4, 8, 5, 6, 1}},
+        {"appended under itself: refused, on top at the end",
+         [&] { tree.AppendChildItem("0:self", tree.GetItemCount()); },
+         {0, 7, 4, 8, 5, 6, 1, 10}},
+        {"the collapsed parent shows what was appended",
+         [&] { tree.ExpandAll(1); },
+         {0, 7, 4, 8, 5, 6, 1, 2, 9, 3, 10}},
         {"reset", [&] { tree.ResetTree(); }, {}},
     };
     for (const auto& step : steps) {
