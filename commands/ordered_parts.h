@@ -11,7 +11,7 @@
 class OrderedParts {
   public:
     OrderedParts() = default;
-    explicit OrderedParts(std::vector<tag_t> parts) {
+    explicit OrderedParts(const std::vector<tag_t>& parts) {
         for (tag_t part : parts)
             Add(part);
     }
