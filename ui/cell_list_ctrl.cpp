@@ -160,7 +160,7 @@ void CellListCtrl::GetCellText(int row, int column, char* text, int size) const 
         snprintf(text, static_cast<size_t>(size), "%d",
                  item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
     else
-        GetItemText(row, column, text, size);
+        GetStoredText(row, column, text, size);
 }
 
 void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {

@@ -82,6 +82,10 @@ class CellListCtrl : public CListCtrl {
 
     // The item index a display row shows: its item data.
     int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
+    // The text a display row's cell holds for the drawing.
+    virtual void GetStoredText(int row, int column, char* text, int size) const {
+        GetItemText(row, column, text, size);
+    }
 
   private:
     // bitmapId's picture from the list's set, at its size there.

@@ -1,6 +1,8 @@
 #include "ui/tree_list_ctrl.h"
 
+#include "model/cell_words.h"
 #include "ui/fit_text.h"
+#include "ui/tree_list_accessible.h"
 
 #include <windowsx.h>
 
@@ -21,6 +23,19 @@ bool isItemRequest(UINT message) {
     case LVM_SETITEMA:
     case LVM_SETITEMW:
     case LVM_GETITEMCOUNT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Requests that read a shown row's text.
+bool isTextRequest(UINT message) {
+    switch (message) {
+    case LVM_GETITEMTEXTA:
+    case LVM_GETITEMTEXTW:
+    case LVM_GETITEMA:
+    case LVM_GETITEMW:
         return true;
     default:
         return false;
@@ -87,6 +102,8 @@ void TreeListCtrl::PreSubclassWindow() {
 LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (changesTheList(message) && InSendMessage())
         return message == LVM_INSERTITEMA || message == LVM_INSERTITEMW ? -1 : FALSE;
+    if (m_busy == 0 && isTextRequest(message))
+        return AnswerTextRequest(message, wParam, lParam);
     if (m_busy == 0 && isItemRequest(message))
         return OnListMessage(message, wParam, lParam, SendToCompleteList(message, wParam, lParam));
     if (m_busy == 0 && isColumnRequest(message) && m_allItems.m_hWnd)
@@ -94,6 +111,13 @@ LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETREDRAW:
         m_drawing = wParam != FALSE;
+        break;
+    case WM_GETOBJECT:
+        if (LRESULT answer = AnswerAccessibleRequest(wParam, lParam))
+            return answer;
+        break;
+    case WM_DESTROY:
+        m_accessible.reset();
         break;
     case WM_LBUTTONDOWN:
         OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -160,13 +184,13 @@ LRESULT TreeListCtrl::OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRE
     case LVM_SETITEMTEXTW:
     case LVM_SETITEMA:
     case LVM_SETITEMW: {
-        // The shown row of the item, if any, takes the new texts.
+        // The shown row of the item, if any, draws the new texts.
         const int item = code == LVM_SETITEMA   ? requestedItem<LVITEMA>(lParam)
                          : code == LVM_SETITEMW ? requestedItem<LVITEMW>(lParam)
                                                 : static_cast<int>(wParam);
         const int row = FindItemByData(item);
         if (result && row >= 0)
-            CopyTexts(row, item, 0, true);
+            CListCtrl::RedrawItems(row, row);
         break;
     }
     case kSetParentCode:
@@ -176,6 +200,62 @@ LRESULT TreeListCtrl::OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRE
         break;
     }
     return result;
+}
+
+LRESULT TreeListCtrl::AnswerTextRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool wholeItem = message == LVM_GETITEMA || message == LVM_GETITEMW;
+    auto* request = reinterpret_cast<LVITEMA*>(lParam);
+    if (!request)
+        return wholeItem ? FALSE : 0;
+    // The list view may point pszText at its own copy: the words go into
+    // the caller's buffer.
+    char* const buffer = request->pszText;
+    const int bufferSize = request->cchTextMax;
+    LRESULT result = 0;
+    if (wholeItem) {
+        result = CellListCtrl::WindowProc(message, wParam, lParam);
+        request->pszText = buffer;
+        if (!result || !(request->mask & LVIF_TEXT))
+            return result;
+    }
+    if (!buffer || bufferSize <= 0)
+        return result;
+    char words[kCellTextSize] = "";
+    GetReaderText(wholeItem ? request->iItem : static_cast<int>(wParam), request->iSubItem, words,
+                  sizeof words);
+    int length = 0;
+    if (message == LVM_GETITEMTEXTW || message == LVM_GETITEMW) {
+        wchar_t wide[kCellTextSize] = L"";
+        MultiByteToWideChar(CP_ACP, 0, words, -1, wide, kCellTextSize);
+        auto* wideBuffer = reinterpret_cast<wchar_t*>(buffer);
+        lstrcpynW(wideBuffer, wide, bufferSize);
+        length = lstrlenW(wideBuffer);
+    } else {
+        lstrcpynA(buffer, words, bufferSize);
+        length = lstrlenA(buffer);
+    }
+    return wholeItem ? result : length;
+}
+
+void TreeListCtrl::GetReaderText(int row, int column, char* text, int size) {
+    if (size <= 0)
+        return;
+    text[0] = '\0';
+    Busy busy(m_busy);
+    if (row < 0 || row >= CListCtrl::GetItemCount() || column < 0)
+        return;
+    const int item = ItemOfRow(row);
+    DescribeCellState(
+        {column, GetItemBitmapId(item, column), GetItemColor(item), GetItemNumber(item)}, text,
+        static_cast<size_t>(size));
+    if (column == kTreeColumn || text[0] == '\0') {
+        // A cell without a state to tell reads as the text it shows.
+        char stored[kCellTextSize] = "";
+        GetStoredText(row, column, stored, sizeof stored);
+        int pictureIndex = 0;
+        lstrcpynA(text, ShownCellText(stored, GetItemBitmapId(item, column) != 0, &pictureIndex),
+                  size);
+    }
 }
 
 int TreeListCtrl::AppendItem(const char* text) {
@@ -258,21 +338,11 @@ void TreeListCtrl::PlaceLinkedItem(int item, int parent) {
 }
 
 void TreeListCtrl::InsertShownRow(int position, int item) {
-    char text[kCellTextSize] = "";
-    m_allItems.GetItemText(item, 0, text, sizeof text);
-    const int row = InsertItem(position, text, item);
-    // A new row's other cells are empty already.
-    if (row >= 0)
-        CopyTexts(row, item, 1, false);
+    InsertItem(position, "", item);
 }
 
-void TreeListCtrl::CopyTexts(int row, int item, int firstColumn, bool copyEmpty) {
-    const int columns = GetColumnCount();
-    for (int column = firstColumn; column < columns; ++column) {
-        char text[kCellTextSize] = "";
-        if (m_allItems.GetItemText(item, column, text, sizeof text) > 0 || copyEmpty)
-            SetItemText(row, column, text);
-    }
+void TreeListCtrl::GetStoredText(int row, int column, char* text, int size) const {
+    m_allItems.GetItemText(ItemOfRow(row), column, text, size);
 }
 
 int TreeListCtrl::FindShownRow(int item, int guess) const {
@@ -297,6 +367,7 @@ void TreeListCtrl::ExpandShownItem(int item, int row) {
             InsertShownRow(++position, child);
     }
     CListCtrl::RedrawItems(row, row);
+    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
     Notify(TLN_EXPANDED, item, 0);
 }
 
@@ -313,6 +384,7 @@ void TreeListCtrl::CollapseItem(int item) {
         RemoveShownDescendants(row, item);
     }
     CListCtrl::RedrawItems(row, row);
+    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
     Notify(TLN_COLLAPSED, item, 0);
 }
 
@@ -401,4 +473,41 @@ void TreeListCtrl::SetItemNumber(int item, int number) {
 
 void TreeListCtrl::RedrawItems(int first, int last) {
     CListCtrl::RedrawItems(first, last);
+    // The commands redraw the rows whose states they changed; a reader
+    // hears the focused one again.
+    const int focused = GetFocusedRow();
+    if (focused >= first && focused <= last)
+        NotifyRowChanged(EVENT_OBJECT_DESCRIPTIONCHANGE, focused);
+}
+
+IAccessible* TreeListCtrl::GetAccessibleObject() {
+    if (!m_accessible)
+        m_accessible.reset(TreeListAccessible::Create(*this));
+    if (!m_accessible)
+        return nullptr;
+    m_accessible->AddRef();
+    return m_accessible.get();
+}
+
+LRESULT TreeListCtrl::AnswerAccessibleRequest(WPARAM flags, LPARAM objectId) {
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT)
+        return 0;
+    IAccessible* accessible = GetAccessibleObject();
+    if (!accessible)
+        return 0;
+    const LRESULT answer = LresultFromObject(IID_IAccessible, flags, accessible);
+    accessible->Release();
+    // A failure (COM not started on this thread) leaves the request to
+    // the list view.
+    return answer > 0 ? answer : 0;
+}
+
+void TreeListCtrl::NotifyRowChanged(DWORD event, int row) const {
+    // A list view's child ids count its rows from 1.
+    NotifyWinEvent(event, m_hWnd, OBJID_CLIENT, row + 1);
+}
+
+void TreeListCtrl::DisconnectAccessible::operator()(TreeListAccessible* accessible) const {
+    accessible->Disconnect();
+    accessible->Release();
 }

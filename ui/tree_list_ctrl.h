@@ -4,15 +4,18 @@
 // implementation of the TreeList that tree building and the commands use.
 //
 // The control keeps every item in a hidden complete list (its child window
-// 0x1111), where an item's index never changes; the shown rows are copies
-// whose item data is the item index. The list view's own item requests sent
-// to the control go to the complete list, column requests to both lists.
+// 0x1111), where an item's index never changes, with the items' texts; a
+// shown row holds only its item index as item data. The list view's own item
+// requests sent to the control go to the complete list, column requests to
+// both lists, and text requests about shown rows get a screen reader's words.
 #pragma once
 
 #include "model/tree_links.h"
 #include "model/tree_list.h"
 #include "ui/cell_list_ctrl.h"
 #include "wnd/common_controls.h"
+
+#include <oleacc.h>
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +34,8 @@ constexpr UINT TLN_KEYFOCUS = 0x5401;
 constexpr int kCompleteListId = 0x1111;
 constexpr int kTreeColumn = 0;
 constexpr int kColorColumn = 3;
+
+class TreeListAccessible;
 
 class TreeListCtrl : public CellListCtrl, public TreeList {
   public:
@@ -70,6 +75,14 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int GetShownRowCount();
     // The shown row that has the keyboard focus, or -1.
     int GetFocusedRow() const;
+    // What a screen reader hears for a shown row's cell (into size bytes):
+    // the label without its picture index, a state in words, the count.
+    // Text requests from outside the control get these words; the stored
+    // texts stay the drawing's.
+    void GetReaderText(int row, int column, char* text, int size);
+    // The object that accessibility clients get for the list (WM_GETOBJECT),
+    // with a reference for the caller; nullptr when it cannot be made.
+    IAccessible* GetAccessibleObject();
     void HideTooltip();
 
     // Indexed by item index: the colour of the swatch, as 0x00BBGGRR.
@@ -82,6 +95,8 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawCell(HDC dc, const RECT& rect, int format, int row, int column) override;
+    // Shown rows hold no texts: they are their items' in the complete list.
+    void GetStoredText(int row, int column, char* text, int size) const override;
     // What follows an item request once the complete list has answered it.
     virtual LRESULT OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRESULT result);
 
@@ -114,23 +129,29 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     };
 
     LRESULT SendToCompleteList(UINT message, WPARAM wParam, LPARAM lParam);
+    // LVM_GETITEMTEXT and LVM_GETITEM (ANSI or wide) answered with the
+    // reader's words.
+    LRESULT AnswerTextRequest(UINT message, WPARAM wParam, LPARAM lParam);
     void LinkItem(int item, int parent);
     // Links an item that has no shown row, showing it under its parent
     // when the parent is expanded.
     void PlaceLinkedItem(int item, int parent);
     void RemoveAllItems();
-    // A shown row for item at position, with its texts from the complete list.
+    // A shown row for item at position.
     void InsertShownRow(int position, int item);
     // The shown row of item, tried at guess first; -1 when it has none.
     int FindShownRow(int item, int guess) const;
     // Shows the children of item, whose row is row, if it has one.
     void ExpandShownItem(int item, int row);
-    // The complete list's texts of item from firstColumn on into a shown
-    // row; empty texts too when copyEmpty is set.
-    void CopyTexts(int row, int item, int firstColumn, bool copyEmpty);
     // Removes the shown rows of item's descendants below its row.
     void RemoveShownDescendants(int row, int item);
     void Notify(UINT code, int item, int parent) const;
+    // The accessible object of the list (WM_GETOBJECT), 0 to leave the
+    // request to the list view.
+    LRESULT AnswerAccessibleRequest(WPARAM flags, LPARAM objectId);
+    // Tells accessibility clients that a shown row's state or
+    // description changed.
+    void NotifyRowChanged(DWORD event, int row) const;
 
     int DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item);
     void DrawColorSwatch(HDC dc, const RECT& rect, int item) const;
@@ -154,4 +175,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     bool m_drawing = true;
     std::unique_ptr<CToolTipCtrl> m_toolTip;
     std::string m_toolTipText;
+    // Disconnected before its reference goes: a client may hold it longer.
+    struct DisconnectAccessible {
+        void operator()(TreeListAccessible* accessible) const;
+    };
+    std::unique_ptr<TreeListAccessible, DisconnectAccessible> m_accessible;
 };

@@ -8,12 +8,7 @@ namespace {
 ShownRowState describeRow(TreeListCtrl& list, int row) {
     ShownRowState state = {};
     state.item = static_cast<int>(list.GetItemData(row));
-    char text[kShownLabelSize] = "";
-    list.GetItemText(row, 0, text, sizeof text);
-    int pictureIndex = 0;
-    const char* label =
-        CellListCtrl::ShownCellText(text, list.GetItemBitmapId(state.item, 0) != 0, &pictureIndex);
-    lstrcpynA(state.label, label, sizeof state.label);
+    list.GetReaderText(row, kTreeColumn, state.label, sizeof state.label);
     state.level = list.GetItemLevel(state.item);
     state.hasChildren = list.HasChildItems(state.item) ? 1 : 0;
     state.expanded = list.IsExpanded(state.item) ? 1 : 0;

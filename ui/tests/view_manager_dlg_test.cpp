@@ -4,94 +4,23 @@
 // messages that carry pointers from another thread, and the shared bitmaps and every command on a
 // 5,000-level chain on a host's 1 MB stack. What a user does with the dialog is checked end to end
 // by tools/devhost's scripts.
-#include "config/framework_message_recorder.h"
-#include "entry/view_manager_command.h"
 #include "host/host_api.h"
-#include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
 #include "model/cell_pictures.h"
 #include "record/work_part_record.h"
 #include "res/resource.h"
 #include "ui/tests/list_host.h"
-#include "ui/view_manager_dlg.h"
-#include "ui/view_manager_instance.h"
+#include "ui/tests/view_manager_fixture.h"
 #include "ui/view_manager_probe.h"
 #include "wnd/tests/modal_answer.h"
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <objbase.h>
 
-#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace {
-
-using nlohmann::json;
-
-const std::string kDemo = std::string(VM_SOURCE_DIR) + "/demo";
-const std::string kScratch = std::string(VM_BINARY_DIR) + "/view_manager_dlg_tests";
-
-// What the command's dialog step is in the plug-in library.
-class DialogStep : public ViewManagerDialogStep {
-  public:
-    void CreateOrShow() override { CreateOrShowViewManager(); }
-};
-
-json demoSession() {
-    std::ifstream file(kDemo + "/session.json");
-    return json::parse(file);
-}
-
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-class ViewManager : public ::testing::Test {
-  protected:
-    void SetUp() override { useDemo(demoSession()); }
-
-    void TearDown() override {
-        if (g_viewManagerDlg)
-            g_viewManagerDlg->DestroyWindow();
-        EXPECT_EQ(nullptr, g_viewManagerDlg);
-        EXPECT_EQ(0, g_viewManagerCreated);
-        HOSTSIM_clear_faults();
-        ClearRecordedFrameworkMessages();
-    }
-
-    void useDemo(json session) {
-        session["environment"] = {{"KORVELTAND_DIR", kDemo + "/product/korveltand"}};
-        char error[512];
-        ASSERT_EQ(0, HOSTSIM_load_session_text(session.dump().c_str(), kDemo.c_str(), error,
-                                               sizeof error))
-            << error;
-    }
-
-    void ufusr() const {
-        DialogStep step;
-        RunViewManagerCommand(step);
-        EXPECT_EQ(0, HOSTSIM_session_depth());
-    }
-
-    HWND dialog() const { return g_viewManagerDlg ? g_viewManagerDlg->m_hWnd : nullptr; }
-    ViewManagerDlg& dlg() const { return *g_viewManagerDlg; }
-
-    void click(int id) const {
-        SendMessageA(dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog(), id)));
-        EXPECT_EQ(0, HOSTSIM_session_depth());
-    }
-};
 
 TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighlightOnce) {
     ufusr();
@@ -194,22 +123,6 @@ TEST_F(ViewManager, ACommandAndACloseDuringTheFirstBuildWaitForIt) {
     pumpMessages();
     EXPECT_FALSE(IsWindow(inside.shown));
     EXPECT_EQ(nullptr, g_viewManagerDlg);
-}
-
-// A send from a thread of its own, answered while this thread pumps.
-LRESULT sendFromAnotherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    std::atomic<bool> sent{false};
-    LRESULT answer = -2;
-    std::thread other([&] {
-        answer = SendMessageA(window, message, wParam, lParam);
-        sent = true;
-    });
-    while (!sent) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        pumpMessages();
-    }
-    other.join();
-    return answer;
 }
 
 // The probe answers its own thread, which the development host reads it from.

@@ -1,0 +1,51 @@
+#include "model/cell_words.h"
+
+#include "model/cell_pictures.h"
+
+#include <cstdio>
+
+namespace {
+
+// The word for the picture of a two-state column, nullptr for no picture.
+const char* pictureWord(int bitmapId, int onPicture, const char* on, int offPicture,
+                        const char* off) {
+    if (bitmapId == onPicture)
+        return on;
+    return bitmapId == offPicture ? off : nullptr;
+}
+
+const char* stateWord(int column, int bitmapId) {
+    switch (column) {
+    case kColumnBlank:
+        return pictureWord(bitmapId, kPictureShown, "shown", kPictureBlanked, "blanked");
+    case kColumnIsolate:
+        // The Isolate picture shows the row's shown state as well.
+        return pictureWord(bitmapId, kPictureIsolateShown, "shown", kPictureIsolateBlanked,
+                           "blanked");
+    case kColumnFreeze:
+        return pictureWord(bitmapId, kPictureFrozen, "frozen", kPictureUnfrozen, "not frozen");
+    case kColumnOpen:
+        return pictureWord(bitmapId, kPictureFolderOpen, "open", kPictureFolderClosed, "closed");
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void DescribeCellState(const CellState& cell, char* text, size_t size) {
+    if (size == 0)
+        return;
+    text[0] = '\0';
+    if (cell.column == kColumnColor) {
+        if (cell.color == kMixedColor)
+            snprintf(text, size, "mixed colours");
+        else
+            snprintf(text, size, "red %u, green %u, blue %u", cell.color & 0xFFu,
+                     cell.color >> 8 & 0xFFu, cell.color >> 16 & 0xFFu);
+    } else if (cell.column == kColumnAttributeCount) {
+        snprintf(text, size, "%d", cell.number);
+    } else if (const char* word = stateWord(cell.column, cell.bitmapId)) {
+        snprintf(text, size, "%s", word);
+    }
+}
