@@ -36,16 +36,19 @@ const char* stateWord(int column, int bitmapId) {
 void DescribeCellState(const CellState& cell, char* text, size_t size) {
     if (size == 0)
         return;
-    text[0] = '\0';
-    if (cell.column == kColumnColor) {
-        if (cell.color == kMixedColor)
-            snprintf(text, size, "mixed colours");
-        else
-            snprintf(text, size, "red %u, green %u, blue %u", cell.color & 0xFFu,
-                     cell.color >> 8 & 0xFFu, cell.color >> 16 & 0xFFu);
+    int written = 0;
+    if (cell.column == kColumnColor && cell.color == kMixedColor) {
+        written = snprintf(text, size, "mixed colours");
+    } else if (cell.column == kColumnColor) {
+        written = snprintf(text, size, "red %u, green %u, blue %u", cell.color & 0xFFu,
+                           cell.color >> 8 & 0xFFu, cell.color >> 16 & 0xFFu);
     } else if (cell.column == kColumnAttributeCount) {
-        snprintf(text, size, "%d", cell.number);
-    } else if (const char* word = stateWord(cell.column, cell.bitmapId)) {
-        snprintf(text, size, "%s", word);
+        written = snprintf(text, size, "%d", cell.number);
+    } else {
+        const char* word = stateWord(cell.column, cell.bitmapId);
+        written = snprintf(text, size, "%s", word ? word : "");
     }
+    // A failed format leaves no half-written words.
+    if (written < 0)
+        text[0] = '\0';
 }

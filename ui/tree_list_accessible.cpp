@@ -93,23 +93,25 @@ ULONG TreeListAccessible::Release() {
     return static_cast<ULONG>(left);
 }
 
-bool TreeListAccessible::RowOf(const VARIANT& child, int* row) const {
-    if (!m_list || child.vt != VT_I4)
-        return false;
+HRESULT TreeListAccessible::RowOf(const VARIANT& child, int* row) const {
+    if (!m_list)
+        return RPC_E_DISCONNECTED;
+    if (child.vt != VT_I4)
+        return E_INVALIDARG;
     if (child.lVal == CHILDID_SELF) {
         *row = -1;
-        return true;
+        return S_OK;
     }
     if (child.lVal < 1 || child.lVal > m_list->GetShownRowCount())
-        return false;
+        return E_INVALIDARG;
     *row = static_cast<int>(child.lVal) - 1;
-    return true;
+    return S_OK;
 }
 
 HRESULT TreeListAccessible::get_accName(VARIANT child, BSTR* name) {
     int row = -1;
-    if (!RowOf(child, &row))
-        return m_list ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+        return named;
     if (row < 0)
         return Forward([&](IAccessible* system) { return system->get_accName(child, name); });
     char label[kCellTextSize] = "";
@@ -119,21 +121,21 @@ HRESULT TreeListAccessible::get_accName(VARIANT child, BSTR* name) {
 
 HRESULT TreeListAccessible::get_accValue(VARIANT child, BSTR* value) {
     int row = -1;
-    if (!RowOf(child, &row))
-        return m_list ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+        return named;
     if (row < 0)
         return Forward([&](IAccessible* system) { return system->get_accValue(child, value); });
     // As a tree view's items: the level, 0 at the top.
     char level[16] = "";
-    snprintf(level, sizeof level, "%d",
-             m_list->GetItemLevel(static_cast<int>(m_list->GetItemData(row))));
+    static_cast<void>(snprintf(level, sizeof level, "%d",
+                               m_list->GetItemLevel(static_cast<int>(m_list->GetItemData(row)))));
     return toBstr(level, value);
 }
 
 HRESULT TreeListAccessible::get_accDescription(VARIANT child, BSTR* description) {
     int row = -1;
-    if (!RowOf(child, &row))
-        return m_list ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+        return named;
     if (row < 0)
         return Forward(
             [&](IAccessible* system) { return system->get_accDescription(child, description); });
@@ -159,8 +161,8 @@ HRESULT TreeListAccessible::get_accDescription(VARIANT child, BSTR* description)
 
 HRESULT TreeListAccessible::get_accRole(VARIANT child, VARIANT* role) {
     int row = -1;
-    if (!RowOf(child, &row))
-        return m_list ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+        return named;
     if (!role)
         return E_POINTER;
     role->vt = VT_I4;
@@ -170,8 +172,8 @@ HRESULT TreeListAccessible::get_accRole(VARIANT child, VARIANT* role) {
 
 HRESULT TreeListAccessible::get_accState(VARIANT child, VARIANT* state) {
     int row = -1;
-    if (!RowOf(child, &row))
-        return m_list ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+        return named;
     if (row < 0)
         return Forward([&](IAccessible* system) { return system->get_accState(child, state); });
     if (!state)

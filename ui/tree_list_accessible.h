@@ -65,9 +65,9 @@ class TreeListAccessible final : public IAccessible {
     TreeListAccessible(const TreeListAccessible&) = delete;
     TreeListAccessible& operator=(const TreeListAccessible&) = delete;
 
-    // The shown row a child id names, -1 for the list itself; false when
-    // the id names nothing or the list is gone.
-    bool RowOf(const VARIANT& child, int* row) const;
+    // The shown row a child id names, -1 for the list itself; E_INVALIDARG
+    // when the id names nothing, RPC_E_DISCONNECTED when the list is gone.
+    HRESULT RowOf(const VARIANT& child, int* row) const;
     // call on the system object; fails when the list is gone or there is
     // no system object.
     template <class Call> HRESULT Forward(Call call) const;
