@@ -1,7 +1,11 @@
 #include "ui/resize_ctrl.h"
 
+#include "wnd/window_table.h"
+
 namespace {
 
+// Names the controller on its window for anyone who looks; the controller's
+// own procedure finds it in the table below, without a call to the system.
 const char kControllerProperty[] = "___CResizeCtrl___Class___";
 // Large enough for any dialog, small enough that ratio times a size change
 // and a remembered deficit stay within an int.
@@ -10,6 +14,13 @@ constexpr int kMaxScale = 32767;
 void takeUnset(LONG* stored, LONG system) {
     if (*stored == -1)
         *stored = system;
+}
+
+// Never destroyed: a controller with static storage may give its window back
+// at exit.
+WindowTable<CResizeCtrl>& controllers() {
+    static auto* table = new WindowTable<CResizeCtrl>;
+    return *table;
 }
 
 } // namespace
@@ -54,7 +65,8 @@ int CResizeCtrl::Enable(int on) {
         return 0;
     if (on) {
         // One controller per window: the property names it.
-        if (!IsWindow(m_hWnd) || GetPropA(m_hWnd, kControllerProperty))
+        if (!IsWindow(m_hWnd) || GetPropA(m_hWnd, kControllerProperty) ||
+            !controllers().Add(m_hWnd, this))
             return 0;
         RECT client = {};
         GetClientRect(m_hWnd, &client);
@@ -67,13 +79,14 @@ int CResizeCtrl::Enable(int on) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOldWndProc));
         m_pfnOldWndProc = nullptr;
         RemovePropA(m_hWnd, kControllerProperty);
+        controllers().Remove(m_hWnd);
     }
     m_bEnabled = on;
     return 1;
 }
 
 LRESULT CALLBACK CResizeCtrl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CResizeCtrl*>(GetPropA(window, kControllerProperty));
+    CResizeCtrl* self = controllers().Find(window);
     if (!self)
         return 0;
     // Disabling on WM_DESTROY forgets the procedure the message still goes to.

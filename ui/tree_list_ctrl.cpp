@@ -335,7 +335,10 @@ void TreeListCtrl::PlaceLinkedItem(int item, int parent) {
     }
     m_links.SetParent(item, parent);
     Notify(TLN_PARENTSET, item, parent);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
+    // While the list does not draw, whoever turns drawing back on repaints
+    // it once: a build links thousands of items.
+    if (m_drawing)
+        InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void TreeListCtrl::InsertShownRow(int position, int item) {

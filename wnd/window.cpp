@@ -2,11 +2,10 @@
 
 #include "config/handler_failure.h"
 #include "wnd/module_instance.h"
+#include "wnd/window_table.h"
 
 #include <commctrl.h>
 
-#include <stdexcept>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -14,68 +13,9 @@ namespace {
 // as long as our procedure may still be called.
 const char kSuperProperty[] = "ViewManager.CWnd.Super";
 
-// The objects bound to windows, of every thread. Every message looks its
-// object up here: a window property would cost a round trip to Wine's
-// server on each message, which made a large list many times slower.
-class BoundObjects {
-  public:
-    CWnd* Find(HWND window) {
-        AcquireSRWLockShared(&m_lock);
-        auto found = m_objects.find(window);
-        CWnd* object = found != m_objects.end() ? found->second : nullptr;
-        ReleaseSRWLockShared(&m_lock);
-        return object;
-    }
-    // False when the window is bound already or the table cannot grow. The
-    // entry is made before the lock is taken, and an insertion that fails
-    // under it gives the lock back: nothing waits on a lock held by a
-    // failed bind.
-    bool Add(HWND window, CWnd* object) noexcept {
-        return CatchHandlerFailure([&] {
-                   Objects entry;
-                   entry.emplace(window, object);
-                   ExclusiveLock lock(m_lock);
-                   if (!m_objects.insert(entry.extract(window)).inserted)
-                       throw std::logic_error("window bound twice");
-               }) == HandlerFailure::kNone;
-    }
-    void Remove(HWND window) noexcept {
-        ExclusiveLock lock(m_lock);
-        m_objects.erase(window);
-    }
-    // The windows bound now, in no order; as many as could be listed.
-    std::vector<HWND> Windows() noexcept {
-        std::vector<HWND> windows;
-        AcquireSRWLockShared(&m_lock);
-        CatchHandlerFailure([&] {
-            windows.reserve(m_objects.size());
-            for (const auto& bound : m_objects)
-                windows.push_back(bound.first);
-        });
-        ReleaseSRWLockShared(&m_lock);
-        return windows;
-    }
-
-  private:
-    using Objects = std::unordered_map<HWND, CWnd*>;
-    class ExclusiveLock {
-      public:
-        explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
-        ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
-        ExclusiveLock(const ExclusiveLock&) = delete;
-        ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-      private:
-        SRWLOCK& m_lock;
-    };
-
-    SRWLOCK m_lock = SRWLOCK_INIT;
-    Objects m_objects;
-};
-
 // Never destroyed: objects with static storage may unbind at exit.
-BoundObjects& boundObjects() {
-    static BoundObjects* objects = new BoundObjects;
+WindowTable<CWnd>& boundObjects() {
+    static auto* objects = new WindowTable<CWnd>;
     return *objects;
 }
 } // namespace

@@ -72,6 +72,15 @@ TEST_F(ResizeTest, DisablingOrDestroyingTheWindowGivesTheDialogBack) {
     EXPECT_EQ(1, resize.Enable(0));
     EXPECT_EQ(procedure, GetWindowLongPtrA(dialog.m_hWnd, GWLP_WNDPROC));
 
+    // One controller at a time: the window is free again once given back.
+    CResizeCtrl other;
+    other.Create(&dialog, 0, 300);
+    EXPECT_EQ(1, resize.Enable(1));
+    EXPECT_EQ(0, other.Enable(1));
+    resize.Enable(0);
+    EXPECT_EQ(1, other.Enable(1));
+    other.Enable(0);
+
     resize.Enable(1);
     dialog.DestroyWindow();
     EXPECT_EQ(0, resize.Enable(0));

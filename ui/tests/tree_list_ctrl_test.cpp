@@ -110,6 +110,19 @@ TEST_F(TreeListTest, TheShownRowsFollowEveryStep) {
     }
 }
 
+// A link that shows or hides no row still gives its parent an expand box:
+// the list must be drawn again.
+TEST_F(TreeListTest, ALinkUnderACollapsedRowRepaintsTheList) {
+    Append(3);
+    list->SetItemParent(1, 0);
+    ShowWindow(host.m_hWnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(host.m_hWnd);
+    ASSERT_FALSE(GetUpdateRect(list->m_hWnd, nullptr, FALSE));
+    list->SetItemParent(1, 2);
+    EXPECT_EQ((Items{0, 2}), Shown());
+    EXPECT_TRUE(GetUpdateRect(list->m_hWnd, nullptr, FALSE));
+}
+
 TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     BuildSample();
     list->ExpandAll(0);
