@@ -476,7 +476,14 @@ void TreeListCtrl::SetItemNumber(int item, int number) {
 }
 
 void TreeListCtrl::RedrawItems(int first, int last) {
-    CListCtrl::RedrawItems(first, last);
+    // Only the page can need drawing: a command over thousands of rows would
+    // otherwise have the system invalidate each row that is off it. The
+    // row partly shown below the page is on it.
+    const int top = GetTopIndex();
+    const int from = std::max(first, top);
+    const int to = std::min(last, top + GetCountPerPage());
+    if (from <= to)
+        CListCtrl::RedrawItems(from, to);
     // The commands redraw the rows whose states they changed; a reader
     // hears the focused one again.
     const int focused = GetFocusedRow();

@@ -31,6 +31,9 @@ class CListCtrl : public CWnd {
         return static_cast<int>(send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(hit)));
     }
     bool RedrawItems(int first, int last) const { return send(LVM_REDRAWITEMS, first, last) != 0; }
+    int GetTopIndex() const { return static_cast<int>(send(LVM_GETTOPINDEX)); }
+    // Rows wholly inside the list's client area.
+    int GetCountPerPage() const { return static_cast<int>(send(LVM_GETCOUNTPERPAGE)); }
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(send(LVM_GETHEADER)); }
 
   protected:

@@ -123,6 +123,46 @@ TEST_F(TreeListTest, ALinkUnderACollapsedRowRepaintsTheList) {
     EXPECT_TRUE(GetUpdateRect(list->m_hWnd, nullptr, FALSE));
 }
 
+// A redraw reaches the rows on the page, the one partly shown below it
+// included, and none off it.
+TEST_F(TreeListTest, ARedrawInvalidatesOnlyTheRowsOnThePage) {
+    Append(60);
+    RECT row = {};
+    list->GetItemRect(0, &row, LVIR_BOUNDS);
+    const int rowHeight = row.bottom - row.top;
+    // Ten and a half rows below the header, scrolled down by five.
+    RECT window = {};
+    RECT client = {};
+    GetWindowRect(list->m_hWnd, &window);
+    GetClientRect(list->m_hWnd, &client);
+    const int frame = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(list->m_hWnd, nullptr, 0, 0, window.right - window.left,
+                 frame + row.top + 10 * rowHeight + rowHeight / 2, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(list->m_hWnd, LVM_SCROLL, 0, 5 * rowHeight);
+    ShowWindow(host.m_hWnd, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(5, list->GetTopIndex());
+    ASSERT_EQ(10, list->GetCountPerPage());
+
+    // Empty when nothing is to be drawn.
+    const auto invalidated = [&](int first, int last) {
+        UpdateWindow(host.m_hWnd);
+        list->RedrawItems(first, last);
+        RECT update = {};
+        return GetUpdateRect(list->m_hWnd, &update, FALSE) ? update : RECT{};
+    };
+    EXPECT_EQ(0, invalidated(0, 4).bottom);
+    EXPECT_EQ(0, invalidated(16, 59).bottom);
+    RECT partly = {};
+    list->GetItemRect(15, &partly, LVIR_BOUNDS);
+    EXPECT_EQ(partly.top, invalidated(15, 15).top);
+    RECT first = {};
+    list->GetItemRect(5, &first, LVIR_BOUNDS);
+    const RECT all = invalidated(0, 59);
+    EXPECT_EQ(first.top, all.top);
+    GetClientRect(list->m_hWnd, &client);
+    EXPECT_EQ(client.bottom, all.bottom);
+}
+
 TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     BuildSample();
     list->ExpandAll(0);
