@@ -121,10 +121,10 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, Orde
                                                 OccurrencesSeen& occurrences) {
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
-    // occurrence.
+    // occurrence. A part that is not loaded has no tag.
     if (RowAt(row).open) {
         for (const std::string& name : RowAt(row).partNames) {
-            if (!seen.insert(name).second || !UF_PART_is_loaded(name.c_str()))
+            if (!seen.insert(name).second)
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());
             if (part == NULL_TAG || parts.Contains(part))

@@ -85,13 +85,17 @@ void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
 }
 
 void ViewManagerCommands::ApplyOpenState(int row, int open) {
+    // A part found closed stays closed while the walk goes on: the rows
+    // that share it do not ask again.
+    std::unordered_set<std::string> closedParts;
     WalkRows(row, [&](int r) {
-        ApplyOpenStateToRow(r, open);
+        ApplyOpenStateToRow(r, open, closedParts);
         return true;
     });
 }
 
-void ViewManagerCommands::ApplyOpenStateToRow(int row, int open) {
+void ViewManagerCommands::ApplyOpenStateToRow(int row, int open,
+                                              std::unordered_set<std::string>& closedParts) {
     if (RowAt(row).open != (open != 0)) {
         EditRow(row).open = open != 0;
         if (open == 1) {
@@ -99,7 +103,7 @@ void ViewManagerCommands::ApplyOpenStateToRow(int row, int open) {
             if (!IsOtherRow(row))
                 RebuildRowParts(row);
         } else {
-            CloseRowParts(row);
+            CloseRowParts(row, closedParts);
         }
     }
 }

@@ -135,7 +135,7 @@ class ViewManagerCommands : public RowModel {
     // visit answers whether the rows beneath the row it was given follow.
     void WalkRows(int row, const std::function<bool(int)>& visit);
     // What the propagation operations do to each row they visit.
-    void ApplyOpenStateToRow(int row, int open);
+    void ApplyOpenStateToRow(int row, int open, std::unordered_set<std::string>& closedParts);
     void ApplyShownStateToRow(int row, int shown);
     void ShowRow(int row);
     void ApplyColorToRow(int row, uint32_t packedColor, int colorIndex);

@@ -155,12 +155,16 @@ void RowModel::RebuildRowParts(int r) {
         remove_record_positions(positions);
 }
 
-void RowModel::CloseRowParts(int r) {
+void RowModel::CloseRowParts(int r, std::unordered_set<std::string>& closedParts) {
     // A part the host does not close stays in the row, open and unrecorded.
     std::vector<std::string> leftOpen;
     for (const std::string& name : RowAt(r).partNames) {
-        if (!UF_PART_is_loaded(name.c_str()))
+        if (closedParts.count(name) != 0)
             continue;
+        if (!UF_PART_is_loaded(name.c_str())) {
+            closedParts.insert(name);
+            continue;
+        }
         const tag_t tag = UF_PART_ask_part_tag(name.c_str());
         if (tag != UF_PART_ask_display_part()) {
             UfTagArray occs;
@@ -177,12 +181,14 @@ void RowModel::CloseRowParts(int r) {
                                                                RowAt(r).key.c_str());
         if (recorded && UF_PART_is_loaded(name.c_str()))
             UF_PART_close(tag, 1, 1);
-        if (UF_PART_is_loaded(name.c_str())) {
-            if (recordsIt && recorded)
-                forgetLastRecordedPart();
-            leftOpen.push_back(name);
-            m_partsLeftOpen.push_back(name);
+        if (!UF_PART_is_loaded(name.c_str())) {
+            closedParts.insert(name);
+            continue;
         }
+        if (recordsIt && recorded)
+            forgetLastRecordedPart();
+        leftOpen.push_back(name);
+        m_partsLeftOpen.push_back(name);
     }
     if (!leftOpen.empty()) {
         keepOpenParts(r, std::move(leftOpen));

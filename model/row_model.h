@@ -16,6 +16,7 @@
 #include <cassert>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // The display part that the Open command remembers before it opens parts;
@@ -94,8 +95,10 @@ class RowModel {
     void RebuildRowParts(int r);
     // Records and closes the loaded parts of row r and empties its lists.
     // Parts that stay open stay in the row, unrecorded, and are kept for
-    // TakePartsLeftOpen.
-    void CloseRowParts(int r);
+    // TakePartsLeftOpen. closedParts: the names known not to be loaded,
+    // which are not asked about again; the names this finds closed are
+    // added.
+    void CloseRowParts(int r, std::unordered_set<std::string>& closedParts);
     // The parts that closes left open since the last call.
     std::vector<std::string> TakePartsLeftOpen();
 

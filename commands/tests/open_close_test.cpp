@@ -137,6 +137,27 @@ TEST_F(CommandsTest, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
     }
 }
 
+// Two rows hold the shoe: a Close asks for its load state as it closes it
+// in the first row and not again in the second; the next Close asks again,
+// as the designer may have opened it between the two.
+TEST_F(CommandsTest, ACloseAsksForAPartHeldByTwoRowsOnce) {
+    loadSession(dieSession());
+    build("shoe_twice", "<DIE><TYPE>SHOE</TYPE><TYPE>SHOE</TYPE></DIE>");
+    ASSERT_EQ(3, vm->RowCount());
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        doubleClick(0, kColumnOpen); // built closed: this opens it
+        ASSERT_TRUE(loaded("shoe.prt"));
+        HOSTSIM_clear_call_log();
+        doubleClick(0, kColumnOpen);
+        // The first row asks before, at and after its close; the second not.
+        EXPECT_EQ(3, HOSTSIM_call_count("UF_PART_is_loaded"));
+        EXPECT_EQ(1, HOSTSIM_call_count("UF_PART_close"));
+        EXPECT_FALSE(loaded("shoe.prt"));
+        EXPECT_EQ((Flags{0, 0, 0}), flags(&Row::open));
+    }
+}
+
 TEST_F(CommandsTest, ADisplayPartTheHostKeepsKeepsTheViewManager) {
     buildDie();
     prompts.answer = CONFIRM_CLOSE_NO_SAVE; // the record objects modified it

@@ -118,7 +118,8 @@ class RowModelTest : public ::testing::Test {
 
     void closeRow(int r) {
         model->EditRow(r).open = false;
-        model->CloseRowParts(r);
+        std::unordered_set<std::string> closedParts;
+        model->CloseRowParts(r, closedParts);
     }
 
     Strings rowNames() const { return rowTexts(&Row::name); }
