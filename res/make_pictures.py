@@ -21,7 +21,7 @@ bitmaps/<percent>/<name>.bmp at that size (picture_scaling.py), and scaled_pictu
 files at the picture's id plus IDB_SCALED_<percent> of resource.h.
 
     make_pictures.py                   writes every .bmp and .ico
-    make_pictures.py --preview X.png   also draws every picture enlarged into X.png
+    make_pictures.py --preview X.png   also draws every picture of every set into X.png
 """
 
 import argparse
@@ -220,6 +220,11 @@ def defines():
     return ids
 
 
+def scaled_resource_id(picture, ids, offsets):
+    """A scaled picture's resource id: its picture's id plus its set's offset."""
+    return int(ids[picture.name]) + int(offsets[f"IDB_SCALED_{picture.percent}"])
+
+
 def write_scaled_script(scaled, ids):
     """scaled_pictures.rc: the scaled bitmaps at their pictures' ids plus their set's offset."""
     offsets = defines()
@@ -228,9 +233,8 @@ def write_scaled_script(scaled, ids):
         "// its picture's id plus IDB_SCALED_150 or IDB_SCALED_200 (resource.h).",
     ]
     for picture in scaled:
-        number = int(ids[picture.name]) + int(offsets[f"IDB_SCALED_{picture.percent}"])
         path = output_path(picture).relative_to(HERE.parent).as_posix()
-        lines.append(f'{number} BITMAP "{path}"')
+        lines.append(f'{scaled_resource_id(picture, ids, offsets)} BITMAP "{path}"')
     (HERE / "scaled_pictures.rc").write_text("\n".join(lines) + "\n")
     print("wrote scaled_pictures.rc")
 
@@ -262,9 +266,13 @@ def main():
             if picture.scaled
         ]
         write_pictures(pictures + scaled)
-        write_scaled_script(scaled, resource_ids(pictures))
+        ids = resource_ids(pictures)
+        write_scaled_script(scaled, ids)
         if args.preview:
-            picture_preview.write_preview(pictures, resource_ids(pictures), args.preview)
+            offsets = defines()
+            labels = [ids[picture.name] for picture in pictures]
+            labels += [scaled_resource_id(picture, ids, offsets) for picture in scaled]
+            picture_preview.write_preview(list(zip(pictures + scaled, labels)), args.preview)
     except PictureError as error:
         sys.exit(f"make_pictures: {error}")
 

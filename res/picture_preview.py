@@ -3,15 +3,19 @@
 Each tile shows one image: its resource id and size, the whole image enlarged over a
 checkerboard where it is see-through (a frame marks the part a list cell shows), and below it
 the part that is shown at real size and twice the size, on a white and on a highlighted row.
+The 150 % and 200 % sets follow the pictures drawn for 96 DPI, enlarged less, so that every
+tile's large image is about the same size.
 """
 
 import struct
 import zlib
 
-SCALE = 7
+import picture_scaling
+
+SCALE = 7  # the enlargement of an image of up to 32 pixels
+ENLARGED = 32 * SCALE  # pixels of the largest enlarged image
 GAP = 8
-LARGEST = 32  # pixels of the largest image
-SHOWN = (20, 19)  # the part of a cell picture that a list cell draws
+SHOWN = (20, 19)  # the part of a cell picture that a list cell draws at 96 DPI
 COLUMNS = 4
 LABEL_HEIGHT = 14
 PAPER = (255, 255, 255)
@@ -95,36 +99,39 @@ def tiles_of(picture, label):
     width, height = picture.size
     rows = picture.full_rows(picture.images[0], width, height)
     text = f"{label} {width}x{height}"
-    # Cell pictures are the ones with pure green: a cell leaves it out and shows SHOWN only.
+    # Cell pictures are the ones with pure green: a cell leaves it out and shows SHOWN only,
+    # scaled with the picture.
     green = [char for char, rgb in picture.colours.items() if rgb == PURE_GREEN]
     if not green:
         return [(text, rows, None, None)]
-    return [(text, rows, green[0], SHOWN)]
+    return [(text, rows, green[0], picture_scaling.scaled_size(*SHOWN, picture.percent))]
 
 
-def write_preview(pictures, labels, path):
-    """labels: picture name -> the resource id shown above it."""
+def write_preview(labelled, path):
+    """labelled: (picture, the resource id shown above it) pairs, in the order drawn."""
     tiles = [
-        (tile, picture.colours)
-        for picture in pictures
-        for tile in tiles_of(picture, labels[picture.name])
+        (tile, picture.colours) for picture, label in labelled for tile in tiles_of(picture, label)
     ]
-    tile_width = LARGEST * SCALE + 2 * GAP
-    tile_height = LABEL_HEIGHT + LARGEST * SCALE + 2 * GAP + 2 * LARGEST + GAP
+    largest = max(max(len(rows), len(rows[0])) for (_, rows, _, _), _ in tiles)
+    # Each backdrop holds the shown part at real size and twice the size.
+    backdrop_width = 3 * (largest + GAP)
+    tile_width = max(ENLARGED, 2 * backdrop_width) + 2 * GAP
+    tile_height = LABEL_HEIGHT + ENLARGED + 2 * GAP + 2 * largest + GAP
     canvas = Canvas(COLUMNS * tile_width, -(-len(tiles) // COLUMNS) * tile_height)
     for n, ((label, rows, see_through, shown), colours) in enumerate(tiles):
         x = (n % COLUMNS) * tile_width + GAP
         y = (n // COLUMNS) * tile_height + GAP
         canvas.text(x, y, label)
         top = y + LABEL_HEIGHT
-        canvas.image(x, top, rows, colours, see_through, SCALE)
+        scale = min(SCALE, ENLARGED // max(len(rows), len(rows[0])))
+        canvas.image(x, top, rows, colours, see_through, scale)
         if shown:
-            canvas.frame(x - 1, top - 1, shown[0] * SCALE + 2, shown[1] * SCALE + 2, FRAME)
+            canvas.frame(x - 1, top - 1, shown[0] * scale + 2, shown[1] * scale + 2, FRAME)
             rows = [row[: shown[0]] for row in rows[: shown[1]]]
-        small_top = top + LARGEST * SCALE + GAP
+        small_top = top + ENLARGED + GAP
         for k, backdrop in enumerate((PAPER, HIGHLIGHT)):
-            left = x + k * 3 * (LARGEST + GAP)
+            left = x + k * backdrop_width
             canvas.image(left, small_top, rows, colours, see_through, 1, backdrop)
-            canvas.image(left + LARGEST + GAP, small_top, rows, colours, see_through, 2, backdrop)
+            canvas.image(left + largest + GAP, small_top, rows, colours, see_through, 2, backdrop)
     path.write_bytes(canvas.png())
     print(f"wrote {path}")
