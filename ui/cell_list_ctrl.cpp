@@ -110,10 +110,10 @@ void CellListCtrl::SetScale(DisplayScale scale) {
 }
 
 bool CellListCtrl::GetItemImageSize(int item, int column, SIZE* size) const {
-    auto found = m_cellImages.find(imageKey(item, column));
-    if (found == m_cellImages.end() || !found->second->loaded)
+    const CellImage* image = FindCellImage(item, column);
+    if (!image || !image->loaded)
         return false;
-    *size = {found->second->imageWidth, found->second->imageHeight};
+    *size = {image->imageWidth, image->imageHeight};
     return true;
 }
 
@@ -168,10 +168,7 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     char text[kCellTextSize] = "";
     GetCellText(row, column, text, sizeof text);
 
-    const CellImage* image = nullptr;
-    auto found = m_cellImages.find(imageKey(item, column));
-    if (found != m_cellImages.end())
-        image = found->second.get();
+    const CellImage* image = FindCellImage(item, column);
     int index = 0;
     const char* shown = ShownCellText(text, image != nullptr, &index);
     const int pictureWidth = image ? image->imageWidth : 0;
@@ -192,6 +189,17 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     }
 }
 
+const char* CellListCtrl::GetShownCellText(int row, int column, char* text, int size) const {
+    GetCellText(row, column, text, size);
+    int index = 0;
+    return ShownCellText(text, FindCellImage(ItemOfRow(row), column) != nullptr, &index);
+}
+
+const CellImage* CellListCtrl::FindCellImage(int item, int column) const {
+    auto found = m_cellImages.find(imageKey(item, column));
+    return found != m_cellImages.end() ? found->second.get() : nullptr;
+}
+
 const char* CellListCtrl::ShownCellText(const char* text, bool hasPicture, int* pictureIndex) {
     *pictureIndex = 0;
     if (!hasPicture)
@@ -203,8 +211,8 @@ const char* CellListCtrl::ShownCellText(const char* text, bool hasPicture, int* 
 }
 
 int CellListCtrl::GetItemBitmapId(int item, int column) const {
-    auto found = m_cellImages.find(imageKey(item, column));
-    return found != m_cellImages.end() && found->second->loaded ? found->second->bitmapId : 0;
+    const CellImage* image = FindCellImage(item, column);
+    return image && image->loaded ? image->bitmapId : 0;
 }
 
 std::vector<HBITMAP> CellListCtrl::GetHeldBitmaps() const {

@@ -52,6 +52,8 @@ class CellListCtrl : public CListCtrl {
     // The text a cell draws: in column 6 the row's number, elsewhere the
     // cell's own text.
     void GetCellText(int row, int column, char* text, int size) const;
+    // The part of a cell's text that it shows beside its picture, in text.
+    const char* GetShownCellText(int row, int column, char* text, int size) const;
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
@@ -88,6 +90,8 @@ class CellListCtrl : public CListCtrl {
     }
 
   private:
+    // The picture a cell holds, loaded or not; null for none.
+    const CellImage* FindCellImage(int item, int column) const;
     // bitmapId's picture from the list's set, at its size there.
     int LoadItemImage(int item, int column, int bitmapId, SIZE baseSize, int imageRow);
     SharedBitmap LoadSharedBitmap(int bitmapId);

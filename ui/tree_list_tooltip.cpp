@@ -8,8 +8,6 @@
 
 namespace {
 constexpr COLORREF kTooltipBackground = RGB(250, 254, 218);
-// Column 0's text starts with the picture index and a colon ("0:").
-constexpr size_t kPicturePrefix = 2;
 } // namespace
 
 bool TreeListCtrl::OnMouseMove(POINT point) {
@@ -28,10 +26,7 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
         return true;
     }
     char text[kCellTextSize] = "";
-    GetCellText(row, column, text, sizeof text);
-    const char* shown = text;
-    if (column == kTreeColumn)
-        shown = strlen(text) > kPicturePrefix ? text + kPicturePrefix : "";
+    const char* shown = GetShownCellText(row, column, text, sizeof text);
     RECT label = {};
     GetItemRect(row, &label, LVIR_LABEL);
     // Below the row, where the text starts: in column 0 after the tree

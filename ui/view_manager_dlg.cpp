@@ -71,6 +71,25 @@ int integerDefault(const char* key, int fallback) {
 // Long enough for the label column's tip of the keys.
 constexpr int kTitleTipWidth = 400;
 
+// Whether the header's columns may have new edges once message is handled:
+// a width set by the list, a column added or taken away, or the end of a
+// drag of an edge (the button released, or the capture lost to Escape). The
+// header tells the list, and not every list passes that on.
+bool movesColumnEdges(UINT message) {
+    switch (message) {
+    case HDM_SETITEMA:
+    case HDM_SETITEMW:
+    case HDM_INSERTITEMA:
+    case HDM_INSERTITEMW:
+    case HDM_DELETEITEM:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Sends message with a zero-filled notice buffer holding text.
 void sendNotice(HWND target, UINT message, const char* text) {
     char notice[kNoticeSize] = {};
@@ -151,7 +170,10 @@ LRESULT ListHeaderHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         MSG relayed = {m_hWnd, message, wParam, lParam, 0, {}};
         SendMessageA(m_titleTips.m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
-    return CHeaderCtrl::WindowProc(message, wParam, lParam);
+    const LRESULT result = CHeaderCtrl::WindowProc(message, wParam, lParam);
+    if (movesColumnEdges(message))
+        MoveTitleTips();
+    return result;
 }
 
 LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -324,7 +346,6 @@ LRESULT ViewManagerDlg::OnHideTooltipRequest() {
 
 LRESULT ViewManagerDlg::OnHeaderItemChanged() {
     m_list.RedrawItems(0, m_list.GetItemCount());
-    m_header.MoveTitleTips();
     UpdateData(true);
     return 0;
 }

@@ -36,6 +36,13 @@ class TooltipTest : public TreeListTest {
         TreeListTest::SetUp();
         list->AppendItem((std::string("0:") + kLongLabel).c_str());
         list->AppendItem("0:ab");
+        // A picture beside each label, as the View Manager's rows have: the
+        // label's text starts with the picture's index, which neither the
+        // cell nor its tooltip shows.
+        for (int item : {0, 1})
+            list->SetItemBitmap(item, kTreeColumn,
+                                MakeBitmap(20, 19, [](int, int) { return RGB(0, 0, 200); }), 20, 19,
+                                0);
         list->SetItemText(0, 2, "a count too long for its column");
         list->SetItemNumber(0, 1000);
         Snapshot paintedOnce(list->m_hWnd); // leaves what the tooltip reads

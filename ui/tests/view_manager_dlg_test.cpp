@@ -406,4 +406,37 @@ TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTi
     EXPECT_EQ(columns, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
 }
 
+// The header's tips follow the columns' edges wherever one moves: dragged by the designer, or
+// set through the list.
+TEST_F(ViewManager, TheHeaderTipsFollowAColumnEdgeDraggedOrSet) {
+    ufusr();
+    ASSERT_NE(nullptr, dialog());
+    TreeListCtrl& list = dlg().m_list;
+    const HWND header = list.GetHeaderCtrl();
+    const HWND tips = headerTips(header);
+    ASSERT_NE(nullptr, tips);
+    const auto tipsOnTheColumns = [&] {
+        for (int column = 0; column < list.GetColumnCount(); ++column) {
+            const RECT tip = headerTip(tips, header, column).rect;
+            const RECT item = headerItemRect(header, column);
+            if (!EqualRect(&tip, &item))
+                return false;
+        }
+        return true;
+    };
+    // The label column's edge, 30 pixels to the right.
+    const RECT label = headerItemRect(header, 0);
+    const int y = (label.top + label.bottom) / 2;
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.right - 1, y));
+    SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(label.right + 29, y));
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(label.right + 29, y));
+    ASSERT_EQ(label.right + 30, headerItemRect(header, 0).right);
+    EXPECT_TRUE(tipsOnTheColumns());
+
+    SendMessageA(list.m_hWnd, LVM_SETCOLUMNWIDTH, kColumnColor, 90);
+    const RECT color = headerItemRect(header, kColumnColor);
+    ASSERT_EQ(90, color.right - color.left);
+    EXPECT_TRUE(tipsOnTheColumns());
+}
+
 } // namespace
