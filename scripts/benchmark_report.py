@@ -100,6 +100,14 @@ def host_calls_section(path, w):
     w(f"Goal, BuildTree at 20,000 parts: at most 6 calls per part, at least 2.5 times fewer than the")
     w(f"literal loops. {build_mine / 20000:.2f} per part: **{'met' if build_mine <= 6 * 20000 else 'missed'}**; "
       f"{fewer:.1f} times fewer: **{'met' if fewer >= 2.5 else 'missed'}**.")
+    build = calls[(20000, "BuildTree", "plug-in")]
+    once_each = sorted(op for op, count in build.items() if count >= 20000)
+    w(f"Asked once for every part or occurrence ({len(once_each)} operations, the generated die has one")
+    w("occurrence a part): " + ", ".join(f"`{op}`" for op in once_each) + ". Each is an")
+    w("answer the rows need: the session's parts, their names and attributes, the file name the")
+    w("host checks a part's load state by, the part's occurrences, each occurrence's instance and")
+    w("that instance's suppression (the host answers suppression per instance), its display")
+    w("properties for the row's colour and blanking, and its children for the `_OTHER` rows.")
     blank = calls[(20000, "Blank", "plug-in")]
     occurrences = blank.get("UF_OBJ_set_blank_status", 0)
     per_row = (total(20000, "Blank", "plug-in") - occurrences) / rows[20000]
