@@ -323,6 +323,18 @@ RECT headerItemRect(HWND header, int column) {
     return rect;
 }
 
+// Whether each of the header's columns has its tip over exactly its area.
+bool tipsOnTheColumns(HWND tips, HWND header) {
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        const RECT tip = headerTip(tips, header, column).rect;
+        const RECT item = headerItemRect(header, column);
+        if (!EqualRect(&tip, &item))
+            return false;
+    }
+    return true;
+}
+
 // Told that it moved to a monitor of another scale, as the system tells a window of a process
 // aware of each monitor's DPI, the View Manager draws its list for that DPI: the columns keep
 // their proportions, the pictures come from the set drawn nearest that scale and the rows hold
@@ -385,12 +397,9 @@ TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTi
             EXPECT_GE(info.bmHeight, scale.picture.cy);
             EXPECT_LT(info.bmHeight, scale.picture.cy * 2);
         }
-        for (int column = 0; column < columns; ++column) {
-            const HeaderTip tip = headerTip(tips, header, column);
-            const RECT item = headerItemRect(header, column);
-            EXPECT_TRUE(EqualRect(&tip.rect, &item)) << column;
-            EXPECT_EQ(titles[column], tip.text);
-        }
+        EXPECT_TRUE(tipsOnTheColumns(tips, header));
+        for (int column = 0; column < columns; ++column)
+            EXPECT_EQ(titles[column], headerTip(tips, header, column).text);
     }
 
     // A text is set again only by a change of titles: a switch of tree.
@@ -411,19 +420,10 @@ TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTi
 TEST_F(ViewManager, TheHeaderTipsFollowAColumnEdgeDraggedOrSet) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
-    TreeListCtrl& list = dlg().m_list;
-    const HWND header = list.GetHeaderCtrl();
+    const HWND list = dlg().m_list.m_hWnd;
+    const HWND header = ListView_GetHeader(list);
     const HWND tips = headerTips(header);
     ASSERT_NE(nullptr, tips);
-    const auto tipsOnTheColumns = [&] {
-        for (int column = 0; column < list.GetColumnCount(); ++column) {
-            const RECT tip = headerTip(tips, header, column).rect;
-            const RECT item = headerItemRect(header, column);
-            if (!EqualRect(&tip, &item))
-                return false;
-        }
-        return true;
-    };
     // The label column's edge, 30 pixels to the right.
     const RECT label = headerItemRect(header, 0);
     const int y = (label.top + label.bottom) / 2;
@@ -431,12 +431,12 @@ TEST_F(ViewManager, TheHeaderTipsFollowAColumnEdgeDraggedOrSet) {
     SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(label.right + 29, y));
     SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(label.right + 29, y));
     ASSERT_EQ(label.right + 30, headerItemRect(header, 0).right);
-    EXPECT_TRUE(tipsOnTheColumns());
+    EXPECT_TRUE(tipsOnTheColumns(tips, header));
 
-    SendMessageA(list.m_hWnd, LVM_SETCOLUMNWIDTH, kColumnColor, 90);
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, kColumnColor, 90);
     const RECT color = headerItemRect(header, kColumnColor);
     ASSERT_EQ(90, color.right - color.left);
-    EXPECT_TRUE(tipsOnTheColumns());
+    EXPECT_TRUE(tipsOnTheColumns(tips, header));
 }
 
 } // namespace
