@@ -244,19 +244,17 @@ void TreeListCtrl::GetReaderText(int row, int column, char* text, int size) {
     Busy busy(m_busy);
     if (row < 0 || row >= CListCtrl::GetItemCount() || column < 0)
         return;
-    const int item = ItemOfRow(row);
-    const int bitmapId = GetItemBitmapId(item, column);
     if (column != kTreeColumn) {
-        DescribeCellState({column, bitmapId, GetItemColor(item), GetItemNumber(item)}, text,
-                          static_cast<size_t>(size));
+        const int item = ItemOfRow(row);
+        DescribeCellState(
+            {column, GetItemBitmapId(item, column), GetItemColor(item), GetItemNumber(item)}, text,
+            static_cast<size_t>(size));
         if (text[0] != '\0')
             return;
     }
     // The label, and a cell without a state to tell, read as the text shown.
-    char stored[kCellTextSize] = "";
-    GetStoredText(row, column, stored, sizeof stored);
-    int pictureIndex = 0;
-    lstrcpynA(text, ShownCellText(stored, bitmapId != 0, &pictureIndex), size);
+    char shown[kCellTextSize] = "";
+    lstrcpynA(text, GetShownCellText(row, column, shown, sizeof shown), size);
 }
 
 int TreeListCtrl::AppendItem(const char* text) {
