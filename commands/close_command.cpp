@@ -8,6 +8,7 @@
 #include "commands/ordered_parts.h"
 #include "commands/view_manager_commands.h"
 #include "host/host_calls.h"
+#include "host/host_state_scopes.h"
 #include "model/host_arrays.h"
 #include "model/occurrence_state.h"
 #include "model/part_name.h"
@@ -138,16 +139,16 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, Orde
 }
 
 bool ViewManagerCommands::SaveParts(const std::vector<tag_t>& parts) {
-    const tag_t workPart = UF_ASSEM_ask_work_part();
     tag_t unsaved = NULL_TAG;
-    for (tag_t part : parts) {
-        if (UF_ASSEM_set_work_part(part) != 0 || UF_PART_save() != 0) {
-            unsaved = part;
-            break;
+    {
+        const WorkPartKept workPart;
+        for (tag_t part : parts) {
+            if (UF_ASSEM_set_work_part(part) != 0 || UF_PART_save() != 0) {
+                unsaved = part;
+                break;
+            }
         }
     }
-    if (workPart != NULL_TAG)
-        UF_ASSEM_set_work_part(workPart);
     if (unsaved == NULL_TAG)
         return true;
     char message[sizeof kPartNotSavedMessage + HOST_PART_NAME_BUFSIZE];

@@ -6,6 +6,7 @@
 #include "commands/row_commands.h"
 #include "commands/view_manager_commands.h"
 #include "host/host_session_bracket.h"
+#include "host/host_state_scopes.h"
 #include "model/cell_pictures.h"
 #include "model/host_color.h"
 
@@ -199,15 +200,15 @@ void ViewManagerCommands::FreezeOrUnfreeze(int row) {
 }
 
 void ViewManagerCommands::Open(int row) {
-    UF_DISP_set_display(0);
-    const tag_t display = UF_PART_ask_display_part();
-    g_displayPartBeforeOpen = display;
     {
+        const DisplayUpdatesOff displayOff;
+        const tag_t display = UF_PART_ask_display_part();
+        g_displayPartBeforeOpen = display;
+        // Each part opened becomes the display part in turn.
+        const DisplayPartKept displayKept(display);
         const SessionPartIndex::Scope scope(m_partIndex);
         ApplyOpenState(row, 1);
     }
-    UF_PART_set_display_part(display);
-    UF_DISP_set_display(1);
     RefreshRowState(row);
     RepaintAll();
 }

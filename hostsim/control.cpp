@@ -173,6 +173,14 @@ int HOSTSIM_session_depth(void) {
     return simulator().sessionDepth;
 }
 
+tag_t HOSTSIM_display_part(void) {
+    return simulator().session.displayPart;
+}
+
+int HOSTSIM_display_updates(void) {
+    return simulator().session.displayUpdates ? 1 : 0;
+}
+
 int HOSTSIM_outstanding_allocations(void) {
     return static_cast<int>(simulator().heap.outstanding());
 }

@@ -71,6 +71,10 @@ HOST_API int HOSTSIM_session_depth(void);
 // runs, e.g. for an allocation hook that must tell the host's allocations
 // from the plug-in's.
 HOST_API int HOSTSIM_host_call_depth(void);
+// The display part and whether the display updates, as the designer sees
+// them; unlike the host's own calls they are neither logged nor failed.
+HOST_API tag_t HOSTSIM_display_part(void);
+HOST_API int HOSTSIM_display_updates(void);
 // Blocks handed out by the host and not yet released.
 HOST_API int HOSTSIM_outstanding_allocations(void);
 // Releases of memory through the wrong call, or of memory the host never gave.

@@ -1,6 +1,7 @@
 // Part status and loading: opening and closing a row's parts, and
 // the work-part record that remembers what was closed.
 #include "host/host_api.h"
+#include "host/host_state_scopes.h"
 #include "model/cell_pictures.h"
 #include "model/host_arrays.h"
 #include "model/occurrence_state.h"
@@ -62,17 +63,15 @@ void forgetLastRecordedPart() {
 } // namespace
 
 int RowModel::OpenPartQuietly(const char* partName) {
-    UF_DISP_set_display(0);
-    int code = 0;
-    if (!UF_PART_is_loaded(partName)) {
-        tag_t part = NULL_TAG;
-        LoadStatus load;
-        code = UF_PART_open_quiet(partName, &part, &load.status);
-        // Only a part that did open becomes the display part.
-        if (code == 0 && part != NULL_TAG)
-            UF_PART_set_display_part(part);
-    }
-    UF_DISP_set_display(1);
+    const DisplayUpdatesOff displayOff;
+    if (UF_PART_is_loaded(partName))
+        return 0;
+    tag_t part = NULL_TAG;
+    LoadStatus load;
+    const int code = UF_PART_open_quiet(partName, &part, &load.status);
+    // Only a part that did open becomes the display part.
+    if (code == 0 && part != NULL_TAG)
+        UF_PART_set_display_part(part);
     return code;
 }
 

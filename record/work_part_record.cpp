@@ -3,6 +3,7 @@
 #include "host/host_assembly.h"
 #include "host/host_calls.h"
 #include "host/host_session.h"
+#include "host/host_state_scopes.h"
 #include "record/record_lists.h"
 
 UF_UDOBJ_class_t g_recordClass = 0;
@@ -63,11 +64,8 @@ tag_t find_or_create_record(tag_t part, int key) {
             return object;
     }
 
-    const tag_t workPart = UF_ASSEM_ask_work_part();
-    const tag_t created = createRecord(part, key);
-    if (workPart != NULL_TAG)
-        UF_ASSEM_set_work_part(workPart);
-    return created;
+    const WorkPartKept workPart;
+    return createRecord(part, key);
 }
 
 void set_up_work_part_record() {

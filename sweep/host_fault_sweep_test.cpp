@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <set>
@@ -127,7 +128,9 @@ void runPath(const std::function<void(const char*, const ViewManagerCommands*)>&
     check("command", viewManager.Commands());
     for (const Step& step : kPath) {
         if (ViewManagerCommands* vm = viewManager.Commands()) {
+            paused.emplace();                             // the test's own search
             const int row = rowLabelled(*vm, step.label); // past the end: not built
+            paused.reset();
             if (step.doubleClick)
                 vm->OnDblclkList(row, row, step.column);
             else
@@ -142,6 +145,13 @@ void runPath(const std::function<void(const char*, const ViewManagerCommands*)>&
     if (ViewManagerCommands* vm = viewManager.Commands())
         vm->OnCancel();
     check("close", viewManager.Commands());
+}
+
+// The display updates and shows the part the designer had: what a command
+// turns off or changes for the length of its work is given back.
+void expectDisplayAsItWas(tag_t displayPart) {
+    EXPECT_TRUE(HOSTSIM_display_updates()) << "the display was left off";
+    EXPECT_EQ(displayPart, HOSTSIM_display_part()) << "the display part was left changed";
 }
 
 // Sessions the clean path ends unopened (Refresh inside Switch); a failing
@@ -199,8 +209,10 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
     if (!operation.empty())
         HOSTSIM_fail_operation(operation.c_str(), GetParam().onCall, 0);
     int rowsBuilt = 0;
+    const tag_t displayPart = HOSTSIM_display_part();
     runPath([&](const char* step, const ViewManagerCommands* model) {
         SCOPED_TRACE(std::string("after step: ") + step);
+        expectDisplayAsItWas(displayPart);
         // Only a session the host refused to end may stay open.
         EXPECT_LE(HOSTSIM_session_depth(), operation == "UF_terminate" ? 1 : 0);
         // Memory is held only when the host refused to take it back.
@@ -245,11 +257,49 @@ long allocationSweepStride(long points) {
     return std::max(1L, points / 400);
 }
 
-// The path with the n-th allocation of the plug-in failing, for every n: the
-// failed handler gives back its host session and memory, the user is told
+// The path with the n-th allocation of the plug-in failing: the failed
+// handler gives back its host session, memory and display, the user is told
 // once, the View Manager stays consistent or closes, and a new View Manager
 // built afterwards from what the failure left (the record, the host's
 // state) is consistent too.
+void runPathFailingAllocation(long n) {
+    loadDemo();
+    const int heldBefore = HOSTSIM_outstanding_allocations();
+    const tag_t displayPart = HOSTSIM_display_part();
+    failing_allocations::Arm(n);
+    runPath([&](const char* step, const ViewManagerCommands* model) {
+        const failing_allocations::Paused paused;
+        SCOPED_TRACE(std::string("after step: ") + step);
+        EXPECT_EQ(0, HOSTSIM_session_depth());
+        EXPECT_EQ(heldBefore, HOSTSIM_outstanding_allocations());
+        expectDisplayAsItWas(displayPart);
+        for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
+            ADD_FAILURE() << violation;
+    });
+    failing_allocations::Disarm();
+    EXPECT_TRUE(failing_allocations::Failed());
+    EXPECT_EQ(1, failureMessagesTold());
+    for (const std::string& text : RecordedFrameworkMessages())
+        EXPECT_TRUE(isKnownMessage(text)) << text;
+    NativeViewManager again;
+    RunViewManagerCommand(again);
+    EXPECT_TRUE(again.Commands() && again.Commands()->RowCount() > 0) << "no View Manager again";
+    if (again.Commands()) {
+        for (const std::string& violation : RowModelViolations(*again.Commands()))
+            ADD_FAILURE() << violation;
+        again.Commands()->OnCancel();
+    }
+    while (HOSTSIM_session_depth() > 0)
+        UF_terminate();
+}
+
+// Failures recorded in the running test so far.
+int failuresSoFar() {
+    return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+}
+
+// Every point is tried, whatever failed before it, and the run says which
+// ones were not survived.
 TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOnce) {
     failing_allocations::SetExemption([] { return HOSTSIM_host_call_depth() > 0; });
     loadDemo();
@@ -259,34 +309,42 @@ TEST(AllocationFailureSweep, EveryFailingAllocationLeavesTheHostSoundAndIsToldOn
     const long points = failing_allocations::Counted();
     ASSERT_GT(points, 100);
     const long stride = allocationSweepStride(points);
-    std::printf("allocation points: %ld, every %ld-th failed\n", points, stride);
-    for (long n = 1; n <= points && !HasFailure(); n += stride) {
+    std::vector<long> notSurvived;
+    long tried = 0;
+    for (long n = 1; n <= points; n += stride, ++tried) {
         SCOPED_TRACE("allocation " + std::to_string(n) + " of " + std::to_string(points));
-        loadDemo();
-        const int heldBefore = HOSTSIM_outstanding_allocations();
-        failing_allocations::Arm(n);
-        runPath([&](const char* step, const ViewManagerCommands* model) {
-            const failing_allocations::Paused paused;
-            SCOPED_TRACE(std::string("after step: ") + step);
-            EXPECT_EQ(0, HOSTSIM_session_depth());
-            EXPECT_EQ(heldBefore, HOSTSIM_outstanding_allocations());
-            for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
-                ADD_FAILURE() << violation;
-        });
-        failing_allocations::Disarm();
-        EXPECT_TRUE(failing_allocations::Failed());
-        EXPECT_EQ(1, failureMessagesTold());
-        for (const std::string& text : RecordedFrameworkMessages())
-            EXPECT_TRUE(isKnownMessage(text)) << text;
-        NativeViewManager again;
-        RunViewManagerCommand(again);
-        ASSERT_NE(nullptr, again.Commands());
-        EXPECT_GT(again.Commands()->RowCount(), 0);
-        for (const std::string& violation : RowModelViolations(*again.Commands()))
-            ADD_FAILURE() << violation;
-        again.Commands()->OnCancel();
-        while (HOSTSIM_session_depth() > 0)
-            UF_terminate();
+        const int failuresBefore = failuresSoFar();
+        runPathFailingAllocation(n);
+        if (failuresSoFar() != failuresBefore)
+            notSurvived.push_back(n);
+    }
+    std::printf("allocation points: %ld, every %ld-th failed: %ld of %ld points survived\n", points,
+                stride, tried - static_cast<long>(notSurvived.size()), tried);
+    std::string list;
+    for (long n : notSurvived)
+        list += " " + std::to_string(n);
+    EXPECT_TRUE(notSurvived.empty()) << "points not survived:" << list;
+}
+
+// Every allocation of the Open that opens the closed parts again, whatever
+// the stride: the Open turns the display off and shows each part it opens.
+TEST(AllocationFailureSweep, EveryFailingAllocationOfAnOpenGivesTheDisplayBack) {
+    failing_allocations::SetExemption([] { return HOSTSIM_host_call_depth() > 0; });
+    loadDemo();
+    long first = 0;
+    long last = 0;
+    failing_allocations::Arm(0);
+    runPath([&](const char* step, const ViewManagerCommands*) {
+        if (std::strcmp(step, "close a modified part") == 0)
+            first = failing_allocations::Counted() + 1;
+        if (std::strcmp(step, "open it again") == 0)
+            last = failing_allocations::Counted();
+    });
+    failing_allocations::Disarm();
+    ASSERT_LT(first, last);
+    for (long n = first; n <= last; ++n) {
+        SCOPED_TRACE("allocation " + std::to_string(n) + " of the Open");
+        runPathFailingAllocation(n);
     }
 }
 

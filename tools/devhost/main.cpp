@@ -31,6 +31,8 @@ std::string hostProblems() {
         problems += " host session left open;";
     if (HOSTSIM_outstanding_allocations() != 0)
         problems += " host memory not released;";
+    if (HOSTSIM_display_updates() == 0)
+        problems += " host display left off;";
     if (HOSTSIM_memory_misuse_count() != 0)
         problems += std::string(" ") + HOSTSIM_memory_misuse(0) + ";";
     return problems;

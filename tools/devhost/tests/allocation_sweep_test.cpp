@@ -64,8 +64,15 @@ DevhostRun runFailing(long failing) {
     return RunDevhost("allocation_sweep", NameTreeDemo(), kSession, settings);
 }
 
-// What is wrong with a run, or nothing.
-std::string problemOf(const DevhostRun& run) {
+// The display part the run's dump names; null without one.
+nlohmann::json displayPartOf(const DevhostRun& run) {
+    const nlohmann::json::json_pointer at("/host/displayPart");
+    return run.dump.contains(at) ? run.dump[at] : nlohmann::json();
+}
+
+// What is wrong with a run, or nothing. The script closes no display part:
+// every run ends with the one the run with nothing failing ends with.
+std::string problemOf(const DevhostRun& run, const nlohmann::json& displayPart) {
     if (!run.finished)
         return "hung";
     for (const char* crash : {"terminate called", "nhandled exception", "nhandled page fault"}) {
@@ -74,12 +81,16 @@ std::string problemOf(const DevhostRun& run) {
     }
     if (run.exitCode != 0)
         return "exit status " + std::to_string(run.exitCode);
+    if (displayPartOf(run) != displayPart)
+        return "display part " + displayPartOf(run).dump();
     return "";
 }
 
 TEST(AllocationSweep, WhicheverAllocationOfTheSessionFailsTheHostIsLeftWhole) {
     const DevhostRun whole = runFailing(0);
-    ASSERT_EQ("", problemOf(whole)) << whole.output;
+    const nlohmann::json displayPart = displayPartOf(whole);
+    ASSERT_TRUE(displayPart.is_string()) << whole.output;
+    ASSERT_EQ("", problemOf(whole, displayPart)) << whole.output;
     ASSERT_EQ(std::string::npos, whole.output.find("skipped"))
         << "with no allocation failing every line must be carried out\n"
         << whole.output;
@@ -96,7 +107,7 @@ TEST(AllocationSweep, WhicheverAllocationOfTheSessionFailsTheHostIsLeftWhole) {
     const auto start = std::chrono::steady_clock::now();
     for (long failing = 1; failing <= total; failing += step, ++runs) {
         const DevhostRun run = runFailing(failing);
-        const std::string problem = problemOf(run);
+        const std::string problem = problemOf(run, displayPart);
         if (problem.empty())
             continue;
         failures += " " + std::to_string(failing) + " (" + problem + ")";
