@@ -3,9 +3,11 @@
 #include "host/host_api.h"
 #include "model/host_arrays.h"
 
+#include <cassert>
+#include <utility>
+
 tag_t CommandCache::DisplayPart() {
-    if (!InScope())
-        return UF_PART_ask_display_part();
+    assert(InScope());
     if (!displayPartKnown_) {
         displayPart_ = UF_PART_ask_display_part();
         displayPartKnown_ = true;
@@ -14,13 +16,10 @@ tag_t CommandCache::DisplayPart() {
 }
 
 std::vector<tag_t> CommandCache::PartTags(const std::vector<std::string>& names) {
+    assert(InScope());
     std::vector<tag_t> tags;
     tags.reserve(names.size());
     for (const std::string& name : names) {
-        if (!InScope()) {
-            tags.push_back(UF_PART_ask_part_tag(name.c_str()));
-            continue;
-        }
         auto known = tags_.find(name);
         if (known == tags_.end())
             known = tags_.emplace(name, UF_PART_ask_part_tag(name.c_str())).first;
@@ -30,25 +29,21 @@ std::vector<tag_t> CommandCache::PartTags(const std::vector<std::string>& names)
 }
 
 const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
-    std::vector<tag_t>* occs = &scratch_;
-    if (InScope()) {
-        auto known = occurrences_.find(part);
-        if (known != occurrences_.end())
-            return known->second;
-        occs = &occurrences_[part];
-    }
-    occs->clear();
+    assert(InScope());
+    auto known = occurrences_.find(part);
+    if (known != occurrences_.end())
+        return known->second;
+    std::vector<tag_t> occs;
     if (part != NULL_TAG) {
         UfTagArray found;
         AskOccurrencesOfPart(NULL_TAG, part, found);
-        occs->assign(found.begin(), found.end());
+        occs.assign(found.begin(), found.end());
     }
-    return *occs;
+    return occurrences_.emplace(part, std::move(occs)).first->second;
 }
 
 bool CommandCache::changes(Setter setter, tag_t object, int value) {
-    if (!InScope())
-        return true;
+    assert(InScope());
     auto [last, first] = lastSet_[setter].emplace(object, value);
     if (first)
         return true;
@@ -74,7 +69,8 @@ void CommandCache::SetHighlight(tag_t occurrence, int on) {
 }
 
 void CommandCache::FreezePart(tag_t part) {
-    if (!InScope() || frozen_.insert(part).second)
+    assert(InScope());
+    if (frozen_.insert(part).second)
         DUC_freeze_part(part);
 }
 

@@ -4,8 +4,8 @@
 // asked once per command however many rows hold them, and a value is set on
 // an occurrence (or a part frozen) only when this command has not just set
 // the same: every row that holds it would set it again to the end state it
-// already has. Outside a scope every ask goes to the host and every set is
-// made.
+// already has. It is used only within a scope, which every command opens:
+// its answers are references into it that last until the scope ends.
 #pragma once
 
 #include "host/host_types.h"
@@ -23,7 +23,6 @@ class CommandCache final : public ScopedCache {
     // UF_PART_ask_part_tag of each name, in order.
     std::vector<tag_t> PartTags(const std::vector<std::string>& names);
     // The occurrences of part below the display part; none for tag 0.
-    // Outside a scope the answer lasts until the next call.
     const std::vector<tag_t>& Occurrences(tag_t part);
 
     // The host's setters, each made unless this command made the same call
@@ -46,5 +45,4 @@ class CommandCache final : public ScopedCache {
     // Per setter, the value it last set on each object.
     std::array<std::unordered_map<tag_t, int>, kSetterCount> lastSet_;
     std::unordered_set<tag_t> frozen_;
-    std::vector<tag_t> scratch_;
 };
