@@ -4,9 +4,11 @@
 // (rows, list cells, the host's whole state) is compared after every step,
 // and the program fails at the first difference. With --cost-us it also
 // times the plug-in's steps once more with every host call taking that long,
-// the wall time a designer would wait.
+// the wall time a designer would wait. With --ceiling it also fails when a
+// step of the plug-in makes more calls than the file allows, one line
+// "PARTS STEP MOST" for each step and size it bounds.
 //
-//   host_call_table [--cost-us MICROSECONDS] PARTS...
+//   host_call_table [--cost-us MICROSECONDS] [--ceiling FILE] PARTS...
 //
 // Tab-separated lines on standard output:
 //   calls PARTS STEP IMPLEMENTATION OPERATION COUNT
@@ -25,9 +27,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -121,39 +126,74 @@ bool loadDie(int parts) {
     return true;
 }
 
-void printCalls(int parts, int step, const char* implementation) {
+// The most calls each step may make, by size and step.
+using Ceiling = std::map<std::pair<int, std::string>, long>;
+
+bool readCeiling(const char* path, Ceiling& ceiling) {
+    std::ifstream file(path);
+    int parts = 0;
+    std::string step;
+    long most = 0;
+    while (file >> parts >> step >> most)
+        ceiling[{parts, step}] = most;
+    return file.eof() && !ceiling.empty();
+}
+
+// Prints the step's calls by operation; how many there were.
+long printCalls(int parts, int step, const char* implementation) {
+    const long calls = HOSTSIM_call_log_size();
     for (int i = 0; const char* operation = HOSTSIM_called_operation(i); ++i)
         std::printf("calls\t%d\t%s\t%s\t%s\t%d\n", parts, kSteps[step], implementation, operation,
                     HOSTSIM_call_count(operation));
     HOSTSIM_clear_call_log();
+    return calls;
 }
 
-// Runs every step on a fresh die, printing its calls; the observed state
-// after each step.
+struct StepsRun {
+    std::vector<std::vector<std::string>> observed; // after each step
+    std::vector<long> calls;                        // of each step
+};
+
+// Runs every step on a fresh die, printing its calls.
 template <typename Run>
-std::vector<std::vector<std::string>> runSteps(Run& run, int parts, const char* implementation,
-                                               const std::string& config) {
-    std::vector<std::vector<std::string>> observed;
+StepsRun runSteps(Run& run, int parts, const char* implementation, const std::string& config) {
+    StepsRun steps;
     for (int step = 0; step < kStepCount; ++step) {
         run.Step(step, config.c_str());
-        printCalls(parts, step, implementation);
-        observed.push_back(run.Observed());
+        steps.calls.push_back(printCalls(parts, step, implementation));
+        steps.observed.push_back(run.Observed());
     }
-    return observed;
+    return steps;
 }
 
-bool compareAt(int parts, const std::string& config) {
+bool withinCeiling(int parts, const std::vector<long>& calls, const Ceiling& ceiling) {
+    bool within = true;
+    for (int step = 0; step < kStepCount; ++step) {
+        const auto most = ceiling.find({parts, kSteps[step]});
+        if (most == ceiling.end() || calls[step] <= most->second)
+            continue;
+        std::cerr << "MORE CALLS: " << kSteps[step] << " on " << parts << " parts made "
+                  << calls[step] << " host calls, at most " << most->second << " allowed\n";
+        within = false;
+    }
+    return within;
+}
+
+bool compareAt(int parts, const std::string& config, const Ceiling& ceiling) {
     std::vector<std::vector<std::string>> plugin;
     std::vector<std::vector<std::string>> literal;
     if (!loadDie(parts))
         return false;
     PluginRun run;
-    plugin = runSteps(run, parts, "plug-in", config);
+    const StepsRun pluginSteps = runSteps(run, parts, "plug-in", config);
+    if (!withinCeiling(parts, pluginSteps.calls, ceiling))
+        return false;
+    plugin = pluginSteps.observed;
     if (!loadDie(parts))
         return false;
     {
         LiteralRun literalRun;
-        literal = runSteps(literalRun, parts, "literal", config);
+        literal = runSteps(literalRun, parts, "literal", config).observed;
     }
     std::printf("rows\t%d\t%zu\n", parts, run.vm.Rows().size());
     for (int step = 0; step < kStepCount; ++step) {
@@ -188,12 +228,15 @@ bool timeAt(int parts, const std::string& config, long long costMicroseconds) {
 
 int main(int argc, char** argv) {
     long long costMicroseconds = 0;
+    Ceiling ceiling;
     std::vector<int> sizes;
     bool usable = argc > 1;
     for (int i = 1; usable && i < argc; ++i) {
         if (std::strcmp(argv[i], "--cost-us") == 0 && i + 1 < argc) {
             costMicroseconds = CountArgument(argv[++i], 1000000);
             usable = costMicroseconds > 0;
+        } else if (std::strcmp(argv[i], "--ceiling") == 0 && i + 1 < argc) {
+            usable = readCeiling(argv[++i], ceiling);
         } else if (const long parts = CountArgument(argv[i], 1000000)) {
             sizes.push_back(static_cast<int>(parts));
         } else {
@@ -201,14 +244,15 @@ int main(int argc, char** argv) {
         }
     }
     if (!usable || sizes.empty()) {
-        std::cerr << "usage: " << argv[0] << " [--cost-us MICROSECONDS] PARTS...\n";
+        std::cerr << "usage: " << argv[0]
+                  << " [--cost-us MICROSECONDS] [--ceiling FILE] PARTS...\n";
         return 2;
     }
     // Millions of calls: counted, not kept.
     HOSTSIM_keep_call_entries(0);
     const std::string config = WriteGeneratedDieConfig(std::string(VM_BINARY_DIR) + "/bench");
     for (int parts : sizes) {
-        if (!compareAt(parts, config))
+        if (!compareAt(parts, config, ceiling))
             return 1;
         if (costMicroseconds > 0 && !timeAt(parts, config, costMicroseconds))
             return 1;
