@@ -26,12 +26,15 @@ void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highli
     RunHandler([&] {
         if (!IsRow(row))
             return;
-        const std::vector<RowMenuEntry> entries = RowMenuEntries(RowAt(row));
+        const std::vector<RowMenuEntry> entries = RowMenuEntries(RowAt(row), LastCommandText());
         std::optional<int> column;
         if (ClosedDuringPrompt([&] { column = m_prompts.ChooseRowCommand(entries, x, y); }) ||
             !column)
             return;
-        CellCommand(item, row, *column, highlightChecked);
+        if (*column == kUndoEntry)
+            Undo();
+        else
+            CellCommand(item, row, *column, highlightChecked);
     });
 }
 
@@ -65,11 +68,15 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
         Color(row);
         return;
     }
+    if (column != kColumnBlank && column != kColumnIsolate)
+        return;
     const CommandCache::Scope scope(m_commandCache);
-    if (column == kColumnBlank)
-        Blank(item, row);
-    else if (column == kColumnIsolate)
-        Isolate(row);
+    RunUndoable(column, row, [&] {
+        if (column == kColumnBlank)
+            Blank(item, row);
+        else
+            Isolate(row);
+    });
 }
 
 void ViewManagerCommands::DblclkList(int row, int column) {
@@ -78,7 +85,7 @@ void ViewManagerCommands::DblclkList(int row, int column) {
         return;
     if (column == kColumnFreeze) {
         const CommandCache::Scope scope(m_commandCache);
-        FreezeOrUnfreeze(row);
+        RunUndoable(column, row, [&] { FreezeOrUnfreeze(row); });
     } else if (column == kColumnOpen && !RowAt(row).open)
         Open(row);
     else if (column == kColumnOpen)
@@ -178,6 +185,10 @@ void ViewManagerCommands::Color(int row) {
     // The row shows the host's colour, not the one chosen. The session may
     // have changed while the colour was chosen: nothing asked before counts.
     const CommandCache::Scope scope(m_commandCache);
+    RunUndoable(kColumnColor, row, [&] { ColorRow(row, index); });
+}
+
+void ViewManagerCommands::ColorRow(int row, int index) {
     const uint32_t packed = AskPackedColor(index);
     const tag_t display = m_commandCache.DisplayPart();
     if (StartsWithDisplayPart(row, display)) {

@@ -3,6 +3,7 @@
 #include "host/host_api.h"
 #include "model/host_arrays.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
@@ -45,8 +46,10 @@ const std::vector<tag_t>& CommandCache::Occurrences(tag_t part) {
 bool CommandCache::changes(Setter setter, tag_t object, int value) {
     assert(InScope());
     auto [last, first] = lastSet_[setter].emplace(object, value);
-    if (first)
+    if (first) {
+        record(setter, object, value);
         return true;
+    }
     if (last->second == value)
         return false;
     last->second = value;
@@ -70,8 +73,58 @@ void CommandCache::SetHighlight(tag_t occurrence, int on) {
 
 void CommandCache::FreezePart(tag_t part) {
     assert(InScope());
-    if (frozen_.insert(part).second)
-        DUC_freeze_part(part);
+    if (!frozen_.insert(part).second)
+        return;
+    if (recording_) {
+        const int before = (DUC_ask_part_status(part) & HOST_PART_STATUS_FROZEN) ? 1 : 0;
+        recorded_.push_back({HostValueChange::Kind::kFrozen, part, before, 1});
+    }
+    DUC_freeze_part(part);
+}
+
+void CommandCache::NoteUnfrozen(tag_t part) {
+    assert(InScope());
+    if (recording_ && unfrozen_.insert(part).second)
+        recorded_.push_back({HostValueChange::Kind::kFrozen, part, 1, 0});
+}
+
+void CommandCache::record(Setter setter, tag_t object, int value) {
+    if (!recording_ || setter == kHighlight)
+        return;
+    UF_OBJ_disp_props_t properties{};
+    // An object the host does not tell of cannot be given its value back.
+    if (UF_OBJ_ask_display_properties(object, &properties) != 0)
+        return;
+    if (setter == kBlank)
+        recorded_.push_back(
+            {HostValueChange::Kind::kBlankStatus, object, properties.blank_status, value});
+    else
+        recorded_.push_back({HostValueChange::Kind::kColor, object, properties.color, value});
+}
+
+void CommandCache::StartRecording() {
+    assert(InScope());
+    recorded_.clear();
+    recording_ = true;
+}
+
+std::vector<HostValueChange> CommandCache::TakeRecorded() {
+    assert(InScope() && recording_);
+    std::vector<HostValueChange> changes = std::move(recorded_);
+    recorded_.clear();
+    recording_ = false;
+    // Isolate blanks and then unblanks the same occurrences.
+    for (HostValueChange& change : changes) {
+        if (change.kind == HostValueChange::Kind::kBlankStatus)
+            change.set = lastSet_[kBlank].at(change.object);
+        else if (change.kind == HostValueChange::Kind::kColor)
+            change.set = lastSet_[kColor].at(change.object);
+    }
+    changes.erase(
+        std::remove_if(changes.begin(), changes.end(),
+                       [](const HostValueChange& change) { return change.before == change.set; }),
+        changes.end());
+    return changes;
 }
 
 void CommandCache::Forget() {
@@ -82,4 +135,7 @@ void CommandCache::Forget() {
     for (auto& lastSet : lastSet_)
         lastSet.clear();
     frozen_.clear();
+    unfrozen_.clear();
+    recording_ = false;
+    recorded_ = std::vector<HostValueChange>();
 }

@@ -8,6 +8,7 @@
 // its answers are references into it that last until the scope ends.
 #pragma once
 
+#include "commands/undo_steps.h"
 #include "host/host_types.h"
 #include "model/scoped_cache.h"
 
@@ -31,11 +32,22 @@ class CommandCache final : public ScopedCache {
     void SetColor(tag_t occurrence, int colorIndex);
     void SetHighlight(tag_t occurrence, int on);
     void FreezePart(tag_t part);
+    // The unfreezing of a frozen part, which the command makes itself.
+    void NoteUnfrozen(tag_t part);
+
+    // From StartRecording on, the first change of each blank status, colour
+    // and frozen state by this command is recorded with the value the host
+    // had before, asked just before the change; TakeRecorded ends it and
+    // gives each change with its final value, leaving out what ended as it
+    // began.
+    void StartRecording();
+    std::vector<HostValueChange> TakeRecorded();
 
   private:
     enum Setter { kBlank, kColor, kHighlight, kSetterCount };
     // Whether the setter must call the host, remembering the value it sets.
     bool changes(Setter setter, tag_t object, int value);
+    void record(Setter setter, tag_t object, int value);
     void Forget() override;
 
     bool displayPartKnown_ = false;
@@ -45,4 +57,7 @@ class CommandCache final : public ScopedCache {
     // Per setter, the value it last set on each object.
     std::array<std::unordered_map<tag_t, int>, kSetterCount> lastSet_;
     std::unordered_set<tag_t> frozen_;
+    std::unordered_set<tag_t> unfrozen_;
+    bool recording_ = false;
+    std::vector<HostValueChange> recorded_;
 };

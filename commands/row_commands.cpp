@@ -28,11 +28,25 @@ const ColumnCommand* commandOf(int column) {
     return nullptr;
 }
 
+// A label as a menu entry's text shows it: an ampersand as itself, no tab.
+std::string menuText(const std::string& label) {
+    std::string text;
+    for (char c : label) {
+        if (c == '&')
+            text += "&&";
+        else
+            text += c == '\t' ? ' ' : c;
+    }
+    return text;
+}
+
 } // namespace
 
 int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt) {
     if (!ctrl || shift || alt)
         return -1;
+    if (letter == 'Z')
+        return kUndoEntry;
     for (const ColumnCommand& command : kCommands) {
         if (command.letter == letter)
             return command.column;
@@ -45,18 +59,37 @@ std::string ColumnKeys(int column) {
         return "Up, Down, Home, End, Page Up, Page Down move; Left and Right close and open, or go "
                "to the parent and the first row beneath; keypad + and - open and close, * opens "
                "everything beneath; the menu key or Shift+F10 shows the row's menu";
+    if (column == kUndoEntry)
+        return "Ctrl+Z";
     const ColumnCommand* command = commandOf(column);
     return command ? std::string("Ctrl+") + command->letter : std::string();
+}
+
+std::string CommandName(int column, const Row& row) {
+    std::string name;
+    for (const RowMenuEntry& entry : RowMenuEntries(row, "")) {
+        if (entry.column != column)
+            continue;
+        for (char c : entry.text.substr(0, entry.text.find('\t'))) {
+            if (c != '&' && c != '.')
+                name += c;
+        }
+    }
+    return name;
 }
 
 bool IsDoubleClickColumn(int column) {
     return column == kColumnFreeze || column == kColumnOpen;
 }
 
-std::vector<RowMenuEntry> RowMenuEntries(const Row& row) {
+std::vector<RowMenuEntry> RowMenuEntries(const Row& row, const std::string& lastCommand) {
     // The state that the first wording stands for, per column.
     const bool state[] = {row.shown, true, true, row.unfrozen, row.open};
     std::vector<RowMenuEntry> entries;
+    std::string undo = "&Undo";
+    if (!lastCommand.empty())
+        undo += " " + menuText(lastCommand);
+    entries.push_back({kUndoEntry, undo + "\t" + ColumnKeys(kUndoEntry), !lastCommand.empty()});
     for (size_t i = 0; i < std::size(kCommands); ++i) {
         const ColumnCommand& command = kCommands[i];
         entries.push_back(

@@ -9,21 +9,32 @@
 #include <string>
 #include <vector>
 
-// The column whose command a key runs on the focused row: Ctrl and the
-// command's letter, nothing else held; -1 for any other key. Plain letters
-// belong to the dialog's access keys and the list's type-ahead, Return to
-// the default button.
+// What the row's menu and Ctrl+Z run that is no column's command: taking
+// back the last display command.
+constexpr int kUndoEntry = 100;
+
+// The column whose command a key runs on the focused row, or kUndoEntry:
+// Ctrl and the command's letter, nothing else held; -1 for any other key.
+// Plain letters belong to the dialog's access keys and the list's
+// type-ahead, Return to the default button.
 int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt);
 // What the column's header tip says of the keyboard: "Ctrl+B" for a command
-// column, the keys that move and open for column 0, empty for the count.
+// column (and "Ctrl+Z" for kUndoEntry), the keys that move and open for
+// column 0, empty for the count.
 std::string ColumnKeys(int column);
+// The command a click or double-click on the column runs on row, as the
+// row's menu words it: "Blank", "Unfreeze", "Color", ...
+std::string CommandName(int column, const Row& row);
 
 // The columns whose command a double-click runs (a click runs the others').
 bool IsDoubleClickColumn(int column);
 
 struct RowMenuEntry {
-    int column;
+    int column;       // or kUndoEntry
     std::string text; // with its access key (&), a tab and the shortcut
+    bool enabled = true;
 };
-// The entries of row's menu, in column order, worded as its state says.
-std::vector<RowMenuEntry> RowMenuEntries(const Row& row);
+// The entries of row's menu: "Undo" and the last display command (lastCommand,
+// its name and its row's label; greyed without one), then the commands in
+// column order, worded as the row's state says.
+std::vector<RowMenuEntry> RowMenuEntries(const Row& row, const std::string& lastCommand);

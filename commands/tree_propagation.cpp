@@ -182,10 +182,12 @@ void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfroze
             // Asked on every visit: unfreezing may leave the part delayed,
             // which the next row holding it undelays.
             const int status = DUC_ask_part_status(part);
-            if (status & HOST_PART_STATUS_FROZEN)
+            if (status & HOST_PART_STATUS_FROZEN) {
+                m_commandCache.NoteUnfrozen(part);
                 DUC_unfreeze_part(part);
-            else if (status & HOST_PART_STATUS_DELAYED)
+            } else if (status & HOST_PART_STATUS_DELAYED) {
                 DUC_undelay_part(part);
+            }
         }
     }
 }

@@ -17,6 +17,7 @@
 #include "commands/command_prompts.h"
 #include "commands/occurrences_seen.h"
 #include "commands/ordered_parts.h"
+#include "commands/undo_steps.h"
 #include "commands/view_manager_window.h"
 #include "config/handler_failure.h"
 #include "host/host_types.h"
@@ -33,6 +34,10 @@ constexpr char kPartNotSavedMessage[] = "%s could not be saved. Nothing was clos
 // Shown once after a close that left parts open; their names follow, one a
 // line.
 constexpr char kPartsLeftOpenMessage[] = "These parts could not be closed and stay open:";
+// Shown after taking a command back when the designer had changed some of
+// its values in the host since: those stay; %d is how many.
+constexpr char kUndoLeftMessage[] =
+    "%d of the values taken back had been changed in the host since and were left as they are.";
 
 class ViewManagerCommands : public RowModel {
   public:
@@ -55,6 +60,8 @@ class ViewManagerCommands : public RowModel {
     void OnRowMenu(int item, int row, int x, int y, bool highlightChecked);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
+    // Ctrl+Z: takes back the last Blank, Isolate, Color or Freeze.
+    void OnUndo();
     // The Close button, Esc, the close box, or the window going: removes
     // the highlight, releases the rows and destroys the View Manager, once;
     // a later call does nothing. While a handler runs the close waits until
@@ -114,6 +121,12 @@ class ViewManagerCommands : public RowModel {
 
     // True once the close has been done.
     bool IsClosed() const { return m_phase == Phase::kClosed; }
+    // What the row menu's Undo names: the last display command and its
+    // row's label; empty when there is nothing to take back.
+    std::string LastCommandText() const;
+    // The display commands that can be taken back.
+    const UndoSteps& Steps() const { return m_undoSteps; }
+
     // The row last clicked, and the row highlighted; -1 for none.
     int ClickedRow() const { return m_clickedRow; }
     int HighlightedRow() const { return m_highlightedRow; }
@@ -157,9 +170,22 @@ class ViewManagerCommands : public RowModel {
     // on no other occurrence of its parts.
     void SetCountedBlankStatus(int otherRow, int s);
 
+    // What a display command changes is recorded from BeginUndoStep, which
+    // gives the rows' looks before it, and kept by KeepUndoStep when the
+    // command has ended; both inside the command's cache scope.
+    std::vector<RowLook> BeginUndoStep();
+    void KeepUndoStep(std::string command, int row, std::vector<RowLook> looksBefore);
+    // Runs command, the display command of column on row, as one step.
+    void RunUndoable(int column, int row, const std::function<void()>& command);
+    RowLook LookOf(int row) const;
+    void ShowLook(const RowLook& look);
+    void Undo();
+
     void Blank(int item, int row);
     void Isolate(int row);
     void Color(int row);
+    // The colour of the host's colour index on row, once it was chosen.
+    void ColorRow(int row, int index);
     void FreezeOrUnfreeze(int row);
     void Open(int row);
     void Close(int row);
@@ -199,6 +225,10 @@ class ViewManagerCommands : public RowModel {
     // Open within a display command (Blank, Isolate, Color, Freeze, the
     // highlight), never across a prompt.
     CommandCache m_commandCache;
+    UndoSteps m_undoSteps;
+    // Counts the builds, so that a step knows whether its rows are still
+    // the rows shown.
+    int m_build = 0;
     Phase m_phase = Phase::kIdle;
     int m_clickedRow = -1;
     int m_highlightedRow = -1;

@@ -28,6 +28,7 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
 void ViewManagerCommands::BuildRows(const char* path) {
     set_up_work_part_record();
     BuildTree(path);
+    ++m_build;
 }
 
 bool ViewManagerCommands::PrepareRebuild(const char* path) {

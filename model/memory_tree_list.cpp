@@ -62,7 +62,7 @@ void MemoryTreeList::SetItemImage(int item, int column, int bitmapId) {
     images_[{item, column}] = bitmapId;
 }
 
-int MemoryTreeList::ItemImage(int item, int column) const {
+int MemoryTreeList::GetItemImage(int item, int column) const {
     auto found = images_.find({item, column});
     return found == images_.end() ? 0 : found->second;
 }

@@ -27,6 +27,7 @@ class MemoryTreeList : public TreeList {
     int GetNextChildItem() override { return links_.GetNextChildItem(); }
 
     void SetItemImage(int item, int column, int bitmapId) override;
+    int GetItemImage(int item, int column) const override;
     uint32_t GetItemColor(int item) const override;
     void SetItemColor(int item, uint32_t color) override;
     int GetItemNumber(int item) const override;
@@ -36,8 +37,6 @@ class MemoryTreeList : public TreeList {
 
     // What a test looks at.
     const std::string& ItemText(int item) const { return texts_.at(item); }
-    // The picture of a cell, 0 when none was set.
-    int ItemImage(int item, int column) const;
     // The items a person would see, top to bottom.
     std::vector<int> ShownItems() const;
     bool IsExpanded(int item) const { return links_.IsExpanded(item); }

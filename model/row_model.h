@@ -51,6 +51,11 @@ class RowModel {
     }
     const std::vector<Row>& Rows() const { return m_rows; }
     bool IsOtherRow(int r) const { return RowAt(r).isOther; }
+    // What row r's label says in the tree mode: its group's name in the
+    // attribute tree, its description in the name tree.
+    const std::string& RowLabel(int r) const {
+        return m_treeMode == kAttributeTree ? RowAt(r).name : RowAt(r).customName;
+    }
     // The session's parts as the last build saw them, and those the Open
     // command opened since.
     const std::vector<std::string>& SessionPartNames() const { return m_sessionPartNames; }

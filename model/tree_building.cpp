@@ -229,8 +229,7 @@ bool RowModel::keepsEmptyGroup(const std::string& groupName, const std::string& 
 
 void RowModel::insertRow(int r) {
     Row& row = EditRow(r);
-    const std::string& label = m_treeMode == kAttributeTree ? row.name : row.customName;
-    const std::string text = "0:" + label;
+    const std::string text = "0:" + RowLabel(r);
     const int item = row.parent < 0 ? m_list.AppendItem(text.c_str())
                                     : m_list.AppendChildItem(text.c_str(), row.parent);
     // The list makes one item per row, in row order.

@@ -55,6 +55,8 @@ class TreeList {
 
     // The bitmap resource whose picture a cell shows.
     virtual void SetItemImage(int item, int column, int bitmapId) = 0;
+    // The bitmap resource set for a cell; 0 for none.
+    virtual int GetItemImage(int item, int column) const = 0;
     // The item's colour as 0x00BBGGRR, drawn in the "Color" column.
     virtual uint32_t GetItemColor(int item) const = 0;
     virtual void SetItemColor(int item, uint32_t color) = 0;

@@ -6,6 +6,7 @@
 #include "sweep/native_view_manager.h"
 #include "sweep/row_model_invariants.h"
 
+#include "commands/row_commands.h"
 #include "config/framework_message_recorder.h"
 #include "host/host_api.h"
 #include "hostsim/hostsim_control.h"
@@ -47,6 +48,7 @@ const char* const kKnownMessages[] = {
     "The view was cut: only the first 5000 of %d groups are shown.",
     "%s could not be saved. Nothing was closed.",
     "These parts could not be closed and stay open:%s",
+    kUndoLeftMessage,
 };
 
 // Whether text is message up to its first %-placeholder and after its last.
@@ -97,6 +99,7 @@ const Step kPath[] = {
     {"blank the die", "Progressive die PD2026", kColumnBlank, false},
     {"isolate", "Piercing punches", kColumnIsolate, false},
     {"colour", "Upper shoe", kColumnColor, false},
+    {"take the colour back", "Upper shoe", kUndoEntry, false},
     {"unfreeze", "Stripper inserts", kColumnFreeze, true},
     {"close a modified part", "Trim punches", kColumnOpen, true},
     {"open it again", "Trim punches", kColumnOpen, true},
@@ -131,7 +134,9 @@ void runPath(const std::function<void(const char*, const ViewManagerCommands*)>&
             paused.emplace();                             // the test's own search
             const int row = rowLabelled(*vm, step.label); // past the end: not built
             paused.reset();
-            if (step.doubleClick)
+            if (step.column == kUndoEntry)
+                vm->OnUndo();
+            else if (step.doubleClick)
                 vm->OnDblclkList(row, row, step.column);
             else
                 vm->OnClickList(row, row, step.column, step.column == kColumnLabel);

@@ -52,6 +52,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int GetNextChildItem() override { return m_links.GetNextChildItem(); }
     using CellListCtrl::SetItemImage;
     void SetItemImage(int item, int column, int bitmapId) override;
+    int GetItemImage(int item, int column) const override { return GetItemBitmapId(item, column); }
     uint32_t GetItemColor(int item) const override;
     void SetItemColor(int item, uint32_t color) override;
     int GetItemNumber(int item) const override;

@@ -406,7 +406,9 @@ void ViewManagerDlg::OnListKey(int shownRow, int column) {
 void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
     const int column = ShortcutColumn(static_cast<char>(key.wVKey), GetKeyState(VK_CONTROL) < 0,
                                       GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
-    if (column >= 0)
+    if (column == kUndoEntry)
+        m_commands.OnUndo(); // whichever row has the focus, if any
+    else if (column >= 0)
         OnListKey(m_list.GetFocusedRow(), column);
 }
 

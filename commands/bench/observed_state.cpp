@@ -43,7 +43,7 @@ std::vector<std::string> ObservedState(const std::vector<Row>& rows, const Memor
                            std::to_string(list.GetItemColor(item)) + " number " +
                            std::to_string(list.GetItemNumber(item)) + " pictures";
         for (int column = kColumnLabel; column <= kColumnOpen; ++column)
-            line += " " + std::to_string(list.ItemImage(item, column));
+            line += " " + std::to_string(list.GetItemImage(item, column));
         lines.push_back(line);
     }
     char* text = HOSTSIM_state_json();

@@ -86,8 +86,8 @@ TEST_P(BlankAndIsolate, HostRowsAndPicturesAgree) {
     EXPECT_EQ(GetParam().blanked, occurrences("blanked"));
     for (int r = 0; r < kRows; ++r) {
         const bool shown = vm->RowAt(r).shown != 0;
-        EXPECT_EQ(shown ? kPictureShown : kPictureBlanked, list->ItemImage(r, B)) << r;
-        EXPECT_EQ(shown ? kPictureIsolateShown : kPictureIsolateBlanked, list->ItemImage(r, I))
+        EXPECT_EQ(shown ? kPictureShown : kPictureBlanked, list->GetItemImage(r, B)) << r;
+        EXPECT_EQ(shown ? kPictureIsolateShown : kPictureIsolateBlanked, list->GetItemImage(r, I))
             << r;
     }
 }

@@ -186,7 +186,7 @@ class CommandsTest : public ::testing::Test {
     Flags pictures(int column) const {
         Flags found;
         for (int r = 0; r < vm->RowCount(); ++r)
-            found.push_back(list->ItemImage(r, column));
+            found.push_back(list->GetItemImage(r, column));
         return found;
     }
 

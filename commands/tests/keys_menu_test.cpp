@@ -82,13 +82,18 @@ TEST_F(KeysAndMenu, TheMenuNamesEachCommandAsTheRowsStateSays) {
     buildDie();
     HOSTSIM_clear_call_log();
     vm->OnRowMenu(kShoeRow, kShoeRow, 0, 0, true);
-    EXPECT_EQ((std::vector<std::string>{"&Blank\tCtrl+B", "&Isolate\tCtrl+I", "Co&lor...\tCtrl+L",
-                                        "&Freeze\tCtrl+F", "&Close\tCtrl+O"}),
+    // Nothing to take back yet: Undo is greyed.
+    EXPECT_EQ((std::vector<std::string>{"&Undo\tCtrl+Z", "&Blank\tCtrl+B", "&Isolate\tCtrl+I",
+                                        "Co&lor...\tCtrl+L", "&Freeze\tCtrl+F", "&Close\tCtrl+O"}),
               menuTexts());
     std::vector<int> columns;
-    for (const RowMenuEntry& entry : prompts.menus.back())
+    std::vector<bool> enabled;
+    for (const RowMenuEntry& entry : prompts.menus.back()) {
         columns.push_back(entry.column);
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5}), columns);
+        enabled.push_back(entry.enabled);
+    }
+    EXPECT_EQ((std::vector<int>{kUndoEntry, 1, 2, 3, 4, 5}), columns);
+    EXPECT_EQ((std::vector<bool>{false, true, true, true, true, true}), enabled);
     // Leaving the menu does nothing, not even the click's highlight.
     EXPECT_EQ(0, HOSTSIM_call_log_size());
 
@@ -96,9 +101,12 @@ TEST_F(KeysAndMenu, TheMenuNamesEachCommandAsTheRowsStateSays) {
     doubleClick(kShoeRow, kColumnFreeze);
     doubleClick(kShoeRow, kColumnOpen);
     vm->OnRowMenu(kShoeRow, kShoeRow, 0, 0, false);
-    EXPECT_EQ((std::vector<std::string>{"Un&blank\tCtrl+B", "&Isolate\tCtrl+I", "Co&lor...\tCtrl+L",
+    // The Close is not taken back: the Freeze before it is.
+    EXPECT_EQ((std::vector<std::string>{"&Undo Freeze\tCtrl+Z", "Un&blank\tCtrl+B",
+                                        "&Isolate\tCtrl+I", "Co&lor...\tCtrl+L",
                                         "Un&freeze\tCtrl+F", "&Open\tCtrl+O"}),
               menuTexts());
+    EXPECT_TRUE(prompts.menus.back().front().enabled);
     // A row the list no longer has gets no menu.
     vm->OnRowMenu(0, kRows, 0, 0, false);
     EXPECT_EQ(2u, prompts.menus.size());

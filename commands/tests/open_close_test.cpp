@@ -41,12 +41,12 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     EXPECT_FALSE(loaded("punch.prt"));
     EXPECT_FALSE(vm->RowAt(kPunchRow).open);
     EXPECT_EQ(0u, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(kPictureFolderClosed, list->ItemImage(kPunchRow, kColumnOpen));
-    EXPECT_EQ(kPicturePartClosed, list->ItemImage(kPunchRow, kColumnLabel));
+    EXPECT_EQ(kPictureFolderClosed, list->GetItemImage(kPunchRow, kColumnOpen));
+    EXPECT_EQ(kPicturePartClosed, list->GetItemImage(kPunchRow, kColumnLabel));
     EXPECT_EQ(Strings{"punch.prt"}, recordStrings(g_closedPartsRecord));
     // Unfreezing the closed row changes its padlock only.
     doubleClick(kPunchRow, kColumnFreeze);
-    ASSERT_EQ(kPictureUnfrozen, list->ItemImage(kPunchRow, kColumnFreeze));
+    ASSERT_EQ(kPictureUnfrozen, list->GetItemImage(kPunchRow, kColumnFreeze));
 
     refresh();
     ASSERT_EQ(0, vm->RowAt(kPunchRow).open);
@@ -57,9 +57,9 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     EXPECT_TRUE(vm->RowAt(kPunchRow).open);
     EXPECT_EQ(2, list->GetItemNumber(kPunchRow));
     EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
-    EXPECT_EQ(kPictureFolderOpen, list->ItemImage(kPunchRow, kColumnOpen));
-    EXPECT_EQ(kPicturePartOpen, list->ItemImage(kPunchRow, kColumnLabel));
-    EXPECT_EQ(kPictureFrozen, list->ItemImage(kPunchRow, kColumnFreeze));
+    EXPECT_EQ(kPictureFolderOpen, list->GetItemImage(kPunchRow, kColumnOpen));
+    EXPECT_EQ(kPicturePartOpen, list->GetItemImage(kPunchRow, kColumnLabel));
+    EXPECT_EQ(kPictureFrozen, list->GetItemImage(kPunchRow, kColumnFreeze));
     EXPECT_FALSE(vm->RowAt(kPunchRow).unfrozen);
 }
 
@@ -79,12 +79,12 @@ TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
     doubleClick(kLowerRow, kColumnOpen);
     EXPECT_FALSE(loaded("plate.prt"));
     EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 0, 0}), flags(&Row::open));
-    EXPECT_EQ(kPictureGroupClosed, list->ItemImage(kLowerRow, kColumnLabel));
+    EXPECT_EQ(kPictureGroupClosed, list->GetItemImage(kLowerRow, kColumnLabel));
     doubleClick(kLowerRow, kColumnOpen);
     EXPECT_TRUE(loaded("plate.prt"));
     EXPECT_EQ((Flags{0, 1, 1, 1, 1, 1, 1, 1}), flags(&Row::open));
     EXPECT_EQ(1, list->GetItemNumber(kPlateRow));
-    EXPECT_EQ(kPictureGroupOpen, list->ItemImage(kLowerRow, kColumnLabel));
+    EXPECT_EQ(kPictureGroupOpen, list->GetItemImage(kLowerRow, kColumnLabel));
 }
 
 // A group without a key value takes every part of the group, and its Open
@@ -241,7 +241,7 @@ TEST_F(CommandsTest, NoModifiedPartIsEverClosedUnsavedWithoutTheQuestion) {
                 EXPECT_TRUE(!vm || vm->RowAt(row).open == 1);
                 for (const std::string& file : loadedBefore)
                     EXPECT_TRUE(loaded(file)) << file;
-                EXPECT_EQ(kPictureFolderOpen, list->ItemImage(row, kColumnOpen));
+                EXPECT_EQ(kPictureFolderOpen, list->GetItemImage(row, kColumnOpen));
             }
         }
     }

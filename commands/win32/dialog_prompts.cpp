@@ -26,7 +26,8 @@ std::optional<int> DialogPrompts::ChooseRowCommand(const std::vector<RowMenuEntr
         return std::nullopt;
     // An entry's identifier is its column plus one: 0 means no choice.
     for (const RowMenuEntry& entry : entries)
-        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(entry.column + 1), entry.text.c_str());
+        AppendMenuA(menu, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED),
+                    static_cast<UINT_PTR>(entry.column + 1), entry.text.c_str());
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0,
                                       m_owner ? m_owner->m_hWnd : nullptr, nullptr);
     DestroyMenu(menu);

@@ -45,14 +45,14 @@ TEST_F(PartStatus, ClosingRecordsAndClosesOnlyPartsWithAnUnsuppressedOccurrence)
     EXPECT_EQ(0, model->RowAt(1).partNames.size());
     EXPECT_EQ(0, model->RowAt(1).occCount);
     EXPECT_TRUE(model->RowAt(1).occs.empty());
-    EXPECT_EQ(kPictureFolderClosed, list->ItemImage(1, kColumnOpen));
-    EXPECT_EQ(kPicturePartClosed, list->ItemImage(1, kColumnLabel));
+    EXPECT_EQ(kPictureFolderClosed, list->GetItemImage(1, kColumnOpen));
+    EXPECT_EQ(kPicturePartClosed, list->GetItemImage(1, kColumnLabel));
     EXPECT_EQ(0u, list->GetItemColor(1));
     EXPECT_EQ(0, list->GetItemNumber(1));
 
     // Closing a group row shows the closed stack of blocks.
     closeRow(0);
-    EXPECT_EQ(kPictureGroupClosed, list->ItemImage(0, kColumnLabel));
+    EXPECT_EQ(kPictureGroupClosed, list->GetItemImage(0, kColumnLabel));
 }
 
 TEST_F(PartStatus, APartIsRecordedOnceHoweverOftenItIsClosed) {

@@ -139,8 +139,8 @@ class RowModelTest : public ::testing::Test {
     const Strings& partsOf(int r) const { return model->RowAt(r).partNames; }
     // The pictures of columns 0, 1, 2, 4 and 5.
     std::vector<int> pictures(int r) const {
-        return {list->ItemImage(r, 0), list->ItemImage(r, 1), list->ItemImage(r, 2),
-                list->ItemImage(r, 4), list->ItemImage(r, 5)};
+        return {list->GetItemImage(r, 0), list->GetItemImage(r, 1), list->GetItemImage(r, 2),
+                list->GetItemImage(r, 4), list->GetItemImage(r, 5)};
     }
 
     std::unique_ptr<MemoryTreeList> list = std::make_unique<MemoryTreeList>();

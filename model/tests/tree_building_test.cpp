@@ -69,7 +69,7 @@ TEST_F(TreeBuilding, DroppedGroupsPassTheirSubGroupsToTheRowKeptBefore) {
     EXPECT_EQ((std::vector<int>{-1, 0, 1, 1, 0, 4}), rowParents());
     EXPECT_FALSE(model->IsOtherRow(3));
     EXPECT_TRUE(partsOf(3).empty());
-    EXPECT_EQ(kPictureGroupOpen, list->ItemImage(1, 0));
+    EXPECT_EQ(kPictureGroupOpen, list->GetItemImage(1, 0));
     // A group with sub-groups is a row though nothing of it is on display.
     EXPECT_EQ(0, model->RowAt(4).occCount);
     EXPECT_FALSE(model->RowAt(4).open);
@@ -252,7 +252,7 @@ TEST_F(TreeBuilding, GroupsTheRecordRemembersStayRows) {
     EXPECT_EQ((Strings{"", "HERE", "GONE", "", ""}), rowKeys());
     // Remembered only: closed, no parts.
     EXPECT_FALSE(model->RowAt(2).open);
-    EXPECT_EQ(kPictureFolderClosed, list->ItemImage(2, 5));
+    EXPECT_EQ(kPictureFolderClosed, list->GetItemImage(2, 5));
 
     // Without the record objects nothing is remembered.
     g_closedKeysRecord = NULL_TAG;
@@ -275,7 +275,7 @@ TEST_F(TreeBuilding, AConfigurationBeyondTheRowCapacityIsCutWithOneMessage) {
     EXPECT_EQ(MAX_ROWS, model->RowCount());
     EXPECT_EQ(MAX_ROWS, list->GetItemCount());
     EXPECT_EQ(1, model->RowAt(MAX_ROWS - 1).occCount);
-    EXPECT_EQ(kPictureFolderOpen, list->ItemImage(MAX_ROWS - 1, 5));
+    EXPECT_EQ(kPictureFolderOpen, list->GetItemImage(MAX_ROWS - 1, 5));
     ASSERT_EQ(1, HOSTSIM_message_count());
     EXPECT_STREQ("The view was cut: only the first 5000 of 5001 groups are shown.",
                  HOSTSIM_message(0));

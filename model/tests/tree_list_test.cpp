@@ -127,7 +127,7 @@ TEST(MemoryTreeList, ResetKeepsTheCellTablesButDropsItemsAndLinks) {
     EXPECT_TRUE(list.ShownItems().empty());
     EXPECT_EQ(0x787878u, list.GetItemColor(1));
     EXPECT_EQ(12, list.GetItemNumber(1));
-    EXPECT_EQ(1030, list.ItemImage(1, 5));
+    EXPECT_EQ(1030, list.GetItemImage(1, 5));
     // The same items again: none of them is expanded any more.
     buildSample(list);
     EXPECT_EQ((Items{0, 4}), list.ShownItems());

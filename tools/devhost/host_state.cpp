@@ -94,6 +94,19 @@ tag_t loadedPartNamed(const std::string& name) {
     return NULL_TAG;
 }
 
+// What the designer sets on every occurrence of the part; the first
+// refusal's code.
+template <typename Set> int setOnOccurrences(tag_t part, Set set) {
+    tag_t* occurrences = nullptr;
+    const int count = UF_ASSEM_ask_occs_of_part(NULL_TAG, part, &occurrences);
+    int code = count > 0 ? 0 : HOST_ERR_BAD_TAG;
+    for (int i = 0; i < count && code == 0; ++i)
+        code = set(occurrences[i]);
+    if (occurrences)
+        UF_free(occurrences);
+    return code;
+}
+
 } // namespace
 
 json DescribeHost() {
@@ -109,7 +122,8 @@ json DescribeHost() {
             {"records", recordsOf(session, workFile)}};
 }
 
-bool ChangeHostSession(const std::string& change, const std::string& part, std::string& error) {
+bool ChangeHostSession(const std::string& change, const std::string& part, int value,
+                       std::string& error) {
     const tag_t tag = loadedPartNamed(part);
     if (tag == NULL_TAG) {
         error = "no loaded part " + part;
@@ -126,8 +140,21 @@ bool ChangeHostSession(const std::string& change, const std::string& part, std::
         code = UF_PART_set_display_part(tag);
     else if (change == "work")
         code = UF_ASSEM_set_work_part(tag);
+    else if (change == "freeze")
+        code = DUC_freeze_part(tag);
+    else if (change == "unfreeze")
+        code = DUC_unfreeze_part(tag);
+    else if (change == "blank" || change == "unblank")
+        code = setOnOccurrences(tag, [&change](tag_t occurrence) {
+            return UF_OBJ_set_blank_status(occurrence,
+                                           change == "blank" ? HOST_BLANKED : HOST_UNBLANKED);
+        });
+    else if (change == "color")
+        code = setOnOccurrences(
+            tag, [value](tag_t occurrence) { return UF_OBJ_set_color(occurrence, value); });
     else {
-        error = "unknown host change " + change + " (modify, close, display or work)";
+        error = "unknown host change " + change +
+                " (modify, close, display, work, freeze, unfreeze, blank, unblank or color)";
         return false;
     }
     if (code != 0)

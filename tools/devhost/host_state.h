@@ -12,9 +12,11 @@ namespace devhost {
 // "records"}; read from the simulator's own report, not through the plug-in.
 nlohmann::json DescribeHost();
 
-// change is "modify", "close", "display" or "work"; part a loaded part's
-// file name or the last component of it. False, with the reason in error,
-// when the change cannot be made.
-bool ChangeHostSession(const std::string& change, const std::string& part, std::string& error);
+// change is "modify", "close", "display", "work", "freeze", "unfreeze", or
+// "blank", "unblank" or "color" of every occurrence of the part, the colour
+// index given as value; part a loaded part's file name or the last component
+// of it. False, with the reason in error, when the change cannot be made.
+bool ChangeHostSession(const std::string& change, const std::string& part, int value,
+                       std::string& error);
 
 } // namespace devhost

@@ -394,11 +394,15 @@ bool ScriptRunner::perform(const ScriptLine& line, std::string& error) {
     if (action == "answer")
         return answer(line, error);
     if (action == "host") {
-        if (line.words.size() != 3) {
-            error = "expected: host modify|close|display|work PART";
+        int colorIndex = 0;
+        const bool colored = line.words.size() == 4 && line.words[1].text == "color" &&
+                             toNumber(line.words[3], 1, 216, colorIndex);
+        if (line.words.size() != 3 && !colored) {
+            error = "expected: host modify|close|display|work|freeze|unfreeze|blank|unblank PART, "
+                    "or host color PART INDEX";
             return false;
         }
-        return ChangeHostSession(line.words[1].text, line.words[2].text, error);
+        return ChangeHostSession(line.words[1].text, line.words[2].text, colorIndex, error);
     }
     if (action == "copy") {
         // Replaces the file, as an editor saving over it would.

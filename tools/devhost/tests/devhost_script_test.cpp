@@ -376,6 +376,69 @@ TEST(ViewManagerCommandsScript, KeysAndRowMenusDoWhatTheClicksDo) {
     }
 }
 
+// What a command can change: the host's occurrences and parts, and each
+// row's pictures and colour.
+json displayState(const json& dump) {
+    json rows = json::array();
+    for (const json& row : dump["viewManager"]["rows"])
+        rows.push_back({row["label"], row["images"], row["color"]});
+    return {{"occurrences", dump["host"]["occurrences"]},
+            {"parts", dump["host"]["parts"]},
+            {"rows", rows}};
+}
+
+// Ctrl+Z and the row menu's Undo take back Blank, Isolate, Color and Freeze,
+// the last first, to the exact state before each; a Close is not taken back;
+// the pilots the designer recoloured in the host meanwhile keep the colour.
+TEST(ViewManagerCommandsScript, UndoTakesBackTheDisplayCommandsLastFirst) {
+    const std::string kName = "undo";
+    const std::string kPilot = "pd2026_pilot_d8.prt";
+    const std::string script =
+        dumpLine(kName, "built") + "click \"Upper die set\" 1\nkey z ctrl\n" +
+        dumpLine(kName, "blank undone") + "click \"Die plate\" 2\n" + dumpLine(kName, "isolated") +
+        "answer color 255 0 0\nclick \"Pilots\" 3\n" + dumpLine(kName, "coloured") +
+        "dblclick \"Die springs\" 4\n" + "answer confirm nosave\ndblclick \"Trim punches\" 5\n" +
+        dumpLine(kName, "closed") + "answer menu \"Undo Freeze Die springs\"\n" +
+        "menu \"Upper shoe\"\n" + dumpLine(kName, "freeze undone") + "host color " + kPilot +
+        " 7\nkey z ctrl\n" + dumpLine(kName, "colour undone") + "key z ctrl\n" +
+        dumpLine(kName, "isolate undone");
+    const DevhostRun run = RunDevhost(kName, NameTreeDemo(), script);
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+
+    const json built = readDump(kName, "built");
+    EXPECT_EQ(displayState(built), displayState(readDump(kName, "blank undone")));
+
+    // The Close stays, and the Freeze before it is taken back.
+    const json closed = readDump(kName, "closed");
+    const json freezeUndone = readDump(kName, "freeze undone");
+    EXPECT_FALSE(part(freezeUndone, "pd2026_trim_punch_st3.prt")["loaded"]);
+    EXPECT_FALSE(part(freezeUndone, "std_die_spring_red_d32x64.prt")["frozen"]);
+    EXPECT_EQ(IDB_PADLOCK_OPEN, row(freezeUndone, "Die springs")["images"][4]);
+    json parts = closed["host"]["parts"];
+    for (json& p : parts)
+        p["frozen"] = part(built, p["name"])["frozen"];
+    EXPECT_EQ(parts, freezeUndone["host"]["parts"]);
+
+    // The recoloured pilots stay as the designer left them, and are told of.
+    const json colourUndone = readDump(kName, "colour undone");
+    for (const json& occurrence : occurrencesOf(colourUndone, kPilot))
+        EXPECT_EQ(7, occurrence["color"]);
+    ASSERT_EQ(1u, colourUndone["messages"].size());
+    EXPECT_NE(std::string::npos, colourUndone["messages"][0].dump().find("changed in the host"));
+
+    // Isolate taken back: every occurrence still there is shown as built.
+    const json isolateUndone = readDump(kName, "isolate undone");
+    for (const json& occurrence : isolateUndone["host"]["occurrences"]) {
+        for (const json& before : built["host"]["occurrences"]) {
+            if (before["path"] == occurrence["path"]) {
+                EXPECT_EQ(before["blanked"], occurrence["blanked"]) << occurrence.dump();
+            }
+        }
+    }
+    EXPECT_EQ(shownRows(closed).size(), shownRows(isolateUndone).size());
+    EXPECT_EQ(IDB_TICK_RED, row(isolateUndone, "Lower shoe")["images"][1]);
+}
+
 TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
     const std::string kName = "commands";
     const std::string kTrimPunch = "pd2026_trim_punch_st3.prt";

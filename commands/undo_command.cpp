@@ -1,0 +1,152 @@
+// Taking back the display commands: what each one changed in the host and in
+// the rows is kept when it ends, and Undo gives back the last one's values,
+// except those the designer has changed in the host since.
+#include "commands/row_commands.h"
+#include "commands/view_manager_commands.h"
+#include "host/host_api.h"
+#include "host/host_calls.h"
+#include "host/host_session_bracket.h"
+#include "model/cell_pictures.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+// The host's value now; false when the object is gone.
+bool askValue(const HostValueChange& change, int& value) {
+    if (change.kind == HostValueChange::Kind::kFrozen) {
+        char name[HOST_PART_NAME_BUFSIZE] = "";
+        if (UF_PART_ask_part_name(change.object, name) != 0)
+            return false;
+        value = (DUC_ask_part_status(change.object) & HOST_PART_STATUS_FROZEN) ? 1 : 0;
+        return true;
+    }
+    UF_OBJ_disp_props_t properties{};
+    if (UF_OBJ_ask_display_properties(change.object, &properties) != 0)
+        return false;
+    value =
+        change.kind == HostValueChange::Kind::kColor ? properties.color : properties.blank_status;
+    return true;
+}
+
+void giveBack(const HostValueChange& change) {
+    switch (change.kind) {
+    case HostValueChange::Kind::kBlankStatus:
+        UF_OBJ_set_blank_status(change.object, change.before);
+        break;
+    case HostValueChange::Kind::kColor:
+        UF_OBJ_set_color(change.object, change.before);
+        break;
+    case HostValueChange::Kind::kFrozen:
+        if (change.before != 0)
+            DUC_freeze_part(change.object);
+        else
+            DUC_unfreeze_part(change.object);
+        break;
+    }
+}
+
+} // namespace
+
+void ViewManagerCommands::OnUndo() {
+    RunHandler([&] { Undo(); });
+}
+
+std::string ViewManagerCommands::LastCommandText() const {
+    if (m_undoSteps.IsEmpty())
+        return "";
+    const UndoStep& last = m_undoSteps.Last();
+    return last.label.empty() ? last.command : last.command + " " + last.label;
+}
+
+RowLook ViewManagerCommands::LookOf(int row) const {
+    RowLook look;
+    look.row = row;
+    look.shown = RowAt(row).shown;
+    look.unfrozen = RowAt(row).unfrozen;
+    look.color = m_list.GetItemColor(row);
+    look.blankPicture = m_list.GetItemImage(row, kColumnBlank);
+    look.isolatePicture = m_list.GetItemImage(row, kColumnIsolate);
+    look.freezePicture = m_list.GetItemImage(row, kColumnFreeze);
+    return look;
+}
+
+void ViewManagerCommands::ShowLook(const RowLook& look) {
+    if (!IsRow(look.row))
+        return;
+    EditRow(look.row).shown = look.shown;
+    EditRow(look.row).unfrozen = look.unfrozen;
+    m_list.SetItemColor(look.row, look.color);
+    m_list.SetItemImage(look.row, kColumnBlank, look.blankPicture);
+    m_list.SetItemImage(look.row, kColumnIsolate, look.isolatePicture);
+    m_list.SetItemImage(look.row, kColumnFreeze, look.freezePicture);
+}
+
+std::vector<RowLook> ViewManagerCommands::BeginUndoStep() {
+    std::vector<RowLook> looks;
+    looks.reserve(static_cast<size_t>(RowCount()));
+    for (int r = 0; r < RowCount(); ++r)
+        looks.push_back(LookOf(r));
+    m_commandCache.StartRecording();
+    return looks;
+}
+
+void ViewManagerCommands::RunUndoable(int column, int row, const std::function<void()>& command) {
+    std::string name = CommandName(column, RowAt(row));
+    std::vector<RowLook> looksBefore = BeginUndoStep();
+    command();
+    KeepUndoStep(std::move(name), row, std::move(looksBefore));
+}
+
+void ViewManagerCommands::KeepUndoStep(std::string command, int row,
+                                       std::vector<RowLook> looksBefore) {
+    UndoStep step;
+    step.changes = m_commandCache.TakeRecorded();
+    for (const RowLook& before : looksBefore) {
+        if (!LookOf(before.row).SameAs(before))
+            step.rowsBefore.push_back(before);
+    }
+    if (step.changes.empty() && step.rowsBefore.empty())
+        return;
+    step.command = std::move(command);
+    step.label = RowLabel(row);
+    step.build = m_build;
+    m_undoSteps.Push(std::move(step));
+}
+
+void ViewManagerCommands::Undo() {
+    if (m_undoSteps.IsEmpty())
+        return;
+    HostSessionBracket bracket;
+    if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG)
+        return;
+    const UndoStep step = m_undoSteps.TakeLast();
+    int left = 0;
+    for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change) {
+        int now = 0;
+        if (!askValue(*change, now))
+            continue; // gone: nothing to give back
+        if (now != change->set)
+            ++left;
+        else
+            giveBack(*change);
+    }
+    if (step.build == m_build) {
+        for (const RowLook& look : step.rowsBefore)
+            ShowLook(look);
+    } else {
+        // The rows were built again since: they show the host as a build
+        // reads it.
+        for (int r = 0; r < RowCount(); ++r) {
+            ReadRowState(r);
+            ShowRowState(r);
+        }
+    }
+    RepaintAll();
+    if (left == 0)
+        return;
+    char message[sizeof kUndoLeftMessage + 16];
+    if (std::snprintf(message, sizeof message, kUndoLeftMessage, left) > 0)
+        ShowHostMessage(message);
+}
