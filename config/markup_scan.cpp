@@ -64,6 +64,21 @@ bool keeps_ascii(std::string name) {
     return false;
 }
 
+// The first bytes by which a parser recognises an encoding whose markup the
+// scan cannot read: the 32-bit forms in each byte order, without and with a
+// byte order mark, and EBCDIC.
+bool starts_unreadable(const std::string& bytes) {
+    static const char kSignatures[][4] = {
+        {0, 0, 0, '<'},         {'<', 0, 0, 0},         {0, 0, '<', 0},
+        {0, '<', 0, 0},         {0, 0, '\xFE', '\xFF'}, {'\xFF', '\xFE', 0, 0},
+        {0, 0, '\xFF', '\xFE'}, {'\xFE', '\xFF', 0, 0}, {'\x4C', '\x6F', '\xA7', '\x94'}};
+    for (const char* signature : kSignatures) {
+        if (bytes.compare(0, 4, signature, 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 class MarkupScanner {
   public:
     MarkupScanner(const std::string& bytes, size_t maxElements)
@@ -188,5 +203,10 @@ class MarkupScanner {
 } // namespace
 
 MarkupScan ScanMarkup(const std::string& fileBytes, size_t maxElements) {
+    if (starts_unreadable(fileBytes)) {
+        MarkupScan unreadable;
+        unreadable.encodingKnown = false;
+        return unreadable;
+    }
     return MarkupScanner(fileBytes, maxElements).scan();
 }

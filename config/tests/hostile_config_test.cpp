@@ -20,20 +20,39 @@ std::string padded_to(size_t size) {
     return start + std::string(size - start.size() - end.size(), 'x') + end;
 }
 
-std::string utf16le(const std::string& ascii) {
-    std::string wide = "\xFF\xFE";
+// ascii in 16-bit units without a byte order mark, as a parser still reads
+// it.
+std::string utf16(const std::string& ascii, bool little) {
+    std::string wide;
     for (char c : ascii)
-        wide += std::string{c, '\0'};
+        wide += little ? std::string{c, '\0'} : std::string{'\0', c};
     return wide;
 }
 
-// Without a byte order mark, as a parser still reads it.
+std::string utf16le(const std::string& ascii) {
+    return "\xFF\xFE" + utf16(ascii, true);
+}
+
 std::string utf16be(const std::string& ascii) {
-    std::string wide;
-    for (char c : ascii)
-        wide += std::string{'\0', c};
+    return utf16(ascii, false);
+}
+
+// ascii in 32-bit units after mark, each character at byte at of its unit:
+// 3 big-endian, 0 little-endian, 2 and 1 the two unusual orders.
+std::string ucs4(const std::string& mark, size_t at, const std::string& ascii) {
+    std::string wide = mark;
+    for (char c : ascii) {
+        std::string unit(4, '\0');
+        unit[at] = c;
+        wide += unit;
+    }
     return wide;
 }
+
+// "<?xml version="1.0"?><R/>" in EBCDIC (code page 037), which a parser
+// recognises by its first four bytes.
+const std::string kEbcdic = "\x4C\x6F\xA7\x94\x93\x40\xA5\x85\x99\xA2\x89\x96\x95\x7E\x7F\xF1"
+                            "\x4B\xF0\x7F\x6F\x6E\x4C\xD9\x61\x6E";
 
 struct Hostile {
     const char* name;
@@ -64,10 +83,21 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
         {"utf16be_doctype.xml", utf16be("<R/>\n\n<!DOCTYPE R>"), document_type_on(3)},
         // Brackets in quoted values hide no elements from the count.
         {"too_many.xml",
-         "<R Description=\"[\" Key='[>'>" + Elements(kMaxViewConfigElements + 1).substr(3), tooMany},
+         "<R Description=\"[\" Key='[>'>" + Elements(kMaxViewConfigElements + 1).substr(3),
+         tooMany},
         {"too_large.xml", padded_to(kMaxViewConfigBytes + 1), "it is larger than 8388608 bytes."},
         {"utf7.xml", "<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-R/+AD4-", encoding},
-        {"ucs4.xml", std::string("\0\0\0<\0\0\0R\0\0\0/\0\0\0>", 16), encoding},
+        {"ebcdic.xml", kEbcdic, encoding},
+        // Every 32-bit form a parser tells from its first four bytes, without
+        // and with a byte order mark.
+        {"ucs4_1234.xml", ucs4("", 3, "<R/>"), encoding},
+        {"ucs4_4321.xml", ucs4("", 0, "<R/>"), encoding},
+        {"ucs4_2143.xml", ucs4("", 2, "<R/>"), encoding},
+        {"ucs4_3412.xml", ucs4("", 1, "<R/>"), encoding},
+        {"ucs4_1234_mark.xml", ucs4(std::string("\0\0\xFE\xFF", 4), 3, "<R/>"), encoding},
+        {"ucs4_4321_mark.xml", ucs4(std::string("\xFF\xFE\0\0", 4), 0, "<R/>"), encoding},
+        {"ucs4_2143_mark.xml", ucs4(std::string("\0\0\xFF\xFE", 4), 2, "<R/>"), encoding},
+        {"ucs4_3412_mark.xml", ucs4(std::string("\xFE\xFF\0\0", 4), 1, "<R/>"), encoding},
     };
     for (const Hostile& file : files) {
         const Read read = read_xml(file.name, file.xml);
@@ -87,6 +117,15 @@ TEST(HostileViewConfig, FilesAtTheBoundsAndLookalikesAreRead) {
               entries_of("lookalikes.xml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
                                            "<!-- <!DOCTYPE R> --><?pi <!DOCTYPE R>?><R>"
                                            "<A Description=\"&lt;!DOCTYPE\">k</A></R>"));
+    // Encodings the scan reads, told by their first bytes as the 32-bit forms
+    // and EBCDIC are: UTF-16 starting "<?", with its mark or without, and
+    // UTF-8 with its mark.
+    const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-16\"?><R>k</R>";
+    const Entries read = {{-1, 0, "R", "", "k"}};
+    EXPECT_EQ(read, entries_of("utf16le_declared.xml", utf16(declared, true)));
+    EXPECT_EQ(read, entries_of("utf16be_declared.xml", utf16(declared, false)));
+    EXPECT_EQ(read, entries_of("utf16le_marked.xml", utf16le(declared)));
+    EXPECT_EQ(read, entries_of("utf8_marked.xml", "\xEF\xBB\xBF<?xml version=\"1.0\"?><R>k</R>"));
 }
 
 } // namespace
