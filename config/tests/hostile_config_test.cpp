@@ -87,6 +87,14 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
          tooMany},
         {"too_large.xml", padded_to(kMaxViewConfigBytes + 1), "it is larger than 8388608 bytes."},
         {"utf7.xml", "<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-R/+AD4-", encoding},
+        // UTF-16 whose declaration names another encoding, which a parser
+        // reads the rest of the file in once past what it has decoded: the
+        // markup the scan sees is not the parser's.
+        {"utf16_latin1.xml",
+         utf16le("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>  ") + "<R><A/></R>", encoding},
+        {"utf16_big_in_little.xml",
+         utf16le("<?xml version=\"1.0\" encoding=\"UTF-16BE\"?>    ") + utf16be("<R><A/></R>"),
+         encoding},
         {"ebcdic.xml", kEbcdic, encoding},
         // Every 32-bit form a parser tells from its first four bytes, without
         // and with a byte order mark.
@@ -125,6 +133,16 @@ TEST(HostileViewConfig, FilesAtTheBoundsAndLookalikesAreRead) {
     EXPECT_EQ(read, entries_of("utf16le_declared.xml", utf16(declared, true)));
     EXPECT_EQ(read, entries_of("utf16be_declared.xml", utf16(declared, false)));
     EXPECT_EQ(read, entries_of("utf16le_marked.xml", utf16le(declared)));
+    // A UTF-16 file may name its own byte order, or UTF-8, which parsers
+    // take for a mistake in UTF-16 and pass over.
+    EXPECT_EQ(read, entries_of("utf16le_named_order.xml",
+                               utf16le("<?xml version=\"1.0\" encoding=\"utf-16le\"?><R>k</R>")));
+    EXPECT_EQ(
+        read,
+        entries_of("utf16be_named_order.xml",
+                   "\xFE\xFF" + utf16be("<?xml version=\"1.0\" encoding=\"UTF-16BE\"?><R>k</R>")));
+    EXPECT_EQ(read, entries_of("utf16_named_utf8.xml",
+                               utf16le("<?xml version=\"1.0\" encoding=\"UTF-8\"?><R>k</R>")));
     EXPECT_EQ(read, entries_of("utf8_marked.xml", "\xEF\xBB\xBF<?xml version=\"1.0\"?><R>k</R>"));
 }
 
