@@ -198,6 +198,13 @@ class LibxmlDocument : public Document {
     }
 
     bool loaded(xmlDocPtr document) {
+        // MSXML refuses a document that breaks the namespace rules (an
+        // attribute twice under two prefixes of one namespace, a prefix never
+        // declared); libxml2 reports it and reads on.
+        if (document && !m_parser->nsWellFormed) {
+            xmlFreeDoc(document);
+            return false;
+        }
         m_document = document;
         if (!m_document)
             return false;

@@ -78,7 +78,8 @@ class Node {
 class Document {
   public:
     virtual ~Document() = default;
-    // False when the file cannot be read or is not well-formed.
+    // False when the file cannot be read, is not well-formed or breaks the
+    // namespace rules.
     virtual bool load(const char* path) = 0;
     // The same for a file already read: its bytes as stored, and its path for
     // the parser's messages.

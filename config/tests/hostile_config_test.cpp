@@ -117,6 +117,16 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
     }
 }
 
+// Files that one parser alone would read: each is refused on both backends
+// as any file that is not well-formed.
+TEST(HostileViewConfig, FilesBreakingTheNamespaceRulesAreParseErrors) {
+    const Read read = read_xml("same_attribute.xml", "<R xmlns:a=\"urn:x\" xmlns:b=\"urn:x\">"
+                                                     "<A a:k=\"1\" b:k=\"2\">k</A></R>");
+    EXPECT_EQ(kViewConfigReported, read.result);
+    ASSERT_EQ(1u, read.messages.size());
+    EXPECT_TRUE(is_parse_error(read.messages[0])) << read.messages[0];
+}
+
 TEST(HostileViewConfig, FilesAtTheBoundsAndLookalikesAreRead) {
     EXPECT_EQ(kMaxViewConfigElements,
               entries_of("most_elements.xml", Elements(kMaxViewConfigElements)).size());

@@ -113,16 +113,6 @@ TEST(ViewConfigReader, TextsLongerThanTheRecordHoldsRefuseTheFile) {
     }
 }
 
-// "XML Parse Error 0x%x : %s" with a code other than 0 and a reason.
-bool is_parse_error(const std::string& message) {
-    const std::string start = "XML Parse Error 0x";
-    const size_t reason = message.find(" : ");
-    return message.compare(0, start.size(), start) == 0 && reason != std::string::npos &&
-           reason > start.size() && message[start.size()] != '0' &&
-           message.find_first_not_of("0123456789abcdef", start.size()) == reason &&
-           reason + 3 < message.size();
-}
-
 TEST(ViewConfigReader, UnreadableFilesShowTheParsersError) {
     for (const Read& read :
          {read_path(path_of("missing.xml")), read_xml("malformed.xml", "<R><A></R>")}) {
