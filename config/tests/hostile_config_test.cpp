@@ -61,6 +61,17 @@ struct Hostile {
     std::string refusal;
 };
 
+void expect_refused(const std::vector<Hostile>& files) {
+    for (const Hostile& file : files) {
+        const Read read = read_xml(file.name, file.xml);
+        EXPECT_EQ(kViewConfigReported, read.result) << file.name;
+        EXPECT_EQ(Messages{"The view configuration " + path_of(file.name) +
+                           " was not read: " + file.refusal},
+                  read.messages)
+            << file.name;
+    }
+}
+
 std::string document_type_on(int line) {
     return "it has a document type declaration (<!DOCTYPE), which a view configuration must not "
            "have (line " +
@@ -107,14 +118,26 @@ TEST(HostileViewConfig, IsRefusedBeforeAnyParserExpandsOrOpensWhatItNames) {
         {"ucs4_2143_mark.xml", ucs4(std::string("\0\0\xFF\xFE", 4), 2, "<R/>"), encoding},
         {"ucs4_3412_mark.xml", ucs4(std::string("\xFE\xFF\0\0", 4), 1, "<R/>"), encoding},
     };
-    for (const Hostile& file : files) {
-        const Read read = read_xml(file.name, file.xml);
-        EXPECT_EQ(kViewConfigReported, read.result) << file.name;
-        EXPECT_EQ(Messages{"The view configuration " + path_of(file.name) +
-                           " was not read: " + file.refusal},
-                  read.messages)
-            << file.name;
-    }
+    expect_refused(files);
+}
+
+// A tag or key value that the ANSI code page cannot hold would reach the
+// record with '?' in place of what it lacks, and match no part or the wrong
+// one: the file is refused at its line, on both backends alike.
+TEST(HostileViewConfig, TagsAndKeyValuesTheAnsiCodePageLacksAreRefusedAtTheirLine) {
+    const std::string lacks = " has characters that the ANSI code page lacks";
+    expect_refused({
+        {"lost_key.xml", "<R>\n<A Description=\"a\">k</A>\n<B>\xE6\x97\xA5\xE6\x9C\xAC</B>\n</R>",
+         "<B> key value" + lacks + " (line 3)."},
+        {"lost_tag.xml", "<R>\n<!-- <A> -->\n<A\xC4\x80>k</A\xC4\x80>\n</R>",
+         "<A?> tag" + lacks + " (line 3)."},
+    });
+    // The same key in EUC-JP, which a parser may not know at all: refused
+    // either way.
+    const Read eucJp = read_xml("lost_key_euc_jp.xml", "<?xml version=\"1.0\" encoding=\"EUC-JP\"?>"
+                                                       "\n<R>\n<B>\xC6\xFC\xCB\xDC</B>\n</R>");
+    EXPECT_EQ(kViewConfigReported, eucJp.result);
+    EXPECT_EQ(1u, eucJp.messages.size());
 }
 
 // Files that one parser alone would read: each is refused on both backends
