@@ -2,11 +2,11 @@
 
 #include <memory>
 
-std::string ElementDescription(const xmldom::Node& element) {
+xmldom::AnsiText ElementDescription(const xmldom::Node& element) {
     const std::unique_ptr<xmldom::AttributeWalk> attributes = element.attributes();
     while (const std::unique_ptr<xmldom::Node> attribute = attributes->nextNode()) {
         if (attribute->name() == "Description")
-            return attribute->value();
+            return attribute->valueText();
     }
-    return std::string();
+    return {};
 }

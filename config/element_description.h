@@ -3,8 +3,6 @@
 
 #include "config/dom/xml_dom.h"
 
-#include <string>
-
 // The value of the element's first attribute named exactly "Description",
 // or empty. Throws xmldom::DomError for a node that is not an element.
-std::string ElementDescription(const xmldom::Node& element);
+xmldom::AnsiText ElementDescription(const xmldom::Node& element);

@@ -25,6 +25,7 @@ class CodeUnits {
     }
 
     bool isUtf16() const { return m_width == 2; }
+    bool isLittleEndian() const { return m_little; }
     size_t size() const { return (m_bytes.size() - m_start) / m_width; }
     char32_t operator[](size_t i) const {
         const size_t at = m_start + i * m_width;
@@ -44,12 +45,17 @@ class CodeUnits {
     bool m_little = false;
 };
 
+std::string lower_case(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return name;
+}
+
 // Encodings in which every ASCII character is its own byte, so that the markup
 // seen in the bytes is the markup a parser reads. Others (UTF-7, EBCDIC, the
 // 32-bit forms) would hide tags and declarations from the scan.
-bool keeps_ascii(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+bool keeps_ascii(const std::string& encoding) {
+    const std::string name = lower_case(encoding);
     static const char* const kNames[] = {"utf-8", "us-ascii", "ascii"};
     static const char* const kPrefixes[] = {"iso-8859-", "windows-", "cp125", "latin", "shift_jis",
                                             "shift-jis", "euc-",     "gb",    "big5",  "ks_c_5601"};
@@ -64,6 +70,29 @@ bool keeps_ascii(std::string name) {
     return false;
 }
 
+// Names a UTF-16 file may declare while a parser goes on reading it as it
+// began: any other makes a parser read the rest in that encoding. UTF-8 in a
+// UTF-16 file parsers take for a mistake and pass over.
+bool keeps_utf16(const std::string& encoding, bool little) {
+    const std::string name = lower_case(encoding);
+    return name == "utf-16" || name == "utf-8" || name == (little ? "utf-16le" : "utf-16be");
+}
+
+// The first bytes by which a parser recognises an encoding whose markup the
+// scan cannot read: the 32-bit forms in each byte order, without and with a
+// byte order mark, and EBCDIC.
+bool starts_unreadable(const std::string& bytes) {
+    static const char kSignatures[][4] = {
+        {0, 0, 0, '<'},         {'<', 0, 0, 0},         {0, 0, '<', 0},
+        {0, '<', 0, 0},         {0, 0, '\xFE', '\xFF'}, {'\xFF', '\xFE', 0, 0},
+        {0, 0, '\xFF', '\xFE'}, {'\xFE', '\xFF', 0, 0}, {'\x4C', '\x6F', '\xA7', '\x94'}};
+    for (const char* signature : kSignatures) {
+        if (bytes.compare(0, 4, signature, 4) == 0)
+            return true;
+    }
+    return false;
+}
+
 class MarkupScanner {
   public:
     MarkupScanner(const std::string& bytes, size_t maxElements)
@@ -72,8 +101,8 @@ class MarkupScanner {
     MarkupScan scan() {
         if (startsWith("\xEF\xBB\xBF"))
             m_pos = 3;
-        if (!m_units.isUtf16() && startsWith("<?xml"))
-            m_scan.encodingKnown = declaredEncodingKeepsAscii();
+        if (startsWith("<?xml"))
+            m_scan.encodingKnown = declaredEncodingIsScanned();
         while (m_pos < m_units.size() && !finished()) {
             if (m_units[m_pos] != '<')
                 advance();
@@ -159,8 +188,9 @@ class MarkupScanner {
         }
     }
 
-    // The encoding named by the XML declaration at m_pos, when it names one.
-    bool declaredEncodingKeepsAscii() const {
+    // Whether a parser reads the file on in the encoding the scan reads it in,
+    // whatever the XML declaration at m_pos names.
+    bool declaredEncodingIsScanned() const {
         constexpr size_t kLongestDeclaration = 256;
         std::string declaration;
         for (size_t i = m_pos;
@@ -175,7 +205,9 @@ class MarkupScanner {
         const size_t close = declaration.find(declaration[open], open + 1);
         if (close == std::string::npos)
             return false;
-        return keeps_ascii(declaration.substr(open + 1, close - open - 1));
+        const std::string encoding = declaration.substr(open + 1, close - open - 1);
+        return m_units.isUtf16() ? keeps_utf16(encoding, m_units.isLittleEndian())
+                                 : keeps_ascii(encoding);
     }
 
     CodeUnits m_units;
@@ -188,5 +220,10 @@ class MarkupScanner {
 } // namespace
 
 MarkupScan ScanMarkup(const std::string& fileBytes, size_t maxElements) {
+    if (starts_unreadable(fileBytes)) {
+        MarkupScan unreadable;
+        unreadable.encodingKnown = false;
+        return unreadable;
+    }
     return MarkupScanner(fileBytes, maxElements).scan();
 }

@@ -19,7 +19,9 @@ struct MarkupScan {
     // there.
     int documentTypeLine = 0;
     // False when the text is neither 8-bit text in an encoding that keeps
-    // ASCII as it is nor UTF-16: its markup cannot be told from its bytes.
+    // ASCII as it is nor UTF-16 throughout (its declaration names another
+    // encoding), or starts as a parser recognises another encoding by (a
+    // 32-bit form, EBCDIC): its markup cannot be told from its bytes.
     bool encodingKnown = true;
 };
 

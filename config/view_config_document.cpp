@@ -77,10 +77,14 @@ ViewConfigDocument LoadViewConfigDocument(const char* path) {
     return loaded;
 }
 
-std::string ViewConfigRefusalMessage(const char* path, const ViewConfigDocument& refused) {
+std::string ViewConfigRefusalMessage(const char* path, const std::string& refusal, int line) {
     std::string message =
-        std::string("The view configuration ") + path + " was not read: " + refused.refusal;
-    if (refused.refusalLine != 0)
-        message += " (line " + std::to_string(refused.refusalLine) + ")";
+        std::string("The view configuration ") + path + " was not read: " + refusal;
+    if (line != 0)
+        message += " (line " + std::to_string(line) + ")";
     return message + ".";
+}
+
+std::string LostCharactersReason(const std::string& tag, const char* what) {
+    return "<" + tag + "> " + what + " has characters that the ANSI code page lacks";
 }

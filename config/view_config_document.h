@@ -32,5 +32,10 @@ struct ViewConfigDocument {
 // Throws xmldom::DomError when no document can be created.
 ViewConfigDocument LoadViewConfigDocument(const char* path);
 
-// "The view configuration <path> was not read: <refusal> (line <line>)."
-std::string ViewConfigRefusalMessage(const char* path, const ViewConfigDocument& refused);
+// "The view configuration <path> was not read: <refusal> (line <line>).", the
+// line left out when it is 0.
+std::string ViewConfigRefusalMessage(const char* path, const std::string& refusal, int line);
+
+// "<tag> <what> has characters that the ANSI code page lacks": why a tag or a
+// key value that would hold '?' in their place cannot stand in the record.
+std::string LostCharactersReason(const std::string& tag, const char* what);

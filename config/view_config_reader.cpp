@@ -12,6 +12,7 @@
 #include <new>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 using xmldom::DomError;
 using xmldom::Node;
@@ -21,6 +22,13 @@ namespace {
 
 // The content lacks something the record needs; the caller reports it.
 struct FormatError {};
+
+// The content would stand in the record as something else; the reader tells
+// the user why and where.
+struct Refusal {
+    std::string reason;
+    int line;
+};
 
 // "XML Parse Error 0x1a : reason", the parser's code in hexadecimal as the message has always
 // shown it.
@@ -52,7 +60,8 @@ bool is_skipped(const Node& node) {
 
 class Reader {
   public:
-    explicit Reader(ViewConfig& config) : m_config(config) {}
+    // lines[i] is the line of entry i's element, when the scan found it.
+    Reader(ViewConfig& config, const std::vector<int>& lines) : m_config(config), m_lines(lines) {}
 
     void read(const xmldom::Document& document) {
         const std::unique_ptr<Node> root = find_root(*child_list(document.childNodes()));
@@ -109,17 +118,30 @@ class Reader {
         return found->second;
     }
 
+    // Tags and key values are matched against the parts' texts: one holding
+    // '?' for what the code page lacks would stand for another, so the file
+    // is refused. A Description is only shown.
+    std::string exact_text(const xmldom::AnsiText& text, const std::string& tag,
+                           const char* what) const {
+        if (text.exact)
+            return text.text;
+        const auto entry = static_cast<size_t>(m_config.entryCount);
+        throw Refusal{LostCharactersReason(tag, what), entry < m_lines.size() ? m_lines[entry] : 0};
+    }
+
     void add_entry(const Node& element, bool isRoot) {
         ViewConfigEntry entry{0, -1, {}, {}, {}};
+        const xmldom::AnsiText tag = element.nameText();
+        entry.groupName = exact_text(tag, tag.text, "tag");
         const std::unique_ptr<NodeList> children = child_list(element.childNodes());
         if (children->length() > 0) {
             const std::unique_ptr<Node> first = children->item(0);
             entry.hasSubGroups = first->type() == xmldom::kElementNode ? 1 : 0;
             if (first->type() == xmldom::kTextNode)
-                entry.keyValue = CleanKeyValue(first->value());
+                entry.keyValue =
+                    CleanKeyValue(exact_text(first->valueText(), tag.text, "key value"));
         }
-        entry.groupName = element.name();
-        entry.customName = ElementDescription(element);
+        entry.customName = ElementDescription(element).text;
         if (!isRoot)
             entry.parentIndex = parent_entry(element);
 
@@ -138,15 +160,19 @@ class Reader {
     }
 
     ViewConfig& m_config;
+    const std::vector<int>& m_lines;
     std::unordered_map<std::string, int32_t> m_firstEntryOfTag;
 };
 
+int refuse(const char* path, const std::string& reason, int line) {
+    ShowFrameworkMessage(ViewConfigRefusalMessage(path, reason, line).c_str());
+    return kViewConfigReported;
+}
+
 int read_file(const char* path, ViewConfig& config) {
     const ViewConfigDocument source = LoadViewConfigDocument(path);
-    if (!source.refusal.empty()) {
-        ShowFrameworkMessage(ViewConfigRefusalMessage(path, source).c_str());
-        return kViewConfigReported;
-    }
+    if (!source.refusal.empty())
+        return refuse(path, source.refusal, source.refusalLine);
     if (!source.loaded) {
         ShowFrameworkMessage(
             parse_error_message(static_cast<unsigned>(source.document->parseErrorCode()),
@@ -154,7 +180,11 @@ int read_file(const char* path, ViewConfig& config) {
                 .c_str());
         return kViewConfigReported;
     }
-    Reader(config).read(*source.document);
+    try {
+        Reader(config, source.elementLines).read(*source.document);
+    } catch (const Refusal& refusal) {
+        return refuse(path, refusal.reason, refusal.line);
+    }
     return kViewConfigRead;
 }
 

@@ -14,8 +14,8 @@
 namespace xmldom {
 namespace {
 
-std::string to_ansi(const xmlChar* utf8) {
-    return utf8 ? Utf8ToWindows1252(reinterpret_cast<const char*>(utf8)) : std::string();
+std::string to_utf8(const xmlChar* text) {
+    return text ? reinterpret_cast<const char*>(text) : std::string();
 }
 
 std::unique_ptr<Node> wrap(xmlNodePtr node);
@@ -61,32 +61,13 @@ class LibxmlNode : public Node {
         return m_node->type == XML_DTD_NODE ? kDocumentTypeNode : static_cast<int>(m_node->type);
     }
 
-    std::string name() const override {
-        switch (m_node->type) {
-        case XML_ELEMENT_NODE:
-        case XML_ATTRIBUTE_NODE:
-            // The qualified name, as MSXML gives it.
-            if (m_node->ns && m_node->ns->prefix)
-                return to_ansi(m_node->ns->prefix) + ":" + to_ansi(m_node->name);
-            return to_ansi(m_node->name);
-        case XML_TEXT_NODE:
-            return "#text";
-        case XML_CDATA_SECTION_NODE:
-            return "#cdata-section";
-        case XML_COMMENT_NODE:
-            return "#comment";
-        case XML_DOCUMENT_NODE:
-            return "#document";
-        default:
-            return to_ansi(m_node->name);
-        }
-    }
+    AnsiText nameText() const override { return Utf8ToWindows1252(utf8Name()); }
 
-    std::string value() const override {
+    AnsiText valueText() const override {
         // Freed however the conversion leaves: it allocates.
         const std::unique_ptr<xmlChar, void (*)(void*)> content(xmlNodeGetContent(m_node),
                                                                 [](void* text) { xmlFree(text); });
-        return to_ansi(content.get());
+        return Utf8ToWindows1252(to_utf8(content.get()));
     }
 
     std::unique_ptr<Node> firstChild() const override { return wrap(m_node->children); }
@@ -104,6 +85,27 @@ class LibxmlNode : public Node {
     }
 
   private:
+    std::string utf8Name() const {
+        switch (m_node->type) {
+        case XML_ELEMENT_NODE:
+        case XML_ATTRIBUTE_NODE:
+            // The qualified name, as MSXML gives it.
+            if (m_node->ns && m_node->ns->prefix)
+                return to_utf8(m_node->ns->prefix) + ":" + to_utf8(m_node->name);
+            return to_utf8(m_node->name);
+        case XML_TEXT_NODE:
+            return "#text";
+        case XML_CDATA_SECTION_NODE:
+            return "#cdata-section";
+        case XML_COMMENT_NODE:
+            return "#comment";
+        case XML_DOCUMENT_NODE:
+            return "#document";
+        default:
+            return to_utf8(m_node->name);
+        }
+    }
+
     xmlNodePtr m_node;
 };
 
@@ -198,6 +200,13 @@ class LibxmlDocument : public Document {
     }
 
     bool loaded(xmlDocPtr document) {
+        // MSXML refuses a document that breaks the namespace rules (an
+        // attribute twice under two prefixes of one namespace, a prefix never
+        // declared); libxml2 reports it and reads on.
+        if (document && !m_parser->nsWellFormed) {
+            xmlFreeDoc(document);
+            return false;
+        }
         m_document = document;
         if (!m_document)
             return false;

@@ -12,13 +12,19 @@ constexpr uint16_t kCharactersOf80To9F[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char to_windows1252(uint32_t character) {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
-        return static_cast<char>(character);
-    for (int i = 0; i < 32; ++i)
-        if (kCharactersOf80To9F[i] == character)
-            return static_cast<char>(0x80 + i);
-    return '?';
+// The byte of character; false when the code page lacks it.
+bool to_windows1252(uint32_t character, char& byte) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        byte = static_cast<char>(character);
+        return true;
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kCharactersOf80To9F[i] == character) {
+            byte = static_cast<char>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
 }
 
 // Decodes the character at text[at]; returns the length of its sequence, 0
@@ -49,13 +55,16 @@ size_t decode(const std::string& text, size_t at, uint32_t& character) {
 
 } // namespace
 
-std::string Utf8ToWindows1252(const std::string& utf8) {
-    std::string converted;
-    converted.reserve(utf8.size());
+xmldom::AnsiText Utf8ToWindows1252(const std::string& utf8) {
+    xmldom::AnsiText converted;
+    converted.text.reserve(utf8.size());
     for (size_t at = 0; at < utf8.size();) {
         uint32_t character = 0;
+        char byte = 0;
         const size_t length = decode(utf8, at, character);
-        converted += length ? to_windows1252(character) : '?';
+        const bool held = length != 0 && to_windows1252(character, byte);
+        converted.text += held ? byte : '?';
+        converted.exact = converted.exact && held;
         at += length ? length : 1;
     }
     return converted;

@@ -33,6 +33,13 @@ inline DomError NoAttributesError(const std::string& nodeName) {
     return DomError(nodeName + " has no attributes");
 }
 
+// Text of the file in the ANSI code page. Each character the code page lacks
+// became '?': the text is then not exact.
+struct AnsiText {
+    std::string text;
+    bool exact = true;
+};
+
 class Node;
 
 class NodeList {
@@ -57,9 +64,11 @@ class Node {
   public:
     virtual ~Node() = default;
     virtual int type() const = 0;
-    virtual std::string name() const = 0;
+    virtual AnsiText nameText() const = 0;
     // The text of a text node or the value of an attribute.
-    virtual std::string value() const = 0;
+    virtual AnsiText valueText() const = 0;
+    std::string name() const { return nameText().text; }
+    std::string value() const { return valueText().text; }
     virtual std::unique_ptr<Node> firstChild() const = 0;
     virtual std::unique_ptr<Node> nextSibling() const = 0;
     virtual std::unique_ptr<Node> parent() const = 0;
@@ -78,7 +87,8 @@ class Node {
 class Document {
   public:
     virtual ~Document() = default;
-    // False when the file cannot be read or is not well-formed.
+    // False when the file cannot be read, is not well-formed or breaks the
+    // namespace rules.
     virtual bool load(const char* path) = 0;
     // The same for a file already read: its bytes as stored, and its path for
     // the parser's messages.

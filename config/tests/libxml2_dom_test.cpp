@@ -1,7 +1,8 @@
 // What only the libxml2 backend can meet: it refuses a document type
 // declaration itself, whether the file is loaded from its path or from its
 // bytes, so that no entity is ever defined even for a file the reader has not
-// looked over.
+// looked over; and it fails a document that breaks the namespace rules, which
+// libxml2 only reports.
 #include "config/dom/xml_dom.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,17 @@ TEST(Libxml2Dom, ADocumentTypeDeclarationFailsTheLoad) {
     }
     EXPECT_TRUE(document->loadBytes("<R/>", path.c_str()));
     EXPECT_EQ(0u, document->parseErrorCode());
+}
+
+TEST(Libxml2Dom, ANamespaceErrorFailsTheLoadButAWarningDoesNot) {
+    const std::unique_ptr<xmldom::Document> document = xmldom::CreateDocument();
+    EXPECT_FALSE(document->loadBytes("<R xmlns:a=\"urn:x\" xmlns:b=\"urn:x\" a:k=\"1\" b:k=\"2\"/>",
+                                     "redefined.xml"));
+    EXPECT_EQ("Namespaced Attribute k in 'urn:x' redefined", document->parseErrorReason());
+    EXPECT_FALSE(document->loadBytes("<R><a:E/></R>", "undeclared.xml"));
+    EXPECT_EQ("Namespace prefix a on E is not defined", document->parseErrorReason());
+    // A relative namespace name is only discouraged.
+    EXPECT_TRUE(document->loadBytes("<R xmlns:a=\"relative\" a:k=\"1\"/>", "relative.xml"));
 }
 
 } // namespace

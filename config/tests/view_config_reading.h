@@ -75,6 +75,16 @@ inline Read read_xml(const std::string& name, const std::string& xml) {
     return read_path(path_of(name));
 }
 
+// "XML Parse Error 0x%x : %s" with a code other than 0 and a reason.
+inline bool is_parse_error(const std::string& message) {
+    const std::string start = "XML Parse Error 0x";
+    const size_t reason = message.find(" : ");
+    return message.compare(0, start.size(), start) == 0 && reason != std::string::npos &&
+           reason > start.size() && message[start.size()] != '0' &&
+           message.find_first_not_of("0123456789abcdef", start.size()) == reason &&
+           reason + 3 < message.size();
+}
+
 inline Entries entries_of(const std::string& name, const std::string& xml) {
     const Read read = read_xml(name, xml);
     EXPECT_EQ(kViewConfigRead, read.result) << name;

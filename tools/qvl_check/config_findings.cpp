@@ -2,6 +2,7 @@
 
 #include "config/dom/xml_dom.h"
 #include "config/key_value_text.h"
+#include "config/view_config_document.h"
 #include "model/tree_list.h"
 
 #include <string>
@@ -105,7 +106,7 @@ class WarningFinder {
 
     // What only the element's children tell.
     void checkElement(int32_t e, const ElementFacts& element, int32_t firstOfTag) {
-        const std::string tag = tag_text(element.tag);
+        const std::string tag = tag_text(element.tag.text);
         if (firstOfTag != e && element.hasElementChildren) {
             const std::string first =
                 std::to_string(line_of(m_lines, static_cast<size_t>(firstOfTag)));
@@ -121,8 +122,12 @@ class WarningFinder {
             add(e, tag + " has the text " + quoted(element.laterText) +
                        " after its first child: only text that comes first is a key value");
         }
+        if (!element.description.exact) {
+            add(e, LostCharactersReason(element.tag.text, "Description") +
+                       ": its row's label shows '?' for each");
+        }
         const std::string key = m_config.keyValue[e];
-        const std::string typed = as_typed(element.firstText);
+        const std::string typed = as_typed(element.firstText.text);
         if (element.firstChildType == xmldom::kTextNode && key != typed) {
             add(e, tag + " key value is " + quoted(key) + ", not " + quoted(typed) +
                        ": line feeds are removed, inner blanks kept, and a part must carry the "
@@ -156,6 +161,12 @@ void add_if_too_long(std::vector<Finding>& findings, int line, const std::string
                                   " the View Manager holds"});
 }
 
+void add_if_lost(std::vector<Finding>& findings, int line, const std::string& tag, const char* what,
+                 const xmldom::AnsiText& text) {
+    if (!text.exact)
+        findings.push_back({line, LostCharactersReason(tag, what)});
+}
+
 } // namespace
 
 std::vector<Finding> FindWarnings(const ViewConfig& config,
@@ -170,11 +181,14 @@ std::vector<Finding> FindRefusalReasons(const std::vector<ElementFacts>& element
     for (size_t e = 0; e < elements.size(); ++e) {
         const ElementFacts& element = elements[e];
         const int line = line_of(lines, e);
-        add_if_too_long(findings, line, element.tag, "tag", element.tag);
-        add_if_too_long(findings, line, element.tag, "Description", element.description);
-        add_if_too_long(findings, line, element.tag, "key value", CleanKeyValue(element.firstText));
+        const std::string& tag = element.tag.text;
+        add_if_too_long(findings, line, tag, "tag", tag);
+        add_if_too_long(findings, line, tag, "Description", element.description.text);
+        add_if_too_long(findings, line, tag, "key value", CleanKeyValue(element.firstText.text));
+        add_if_lost(findings, line, tag, "tag", element.tag);
+        add_if_lost(findings, line, tag, "key value", element.firstText);
         if (element.unreadableChildType != 0) {
-            findings.push_back({line, tag_text(element.tag) + " holds " +
+            findings.push_back({line, tag_text(tag) + " holds " +
                                           node_kind(element.unreadableChildType) +
                                           ", which the View Manager cannot read"});
         }

@@ -17,7 +17,7 @@ bool is_read_or_skipped(int type) {
 // The facts of element; its child elements go to children in order.
 ElementFacts facts_of(const Node& element, std::vector<std::unique_ptr<Node>>& children) {
     ElementFacts facts;
-    facts.tag = element.name();
+    facts.tag = element.nameText();
     facts.description = ElementDescription(element);
     const std::unique_ptr<xmldom::NodeList> list = element.childNodes();
     const long count = list ? list->length() : 0;
@@ -27,7 +27,7 @@ ElementFacts facts_of(const Node& element, std::vector<std::unique_ptr<Node>>& c
         if (i == 0)
             facts.firstChildType = type;
         if (type == xmldom::kTextNode && i == 0)
-            facts.firstText = child->value();
+            facts.firstText = child->valueText();
         else if (type == xmldom::kTextNode && facts.laterText.empty())
             facts.laterText = child->value();
         if (!is_read_or_skipped(type) && facts.unreadableChildType == 0)

@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+// Texts come with whether the ANSI code page held them whole.
 struct ElementFacts {
-    std::string tag;
-    std::string description; // the "Description" attribute, or empty
-    int firstChildType = 0;  // the DOM's node type of the first child; 0 without children
+    xmldom::AnsiText tag;
+    xmldom::AnsiText description; // the "Description" attribute, or empty
+    int firstChildType = 0;       // the DOM's node type of the first child; 0 without children
     bool hasElementChildren = false;
-    std::string firstText; // the first child's text as written, when that child is text
-    std::string laterText; // the first text that is not the first child
+    xmldom::AnsiText firstText; // the first child's text as written, when that child is text
+    std::string laterText;      // the first text that is not the first child
     // A child of a kind the reader cannot take (a CDATA section, an entity
     // reference); 0 when there is none.
     int unreadableChildType = 0;

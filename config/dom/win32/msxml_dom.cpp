@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
+#include <utility>
 
 namespace xmldom {
 namespace {
@@ -21,6 +23,15 @@ using Microsoft::WRL::ComPtr;
 
 std::string to_ansi(BSTR text) {
     return WideToCodePage(text, static_cast<int>(SysStringLen(text)), CP_ACP);
+}
+
+// A character the code page lacks does not come back from the default
+// character that stands for it.
+AnsiText to_ansi_text(BSTR text) {
+    std::string ansi = to_ansi(text);
+    const bool exact =
+        CodePageToWide(ansi.c_str(), CP_ACP) == std::wstring(text ? text : L"", SysStringLen(text));
+    return {std::move(ansi), exact};
 }
 
 BSTR to_bstr(const char* ansi) {
@@ -81,17 +92,17 @@ class MsxmlNode : public Node {
         return static_cast<int>(type);
     }
 
-    std::string name() const override {
+    AnsiText nameText() const override {
         Bstr name;
         check(m_node->get_nodeName(name.out()), "IXMLDOMNode::get_nodeName");
-        return to_ansi(name.get());
+        return to_ansi_text(name.get());
     }
 
-    std::string value() const override {
+    AnsiText valueText() const override {
         Variant value;
         check(m_node->get_nodeValue(&value.get()), "IXMLDOMNode::get_nodeValue");
         check(VariantChangeType(&value.get(), &value.get(), 0, VT_BSTR), "VariantChangeType");
-        return to_ansi(value.get().bstrVal);
+        return to_ansi_text(value.get().bstrVal);
     }
 
     std::unique_ptr<Node> firstChild() const override {

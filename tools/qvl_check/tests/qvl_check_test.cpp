@@ -85,6 +85,18 @@ std::vector<Case> cases() {
          kCheckWarnings,
          {"line 5001: the file has 5001 groups, more than the 5000 rows the View Manager holds"}},
         {"utf16.xml", utf16, kCheckWarnings, {"line 3: <A> has no Description"}},
+        // A CJK character and A with macron, which Windows-1252 lacks.
+        {"lost_description.xml",
+         "<R Description=\"r\">\n<A Description=\"\xE6\x97\xA5\">1</A>\n</R>\n",
+         kCheckWarnings,
+         {"line 2: <A> Description has characters that the ANSI code page lacks: its row's label"}},
+        {"lost_characters.xml",
+         "<R Description=\"r\">\n<A Description=\"a\">\xE6\x97\xA5</A>\n"
+         "<B\xC4\x80 Description=\"b\"/>\n</R>\n",
+         kCheckRefused,
+         {"line 2: <A> key value has characters that the ANSI code page lacks",
+          "line 3: <B?> tag has characters that the ANSI code page lacks"},
+         "The view configuration "},
         {"too_long.xml",
          "<R Description=\"r\">\n<A Description=\"a\">" + std::string(257, 'k') +
              "</A>\n<B Description=\"" + std::string(300, 'd') + "\"/>\n</R>\n",
