@@ -128,12 +128,12 @@ class RowModel {
                                                       const std::vector<tag_t>& partTags) const;
     int appendKeptRows(const ViewConfig& config, const std::vector<std::vector<int>>& matched);
     void insertListItems();
-    void fillOtherRows();
+    void FillOtherRows();
     void readRowStates();
 
     // The occurrences on display of a group's matched parts (indices into
     // m_sessionPartNames); empty when the group shows none.
-    std::vector<tag_t> groupOccurrences(const std::vector<int>& matchedParts);
+    std::vector<tag_t> CollectGroupOccurrences(const std::vector<int>& matchedParts);
     // Whether a group without occurrences stays a row: an _OTHER group, or
     // one the work-part record remembers closed parts of.
     bool keepsEmptyGroup(const std::string& groupName, const std::string& keyValue,
@@ -142,7 +142,7 @@ class RowModel {
     // row between it and its parent shows.
     template <typename ShownBetween> void fillOtherRow(int r, ShownBetween shownBetween);
     // Appends the list item of row r under its parent.
-    void insertRow(int r);
+    void InsertRow(int r);
     // The prototype names of the occurrences and of everything below them,
     // depth first, each with its occurrence, passing over the occurrences
     // in visited and adding those it walks.
@@ -150,8 +150,8 @@ class RowModel {
         std::string name;
         tag_t occurrence;
     };
-    std::vector<Component> componentsOf(const std::vector<tag_t>& occs,
-                                        std::unordered_set<tag_t>& visited);
+    std::vector<Component> CollectComponentNames(const std::vector<tag_t>& occs,
+                                                 std::unordered_set<tag_t>& visited);
     // Row r, open, with only these of its parts and their occurrences.
     void keepOpenParts(int r, std::vector<std::string> names);
 

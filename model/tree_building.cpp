@@ -83,7 +83,7 @@ void RowModel::BuildTree(const char* configPath) {
         const int wouldBeRows =
             appendKeptRows(config.Get(), matchPartsToEntries(config.Get(), partTags));
         insertListItems();
-        fillOtherRows();
+        FillOtherRows();
         readRowStates();
         if (wouldBeRows > MAX_ROWS) {
             char message[sizeof kRowsCutMessage + 16];
@@ -147,7 +147,7 @@ int RowModel::appendKeptRows(const ViewConfig& config,
         std::vector<tag_t> occs;
         bool keep = false;
         if (parent != -1) {
-            occs = groupOccurrences(matched[e]);
+            occs = CollectGroupOccurrences(matched[e]);
             keep = !occs.empty() || keepsEmptyGroup(config.groupName[e], config.keyValue[e],
                                                     validParent ? config.groupName[parent] : "");
         }
@@ -176,10 +176,10 @@ int RowModel::appendKeptRows(const ViewConfig& config,
 
 void RowModel::insertListItems() {
     for (int r = 0; r < RowCount(); ++r)
-        insertRow(r);
+        InsertRow(r);
 }
 
-void RowModel::fillOtherRows() {
+void RowModel::FillOtherRows() {
     // The rows between an _OTHER row and its parent are its parent's
     // descendants before it, all final when it is filled (rows fill in
     // order): a name shows there when the last row before it to show the
@@ -209,7 +209,7 @@ void RowModel::readRowStates() {
     m_list.RedrawItems(0, items - 1);
 }
 
-std::vector<tag_t> RowModel::groupOccurrences(const std::vector<int>& matchedParts) {
+std::vector<tag_t> RowModel::CollectGroupOccurrences(const std::vector<int>& matchedParts) {
     std::vector<tag_t> occs;
     if (m_cache.DisplayPart() == NULL_TAG)
         return occs;
@@ -227,7 +227,7 @@ bool RowModel::keepsEmptyGroup(const std::string& groupName, const std::string& 
            m_cache.RecordRemembers(groupName, keyValue);
 }
 
-void RowModel::insertRow(int r) {
+void RowModel::InsertRow(int r) {
     Row& row = EditRow(r);
     const std::string text = "0:" + RowLabel(r);
     const int item = row.parent < 0 ? m_list.AppendItem(text.c_str())
@@ -258,7 +258,7 @@ template <typename ShownBetween> void RowModel::fillOtherRow(int r, ShownBetween
     std::vector<Component> components;
     for (size_t i = 0; i < parentCount; ++i) {
         std::vector<Component> more =
-            componentsOf(m_cache.ChildOccurrences(parent.occs[i]), visited);
+            CollectComponentNames(m_cache.ChildOccurrences(parent.occs[i]), visited);
         components.insert(components.end(), std::make_move_iterator(more.begin()),
                           std::make_move_iterator(more.end()));
     }
@@ -276,8 +276,9 @@ template <typename ShownBetween> void RowModel::fillOtherRow(int r, ShownBetween
     m_list.SetItemNumber(r, row.occCount);
 }
 
-std::vector<RowModel::Component> RowModel::componentsOf(const std::vector<tag_t>& occs,
-                                                        std::unordered_set<tag_t>& visited) {
+std::vector<RowModel::Component>
+RowModel::CollectComponentNames(const std::vector<tag_t>& occs,
+                                std::unordered_set<tag_t>& visited) {
     // Each occurrence once: an assembly the host reports as leading back to
     // itself is still walked to its end.
     std::vector<Component> components;
