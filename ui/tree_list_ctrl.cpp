@@ -332,7 +332,6 @@ void TreeListCtrl::PlaceLinkedItem(int item, int parent) {
         InsertShownRow(parentRow >= 0 ? parentRow + 1 : CListCtrl::GetItemCount(), item);
     }
     m_links.SetParent(item, parent);
-    Notify(TLN_PARENTSET, item, parent);
     // While the list does not draw, whoever turns drawing back on repaints
     // it once: a build links thousands of items.
     if (m_drawing)
@@ -370,7 +369,6 @@ void TreeListCtrl::ExpandShownItem(int item, int row) {
     }
     CListCtrl::RedrawItems(row, row);
     NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
-    Notify(TLN_EXPANDED, item, 0);
 }
 
 void TreeListCtrl::CollapseItem(int item) {
@@ -387,7 +385,6 @@ void TreeListCtrl::CollapseItem(int item) {
     }
     CListCtrl::RedrawItems(row, row);
     NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
-    Notify(TLN_COLLAPSED, item, 0);
 }
 
 void TreeListCtrl::RemoveShownDescendants(int row, int item) {
@@ -444,11 +441,6 @@ void TreeListCtrl::ExpandAll(int item) {
 int TreeListCtrl::GetAncestorItems(int item, std::vector<int>* ancestors) const {
     *ancestors = m_links.GetAncestorItems(item);
     return static_cast<int>(ancestors->size());
-}
-
-void TreeListCtrl::Notify(UINT code, int item, int parent) const {
-    if (HWND owner = GetParent())
-        SendMessageA(owner, code, static_cast<WPARAM>(item), static_cast<LPARAM>(parent));
 }
 
 void TreeListCtrl::SetItemImage(int item, int column, int bitmapId) {

@@ -22,11 +22,6 @@
 #include <string>
 #include <vector>
 
-// What the control tells its parent window after a tree change.
-constexpr UINT TLN_PARENTSET = WM_USER + 1; // wParam item, lParam new parent
-constexpr UINT TLN_EXPANDED = WM_USER + 2;  // wParam item
-constexpr UINT TLN_COLLAPSED = WM_USER + 3; // wParam item
-
 // What the control tells its parent, as a WM_NOTIFY with an NMITEMACTIVATE,
 // when a key of the tree moved the focus onto shown row iItem.
 constexpr UINT TLN_KEYFOCUS = 0x5401;
@@ -146,7 +141,6 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void ExpandShownItem(int item, int row);
     // Removes the shown rows of item's descendants below its row.
     void RemoveShownDescendants(int row, int item);
-    void Notify(UINT code, int item, int parent) const;
     // The accessible object of the list (WM_GETOBJECT), 0 to leave the
     // request to the list view.
     LRESULT AnswerAccessibleRequest(WPARAM flags, LPARAM objectId);

@@ -191,7 +191,7 @@ LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 ViewManagerDlg::ViewManagerDlg(CWnd* parent)
-    : CDialog(IDD_VIEW_MANAGER, parent), m_parentWnd(parent), m_templateId(IDD_VIEW_MANAGER),
+    : CDialog(IDD_VIEW_MANAGER, parent),
       m_hIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER))), m_prompts(this),
       m_commands(m_list, m_prompts, *this) {}
 
@@ -224,6 +224,7 @@ void ViewManagerDlg::InitializeView() {
 
     // The site's sizes, like every length here, are pixels at 96 DPI.
     const DisplayScale scale = WindowScale(m_hWnd);
+    FitHighlightBox(scale);
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     MoveWindow(m_hWnd, window.left, window.top,
@@ -373,13 +374,9 @@ void ViewManagerDlg::DestroyViewManager() {
 }
 
 void ViewManagerDlg::PostNcDestroy() {
-    if (g_viewManagerDlg == this) {
-        g_viewManagerDlg = nullptr;
-        g_viewManagerCreated = 0;
-    }
     // A window destroyed from outside closes the rows first.
     m_commands.CloseViewManager();
-    delete this;
+    DeleteViewManager(this);
 }
 
 void ViewManagerDlg::OnListClick(const NMITEMACTIVATE& click, bool doubleClick) {
@@ -454,6 +451,30 @@ void ViewManagerDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     // The header may have changed height as well as widths.
     m_header.ScaleTitleTips(scale);
     m_header.MoveTitleTips();
+    FitHighlightBox(scale);
+}
+
+void ViewManagerDlg::FitHighlightBox(DisplayScale scale) {
+    HWND box = GetDlgItem(IDC_HIGHLIGHT);
+    char text[64] = "";
+    if (!box || GetWindowTextA(box, text, sizeof text) <= 0)
+        return;
+    SIZE extent = {};
+    HDC dc = GetDC(box);
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    const BOOL measured = GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    // The check mark and the gap after it, 13 and 5 pixels at 96 DPI.
+    constexpr int kCheckAndGap = 18;
+    const int needed = extent.cx + scale.Pixels(kCheckAndGap);
+    RECT bounds = {};
+    if (!measured || !GetWindowRect(box, &bounds) || bounds.right - bounds.left >= needed)
+        return;
+    SetWindowPos(box, nullptr, 0, 0, needed, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -473,13 +494,6 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnHideTooltipRequest();
     case WM_VIEW_MANAGER_CLOSE:
         DestroyWindow();
-        return 0;
-    case TLN_PARENTSET:
-    case TLN_EXPANDED:
-    case TLN_COLLAPSED:
-        // The list's tree notices share their numbers with the dialog
-        // manager's DM_SETDEFID and DM_REPOSITION: passed on, each link of a
-        // build would make the linked item's index the default button.
         return 0;
     case WM_NOTIFY: {
         const auto* notice = reinterpret_cast<const NMHDR*>(lParam);

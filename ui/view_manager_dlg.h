@@ -68,9 +68,6 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     ViewManagerCommands& Commands() { return m_commands; }
 
     TreeListCtrl m_list;
-    // What the window is created with: no parent, template 1005.
-    CWnd* m_parentWnd;
-    int m_templateId;
     CResizeCtrl m_resize;
     HICON m_hIcon;
     ListHeaderHook m_header;
@@ -118,6 +115,10 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     // The window moved to a monitor of another scale: what is drawn to the old DPI follows, and
     // the window takes the rectangle the system suggests.
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // Widens the "Highlight/UnHighlight" box to what its check and its text
+    // need in the dialog's font at the scale: the template's width cuts the
+    // text in some fonts.
+    void FitHighlightBox(DisplayScale scale);
 
     // Column 0's heading and the Switch button's text for the tree mode;
     // toAttributeTree is the button's text on the way to the attribute tree.

@@ -20,7 +20,7 @@ void CreateOrShowViewManager() {
             // A window that was made has taken its object with it; an object
             // that never had one goes here.
             if (dialog && g_viewManagerDlg == dialog && !dialog->m_hWnd)
-                delete dialog;
+                DeleteViewManager(dialog);
             g_viewManagerDlg = nullptr;
             ShowFrameworkMessage("Error creating Dialog");
         }
@@ -28,4 +28,12 @@ void CreateOrShowViewManager() {
     // A View Manager closed during its first build stays hidden until it goes.
     if (g_viewManagerDlg && g_viewManagerDlg->m_hWnd && !g_viewManagerDlg->Commands().IsClosed())
         ShowWindow(g_viewManagerDlg->m_hWnd, SW_SHOW);
+}
+
+void DeleteViewManager(ViewManagerDlg* dialog) {
+    if (g_viewManagerDlg == dialog) {
+        g_viewManagerDlg = nullptr;
+        g_viewManagerCreated = 0;
+    }
+    delete dialog;
 }

@@ -13,3 +13,7 @@ extern int g_viewManagerCreated;
 // Dialog" when its window cannot be made), then shows it. Runs inside the
 // command's host session.
 void CreateOrShowViewManager();
+// The one place where the View Manager's object goes: once its window has
+// gone, or when none could be made for it. Clears the pointer and the flag
+// above when they stand for it.
+void DeleteViewManager(ViewManagerDlg* dialog);

@@ -29,8 +29,6 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
     if (m_hWnd)
         return false;
     RegisterCommonControls();
-    m_templateId = templateId;
-    m_parent = parent;
     HWND window =
         CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId), handleOf(parent),
                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
@@ -44,7 +42,7 @@ INT_PTR CDialog::DoModal() {
     if (m_hWnd)
         return -1;
     RegisterCommonControls();
-    return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(m_templateId), handleOf(m_parent),
+    return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(m_templateId), handleOf(m_parentWnd),
                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 

@@ -27,7 +27,12 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value);
 class CDialog : public CWnd {
   public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr)
-        : m_templateId(templateId), m_parent(parent) {}
+        : m_templateId(templateId), m_parentWnd(parent) {}
+
+    // The template and the parent the constructor was given: DoModal's,
+    // and Create's when its caller passes them on.
+    const UINT m_templateId;
+    CWnd* const m_parentWnd;
 
     // Creates the window as a modeless dialog; OnInitDialog runs inside.
     bool Create(UINT templateId, CWnd* parent = nullptr);
@@ -50,7 +55,4 @@ class CDialog : public CWnd {
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    UINT m_templateId;
-    CWnd* m_parent;
 };

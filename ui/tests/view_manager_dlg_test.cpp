@@ -274,6 +274,9 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         click(IDC_SWITCH);
         EXPECT_EQ(MAX_ROWS, list.GetShownRowCount());
         note();
+        // Building, folding and unfolding tell the dialog manager nothing:
+        // Close stays the default button.
+        EXPECT_EQ(MAKELONG(IDCANCEL, DC_HASDEFID), SendMessageA(dialog(), DM_GETDEFID, 0, 0));
         click(IDCANCEL);
         // The window goes once the click's handler has returned.
         pumpMessages();
@@ -341,6 +344,22 @@ bool tipsOnTheColumns(HWND tips, HWND header) {
 // them, even with the font of 96 DPI (this test's font does not change); the rows keep their
 // pictures' ids. The header's tips follow their columns' edges and keep their texts, which are
 // set again only by a change of titles.
+// Whether the "Highlight/UnHighlight" box shows its whole text after its
+// check mark (13 pixels at 96 DPI, and a gap).
+bool highlightTextFits(HWND box, int dpi) {
+    char text[64] = "";
+    GetWindowTextA(box, text, sizeof text);
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    RECT client = {};
+    GetClientRect(box, &client);
+    return client.right >= extent.cx + MulDiv(16, dpi, 96);
+}
+
 TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTips) {
     ufusr();
     ASSERT_NE(nullptr, dialog());
@@ -389,6 +408,7 @@ TEST_F(ViewManager, AChangeOfDpiScalesTheColumnsTheRowsThePicturesAndTheHeaderTi
         EXPECT_EQ(scale.picture.cx, picture.cx);
         EXPECT_EQ(scale.picture.cy, picture.cy);
         EXPECT_EQ(blankPicture, list.GetItemBitmapId(0, kColumnBlank));
+        EXPECT_TRUE(highlightTextFits(GetDlgItem(dialog(), IDC_HIGHLIGHT), scale.dpi));
         // Every bitmap held is of the set: no 100 % bitmap is as tall as a larger set's picture,
         // no larger one as short as a 100 % picture.
         for (HBITMAP bitmap : list.GetHeldBitmaps()) {
