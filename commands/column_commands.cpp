@@ -33,9 +33,15 @@ void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highli
             return;
         if (*column == kUndoEntry)
             Undo();
+        else if (*column == kCopyRowsEntry)
+            m_window.CopyShownRows();
         else
             CellCommand(item, row, *column, highlightChecked);
     });
+}
+
+void ViewManagerCommands::OnCopyRows() {
+    RunHandler([&] { m_window.CopyShownRows(); });
 }
 
 void ViewManagerCommands::OnHighlightCheck(bool checked) {

@@ -16,7 +16,7 @@ struct ColumnCommand {
 };
 constexpr ColumnCommand kCommands[] = {
     {kColumnBlank, 'B', "&Blank", "Un&blank"},     {kColumnIsolate, 'I', "&Isolate", "&Isolate"},
-    {kColumnColor, 'L', "Co&lor...", "Co&lor..."}, // Ctrl+C is copying
+    {kColumnColor, 'L', "Co&lor...", "Co&lor..."}, // Ctrl+C copies the rows
     {kColumnFreeze, 'F', "&Freeze", "Un&freeze"},  {kColumnOpen, 'O', "&Close", "&Open"},
 };
 
@@ -47,6 +47,8 @@ int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt) {
         return -1;
     if (letter == 'Z')
         return kUndoEntry;
+    if (letter == 'C')
+        return kCopyRowsEntry;
     for (const ColumnCommand& command : kCommands) {
         if (command.letter == letter)
             return command.column;
@@ -61,6 +63,8 @@ std::string ColumnKeys(int column) {
                "everything beneath; the menu key or Shift+F10 shows the row's menu";
     if (column == kUndoEntry)
         return "Ctrl+Z";
+    if (column == kCopyRowsEntry)
+        return "Ctrl+C";
     const ColumnCommand* command = commandOf(column);
     return command ? std::string("Ctrl+") + command->letter : std::string();
 }
@@ -96,5 +100,6 @@ std::vector<RowMenuEntry> RowMenuEntries(const Row& row, const std::string& last
             {command.column, std::string(state[i] ? command.entry : command.otherEntry) + "\t" +
                                  ColumnKeys(command.column)});
     }
+    entries.push_back({kCopyRowsEntry, "Co&py rows\t" + ColumnKeys(kCopyRowsEntry)});
     return entries;
 }

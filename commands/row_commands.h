@@ -10,16 +10,18 @@
 #include <vector>
 
 // What the row's menu and Ctrl+Z run that is no column's command: taking
-// back the last display command.
+// back the last display command; and with Ctrl+C, copying the shown rows.
 constexpr int kUndoEntry = 100;
+constexpr int kCopyRowsEntry = 101;
 
-// The column whose command a key runs on the focused row, or kUndoEntry:
+// The column whose command a key runs on the focused row, or one of the two
+// entries above:
 // Ctrl and the command's letter, nothing else held; -1 for any other key.
 // Plain letters belong to the dialog's access keys and the list's
 // type-ahead, Return to the default button.
 int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt);
 // What the column's header tip says of the keyboard: "Ctrl+B" for a command
-// column (and "Ctrl+Z" for kUndoEntry), the keys that move and open for
+// column (and "Ctrl+Z" and "Ctrl+C" for the entries), the keys that move and open for
 // column 0, empty for the count.
 std::string ColumnKeys(int column);
 // The command a click or double-click on the column runs on row, as the
@@ -35,6 +37,6 @@ struct RowMenuEntry {
     bool enabled = true;
 };
 // The entries of row's menu: "Undo" and the last display command (lastCommand,
-// its name and its row's label; greyed without one), then the commands in
-// column order, worded as the row's state says.
+// its name and its row's label; greyed without one), the commands in column
+// order, worded as the row's state says, and "Copy rows".
 std::vector<RowMenuEntry> RowMenuEntries(const Row& row, const std::string& lastCommand);

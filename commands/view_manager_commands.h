@@ -62,6 +62,8 @@ class ViewManagerCommands : public RowModel {
     void OnHighlightCheck(bool checked);
     // Ctrl+Z: takes back the last Blank, Isolate, Color or Freeze.
     void OnUndo();
+    // Ctrl+C: the shown rows onto the clipboard, through the window.
+    void OnCopyRows();
     // The Close button, Esc, the close box, or the window going: removes
     // the highlight, releases the rows and destroys the View Manager, once;
     // a later call does nothing. While a handler runs the close waits until

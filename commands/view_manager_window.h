@@ -10,4 +10,6 @@ class ViewManagerWindow {
     // CloseViewManager calls this, and the process's pointer to it. The
     // object may be deleted before this returns.
     virtual void DestroyViewManager() = 0;
+    // Puts the rows it shows on the clipboard as a table (RowsAsTable).
+    virtual void CopyShownRows() = 0;
 };

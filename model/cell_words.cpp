@@ -52,3 +52,10 @@ void DescribeCellState(const CellState& cell, char* text, size_t size) {
     if (written < 0)
         text[0] = '\0';
 }
+
+std::string HexColor(uint32_t color) {
+    char text[8] = "";
+    const int written = snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFFu,
+                                 color >> 8 & 0xFFu, color >> 16 & 0xFFu);
+    return written == 7 ? text : "";
+}

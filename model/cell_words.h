@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct CellState {
     int column;
@@ -16,3 +17,6 @@ struct CellState {
 // always terminated when size > 0): empty for a cell without such a state,
 // and for the label column, whose words are its label.
 void DescribeCellState(const CellState& cell, char* text, size_t size);
+
+// A colour kept as 0x00BBGGRR the way people read it: "#RRGGBB".
+std::string HexColor(uint32_t color);

@@ -100,6 +100,7 @@ const Step kPath[] = {
     {"isolate", "Piercing punches", kColumnIsolate, false},
     {"colour", "Upper shoe", kColumnColor, false},
     {"take the colour back", "Upper shoe", kUndoEntry, false},
+    {"copy the rows", "Upper shoe", kCopyRowsEntry, false},
     {"unfreeze", "Stripper inserts", kColumnFreeze, true},
     {"close a modified part", "Trim punches", kColumnOpen, true},
     {"open it again", "Trim punches", kColumnOpen, true},
@@ -136,6 +137,8 @@ void runPath(const std::function<void(const char*, const ViewManagerCommands*)>&
             paused.reset();
             if (step.column == kUndoEntry)
                 vm->OnUndo();
+            else if (step.column == kCopyRowsEntry)
+                vm->OnCopyRows();
             else if (step.doubleClick)
                 vm->OnDblclkList(row, row, step.column);
             else

@@ -7,6 +7,7 @@
 #include "commands/view_manager_commands.h"
 #include "entry/view_manager_command.h"
 #include "model/memory_tree_list.h"
+#include "model/row_table.h"
 
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,9 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     // The window seam: nothing to paint; destroying deletes the commands.
     void InvalidateWindow() override {}
     void DestroyViewManager() override { commands_.reset(); }
+    // Keeps the table, as the window's clipboard would.
+    void CopyShownRows() override { copied_ = RowsAsTable(*commands_, list_.ShownItems()); }
+    const std::string& Copied() const { return copied_; }
 
   private:
     // Refresh inside a running handler.
@@ -50,5 +54,6 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     ScriptedAnswers prompts_;
     std::unique_ptr<ViewManagerCommands> commands_;
     std::string configPath_;
+    std::string copied_;
     bool created_ = false;
 };

@@ -5,6 +5,8 @@
 #include "config/product_defaults.h"
 #include "host/host_session_bracket.h"
 #include "model/cell_pictures.h"
+#include "model/column_titles.h"
+#include "model/row_table.h"
 #include "res/resource.h"
 #include "ui/fit_text.h"
 #include "ui/view_manager_instance.h"
@@ -15,6 +17,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -42,9 +45,6 @@ constexpr ResizeShare kResizeShares[] = {
     {IDC_LIST_LINE, 0, 300, 300, 0},
 };
 
-constexpr const char* kCommandColumns[] = {"Blank/Unblank",   "Isolate",    "Color",
-                                           "Freeze/Unfreeze", "Open/Close", "Attribute Count"};
-
 // The Switch button's captions. Users' stored scripts find the button by its exact caption, and
 // users know it by sight, so each keeps the text it has always had: the one the dialog opens with
 // on the name tree keeps its old misspelling ("Attibute"), while a switch back to the name tree
@@ -55,10 +55,6 @@ constexpr const char kSwitchToAttributeTree[] = "Switch To Attribute Tree";
 
 constexpr int kCommandColumnWidth = 40;
 constexpr int kLabelColumnWidth = 250;
-
-const char* labelHeading(int treeMode) {
-    return treeMode == kAttributeTree ? "Attribute Name" : "Customized Name";
-}
 
 int integerDefault(const char* key, int fallback) {
     int value = fallback;
@@ -235,8 +231,8 @@ void ViewManagerDlg::InitializeView() {
     m_list.SetScale(scale);
     // A list bound after creation keeps the system font and its row height.
     SendMessageA(m_list.m_hWnd, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), TRUE);
-    for (int column = 0; column < static_cast<int>(std::size(kCommandColumns)); ++column)
-        m_list.InsertColumn(column, kCommandColumns[column], LVCFMT_LEFT,
+    for (int column = 0; column < static_cast<int>(std::size(kCommandColumnTitles)); ++column)
+        m_list.InsertColumn(column, kCommandColumnTitles[column], LVCFMT_LEFT,
                             scale.Pixels(kCommandColumnWidth));
 
     m_header.Attach(m_hWnd, m_list.GetHeaderCtrl(), scale);
@@ -244,7 +240,7 @@ void ViewManagerDlg::InitializeView() {
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, labelHeading(m_commands.TreeMode()), LVCFMT_LEFT,
+    m_list.InsertColumn(0, LabelColumnTitle(m_commands.TreeMode()), LVCFMT_LEFT,
                         scale.Pixels(kLabelColumnWidth));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
@@ -264,7 +260,7 @@ void ViewManagerDlg::Build(const char* path) {
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char*>(labelHeading(m_commands.TreeMode()));
+    column.pszText = const_cast<char*>(LabelColumnTitle(m_commands.TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
@@ -373,6 +369,30 @@ void ViewManagerDlg::DestroyViewManager() {
         DestroyWindow();
 }
 
+void ViewManagerDlg::CopyShownRows() {
+    std::vector<int> rows;
+    for (int shown = 0; shown < m_list.GetShownRowCount(); ++shown)
+        rows.push_back(static_cast<int>(m_list.GetItemData(shown)));
+    const std::string table = RowsAsTable(m_commands, rows);
+    const int length = MultiByteToWideChar(CP_ACP, 0, table.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return;
+    // The clipboard owns the memory once it has taken it.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(wchar_t) * static_cast<size_t>(length));
+    if (!memory)
+        throw std::bad_alloc();
+    auto* text = static_cast<wchar_t*>(GlobalLock(memory));
+    if (text) {
+        MultiByteToWideChar(CP_ACP, 0, table.c_str(), -1, text, length);
+        GlobalUnlock(memory);
+    }
+    const bool opened = text && OpenClipboard(m_hWnd);
+    if (!opened || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
+    if (opened)
+        CloseClipboard();
+}
+
 void ViewManagerDlg::PostNcDestroy() {
     // A window destroyed from outside closes the rows first.
     m_commands.CloseViewManager();
@@ -405,6 +425,8 @@ void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
                                       GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
     if (column == kUndoEntry)
         m_commands.OnUndo(); // whichever row has the focus, if any
+    else if (column == kCopyRowsEntry)
+        m_commands.OnCopyRows();
     else if (column >= 0)
         OnListKey(m_list.GetFocusedRow(), column);
 }

@@ -88,6 +88,8 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     // Hides the window and has it destroyed once the stack has unwound; its
     // last message deletes the object.
     void DestroyViewManager() override;
+    // The shown rows onto the clipboard as Unicode text.
+    void CopyShownRows() override;
     // What the dialog shows when it starts, and the rows.
     void InitializeView();
 

@@ -30,6 +30,7 @@ class GeneratedViewManager : public CommandPrompts, public ViewManagerWindow {
         return std::nullopt;
     }
     void InvalidateWindow() override {}
+    void CopyShownRows() override {}
     void DestroyViewManager() override {
         commands_.reset();
         list_.reset();

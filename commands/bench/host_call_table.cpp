@@ -56,6 +56,7 @@ class PluginRun : public CommandPrompts, public ViewManagerWindow {
     }
     void InvalidateWindow() override {}
     void DestroyViewManager() override {}
+    void CopyShownRows() override {}
 
     void Step(int step, const char* config) {
         switch (step) {

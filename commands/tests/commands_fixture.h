@@ -40,6 +40,7 @@ class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
         return menuChoice;
     }
     void InvalidateWindow() override { ++invalidations; }
+    void CopyShownRows() override { ++copies; }
     void DestroyViewManager() override {
         ++destructions;
         onDestroy();
@@ -53,7 +54,7 @@ class ScriptedPrompts : public CommandPrompts, public ViewManagerWindow {
     // during a modal dialog would.
     std::function<void()> whileAsked = [] {};
     std::function<void()> onDestroy = [] {};
-    int closeQuestions = 0, invalidations = 0, destructions = 0;
+    int closeQuestions = 0, invalidations = 0, destructions = 0, copies = 0;
 };
 
 // The die: top.prt on display with an upper and a lower half, a bolt in the

@@ -84,7 +84,8 @@ TEST_F(KeysAndMenu, TheMenuNamesEachCommandAsTheRowsStateSays) {
     vm->OnRowMenu(kShoeRow, kShoeRow, 0, 0, true);
     // Nothing to take back yet: Undo is greyed.
     EXPECT_EQ((std::vector<std::string>{"&Undo\tCtrl+Z", "&Blank\tCtrl+B", "&Isolate\tCtrl+I",
-                                        "Co&lor...\tCtrl+L", "&Freeze\tCtrl+F", "&Close\tCtrl+O"}),
+                                        "Co&lor...\tCtrl+L", "&Freeze\tCtrl+F", "&Close\tCtrl+O",
+                                        "Co&py rows\tCtrl+C"}),
               menuTexts());
     std::vector<int> columns;
     std::vector<bool> enabled;
@@ -92,8 +93,8 @@ TEST_F(KeysAndMenu, TheMenuNamesEachCommandAsTheRowsStateSays) {
         columns.push_back(entry.column);
         enabled.push_back(entry.enabled);
     }
-    EXPECT_EQ((std::vector<int>{kUndoEntry, 1, 2, 3, 4, 5}), columns);
-    EXPECT_EQ((std::vector<bool>{false, true, true, true, true, true}), enabled);
+    EXPECT_EQ((std::vector<int>{kUndoEntry, 1, 2, 3, 4, 5, kCopyRowsEntry}), columns);
+    EXPECT_EQ((std::vector<bool>{false, true, true, true, true, true, true}), enabled);
     // Leaving the menu does nothing, not even the click's highlight.
     EXPECT_EQ(0, HOSTSIM_call_log_size());
 
@@ -102,9 +103,9 @@ TEST_F(KeysAndMenu, TheMenuNamesEachCommandAsTheRowsStateSays) {
     doubleClick(kShoeRow, kColumnOpen);
     vm->OnRowMenu(kShoeRow, kShoeRow, 0, 0, false);
     // The Close is not taken back: the Freeze before it is.
-    EXPECT_EQ((std::vector<std::string>{"&Undo Freeze\tCtrl+Z", "Un&blank\tCtrl+B",
-                                        "&Isolate\tCtrl+I", "Co&lor...\tCtrl+L",
-                                        "Un&freeze\tCtrl+F", "&Open\tCtrl+O"}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "&Undo Freeze\tCtrl+Z", "Un&blank\tCtrl+B", "&Isolate\tCtrl+I",
+                  "Co&lor...\tCtrl+L", "Un&freeze\tCtrl+F", "&Open\tCtrl+O", "Co&py rows\tCtrl+C"}),
               menuTexts());
     EXPECT_TRUE(prompts.menus.back().front().enabled);
     // A row the list no longer has gets no menu.

@@ -1,6 +1,7 @@
 #include "tools/devhost/run_outputs.h"
 
 #include "model/cell_pictures.h"
+#include "model/cell_words.h"
 #include "tools/devhost/host_state.h"
 #include "tools/devhost/snapshot.h"
 #include "tools/devhost/view_manager_reader.h"
@@ -26,14 +27,10 @@ const char* stateOf(int picture, int whenOn, const char* on, const char* off) {
 }
 
 std::string rowStates(const ShownRowState& row) {
-    // Rows keep colours as 0x00BBGGRR; people read #RRGGBB.
-    char color[16] = "";
-    std::snprintf(color, sizeof color, "#%02X%02X%02X", row.color & 0xFFu, row.color >> 8 & 0xFFu,
-                  row.color >> 16 & 0xFFu);
     return std::string(stateOf(row.images[kColumnBlank], kPictureShown, "shown", "blanked")) +
            ", " + stateOf(row.images[kColumnFreeze], kPictureUnfrozen, "unfrozen", "frozen") +
            ", " + stateOf(row.images[kColumnOpen], kPictureFolderOpen, "open", "closed") +
-           ", colour " + color;
+           ", colour " + HexColor(row.color);
 }
 
 } // namespace

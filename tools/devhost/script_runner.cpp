@@ -8,10 +8,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace devhost {
@@ -173,15 +176,9 @@ bool keyCode(const std::string& name, UINT& key) {
 // A key pressed and released in the View Manager's list, with Shift or Ctrl
 // held through it, through the host's message loop as typed keys go. F10 is
 // a system key, as the keyboard gives it.
-bool pressKey(HWND viewManager, const ScriptLine& line, std::string& error) {
-    UINT key = 0;
-    const std::string modifier = line.words.size() == 3 ? line.words[2].text : "";
-    if (line.words.size() < 2 || line.words.size() > 3 || !keyCode(line.words[1].text, key) ||
-        (line.words.size() == 3 && modifier != "shift" && modifier != "ctrl")) {
-        error = "expected: key NAME [shift|ctrl] (NAME a letter, up, down, left, right, home, "
-                "end, pageup, pagedown, add, subtract, multiply, apps, f10, space or escape)";
-        return false;
-    }
+// The key pressed in the list with the modifier ("shift", "ctrl" or none)
+// held.
+void pressListKey(HWND viewManager, UINT key, const std::string& modifier) {
     HWND list = GetDlgItem(viewManager, IDC_TREE_LIST);
     SetActiveWindow(viewManager);
     SetFocus(list);
@@ -200,6 +197,57 @@ bool pressKey(HWND viewManager, const ScriptLine& line, std::string& error) {
     PostMessageA(list, system ? WM_SYSKEYUP : WM_KEYUP, key, scan | 0xC0000001);
     PumpPendingMessages();
     SetKeyboardState(before);
+}
+
+bool pressKey(HWND viewManager, const ScriptLine& line, std::string& error) {
+    UINT key = 0;
+    const std::string modifier = line.words.size() == 3 ? line.words[2].text : "";
+    if (line.words.size() < 2 || line.words.size() > 3 || !keyCode(line.words[1].text, key) ||
+        (line.words.size() == 3 && modifier != "shift" && modifier != "ctrl")) {
+        error = "expected: key NAME [shift|ctrl] (NAME a letter, up, down, left, right, home, "
+                "end, pageup, pagedown, add, subtract, multiply, apps, f10, space or escape)";
+        return false;
+    }
+    pressListKey(viewManager, key, modifier);
+    return true;
+}
+
+// The clipboard's Unicode text as UTF-8; false when it holds none.
+bool clipboardText(std::string& text) {
+    if (!OpenClipboard(nullptr))
+        return false;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* wide = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (wide) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.assign(static_cast<size_t>(std::max(size, 1)) - 1, '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return wide != nullptr;
+}
+
+// Ctrl+C in the list, and what it put on the clipboard into the file.
+bool copyRows(HWND viewManager, const ScriptLine& line, std::string& error) {
+    if (!wordCount(line, 2, "copyrows FILE", error))
+        return false;
+    // An empty clipboard tells a copy that was not made from an earlier one.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    pressListKey(viewManager, 'C', "ctrl");
+    std::string text;
+    if (!clipboardText(text)) {
+        error = "copyrows: Ctrl+C put no text on the clipboard";
+        return false;
+    }
+    std::ofstream file(line.words[1].text, std::ios::binary);
+    if (!(file << text)) {
+        error = "cannot write " + line.words[1].text;
+        return false;
+    }
     return true;
 }
 
@@ -310,6 +358,7 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
         {"clickat", clickAt},
         {"hover", hoverCell},
         {"key", pressKey},
+        {"copyrows", copyRows},
         {"menu", rowMenu},
         {"box", clickBox},
         {"highlight", setHighlight},

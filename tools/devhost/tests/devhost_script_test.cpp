@@ -439,6 +439,38 @@ TEST(ViewManagerCommandsScript, UndoTakesBackTheDisplayCommandsLastFirst) {
     EXPECT_EQ(IDB_TICK_RED, row(isolateUndone, "Lower shoe")["images"][1]);
 }
 
+// Ctrl+C puts the shown rows on the clipboard as a table: here the die's
+// row and its two groups, the upper shoe blanked, then the die folded. The
+// greys are the host's palette entries 230 and 222 of the demo's parts.
+TEST(ViewManagerCommandsScript, CopyRowsPutsTheShownRowsOnTheClipboardAsATable) {
+    const std::string name = "copy_rows";
+    const std::string product = writeProduct(
+        name, {{"qvl_view.xml", "<DIE_VIEW Description=\"Die\"><COMPONENT_TYPE Description=\"Upper "
+                                "shoe\">UPPER_SHOE</COMPONENT_TYPE><DIE_NUMBER Description=\"Whole "
+                                "die\">PD2026</DIE_NUMBER></DIE_VIEW>"}});
+    const std::string whole = kScratch + "/" + name + "/whole.txt";
+    const std::string folded = kScratch + "/" + name + "/folded.txt";
+    const DevhostRun run = RunDevhost(name, NameTreeDemo(product),
+                                      "click \"Upper shoe\" 1\ncopyrows \"" + whole +
+                                          "\"\nkey home\nkey left\ncopyrows \"" + folded + "\"\n");
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const std::string header = "Group path\tCustomized Name\tBlank/Unblank\tIsolate\tColor\t"
+                               "Freeze/Unfreeze\tOpen/Close\tAttribute Count\tParts\r\n";
+    const std::string die = "Die\tDie\tshown\tshown\t#000000\tnot frozen\tclosed\t0\t\r\n";
+    std::ifstream wholeFile(whole, std::ios::binary);
+    const std::string copied((std::istreambuf_iterator<char>(wholeFile)),
+                             std::istreambuf_iterator<char>());
+    EXPECT_EQ(header + die +
+                  "Die / Upper shoe\tUpper shoe\tblanked\tblanked\t#8E8E8E\tnot frozen\topen\t1\t"
+                  "pd2026_upper_shoe.prt\r\n"
+                  "Die / Whole die\tWhole die\tshown\tshown\t#3D3D3D\tnot frozen\topen\t1\t"
+                  "pd2026_top.prt\r\n",
+              copied);
+    std::ifstream foldedFile(folded, std::ios::binary);
+    EXPECT_EQ(header + die, std::string((std::istreambuf_iterator<char>(foldedFile)),
+                                        std::istreambuf_iterator<char>()));
+}
+
 TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
     const std::string kName = "commands";
     const std::string kTrimPunch = "pd2026_trim_punch_st3.prt";

@@ -1,0 +1,60 @@
+#include "model/row_table.h"
+
+#include "model/cell_pictures.h"
+#include "model/cell_words.h"
+#include "model/column_titles.h"
+
+#include <algorithm>
+
+namespace {
+
+// A text as one cell: a tab or a line break in it would start another.
+std::string cell(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+std::string groupPath(const RowModel& model, int row) {
+    std::string path = model.RowLabel(row);
+    for (int above = model.RowAt(row).parent; above >= 0; above = model.RowAt(above).parent)
+        path = model.RowLabel(above) + " / " + path;
+    return path;
+}
+
+std::string fileName(const std::string& partName) {
+    const size_t folder = partName.find_last_of("\\/");
+    return folder == std::string::npos ? partName : partName.substr(folder + 1);
+}
+
+std::string cellWords(const RowModel& model, int row, int column) {
+    const TreeList& list = model.List();
+    if (column == kColumnColor)
+        return HexColor(list.GetItemColor(row));
+    char words[64] = "";
+    DescribeCellState(
+        {column, list.GetItemImage(row, column), list.GetItemColor(row), list.GetItemNumber(row)},
+        words, sizeof words);
+    return words;
+}
+
+} // namespace
+
+std::string RowsAsTable(const RowModel& model, const std::vector<int>& rows) {
+    std::string table = std::string("Group path\t") + LabelColumnTitle(model.TreeMode());
+    for (const char* title : kCommandColumnTitles)
+        table += std::string("\t") + title;
+    table += "\tParts\r\n";
+    for (int row : rows) {
+        if (row < 0 || row >= model.RowCount())
+            continue;
+        table += cell(groupPath(model, row)) + "\t" + cell(model.RowLabel(row));
+        for (int column = kColumnBlank; column <= kColumnAttributeCount; ++column)
+            table += "\t" + cellWords(model, row, column);
+        std::string parts;
+        for (const std::string& name : model.RowAt(row).partNames)
+            parts += (parts.empty() ? "" : ";") + fileName(name);
+        table += "\t" + cell(parts) + "\r\n";
+    }
+    return table;
+}
