@@ -209,7 +209,7 @@ void ViewManagerCommands::ColorRow(int row, int index) {
 
 void ViewManagerCommands::FreezeOrUnfreeze(int row) {
     const int unfrozen = RowAt(row).unfrozen ? 0 : 1;
-    m_list.SetItemImage(row, kColumnFreeze, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
+    m_list.SetItemImage(row, kColumnFreeze, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
     ApplyFrozenState(row, kColumnFreeze, unfrozen);
     // Unlike blanking, freezing an _OTHER row's parts leaves the parts of
     // its sibling range as they were: there is nothing to give back to them.

@@ -171,11 +171,11 @@ void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfroze
     EditRow(row).unfrozen = unfrozen != 0;
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
-        m_list.SetItemImage(row, column, unfrozen == 1 ? kPictureUnfrozen : kPictureFrozen);
+        m_list.SetItemImage(row, column, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
         for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
             if (part == NULL_TAG)
                 continue;
-            if (unfrozen != 1) {
+            if (unfrozen == 0) {
                 m_commandCache.FreezePart(part);
                 continue;
             }

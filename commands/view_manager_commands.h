@@ -93,6 +93,9 @@ class ViewManagerCommands : public RowModel {
     void MarkBlankedExcept(int row, int keptRow);
     void ShowSubtree(int row);
     void ApplyColor(int row, uint32_t packedColor, int colorIndex);
+    // Freezes (unfrozen 0) or unfreezes the parts of row and every row
+    // beneath it. column is where the padlock shows: the Freeze column, the
+    // only one that calls it.
     void ApplyFrozenState(int row, int column, int unfrozen);
     void ApplyHighlight(int row, int on);
     // Rereads count, colour and frozen state from the host after an open.

@@ -70,6 +70,8 @@ class RowModel {
     // columns 0, 1, 2, 4 and 5.
     void ShowRowState(int r);
     // Empties the rows and the session parts; the list keeps its colours.
+    // The rows live in one vector, which this clears: there are no separate
+    // tables left to release, only the name.
     void ReleaseRowTables();
 
     // ---- Tree building -----------------------------------------------------
