@@ -94,13 +94,13 @@ std::vector<RowLook> ViewManagerCommands::BeginUndoStep() {
 
 void ViewManagerCommands::RunUndoable(int column, int row, const std::function<void()>& command) {
     std::string name = CommandName(column, RowAt(row));
-    std::vector<RowLook> looksBefore = BeginUndoStep();
+    const std::vector<RowLook> looksBefore = BeginUndoStep();
     command();
-    KeepUndoStep(std::move(name), row, std::move(looksBefore));
+    KeepUndoStep(std::move(name), row, looksBefore);
 }
 
 void ViewManagerCommands::KeepUndoStep(std::string command, int row,
-                                       std::vector<RowLook> looksBefore) {
+                                       const std::vector<RowLook>& looksBefore) {
     UndoStep step;
     step.changes = m_commandCache.TakeRecorded();
     for (const RowLook& before : looksBefore) {

@@ -179,7 +179,7 @@ class ViewManagerCommands : public RowModel {
     // gives the rows' looks before it, and kept by KeepUndoStep when the
     // command has ended; both inside the command's cache scope.
     std::vector<RowLook> BeginUndoStep();
-    void KeepUndoStep(std::string command, int row, std::vector<RowLook> looksBefore);
+    void KeepUndoStep(std::string command, int row, const std::vector<RowLook>& looksBefore);
     // Runs command, the display command of column on row, as one step.
     void RunUndoable(int column, int row, const std::function<void()>& command);
     RowLook LookOf(int row) const;

@@ -16,9 +16,15 @@ std::string cell(std::string text) {
 }
 
 std::string groupPath(const RowModel& model, int row) {
-    std::string path = model.RowLabel(row);
-    for (int above = model.RowAt(row).parent; above >= 0; above = model.RowAt(above).parent)
-        path = model.RowLabel(above) + " / " + path;
+    std::vector<int> upwards;
+    for (int r = row; r >= 0; r = model.RowAt(r).parent)
+        upwards.push_back(r);
+    std::string path;
+    for (auto r = upwards.rbegin(); r != upwards.rend(); ++r) {
+        if (!path.empty())
+            path += " / ";
+        path += model.RowLabel(*r);
+    }
     return path;
 }
 
