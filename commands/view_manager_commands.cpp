@@ -31,6 +31,11 @@ void ViewManagerCommands::Close() noexcept {
         if (bracket.IsOpen() && m_highlightedRow >= 0)
             ApplyHighlight(m_highlightedRow, 0);
     });
+    // Without memory for it, the shape of the rows before stays, and the
+    // designer is told that memory ran out.
+    const HandlerFailure shapeFailure = CatchHandlerFailure([this] { KeepShapeOfRows(); });
+    if (shapeFailure != HandlerFailure::kNone)
+        TellFailureOnce(shapeFailure);
     ReleaseRowTables();
     m_window.DestroyViewManager(); // last: this object may be gone now
 }

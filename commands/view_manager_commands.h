@@ -27,6 +27,7 @@
 #include <functional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // Shown when a part could not be saved before closing; %s is its name.
@@ -126,6 +127,11 @@ class ViewManagerCommands : public RowModel {
 
     // True once the close has been done.
     bool IsClosed() const { return m_phase == Phase::kClosed; }
+    // The tree's shape as the last rebuild or the close found it, which the
+    // next build shows; a new View Manager is given the last one's.
+    TreeShape TakeShape() { return std::move(m_shape); }
+    void KeepShape(TreeShape shape) { m_shape = std::move(shape); }
+
     // What the row menu's Undo names: the last display command and its
     // row's label; empty when there is nothing to take back.
     std::string LastCommandText() const;
@@ -180,6 +186,8 @@ class ViewManagerCommands : public RowModel {
     // command has ended; both inside the command's cache scope.
     std::vector<RowLook> BeginUndoStep();
     void KeepUndoStep(std::string command, int row, const std::vector<RowLook>& looksBefore);
+    // Keeps the shape the list shows the rows in, before they go.
+    void KeepShapeOfRows();
     // Runs command, the display command of column on row, as one step.
     void RunUndoable(int column, int row, const std::function<void()>& command);
     RowLook LookOf(int row) const;
@@ -231,6 +239,7 @@ class ViewManagerCommands : public RowModel {
     // highlight), never across a prompt.
     CommandCache m_commandCache;
     UndoSteps m_undoSteps;
+    TreeShape m_shape;
     // Counts the builds, so that a step knows whether its rows are still
     // the rows shown.
     int m_build = 0;

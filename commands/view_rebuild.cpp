@@ -27,7 +27,7 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
 
 void ViewManagerCommands::BuildRows(const char* path) {
     set_up_work_part_record();
-    BuildTree(path);
+    BuildTree(path, m_shape);
     ++m_build;
 }
 
@@ -35,6 +35,7 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
     if (m_highlightedRow >= 0)
         ApplyHighlight(m_highlightedRow, 0);
     m_highlightedRow = -1;
+    KeepShapeOfRows();
     m_list.ResetTree();
     if (!CheckViewConfigFile(path))
         return false;
@@ -46,4 +47,11 @@ void ViewManagerCommands::ToggleTreeMode() {
     SetTreeMode(TreeMode() == kAttributeTree ? 0 : kAttributeTree);
     if (m_highlightedRow >= 0)
         ApplyHighlight(m_highlightedRow, 0);
+}
+
+void ViewManagerCommands::KeepShapeOfRows() {
+    // Rows the list no longer shows (a file that did not read emptied it)
+    // leave the shape before them.
+    if (RowCount() > 0 && m_list.GetItemCount() == RowCount())
+        m_shape = CaptureTreeShape(*this);
 }

@@ -13,6 +13,8 @@ int MemoryTreeList::AppendItem(const char* text) {
 void MemoryTreeList::ResetTree() {
     links_.Reset();
     texts_.clear();
+    focused_ = -1;
+    top_ = -1;
 }
 
 std::vector<int> MemoryTreeList::ShownItems() const {
@@ -35,13 +37,15 @@ bool MemoryTreeList::isShown(int item) const {
     return true;
 }
 
-void MemoryTreeList::ExpandAll(int item) {
+void MemoryTreeList::ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) {
     // An item is shown when every ancestor is expanded: below a shown item
     // the walk goes on only through expanded ones (-1 stands above the
     // top-level items).
     if (!isShown(item))
         return;
-    links_.WalkBelow(item, [this](int next) {
+    links_.WalkBelow(item, [&](int next) {
+        if (next >= 0 && static_cast<size_t>(next) < keptCollapsed.size() && keptCollapsed[next])
+            return false;
         if (links_.HasChildItems(next))
             links_.MarkExpanded(next);
         return next < 0 || links_.IsExpanded(next);

@@ -21,7 +21,8 @@ class MemoryTreeList : public TreeList {
     void ResetTree() override;
 
     void SetItemParent(int item, int parent) override { links_.SetParent(item, parent); }
-    void ExpandAll(int item) override;
+    void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) override;
+    bool IsExpanded(int item) const override { return links_.IsExpanded(item); }
     bool HasChildItems(int item) const override { return links_.HasChildItems(item); }
     int GetFirstChildItem(int parent) override { return links_.GetFirstChildItem(parent); }
     int GetNextChildItem() override { return links_.GetNextChildItem(); }
@@ -34,18 +35,26 @@ class MemoryTreeList : public TreeList {
     void SetItemNumber(int item, int number) override;
 
     void RedrawItems(int first, int last) override;
+    // The focus and the top of the page are what was last set, while the
+    // item shows.
+    int GetFocusedItem() const override { return shownOrNone(focused_); }
+    int GetTopItem() const override { return shownOrNone(top_); }
+    void FocusItem(int item) override { focused_ = item; }
+    void ScrollItemToTop(int item) override { top_ = item; }
 
     // What a test looks at.
     const std::string& ItemText(int item) const { return texts_.at(item); }
     // The items a person would see, top to bottom.
     std::vector<int> ShownItems() const;
-    bool IsExpanded(int item) const { return links_.IsExpanded(item); }
     void CollapseItem(int item);
     int RedrawCount() const { return redraws_; }
 
   private:
     // Whether every ancestor of item is expanded.
     bool isShown(int item) const;
+    int shownOrNone(int item) const {
+        return item >= 0 && item < GetItemCount() && isShown(item) ? item : -1;
+    }
 
     TreeLinks links_;
     std::vector<std::string> texts_;
@@ -53,4 +62,6 @@ class MemoryTreeList : public TreeList {
     std::array<uint32_t, MAX_ROWS> colors_{};
     std::array<int, MAX_ROWS> numbers_{};
     int redraws_ = 0;
+    int focused_ = -1;
+    int top_ = -1;
 };

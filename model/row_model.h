@@ -12,6 +12,7 @@
 #include "model/session_cache.h"
 #include "model/session_part_index.h"
 #include "model/tree_list.h"
+#include "model/tree_shape.h"
 
 #include <cassert>
 #include <cstdint>
@@ -79,7 +80,9 @@ class RowModel {
     // parts into an empty model and an empty list, and keeps the number of
     // list items made. The caller has set up the work-part record before. A
     // configuration that cannot be read now builds no rows.
-    void BuildTree(const char* configPath);
+    // The tree shows the shape given, where it has the shape's rows, and is
+    // expanded elsewhere.
+    void BuildTree(const char* configPath, const TreeShape& shape = TreeShape());
     // Fills _OTHER row r from its parent's occurrences on display: after
     // the build, and again after its parts were reopened.
     void FillOtherRow(int r);
@@ -131,7 +134,7 @@ class RowModel {
     int appendKeptRows(const ViewConfig& config, const std::vector<std::vector<int>>& matched);
     void insertListItems();
     void FillOtherRows();
-    void readRowStates();
+    void readRowStates(const TreeShape& shape);
 
     // The occurrences on display of a group's matched parts (indices into
     // m_sessionPartNames); empty when the group shows none.

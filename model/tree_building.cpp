@@ -71,7 +71,7 @@ class EntryIndex {
 
 } // namespace
 
-void RowModel::BuildTree(const char* configPath) {
+void RowModel::BuildTree(const char* configPath, const TreeShape& shape) {
     // The configuration is read again: the caller has just read the same
     // file, but should it have changed since and no longer read, no row is
     // built from an incomplete record. A build never adds to old rows.
@@ -84,7 +84,7 @@ void RowModel::BuildTree(const char* configPath) {
             appendKeptRows(config.Get(), matchPartsToEntries(config.Get(), partTags));
         insertListItems();
         FillOtherRows();
-        readRowStates();
+        readRowStates(shape);
         if (wouldBeRows > MAX_ROWS) {
             char message[sizeof kRowsCutMessage + 16];
             // Sized for any int, so nothing is cut.
@@ -198,14 +198,16 @@ void RowModel::FillOtherRows() {
     }
 }
 
-void RowModel::readRowStates() {
+void RowModel::readRowStates(const TreeShape& shape) {
     for (int r = 0; r < RowCount(); ++r) {
         ReadRowState(r);
         ShowRowState(r);
     }
     const int items = m_list.GetItemCount();
-    if (items >= 1)
-        m_list.ExpandAll(0);
+    if (items >= 1) {
+        m_list.ExpandAllExcept(0, KeptCollapsed(*this, shape));
+        RestoreFocusAndTop(*this, m_list, shape);
+    }
     m_list.RedrawItems(0, items - 1);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <vector>
 
 // Capacity of the list's per-item tables, and so of the row model.
 constexpr int MAX_ROWS = 5000;
@@ -46,7 +47,12 @@ class TreeList {
             SetItemParent(item, parent);
         return item;
     }
-    virtual void ExpandAll(int item) = 0;
+    // Expands item and everything beneath it that shows.
+    void ExpandAll(int item) { ExpandAllExcept(item, {}); }
+    // The same, but the items keptCollapsed marks (by item; an item past its
+    // end is not marked) show collapsed, and nothing beneath them shows.
+    virtual void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) = 0;
+    virtual bool IsExpanded(int item) const = 0;
     virtual bool HasChildItems(int item) const = 0;
     // One enumeration at a time: GetFirstChildItem (-1 for the top-level
     // items) starts it, GetNextChildItem continues it; -1 after the last.
@@ -66,4 +72,12 @@ class TreeList {
 
     // Repaints the shown rows first to last (display positions).
     virtual void RedrawItems(int first, int last) = 0;
+    // The item whose row has the keyboard focus, and the one whose row is at
+    // the top of the page; -1 for none.
+    virtual int GetFocusedItem() const = 0;
+    virtual int GetTopItem() const = 0;
+    // Gives the item's row the focus, or puts it at the top of the page as
+    // far as the list scrolls; nothing for an item without a row.
+    virtual void FocusItem(int item) = 0;
+    virtual void ScrollItemToTop(int item) = 0;
 };

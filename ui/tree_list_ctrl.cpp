@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -109,9 +110,14 @@ LRESULT TreeListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_busy == 0 && isColumnRequest(message) && m_allItems.m_hWnd)
         SendMessageA(m_allItems.m_hWnd, message, wParam, lParam);
     switch (message) {
-    case WM_SETREDRAW:
+    case WM_SETREDRAW: {
         m_drawing = wParam != FALSE;
-        break;
+        const LRESULT result = CellListCtrl::WindowProc(message, wParam, lParam);
+        // The list view scrolls only while it draws.
+        if (m_drawing && m_pendingTopItem >= 0)
+            ScrollItemToTop(std::exchange(m_pendingTopItem, -1));
+        return result;
+    }
     case WM_GETOBJECT:
         if (LRESULT answer = AnswerAccessibleRequest(wParam, lParam))
             return answer;
@@ -418,7 +424,7 @@ TreeListCtrl::DrawnOnce::~DrawnOnce() {
     InvalidateRect(m_list->m_hWnd, nullptr, TRUE);
 }
 
-void TreeListCtrl::ExpandAll(int item) {
+void TreeListCtrl::ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) {
     Busy busy(m_busy);
     DrawnOnce drawnOnce(*this);
     // The walk goes on only through expanded items, in the order of their
@@ -433,9 +439,41 @@ void TreeListCtrl::ExpandAll(int item) {
         if (row < 0)
             return false;
         previousRow = row;
+        if (static_cast<size_t>(next) < keptCollapsed.size() && keptCollapsed[next])
+            return false;
         ExpandShownItem(next, row);
         return m_links.IsExpanded(next);
     });
+}
+
+int TreeListCtrl::GetFocusedItem() const {
+    const int row = GetFocusedRow();
+    return row >= 0 ? ItemOfRow(row) : -1;
+}
+
+int TreeListCtrl::GetTopItem() const {
+    if (CListCtrl::GetItemCount() == 0)
+        return -1;
+    return ItemOfRow(static_cast<int>(SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0)));
+}
+
+void TreeListCtrl::FocusItem(int item) {
+    const int row = FindItemByData(item);
+    if (row >= 0)
+        SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
+void TreeListCtrl::ScrollItemToTop(int item) {
+    if (!m_drawing) {
+        m_pendingTopItem = item;
+        return;
+    }
+    const int row = FindItemByData(item);
+    RECT bounds = {};
+    if (row < 0 || !GetItemRect(0, &bounds, LVIR_BOUNDS))
+        return;
+    const int top = static_cast<int>(SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0));
+    SendMessageA(m_hWnd, LVM_SCROLL, 0, (row - top) * (bounds.bottom - bounds.top));
 }
 
 int TreeListCtrl::GetAncestorItems(int item, std::vector<int>* ancestors) const {

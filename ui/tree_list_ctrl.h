@@ -41,7 +41,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void ResetTree() override;
     void SetItemParent(int item, int parent) override;
     int AppendChildItem(const char* text, int parent) override;
-    void ExpandAll(int item) override;
+    void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) override;
     bool HasChildItems(int item) const override { return m_links.HasChildItems(item); }
     int GetFirstChildItem(int parent) override { return m_links.GetFirstChildItem(parent); }
     int GetNextChildItem() override { return m_links.GetNextChildItem(); }
@@ -53,11 +53,15 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int GetItemNumber(int item) const override;
     void SetItemNumber(int item, int number) override;
     void RedrawItems(int first, int last) override;
+    int GetFocusedItem() const override;
+    int GetTopItem() const override;
+    void FocusItem(int item) override;
+    void ScrollItemToTop(int item) override;
 
     // Show or hide the children of an item that has a shown row.
     void ExpandItem(int item);
     void CollapseItem(int item);
-    bool IsExpanded(int item) const { return m_links.IsExpanded(item); }
+    bool IsExpanded(int item) const override { return m_links.IsExpanded(item); }
     bool IsLastChildItem(int item) const { return m_links.IsLastChildItem(item); }
     // The ancestors from the top-level one down to the parent; their number.
     int GetAncestorItems(int item, std::vector<int>* ancestors) const;
@@ -168,6 +172,8 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     uint16_t m_busy = 0;
     // False while WM_SETREDRAW has suspended drawing.
     bool m_drawing = true;
+    // The item ScrollItemToTop was given while the list did not draw.
+    int m_pendingTopItem = -1;
     std::unique_ptr<CToolTipCtrl> m_toolTip;
     std::string m_toolTipText;
     // Disconnected before its reference goes: a client may hold it longer.

@@ -18,6 +18,7 @@
 
 #include <iterator>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -246,6 +247,7 @@ void ViewManagerDlg::InitializeView() {
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
                     m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
                                                             : kSwitchToAttributeTreeOnOpen);
+    m_commands.KeepShape(std::exchange(g_keptTreeShape, TreeShape()));
     Build(path.c_str());
 }
 
@@ -396,6 +398,7 @@ void ViewManagerDlg::CopyShownRows() {
 void ViewManagerDlg::PostNcDestroy() {
     // A window destroyed from outside closes the rows first.
     m_commands.CloseViewManager();
+    g_keptTreeShape = m_commands.TakeShape();
     DeleteViewManager(this);
 }
 

@@ -7,6 +7,7 @@
 
 ViewManagerDlg* g_viewManagerDlg = nullptr;
 int g_viewManagerCreated = 0;
+TreeShape g_keptTreeShape;
 
 void CreateOrShowViewManager() {
     if (!g_viewManagerDlg) {

@@ -1,10 +1,11 @@
 // BuildTree on generated die sessions of 1,000, 5,000 and 20,000 parts with
 // 30 attributes each, against a configuration of 5,000 groups
-// (generated_die.h).
+// (generated_die.h), and a rebuild of the 5,000 rows keeping the tree's shape.
 #include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
 #include "model/memory_tree_list.h"
 #include "model/row_model.h"
+#include "model/tree_shape.h"
 #include "record/work_part_record.h"
 
 #include <benchmark/benchmark.h>
@@ -64,7 +65,36 @@ void BM_BuildTreeOtherGroups(benchmark::State& state) {
     buildRepeatedly(state, config);
 }
 
+// Refresh of the 5,000 rows keeping the shape of a tree with every tenth
+// group folded: the shape taken from the rows shown, and the build that
+// shows it again.
+void BM_RebuildKeepingTheShape(benchmark::State& state) {
+    std::string error;
+    if (!LoadGeneratedDie(5000, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    set_up_work_part_record();
+    MemoryTreeList list;
+    RowModel model(list);
+    model.BuildTree(configPath().c_str());
+    for (int r = model.RowCount() - 1; r >= 0; r -= 10)
+        list.CollapseItem(r);
+    int shown = 0;
+    for (auto _ : state) {
+        const TreeShape shape = CaptureTreeShape(model);
+        list.ResetTree();
+        model.BuildTree(configPath().c_str(), shape);
+        state.PauseTiming();
+        shown = static_cast<int>(list.ShownItems().size());
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = model.RowCount();
+    state.counters["shown"] = shown;
+}
+
 BENCHMARK(BM_BuildTree)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildKeepingTheShape)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTreeOtherGroups)->Unit(benchmark::kMillisecond);
 
 } // namespace

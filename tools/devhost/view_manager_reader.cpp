@@ -96,15 +96,19 @@ nlohmann::json DescribeViewManager(HWND viewManager) {
     nlohmann::json rows = nlohmann::json::array();
     for (const ShownRowState& row : ReadShownRows(viewManager))
         rows.push_back(rowJson(row));
-    return {{"visible", IsWindowVisible(viewManager) != 0},
-            {"title", windowText(viewManager)},
-            {"switchButton", windowText(GetDlgItem(viewManager, IDC_SWITCH))},
-            {"highlightChecked", IsDlgButtonChecked(viewManager, IDC_HIGHLIGHT) == BST_CHECKED},
-            {"columns", columnHeadings(list)},
-            // The list counts every item, shown or not.
-            {"itemCount", SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)},
-            {"rows", rows},
-            {"layout", layoutOf(viewManager)}};
+    return {
+        {"visible", IsWindowVisible(viewManager) != 0},
+        {"title", windowText(viewManager)},
+        {"switchButton", windowText(GetDlgItem(viewManager, IDC_SWITCH))},
+        {"highlightChecked", IsDlgButtonChecked(viewManager, IDC_HIGHLIGHT) == BST_CHECKED},
+        {"columns", columnHeadings(list)},
+        // The list counts every item, shown or not.
+        {"itemCount", SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)},
+        {"rows", rows},
+        // Shown rows by their place in rows; -1 for none.
+        {"focusedRow", SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)},
+        {"topRow", rows.empty() ? -1 : SendMessageA(list, LVM_GETTOPINDEX, 0, 0)},
+        {"layout", layoutOf(viewManager)}};
 }
 
 bool CellPoint(HWND viewManager, int row, int column, POINT* point) {

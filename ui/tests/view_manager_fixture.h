@@ -49,6 +49,8 @@ class ViewManager : public ::testing::Test {
             g_viewManagerDlg->DestroyWindow();
         EXPECT_EQ(nullptr, g_viewManagerDlg);
         EXPECT_EQ(0, g_viewManagerCreated);
+        // The next test starts as the process's first View Manager does.
+        g_keptTreeShape = TreeShape();
         HOSTSIM_clear_faults();
         ClearRecordedFrameworkMessages();
     }

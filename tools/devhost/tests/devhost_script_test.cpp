@@ -471,6 +471,32 @@ TEST(ViewManagerCommandsScript, CopyRowsPutsTheShownRowsOnTheClipboardAsATable) 
                                         std::istreambuf_iterator<char>()));
 }
 
+// The shape the designer gave the tree (the lower die set folded, the
+// focus on the row above the last, the page scrolled to it) stays through
+// Refresh, Switch and back, and a new start after Close.
+TEST(ViewManagerCommandsScript, RefreshSwitchAndANewStartKeepTheTreesShape) {
+    const std::string name = "shape";
+    const std::string script =
+        "box \"Lower die set\"\nkey end\nkey up\n" + dumpLine(name, "shaped") + "refresh\n" +
+        dumpLine(name, "refreshed") + "switch\n" + dumpLine(name, "switched") + "switch\n" +
+        dumpLine(name, "switched back") + "close\nufusr\n" + dumpLine(name, "again");
+    const DevhostRun run = RunDevhost(name, NameTreeDemo(), script);
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+    const json shaped = readDump(name, "shaped");
+    ASSERT_FALSE(row(shaped, "Lower die set")["expanded"]);
+    ASSERT_GT(shaped["viewManager"]["topRow"], 0);
+    ASSERT_EQ(shaped["viewManager"]["rows"].size() - 2, shaped["viewManager"]["focusedRow"]);
+    const auto shape = [](const json& dump) {
+        json items = json::array();
+        for (const json& shown : dump["viewManager"]["rows"])
+            items.push_back({shown["item"], shown["expanded"]});
+        return json{items, dump["viewManager"]["focusedRow"], dump["viewManager"]["topRow"]};
+    };
+    for (const char* step : {"refreshed", "switched", "switched back", "again"})
+        EXPECT_EQ(shape(shaped), shape(readDump(name, step))) << step;
+    EXPECT_EQ(shownRows(shaped), shownRows(readDump(name, "again")));
+}
+
 TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
     const std::string kName = "commands";
     const std::string kTrimPunch = "pd2026_trim_punch_st3.prt";
