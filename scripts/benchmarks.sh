@@ -86,7 +86,7 @@ count_instructions() { # mode parts function
         >"$out/callgrind.$1.$2.txt"
 }
 for parts in 1000 5000 20000; do
-    count_instructions build "$parts" 'RowModel::BuildTree(char const*)'
+    count_instructions build "$parts" 'RowModel::BuildTree(char const*, TreeShape const&)'
 done
 for parts in 5000 20000; do
     count_instructions blank "$parts" 'ViewManagerCommands::OnClickList(int, int, int, bool)'
