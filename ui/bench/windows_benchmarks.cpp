@@ -201,8 +201,6 @@ void closeViewManager() {
     if (g_viewManagerDlg)
         g_viewManagerDlg->DestroyWindow();
     pumpMessages();
-    // Each measure opens as the process's first View Manager.
-    g_keptTreeShape = TreeShape();
 }
 
 // The sessions opened: parts of the generated die for about 500, 1,000,
