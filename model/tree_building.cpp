@@ -205,8 +205,10 @@ void RowModel::readRowStates(const TreeShape& shape) {
     }
     const int items = m_list.GetItemCount();
     if (items >= 1) {
-        m_list.ExpandAllExcept(0, KeptCollapsed(*this, shape));
-        RestoreFocusAndTop(*this, m_list, shape);
+        const std::vector<uint64_t> places =
+            IsEmpty(shape) ? std::vector<uint64_t>() : RowPlaces(*this);
+        m_list.ExpandAllExcept(0, KeptCollapsed(places, shape));
+        RestoreFocusAndTop(places, m_list, shape);
     }
     m_list.RedrawItems(0, items - 1);
 }

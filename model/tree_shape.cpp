@@ -83,21 +83,18 @@ TreeShape CaptureTreeShape(const RowModel& model) {
     return shape;
 }
 
-std::vector<bool> KeptCollapsed(const RowModel& model, const TreeShape& shape) {
+std::vector<bool> KeptCollapsed(const std::vector<uint64_t>& places, const TreeShape& shape) {
     std::vector<bool> kept;
     if (shape.collapsed.empty())
         return kept;
-    const std::vector<uint64_t> places = RowPlaces(model);
     kept.resize(places.size());
     for (size_t r = 0; r < places.size(); ++r)
         kept[r] = shape.collapsed.count(places[r]) != 0;
     return kept;
 }
 
-void RestoreFocusAndTop(const RowModel& model, TreeList& list, const TreeShape& shape) {
-    if (!shape.focused && !shape.top)
-        return;
-    const std::vector<uint64_t> places = RowPlaces(model);
+void RestoreFocusAndTop(const std::vector<uint64_t>& places, TreeList& list,
+                        const TreeShape& shape) {
     if (const int top = rowAt(places, shape.top); top >= 0)
         list.ScrollItemToTop(top);
     if (const int focused = rowAt(places, shape.focused); focused >= 0)

@@ -29,9 +29,16 @@ std::vector<uint64_t> RowPlaces(const RowModel& model);
 // The shape of the model's rows as its list shows them.
 TreeShape CaptureTreeShape(const RowModel& model);
 
-// By item, which rows of the model the shape keeps collapsed.
-std::vector<bool> KeptCollapsed(const RowModel& model, const TreeShape& shape);
+// Whether the shape names anything to show again.
+inline bool IsEmpty(const TreeShape& shape) {
+    return shape.collapsed.empty() && !shape.focused && !shape.top;
+}
+
+// By item, which rows of the places (RowPlaces of a model) the shape keeps
+// collapsed.
+std::vector<bool> KeptCollapsed(const std::vector<uint64_t>& places, const TreeShape& shape);
 
 // Gives the focus and the top of the page to the rows the shape names, when
-// the model has them; list is the model's own.
-void RestoreFocusAndTop(const RowModel& model, TreeList& list, const TreeShape& shape);
+// the places (RowPlaces of the model the list shows) have them.
+void RestoreFocusAndTop(const std::vector<uint64_t>& places, TreeList& list,
+                        const TreeShape& shape);
