@@ -15,14 +15,13 @@ constexpr int kUndoEntry = 100;
 constexpr int kCopyRowsEntry = 101;
 
 // The column whose command a key runs on the focused row, or one of the two
-// entries above:
-// Ctrl and the command's letter, nothing else held; -1 for any other key.
-// Plain letters belong to the dialog's access keys and the list's
-// type-ahead, Return to the default button.
+// entries above: Ctrl and the command's letter, nothing else held; -1 for
+// any other key. Plain letters belong to the dialog's access keys and the
+// list's type-ahead, Return to the default button.
 int ShortcutColumn(char letter, bool ctrl, bool shift, bool alt);
 // What the column's header tip says of the keyboard: "Ctrl+B" for a command
-// column (and "Ctrl+Z" and "Ctrl+C" for the entries), the keys that move and open for
-// column 0, empty for the count.
+// column ("Ctrl+Z" and "Ctrl+C" for the two entries), the keys that move and
+// open for column 0, empty for the count.
 std::string ColumnKeys(int column);
 // The command a click or double-click on the column runs on row, as the
 // row's menu words it: "Blank", "Unfreeze", "Color", ...
@@ -32,7 +31,7 @@ std::string CommandName(int column, const Row& row);
 bool IsDoubleClickColumn(int column);
 
 struct RowMenuEntry {
-    int column;       // or kUndoEntry
+    int column;       // or kUndoEntry, kCopyRowsEntry
     std::string text; // with its access key (&), a tab and the shortcut
     bool enabled = true;
 };

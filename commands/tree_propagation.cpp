@@ -229,7 +229,7 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
     // colour and flags stay as they were.
     if (RowAt(row).occCount <= 0 || !HasParts(row)) {
         m_list.SetItemColor(row, 0);
-    } else if (!ReadOccurrenceState(row) && RowAt(row).occCount == 1) {
+    } else if (!ReadPartDisplayState(row) && RowAt(row).occCount == 1) {
         m_list.SetItemColor(row, 0);
         EditRow(row).unfrozen = true;
     }

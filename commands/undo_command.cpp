@@ -138,10 +138,7 @@ void ViewManagerCommands::Undo() {
     } else {
         // The rows were built again since: they show the host as a build
         // reads it.
-        for (int r = 0; r < RowCount(); ++r) {
-            ReadRowState(r);
-            ShowRowState(r);
-        }
+        ReadAndShowRowStates();
     }
     RepaintAll();
     if (left == 0)

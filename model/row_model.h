@@ -88,10 +88,12 @@ class RowModel {
     void FillOtherRow(int r);
     // Reads row r's colour, blank, frozen and open state from the host.
     void ReadRowState(int r);
+    // ReadRowState and ShowRowState for every row, as a build reads them.
+    void ReadAndShowRowStates();
     // Colour, blank and frozen state of row r from the occurrences it
     // counts (the root occurrence for the display part). False, with
     // nothing changed, when none of them tells.
-    bool ReadOccurrenceState(int r);
+    bool ReadPartDisplayState(int r);
 
     // ---- Part status and loading -------------------------------------------
     // Opens the part without interaction unless it is loaded; the host's

@@ -198,11 +198,15 @@ void RowModel::FillOtherRows() {
     }
 }
 
-void RowModel::readRowStates(const TreeShape& shape) {
+void RowModel::ReadAndShowRowStates() {
     for (int r = 0; r < RowCount(); ++r) {
         ReadRowState(r);
         ShowRowState(r);
     }
+}
+
+void RowModel::readRowStates(const TreeShape& shape) {
+    ReadAndShowRowStates();
     const int items = m_list.GetItemCount();
     if (items >= 1) {
         const std::vector<uint64_t> places =
@@ -319,7 +323,7 @@ void RowModel::ReadRowState(int r) {
         row.unfrozen = true;
         row.open = false;
     } else {
-        if (!ReadOccurrenceState(r)) {
+        if (!ReadPartDisplayState(r)) {
             // No occurrence tells: shown, not frozen, colour as it was.
             row.shown = true;
             row.unfrozen = true;
@@ -329,7 +333,7 @@ void RowModel::ReadRowState(int r) {
     row.hasChildren = m_list.HasChildItems(r);
 }
 
-bool RowModel::ReadOccurrenceState(int r) {
+bool RowModel::ReadPartDisplayState(int r) {
     // The row's state comes from the occurrences it counts: the first that
     // tells is the reference; the row is mixed in colour (or in blanking)
     // when any other differs from it.
