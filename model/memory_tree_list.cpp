@@ -17,19 +17,9 @@ void MemoryTreeList::ResetTree() {
     top_ = -1;
 }
 
-std::vector<int> MemoryTreeList::ShownItems() const {
-    std::vector<int> shown;
-    // From the top-level items (below -1) into every expanded item.
-    links_.WalkBelow(-1, [&](int item) {
-        if (item < 0)
-            return true;
-        shown.push_back(item);
-        return links_.IsExpanded(item);
-    });
-    return shown;
-}
-
 bool MemoryTreeList::isShown(int item) const {
+    if (!links_.IsLeft(item))
+        return false;
     for (int ancestor : links_.GetAncestorItems(item)) {
         if (!links_.IsExpanded(ancestor))
             return false;
@@ -46,14 +36,14 @@ void MemoryTreeList::ExpandAllExcept(int item, const std::vector<bool>& keptColl
     links_.WalkBelow(item, [&](int next) {
         if (next >= 0 && static_cast<size_t>(next) < keptCollapsed.size() && keptCollapsed[next])
             return false;
-        if (links_.HasChildItems(next))
+        if (links_.HasShownChildItems(next))
             links_.MarkExpanded(next);
         return next < 0 || links_.IsExpanded(next);
     });
 }
 
 void MemoryTreeList::CollapseItem(int item) {
-    if (!links_.HasChildItems(item) || !links_.IsExpanded(item))
+    if (!links_.HasShownChildItems(item) || !links_.IsExpanded(item))
         return;
     // Collapsing forgets the expansion of everything below.
     links_.WalkBelow(item, [this](int next) {

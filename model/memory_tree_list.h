@@ -23,6 +23,8 @@ class MemoryTreeList : public TreeList {
     void SetItemParent(int item, int parent) override { links_.SetParent(item, parent); }
     void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) override;
     bool IsExpanded(int item) const override { return links_.IsExpanded(item); }
+    bool IsExpandedUnfiltered(int item) const override { return links_.IsExpandedUnfiltered(item); }
+    void FilterItems(std::vector<bool> left) override { links_.Filter(std::move(left)); }
     bool HasChildItems(int item) const override { return links_.HasChildItems(item); }
     int GetFirstChildItem(int parent) override { return links_.GetFirstChildItem(parent); }
     int GetNextChildItem() override { return links_.GetNextChildItem(); }
@@ -45,12 +47,12 @@ class MemoryTreeList : public TreeList {
     // What a test looks at.
     const std::string& ItemText(int item) const { return texts_.at(item); }
     // The items a person would see, top to bottom.
-    std::vector<int> ShownItems() const;
+    std::vector<int> ShownItems() const { return links_.ShownItems(); }
     void CollapseItem(int item);
     int RedrawCount() const { return redraws_; }
 
   private:
-    // Whether every ancestor of item is expanded.
+    // Whether the filter leaves item and every ancestor is expanded.
     bool isShown(int item) const;
     int shownOrNone(int item) const {
         return item >= 0 && item < GetItemCount() && isShown(item) ? item : -1;

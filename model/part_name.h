@@ -13,3 +13,9 @@ inline std::string PartNameOf(tag_t part) {
         return std::string();
     return std::string(text_within(name, sizeof name));
 }
+
+// A part's file name without its folders.
+inline std::string FileNameOf(const std::string& partName) {
+    const size_t folder = partName.find_last_of("\\/");
+    return folder == std::string::npos ? partName : partName.substr(folder + 1);
+}

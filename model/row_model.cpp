@@ -31,4 +31,5 @@ void RowModel::ReleaseRowTables() {
     m_rows.clear();
     m_sessionPartNames.clear();
     m_builtItemCount = 0;
+    m_filterMatches = 0;
 }

@@ -95,6 +95,16 @@ class RowModel {
     // nothing changed, when none of them tells.
     bool ReadPartDisplayState(int r);
 
+    // ---- The filter ----------------------------------------------------------
+    // Shows only the rows text finds (RowMatches) and the rows above them,
+    // now and after every build, until an empty text clears the filter and
+    // gives back the shape the tree had before it. The commands still reach
+    // every row beneath a row, shown or not.
+    void SetFilterText(std::string text);
+    const std::string& FilterText() const { return m_filterText; }
+    // The number of rows the filter finds; 0 without one.
+    int FilterMatches() const { return m_filterMatches; }
+
     // ---- Part status and loading -------------------------------------------
     // Opens the part without interaction unless it is loaded; the host's
     // code, 0 when it was opened or was loaded already. A part opened here
@@ -137,6 +147,7 @@ class RowModel {
     void insertListItems();
     void FillOtherRows();
     void readRowStates(const TreeShape& shape);
+    void applyFilter();
 
     // The occurrences on display of a group's matched parts (indices into
     // m_sessionPartNames); empty when the group shows none.
@@ -167,6 +178,8 @@ class RowModel {
     int m_builtItemCount = 0;
     int m_treeMode = 0;
     std::vector<std::string> m_partsLeftOpen;
+    std::string m_filterText;
+    int m_filterMatches = 0;
     // What a build learns of the session, forgotten when it ends.
     SessionCache m_cache;
 };

@@ -3,6 +3,7 @@
 #include "model/cell_pictures.h"
 #include "model/cell_words.h"
 #include "model/column_titles.h"
+#include "model/part_name.h"
 
 #include <algorithm>
 
@@ -26,11 +27,6 @@ std::string groupPath(const RowModel& model, int row) {
         path += model.RowLabel(*r);
     }
     return path;
-}
-
-std::string fileName(const std::string& partName) {
-    const size_t folder = partName.find_last_of("\\/");
-    return folder == std::string::npos ? partName : partName.substr(folder + 1);
 }
 
 std::string cellWords(const RowModel& model, int row, int column) {
@@ -59,7 +55,7 @@ std::string RowsAsTable(const RowModel& model, const std::vector<int>& rows) {
             table += "\t" + cellWords(model, row, column);
         std::string parts;
         for (const std::string& name : model.RowAt(row).partNames)
-            parts += (parts.empty() ? "" : ";") + fileName(name);
+            parts += (parts.empty() ? "" : ";") + FileNameOf(name);
         table += "\t" + cell(parts) + "\r\n";
     }
     return table;

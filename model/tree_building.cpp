@@ -208,12 +208,13 @@ void RowModel::ReadAndShowRowStates() {
 void RowModel::readRowStates(const TreeShape& shape) {
     ReadAndShowRowStates();
     const int items = m_list.GetItemCount();
-    if (items >= 1) {
-        const std::vector<uint64_t> places =
-            IsEmpty(shape) ? std::vector<uint64_t>() : RowPlaces(*this);
+    const std::vector<uint64_t> places =
+        IsEmpty(shape) || items < 1 ? std::vector<uint64_t>() : RowPlaces(*this);
+    if (items >= 1)
         m_list.ExpandAllExcept(0, KeptCollapsed(places, shape));
-        RestoreFocusAndTop(places, m_list, shape);
-    }
+    // The focus and the top go where the filter shows them.
+    applyFilter();
+    RestoreFocusAndTop(places, m_list, shape);
     m_list.RedrawItems(0, items - 1);
 }
 

@@ -17,6 +17,8 @@ void TreeLinks::Reset() {
     parentOf_.clear();
     children_.clear();
     expanded_.clear();
+    left_.clear();
+    shapeExpanded_.clear();
     enumParent_ = -1;
     enumCursor_ = -1;
 }
@@ -58,11 +60,6 @@ bool TreeLinks::HasChildItems(int item) const {
     return item >= 0 && !Children(item).empty();
 }
 
-bool TreeLinks::IsLastChildItem(int item) const {
-    const std::vector<int>& siblings = Children(ParentOf(item));
-    return siblings.empty() || siblings.back() <= item;
-}
-
 std::vector<int> TreeLinks::GetAncestorItems(int item) const {
     std::vector<int> ancestors;
     // A link that loops would never reach the top; no chain is longer than
@@ -90,4 +87,59 @@ int TreeLinks::GetNextChildItem() {
     if (enumCursor_ < static_cast<int>(children.size()))
         ++enumCursor_;
     return enumCursor_ < static_cast<int>(children.size()) ? children[enumCursor_] : -1;
+}
+
+void TreeLinks::Filter(std::vector<bool> left) {
+    const bool wasFiltered = IsFiltered();
+    if (left.empty()) {
+        left_.clear();
+        if (wasFiltered)
+            expanded_ = std::move(shapeExpanded_);
+        shapeExpanded_.clear();
+        return;
+    }
+    if (!wasFiltered)
+        shapeExpanded_ = std::move(expanded_);
+    left_ = std::move(left);
+    expanded_.clear();
+    for (int item = 0; item < itemCount_; ++item) {
+        if (IsLeft(item) && HasShownChildItems(item))
+            expanded_.insert(item);
+    }
+}
+
+bool TreeLinks::HasShownChildItems(int item) const {
+    if (item < 0)
+        return false;
+    const std::vector<int>& children = Children(item);
+    return std::any_of(children.begin(), children.end(), [this](int c) { return IsLeft(c); });
+}
+
+bool TreeLinks::IsLastShownChildItem(int item) const {
+    const std::vector<int>& siblings = Children(ParentOf(item));
+    auto later = std::upper_bound(siblings.begin(), siblings.end(), item);
+    return std::none_of(later, siblings.end(), [this](int s) { return IsLeft(s); });
+}
+
+std::vector<int> TreeLinks::ShownChildren(int item) const {
+    std::vector<int> shown;
+    for (int child : Children(item)) {
+        if (IsLeft(child))
+            shown.push_back(child);
+    }
+    return shown;
+}
+
+std::vector<int> TreeLinks::ShownItems() const {
+    std::vector<int> shown;
+    // From the top-level items (below -1) into every expanded item.
+    WalkBelow(-1, [&](int item) {
+        if (item < 0)
+            return true;
+        if (!IsLeft(item))
+            return false;
+        shown.push_back(item);
+        return IsExpanded(item);
+    });
+    return shown;
 }

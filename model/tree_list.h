@@ -33,8 +33,8 @@ class TreeList {
     virtual int AppendItem(const char* text) = 0;
     // Number of items, shown or not.
     virtual int GetItemCount() const = 0;
-    // Removes every item, parent link and expanded mark; the colour, number
-    // and picture tables keep their values.
+    // Removes every item, parent link, expanded mark and the filter; the
+    // colour, number and picture tables keep their values.
     virtual void ResetTree() = 0;
 
     virtual void SetItemParent(int item, int parent) = 0;
@@ -53,9 +53,18 @@ class TreeList {
     // end is not marked) show collapsed, and nothing beneath them shows.
     virtual void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) = 0;
     virtual bool IsExpanded(int item) const = 0;
+    // Whether item is expanded in the shape the designer gave the tree,
+    // which a filter leaves aside while it is on.
+    virtual bool IsExpandedUnfiltered(int item) const = 0;
+    // Shows only the items left marks (by item) and their rows expanded; an
+    // empty left shows every item again as the tree was before the filter.
+    // The items, their links and the enumeration below stay whole.
+    virtual void FilterItems(std::vector<bool> left) = 0;
+    // Has children, shown or not.
     virtual bool HasChildItems(int item) const = 0;
     // One enumeration at a time: GetFirstChildItem (-1 for the top-level
     // items) starts it, GetNextChildItem continues it; -1 after the last.
+    // It goes over every child, shown or not.
     virtual int GetFirstChildItem(int parent) = 0;
     virtual int GetNextChildItem() = 0;
 

@@ -28,12 +28,13 @@ uint64_t mix(uint64_t hash, int number) {
 
 constexpr uint64_t kTopPlace = 0xCBF29CE484222325ull;
 
-// The rows whose every ancestor is expanded.
+// The rows whose every ancestor is expanded, as the designer left them
+// before any filter.
 std::vector<bool> shownRows(const RowModel& model) {
     std::vector<bool> shown(static_cast<size_t>(model.RowCount()));
     for (int r = 0; r < model.RowCount(); ++r) {
         const int parent = model.RowAt(r).parent;
-        shown[r] = parent < 0 || (shown[parent] && model.List().IsExpanded(parent));
+        shown[r] = parent < 0 || (shown[parent] && model.List().IsExpandedUnfiltered(parent));
     }
     return shown;
 }
@@ -75,7 +76,7 @@ TreeShape CaptureTreeShape(const RowModel& model) {
     const std::vector<bool> shown = shownRows(model);
     const TreeList& list = model.List();
     for (int r = 0; r < model.RowCount(); ++r) {
-        if (shown[r] && list.HasChildItems(r) && !list.IsExpanded(r))
+        if (shown[r] && list.HasChildItems(r) && !list.IsExpandedUnfiltered(r))
             shape.collapsed.insert(places[r]);
     }
     shape.focused = placeOf(places, list.GetFocusedItem());

@@ -26,7 +26,9 @@ struct TreeShape {
 // rows above it, rows alike under one parent told apart by their order.
 std::vector<uint64_t> RowPlaces(const RowModel& model);
 
-// The shape of the model's rows as its list shows them.
+// The shape of the model's rows as its list shows them: the rows left
+// collapsed as the designer left them, a filter aside; the focus and the
+// top as they are, filtered or not.
 TreeShape CaptureTreeShape(const RowModel& model);
 
 // Whether the shape names anything to show again.

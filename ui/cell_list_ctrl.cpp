@@ -1,5 +1,6 @@
 #include "ui/cell_list_ctrl.h"
 
+#include "model/find_ignoring_case.h"
 #include "ui/fit_text.h"
 #include "wnd/module_instance.h"
 
@@ -15,6 +16,10 @@ namespace {
 uint32_t imageKey(int item, int column) {
     return (static_cast<uint32_t>(item) & 0xFFFF) << 16 | (static_cast<uint32_t>(column) & 0xFFFF);
 }
+
+// Behind the found part of a label: a marker pen's yellow, under black text
+// on any row, the selected one too.
+constexpr COLORREF kMarkerColor = RGB(255, 236, 120);
 
 bool inCellTables(int row, int column) {
     return row >= 0 && row < MAX_ROWS && column >= 0 && column < MAX_CELL_COLUMNS;
@@ -177,8 +182,10 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
         FitText(dc, shown, rect.right - rect.left - pictureWidth, column != kNumberColumn);
     if (fitted.text[0] != '\0') {
         RECT textRect = {rect.left + pictureWidth, rect.top, rect.right, rect.bottom};
-        DrawTextA(dc, fitted.text, -1, &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | alignment(format, fitted.shortened));
+        const UINT align = alignment(format, fitted.shortened);
+        DrawTextA(dc, fitted.text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+        if (column == m_markedColumn && align == DT_LEFT)
+            MarkText(dc, textRect, fitted.text);
     }
     if (image)
         DrawImageTransparent(*image, index, dc, rect.left,
@@ -187,6 +194,35 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
         m_cellTruncated[row][column] = fitted.shortened ? 1 : 0;
         m_cellTextLeft[row][column] = rect.left;
     }
+}
+
+void CellListCtrl::SetMarkedText(int column, std::string text) {
+    m_markedColumn = text.empty() ? -1 : column;
+    m_markedText = std::move(text);
+}
+
+void CellListCtrl::MarkText(HDC dc, const RECT& rect, const char* text) const {
+    const size_t at = FindIgnoringCase(text, m_markedText);
+    if (at == std::string_view::npos)
+        return;
+    SIZE before = {};
+    SIZE marked = {};
+    const int length = static_cast<int>(m_markedText.size());
+    if (!GetTextExtentPoint32A(dc, text, static_cast<int>(at), &before) ||
+        !GetTextExtentPoint32A(dc, text + at, length, &marked))
+        return;
+    RECT markRect = {rect.left + before.cx, rect.top, rect.left + before.cx + marked.cx,
+                     rect.bottom};
+    if (markRect.left >= rect.right)
+        return;
+    markRect.right = std::min(markRect.right, rect.right);
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, kMarkerColor);
+    const int oldMode = SetBkMode(dc, OPAQUE);
+    DrawTextA(dc, text + at, length, &markRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    SetBkMode(dc, oldMode);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
 }
 
 const char* CellListCtrl::GetShownCellText(int row, int column, char* text, int size) const {

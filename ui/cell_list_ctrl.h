@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Columns the per-cell tables hold; the View Manager uses 7.
@@ -57,6 +58,9 @@ class CellListCtrl : public CListCtrl {
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
     int GetColumnCount() const;
+    // Marks, in the cells of column, where their shown text has text,
+    // whatever its case; an empty text marks nothing. The caller repaints.
+    void SetMarkedText(int column, std::string text);
     // The DPI that lengths given at 96 DPI are drawn at; set before the font, which measures rows.
     // The cells' resource pictures change to the set nearest it; the caller repaints.
     void SetScale(DisplayScale scale);
@@ -90,6 +94,9 @@ class CellListCtrl : public CListCtrl {
     }
 
   private:
+    // Draws the marked part of text, which the cell drew left-aligned in
+    // rect, over the same place on the marker's colour.
+    void MarkText(HDC dc, const RECT& rect, const char* text) const;
     // The picture a cell holds, loaded or not; null for none.
     const CellImage* FindCellImage(int item, int column) const;
     // bitmapId's picture from the list's set, at its size there.
@@ -98,6 +105,8 @@ class CellListCtrl : public CListCtrl {
     int SetCellImage(int item, int column, SharedBitmap bitmap, int imageWidth, int imageHeight,
                      int imageRow);
 
+    int m_markedColumn = -1;
+    std::string m_markedText;
     std::map<uint32_t, std::unique_ptr<CellImage>> m_cellImages;
     // The resources loaded, by id, as long as a cell shows them.
     std::map<int, std::weak_ptr<SharedBitmap::element_type>> m_loadedBitmaps;

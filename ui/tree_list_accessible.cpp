@@ -185,7 +185,7 @@ HRESULT TreeListAccessible::get_accState(VARIANT child, VARIANT* state) {
         flags |= STATE_SYSTEM_SELECTED;
     if ((listState & LVIS_FOCUSED) && GetFocus() == m_list->m_hWnd)
         flags |= STATE_SYSTEM_FOCUSED;
-    if (m_list->HasChildItems(item))
+    if (m_list->ShowsChildItems(item))
         flags |= m_list->IsExpanded(item) ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
     state->vt = VT_I4;
     state->lVal = flags;

@@ -364,13 +364,13 @@ void TreeListCtrl::ExpandItem(int item) {
 }
 
 void TreeListCtrl::ExpandShownItem(int item, int row) {
-    if (!HasChildItems(item) || m_links.IsExpanded(item) || row < 0)
+    if (!ShowsChildItems(item) || m_links.IsExpanded(item) || row < 0)
         return;
     m_links.MarkExpanded(item);
     {
         DrawnOnce drawnOnce(*this);
         int position = row;
-        for (int child : m_links.Children(item))
+        for (int child : m_links.ShownChildren(item))
             InsertShownRow(++position, child);
     }
     CListCtrl::RedrawItems(row, row);
@@ -379,7 +379,7 @@ void TreeListCtrl::ExpandShownItem(int item, int row) {
 
 void TreeListCtrl::CollapseItem(int item) {
     Busy busy(m_busy);
-    if (!HasChildItems(item) || !m_links.IsExpanded(item))
+    if (!ShowsChildItems(item) || !m_links.IsExpanded(item))
         return;
     m_links.ForgetExpanded(item);
     const int row = FindItemByData(item);
@@ -444,6 +444,51 @@ void TreeListCtrl::ExpandAllExcept(int item, const std::vector<bool>& keptCollap
         ExpandShownItem(next, row);
         return m_links.IsExpanded(next);
     });
+}
+
+void TreeListCtrl::FilterItems(std::vector<bool> left) {
+    Busy busy(m_busy);
+    int focused = GetFocusedItem();
+    m_links.Filter(std::move(left));
+    ShowItems(m_links.ShownItems());
+    while (focused >= 0 && FindItemByData(focused) < 0)
+        focused = m_links.ParentOf(focused);
+    if (focused < 0)
+        return;
+    const int row = FindItemByData(focused);
+    SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void TreeListCtrl::ShowItems(const std::vector<int>& items) {
+    // Where each item comes in the tree's order, shown or not: both the
+    // rows and items follow it.
+    std::vector<int> place(static_cast<size_t>(m_links.ItemCount()), 0);
+    int next = 0;
+    m_links.WalkBelow(-1, [&](int item) {
+        if (item >= 0)
+            place[static_cast<size_t>(item)] = next++;
+        return true;
+    });
+    DrawnOnce drawnOnce(*this);
+    int rows = CListCtrl::GetItemCount();
+    int row = 0;
+    for (int item : items) {
+        while (row < rows &&
+               place[static_cast<size_t>(ItemOfRow(row))] < place[static_cast<size_t>(item)]) {
+            DeleteItem(row);
+            --rows;
+        }
+        if (row < rows && ItemOfRow(row) == item) {
+            ++row;
+            continue;
+        }
+        InsertShownRow(row++, item);
+        ++rows;
+    }
+    while (rows > row)
+        DeleteItem(--rows);
+    NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 int TreeListCtrl::GetFocusedItem() const {

@@ -43,6 +43,8 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     int AppendChildItem(const char* text, int parent) override;
     void ExpandAllExcept(int item, const std::vector<bool>& keptCollapsed) override;
     bool HasChildItems(int item) const override { return m_links.HasChildItems(item); }
+    // Has children that show: the filter may leave none.
+    bool ShowsChildItems(int item) const { return m_links.HasShownChildItems(item); }
     int GetFirstChildItem(int parent) override { return m_links.GetFirstChildItem(parent); }
     int GetNextChildItem() override { return m_links.GetNextChildItem(); }
     using CellListCtrl::SetItemImage;
@@ -62,7 +64,13 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void ExpandItem(int item);
     void CollapseItem(int item);
     bool IsExpanded(int item) const override { return m_links.IsExpanded(item); }
-    bool IsLastChildItem(int item) const { return m_links.IsLastChildItem(item); }
+    bool IsExpandedUnfiltered(int item) const override {
+        return m_links.IsExpandedUnfiltered(item);
+    }
+    // The shown rows become those the filter leaves. The focus stays on its
+    // item, or goes to the nearest row above it that still shows.
+    void FilterItems(std::vector<bool> left) override;
+    bool IsLastShownChildItem(int item) const { return m_links.IsLastShownChildItem(item); }
     // The ancestors from the top-level one down to the parent; their number.
     int GetAncestorItems(int item, std::vector<int>* ancestors) const;
     int GetItemLevel(int item) const { return m_links.GetItemLevel(item); }
@@ -145,6 +153,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void ExpandShownItem(int item, int row);
     // Removes the shown rows of item's descendants below its row.
     void RemoveShownDescendants(int row, int item);
+    // Makes the shown rows items, in the tree's order, inserting and
+    // deleting only the rows that differ.
+    void ShowItems(const std::vector<int>& items);
     // The accessible object of the list (WM_GETOBJECT), 0 to leave the
     // request to the list view.
     LRESULT AnswerAccessibleRequest(WPARAM flags, LPARAM objectId);

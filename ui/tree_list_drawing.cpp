@@ -58,13 +58,13 @@ int TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item) 
     std::vector<int> ancestors;
     const int level = GetAncestorItems(item, &ancestors);
     for (int i = 0; i < level; ++i) {
-        if (!IsLastChildItem(ancestors[i]))
+        if (!IsLastShownChildItem(ancestors[i]))
             drawLine(dc, left + lineOffset + indent * i, top - 1, left + lineOffset + indent * i,
                      bottom + 1);
     }
 
     const int x = left + indent * level + lineOffset;
-    const bool hasChildren = HasChildItems(item);
+    const bool hasChildren = ShowsChildItems(item);
     int boxTop = mid;
     int boxBottom = mid;
     if (hasChildren) {
@@ -82,7 +82,7 @@ int TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item) 
     }
     if (item != 0)
         drawLine(dc, x, top - 1, x, boxTop);
-    if (!IsLastChildItem(item))
+    if (!IsLastShownChildItem(item))
         drawLine(dc, x, boxBottom, x, bottom + 1);
     const int end = left + indent * level + m_scale.Pixels(19);
     drawLine(dc, hasChildren ? x + half + 1 : x + 1, mid, end, mid);
@@ -102,7 +102,7 @@ bool TreeListCtrl::IsOnExpandBox(POINT point) const {
         return false;
     const int item = ItemOfRow(row);
     RECT cell = {};
-    if (!HasChildItems(item) || !GetCellRect(row, column, &cell))
+    if (!ShowsChildItems(item) || !GetCellRect(row, column, &cell))
         return false;
     // The area runs from the item's indentation over the 11-pixel margin of
     // the drawn cell and the box itself.
@@ -114,7 +114,7 @@ bool TreeListCtrl::IsOnExpandBox(POINT point) const {
 
 bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
     RECT cell = {};
-    if (row < 0 || !HasChildItems(ItemOfRow(row)) || !GetCellRect(row, kTreeColumn, &cell))
+    if (row < 0 || !ShowsChildItems(ItemOfRow(row)) || !GetCellRect(row, kTreeColumn, &cell))
         return false;
     *point = {cell.left + m_scale.Pixels(kIndent) * GetItemLevel(ItemOfRow(row)) +
                   m_scale.Pixels(kLineOffset),

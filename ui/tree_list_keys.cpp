@@ -48,7 +48,7 @@ class TreeListCtrl::KeyRows : public ShownTree {
     int ShownCount() const override { return m_list.CListCtrl::GetItemCount(); }
     int ShownLevel(int row) const override { return m_list.GetItemLevel(m_list.ItemOfRow(row)); }
     bool ShownHasChildren(int row) const override {
-        return m_list.HasChildItems(m_list.ItemOfRow(row));
+        return m_list.ShowsChildItems(m_list.ItemOfRow(row));
     }
     bool ShownExpanded(int row) const override { return m_list.IsExpanded(m_list.ItemOfRow(row)); }
 

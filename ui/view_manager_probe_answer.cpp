@@ -10,7 +10,7 @@ ShownRowState describeRow(TreeListCtrl& list, int row) {
     state.item = static_cast<int>(list.GetItemData(row));
     list.GetReaderText(row, kTreeColumn, state.label, sizeof state.label);
     state.level = list.GetItemLevel(state.item);
-    state.hasChildren = list.HasChildItems(state.item) ? 1 : 0;
+    state.hasChildren = list.ShowsChildItems(state.item) ? 1 : 0;
     state.expanded = list.IsExpanded(state.item) ? 1 : 0;
     for (int column = 0; column < kShownColumns; ++column)
         state.images[column] = list.GetItemBitmapId(state.item, column);

@@ -64,14 +64,14 @@ TEST(TreeLinks, QueriesFollowTheLinks) {
     EXPECT_EQ(0, links.GetItemLevel(4));
     EXPECT_TRUE(links.HasChildItems(1));
     EXPECT_FALSE(links.HasChildItems(2));
-    EXPECT_FALSE(links.IsLastChildItem(1)); // item 3 follows under 0
-    EXPECT_TRUE(links.IsLastChildItem(3));
-    EXPECT_FALSE(links.IsLastChildItem(0)); // top-level item 4 follows
-    EXPECT_TRUE(links.IsLastChildItem(4));
+    EXPECT_FALSE(links.IsLastShownChildItem(1)); // item 3 follows under 0
+    EXPECT_TRUE(links.IsLastShownChildItem(3));
+    EXPECT_FALSE(links.IsLastShownChildItem(0)); // top-level item 4 follows
+    EXPECT_TRUE(links.IsLastShownChildItem(4));
     // Indices no item has answer as a top-level item without children.
     EXPECT_FALSE(links.HasChildItems(99));
     EXPECT_EQ(0, links.GetItemLevel(99));
-    EXPECT_TRUE(links.IsLastChildItem(99));
+    EXPECT_TRUE(links.IsLastShownChildItem(99));
 }
 
 TEST(TreeLinks, ANewParentMovesTheItemAndForgetsItsExpansion) {
@@ -140,3 +140,37 @@ TEST(MemoryTreeList, ResetKeepsTheCellTablesButDropsItemsAndLinks) {
 }
 
 } // namespace
+
+// A filter hides what it does not leave, whatever is expanded, and the tree
+// drawn from what shows: boxes and last children count the left items only.
+// Clearing it gives back the expansion from before, changed or not meanwhile.
+TEST(TreeLinks, AFilterShowsWhatItLeavesExpandedAndGivesTheShapeBack) {
+    // 0 > {1 > 2, 3 > 4}, 5
+    TreeLinks links = linked(6, {{1, 0}, {2, 1}, {3, 0}, {4, 3}});
+    links.MarkExpanded(0);
+    links.MarkExpanded(3);
+    ASSERT_EQ((Items{0, 1, 3, 4, 5}), links.ShownItems());
+
+    links.Filter({true, true, true, false, false, false});
+    EXPECT_EQ((Items{0, 1, 2}), links.ShownItems());
+    EXPECT_TRUE(links.IsExpanded(1));
+    EXPECT_TRUE(links.IsLastShownChildItem(1));
+    EXPECT_TRUE(links.IsLastShownChildItem(0));
+    EXPECT_FALSE(links.HasShownChildItems(2));
+    EXPECT_TRUE(links.HasChildItems(3)); // the structure stays whole
+    EXPECT_FALSE(links.IsExpandedUnfiltered(1));
+    EXPECT_TRUE(links.IsExpandedUnfiltered(3));
+
+    // A second filter replaces the first, the shape still waiting.
+    links.ForgetExpanded(0);
+    links.Filter({false, false, false, true, true});
+    EXPECT_EQ((Items{}), links.ShownItems()); // 3's parent is not left
+    links.Filter({true, false, false, true, true});
+    EXPECT_EQ((Items{0, 3, 4}), links.ShownItems());
+    EXPECT_FALSE(links.HasShownChildItems(1));
+
+    links.Filter({});
+    EXPECT_FALSE(links.IsFiltered());
+    EXPECT_EQ((Items{0, 1, 3, 4, 5}), links.ShownItems());
+    EXPECT_FALSE(links.IsExpanded(1));
+}
