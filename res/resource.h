@@ -42,6 +42,9 @@
 #define IDC_HIGHLIGHT 1034
 #define IDC_BOTTOM_LINE 1036
 #define IDC_LIST_LINE 1037
+/* The filter box beside the Highlight box, and the count of the rows it finds. */
+#define IDC_FILTER 1040
+#define IDC_FILTER_COUNT 1041
 
 /* Strings of the file-open dialog of the Browse button. */
 #define IDS_XML_EXTENSION 102

@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <iterator>
 #include <new>
 #include <utility>
@@ -43,8 +44,18 @@ constexpr ResizeShare kResizeShares[] = {
     {IDC_SWITCH, 300, 300, 0, 0},        {IDC_REFRESH, 300, 300, 0, 0},
     {IDC_BROWSE, 300, 300, 0, 0},        {IDC_EDIT_XML_FILE, 300, 300, 0, 0},
     {IDC_HIGHLIGHT, 0, 300, 0, 0},       {IDC_BOTTOM_LINE, 0, 300, 300, 0},
-    {IDC_LIST_LINE, 0, 300, 300, 0},
+    {IDC_LIST_LINE, 0, 300, 300, 0},     {IDC_FILTER, 0, 300, 300, 0},
+    {IDC_FILTER_COUNT, 300, 300, 0, 0},
 };
+
+// Shown in the empty box while it does not have the focus.
+constexpr char kFilterCue[] = "Filter rows";
+constexpr char kFilterTip[] = "Shows the rows whose name, description, key or part file name has "
+                              "the text, and the rows above them (Ctrl+E, F3). A command on a "
+                              "row still reaches every row beneath it, shown or not. Esc empties "
+                              "the box.";
+// Long enough for any text a designer filters by; the box takes no more.
+constexpr int kFilterTextSize = 257;
 
 // The Switch button's captions. Users' stored scripts find the button by its exact caption, and
 // users know it by sight, so each keeps the text it has always had: the one the dialog opens with
@@ -187,6 +198,57 @@ LRESULT FileNameEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CEdit::WindowProc(message, wParam, lParam);
 }
 
+LRESULT FilterEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A host loop that handles dialog keys would otherwise turn Esc into
+    // Close and Down into a move to the next control.
+    if (message == WM_GETDLGCODE && (wParam == VK_ESCAPE || wParam == VK_DOWN))
+        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        SetWindowTextA(m_hWnd, ""); // the box tells its parent, which shows every row
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == VK_ESCAPE)
+        return 0;
+    if (message == WM_KEYDOWN && wParam == VK_DOWN && m_list && m_list->GetShownRowCount() > 0) {
+        SetFocus(m_list->m_hWnd);
+        m_list->SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        SendMessageA(m_list->m_hWnd, LVM_ENSUREVISIBLE, 0, FALSE);
+        return 0;
+    }
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(m_hWnd, nullptr, TRUE); // the cue goes or comes
+        break;
+    case WM_PAINT:
+        DrawCue();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void FilterEdit::DrawCue() const {
+    // Drawn here rather than asked of the box: not every edit control a
+    // host gives its plug-ins shows a cue banner.
+    if (GetWindowTextLengthA(m_hWnd) > 0 || GetFocus() == m_hWnd)
+        return;
+    RECT text = {};
+    SendMessageA(m_hWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    HDC dc = GetDC(m_hWnd);
+    if (!dc)
+        return;
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, kFilterCue, -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+    SelectObject(dc, oldFont);
+    ReleaseDC(m_hWnd, dc);
+}
+
 ViewManagerDlg::ViewManagerDlg(CWnd* parent)
     : CDialog(IDD_VIEW_MANAGER, parent),
       m_hIcon(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_VIEW_MANAGER))), m_prompts(this),
@@ -237,6 +299,7 @@ void ViewManagerDlg::InitializeView() {
                             scale.Pixels(kCommandColumnWidth));
 
     m_header.Attach(m_hWnd, m_list.GetHeaderCtrl(), scale);
+    SetUpFilterBox();
 
     m_xmlFileName = path;
     UpdateData(false);
@@ -257,6 +320,51 @@ void ViewManagerDlg::Build(const char* path) {
     m_commands.BuildRows(path);
     SendMessageA(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    ShowFilterCount();
+}
+
+void ViewManagerDlg::SetUpFilterBox() {
+    m_filterEdit.SubclassDlgItem(IDC_FILTER, *this);
+    m_filterEdit.m_list = &m_list;
+    SendMessageA(m_filterEdit.m_hWnd, EM_LIMITTEXT, kFilterTextSize - 1, 0);
+    // Without its tip the box still filters.
+    if (!m_filterTip.Create(*this))
+        return;
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_hWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(m_filterEdit.m_hWnd);
+    tool.lpszText = const_cast<char*>(kFilterTip);
+    m_filterTip.AddTool(tool);
+    SendMessageA(m_filterTip.m_hWnd, TTM_SETMAXTIPWIDTH, 0, m_list.Scale().Pixels(kTitleTipWidth));
+}
+
+void ViewManagerDlg::OnFilterChanged() {
+    char text[kFilterTextSize] = "";
+    GetWindowTextA(m_filterEdit.m_hWnd, text, sizeof text);
+    // Only which rows show changes: a handler waiting on a prompt meanwhile
+    // finds its rows and their items as it left them, so typing is not held
+    // back while one runs.
+    m_commands.SetFilterText(text);
+    m_list.SetMarkedText(kTreeColumn, text);
+    InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
+    ShowFilterCount();
+}
+
+void ViewManagerDlg::ShowFilterCount() {
+    char count[64] = "";
+    if (!m_commands.FilterText().empty() && m_commands.FilterMatches() == 0)
+        lstrcpynA(count, "No row matches", sizeof count);
+    else if (!m_commands.FilterText().empty())
+        std::snprintf(count, sizeof count, "%d of %d rows", m_commands.FilterMatches(),
+                      m_commands.RowCount());
+    SetDlgItemTextA(m_hWnd, IDC_FILTER_COUNT, count);
+}
+
+void ViewManagerDlg::FocusFilterBox() {
+    SetFocus(m_filterEdit.m_hWnd);
+    SendMessageA(m_filterEdit.m_hWnd, EM_SETSEL, 0, -1);
 }
 
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
@@ -424,8 +532,13 @@ void ViewManagerDlg::OnListKey(int shownRow, int column) {
 }
 
 void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
-    const int column = ShortcutColumn(static_cast<char>(key.wVKey), GetKeyState(VK_CONTROL) < 0,
-                                      GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0);
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (key.wVKey == VK_F3 || (ctrl && key.wVKey == 'E')) {
+        FocusFilterBox();
+        return;
+    }
+    const int column = ShortcutColumn(static_cast<char>(key.wVKey), ctrl, GetKeyState(VK_SHIFT) < 0,
+                                      GetKeyState(VK_MENU) < 0);
     if (column == kUndoEntry)
         m_commands.OnUndo(); // whichever row has the focus, if any
     else if (column == kCopyRowsEntry)
@@ -551,6 +664,10 @@ LRESULT ViewManagerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnListMenu({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
     case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_FILTER && HIWORD(wParam) == EN_CHANGE) {
+            OnFilterChanged();
+            return 0;
+        }
         if (HIWORD(wParam) != BN_CLICKED)
             break;
         switch (LOWORD(wParam)) {

@@ -59,6 +59,22 @@ class FileNameEdit : public CEdit {
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// The filter box: as the designer types, the list shows the rows found. Esc
+// empties it rather than closing the View Manager, and Down goes on to the
+// list's first shown row.
+class FilterEdit : public CEdit {
+  public:
+    // The list Down goes to.
+    TreeListCtrl* m_list = nullptr;
+
+  protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    // "Filter rows" in grey in the empty box that does not have the focus.
+    void DrawCue() const;
+};
+
 class ViewManagerDlg : public CDialog, private ViewManagerWindow {
   public:
     explicit ViewManagerDlg(CWnd* parent = nullptr);
@@ -72,6 +88,7 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     HICON m_hIcon;
     ListHeaderHook m_header;
     FileNameEdit m_fileNameEdit;
+    FilterEdit m_filterEdit;
     // The full path of the view configuration, as in the file-name box.
     std::string m_xmlFileName;
 
@@ -117,6 +134,13 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     // The window moved to a monitor of another scale: what is drawn to the old DPI follows, and
     // the window takes the rectangle the system suggests.
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The filter box and its tip, once the list is there.
+    void SetUpFilterBox();
+    // The rows the box's text finds, as it was typed or after a build.
+    void OnFilterChanged();
+    void ShowFilterCount();
+    // Ctrl+E and F3: the focus into the filter box, its text selected.
+    void FocusFilterBox();
     // Widens the "Highlight/UnHighlight" box to what its check and its text
     // need in the dialog's font at the scale: the template's width cuts the
     // text in some fonts.
@@ -128,6 +152,7 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
     // Builds the rows of the configuration at path into the emptied list.
     void Build(const char* path);
 
+    CToolTipCtrl m_filterTip;
     ViewManagerProbeAnswer m_probe;
     DialogPrompts m_prompts;
     // Declared after the list, which it writes to when it is constructed.

@@ -1,6 +1,7 @@
 // BuildTree on generated die sessions of 1,000, 5,000 and 20,000 parts with
 // 30 attributes each, against a configuration of 5,000 groups
-// (generated_die.h), and a rebuild of the 5,000 rows keeping the tree's shape.
+// (generated_die.h), a rebuild of the 5,000 rows keeping the tree's shape,
+// and the filter typed over them.
 #include "hostsim/hostsim_control.h"
 #include "model/bench/generated_die.h"
 #include "model/memory_tree_list.h"
@@ -91,8 +92,38 @@ void BM_Rebuild(benchmark::State& state) {
     state.counters["shown"] = static_cast<double>(list.ShownItems().size());
 }
 
+// What a designer types to find "Type 42" in the 5,000 rows.
+constexpr char kTyped[] = "Type 42";
+
+// One keystroke in the filter box: the text grown from its first n - 1
+// letters to n, the rows found and shown. With 0, the box emptied again
+// after the whole text.
+void BM_FilterKeystroke(benchmark::State& state) {
+    std::string error;
+    if (!LoadGeneratedDie(5000, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    set_up_work_part_record();
+    MemoryTreeList list;
+    RowModel model(list);
+    model.BuildTree(configPath().c_str());
+    const auto letters = static_cast<size_t>(state.range(0));
+    const std::string before(kTyped, letters == 0 ? sizeof kTyped - 1 : letters - 1);
+    const std::string after(kTyped, letters);
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.SetFilterText(before);
+        state.ResumeTiming();
+        model.SetFilterText(after);
+    }
+    state.counters["rows"] = model.RowCount();
+    state.counters["shown"] = static_cast<double>(list.ShownItems().size());
+}
+
 BENCHMARK(BM_BuildTree)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rebuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTreeOtherGroups)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterKeystroke)->DenseRange(0, sizeof kTyped - 1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -232,6 +232,8 @@ const TemplateControl kViewManagerControls[] = {
     {IDC_HIGHLIGHT, "Button", "Highlight/UnHighlight", {8, 164, 77, 12}, true},
     {IDC_BOTTOM_LINE, "Static", "", {7, 177, 243, 1}, true},
     {IDC_LIST_LINE, "Static", "", {7, 162, 243, 1}, true},
+    {IDC_FILTER, "Edit", "", {100, 164, 86, 12}, true},
+    {IDC_FILTER_COUNT, "Static", "", {190, 166, 60, 10}, true},
 };
 
 TEST(PluginResources, TheViewManagerTemplateHoldsItsControlsWhereTheCodeLooksForThem) {

@@ -159,6 +159,7 @@ bool keyCode(const std::string& name, UINT& key) {
         {"f10", VK_F10},
         {"space", VK_SPACE},
         {"escape", VK_ESCAPE},
+        {"f3", VK_F3},
     };
     const auto found = keys.find(name);
     if (found != keys.end()) {
@@ -173,13 +174,12 @@ bool keyCode(const std::string& name, UINT& key) {
     return false;
 }
 
-// A key pressed and released in the View Manager's list, with Shift or Ctrl
-// held through it, through the host's message loop as typed keys go. F10 is
-// a system key, as the keyboard gives it.
-// The key pressed in the list with the modifier ("shift", "ctrl" or none)
-// held.
-void pressListKey(HWND viewManager, UINT key, const std::string& modifier) {
-    HWND list = GetDlgItem(viewManager, IDC_TREE_LIST);
+// A key pressed and released in a control of the View Manager (the list or
+// the filter box), with Shift or Ctrl held through it ("shift", "ctrl" or
+// none), through the host's message loop as typed keys go. F10 is a system
+// key, as the keyboard gives it.
+void pressKeyIn(HWND viewManager, int id, UINT key, const std::string& modifier) {
+    HWND list = GetDlgItem(viewManager, id);
     SetActiveWindow(viewManager);
     SetFocus(list);
     BYTE before[256] = {};
@@ -199,16 +199,21 @@ void pressListKey(HWND viewManager, UINT key, const std::string& modifier) {
     SetKeyboardState(before);
 }
 
-bool pressKey(HWND viewManager, const ScriptLine& line, std::string& error) {
+void pressListKey(HWND viewManager, UINT key, const std::string& modifier) {
+    pressKeyIn(viewManager, IDC_TREE_LIST, key, modifier);
+}
+
+bool pressKey(HWND viewManager, const ScriptLine& line, int id, std::string& error) {
     UINT key = 0;
     const std::string modifier = line.words.size() == 3 ? line.words[2].text : "";
     if (line.words.size() < 2 || line.words.size() > 3 || !keyCode(line.words[1].text, key) ||
         (line.words.size() == 3 && modifier != "shift" && modifier != "ctrl")) {
-        error = "expected: key NAME [shift|ctrl] (NAME a letter, up, down, left, right, home, "
-                "end, pageup, pagedown, add, subtract, multiply, apps, f10, space or escape)";
+        error = "expected: " + line.words[0].text +
+                " NAME [shift|ctrl] (NAME a letter, up, down, left, right, home, end, pageup, "
+                "pagedown, add, subtract, multiply, apps, f10, f3, space or escape)";
         return false;
     }
-    pressListKey(viewManager, key, modifier);
+    pressKeyIn(viewManager, id, key, modifier);
     return true;
 }
 
@@ -357,7 +362,10 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
          [](HWND v, const ScriptLine& l, std::string& e) { return clickCell(v, l, true, e); }},
         {"clickat", clickAt},
         {"hover", hoverCell},
-        {"key", pressKey},
+        {"key", [](HWND v, const ScriptLine& l,
+                   std::string& e) { return pressKey(v, l, IDC_TREE_LIST, e); }},
+        {"filterkey",
+         [](HWND v, const ScriptLine& l, std::string& e) { return pressKey(v, l, IDC_FILTER, e); }},
         {"copyrows", copyRows},
         {"menu", rowMenu},
         {"box", clickBox},
@@ -376,6 +384,12 @@ const std::map<std::string, ViewManagerAction>& viewManagerActions() {
         {"settext",
          [](HWND v, const ScriptLine& l, std::string&) {
              SetDlgItemTextA(v, IDC_XML_FILE_NAME, l.rest.c_str());
+             return true;
+         }},
+        // As typed: the rows change with the text, no Return needed.
+        {"filter",
+         [](HWND v, const ScriptLine& l, std::string&) {
+             SetDlgItemTextA(v, IDC_FILTER, l.rest.c_str());
              return true;
          }},
         {"snapshot",

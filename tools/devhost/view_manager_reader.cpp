@@ -22,6 +22,22 @@ std::string windowText(HWND window) {
     return text;
 }
 
+// Which of the View Manager's controls a designer types into now: "list",
+// "filter", or empty for any other window.
+std::string focusedControl(HWND viewManager) {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != viewManager)
+        return "";
+    switch (GetDlgCtrlID(focus)) {
+    case IDC_TREE_LIST:
+        return "list";
+    case IDC_FILTER:
+        return "filter";
+    default:
+        return "";
+    }
+}
+
 nlohmann::json columnHeadings(HWND list) {
     nlohmann::json headings = nlohmann::json::array();
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
@@ -68,6 +84,8 @@ nlohmann::json layoutOf(HWND viewManager) {
     return {{"size", {frame.right - frame.left, frame.bottom - frame.top}},
             {"list", placeOf(viewManager, IDC_TREE_LIST)},
             {"highlight", placeOf(viewManager, IDC_HIGHLIGHT)},
+            {"filter", placeOf(viewManager, IDC_FILTER)},
+            {"filterCount", placeOf(viewManager, IDC_FILTER_COUNT)},
             {"refresh", placeOf(viewManager, IDC_REFRESH)},
             {"switch", placeOf(viewManager, IDC_SWITCH)},
             {"close", placeOf(viewManager, IDCANCEL)}};
@@ -104,6 +122,10 @@ nlohmann::json DescribeViewManager(HWND viewManager) {
         {"columns", columnHeadings(list)},
         // The list counts every item, shown or not.
         {"itemCount", SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)},
+        {"filter", windowText(GetDlgItem(viewManager, IDC_FILTER))},
+        {"filterCount", windowText(GetDlgItem(viewManager, IDC_FILTER_COUNT))},
+        {"shownRowCount", rows.size()},
+        {"focus", focusedControl(viewManager)},
         {"rows", rows},
         // Shown rows by their place in rows; -1 for none.
         {"focusedRow", SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)},

@@ -497,6 +497,74 @@ TEST(ViewManagerCommandsScript, RefreshSwitchAndANewStartKeepTheTreesShape) {
     EXPECT_EQ(shownRows(shaped), shownRows(readDump(name, "again")));
 }
 
+// The filter box: the rows found and those above them, a command on a shown
+// group reaching the groups it hides, the filter kept by Refresh and Switch
+// with the rows on the page, Esc giving back the folded tree, and the keys
+// that go between the box and the list.
+TEST(ViewManagerCommandsScript, TheFilterShowsTheRowsFoundAndKeepsThemThroughRefresh) {
+    const std::string name = "filter";
+    const std::string script =
+        "box \"Lower die set\"\n" + dumpLine(name, "folded") + "filter trim\n" +
+        dumpLine(name, "filtered") + "click \"Punches\" 1\nrefresh\n" +
+        dumpLine(name, "refreshed") + "filterkey escape\n" + dumpLine(name, "cleared") +
+        "key e ctrl\n" + dumpLine(name, "ctrl e") + "filterkey down\n" + dumpLine(name, "down") +
+        "key f3\n" + dumpLine(name, "f3") + "resize 520 300\nfilter s\nkey end\nkey up\n" +
+        dumpLine(name, "scrolled") + "refresh\n" + dumpLine(name, "scrolled refreshed") +
+        "switch\n" + dumpLine(name, "switched") + "filter no such group\n" + dumpLine(name, "none");
+    const DevhostRun run = RunDevhost(name, NameTreeDemo(), script);
+    ASSERT_EQ(0u, run.exitCode) << run.output;
+
+    const std::vector<std::string> found = {
+        "Progressive die PD2026", "Upper die", "Punches",
+        "Trim punches",           "Stations",  "Station 3: trimming"};
+    const json filtered = readDump(name, "filtered");
+    EXPECT_EQ(found, labels(filtered));
+    EXPECT_EQ("trim", filtered["viewManager"]["filter"]);
+    EXPECT_EQ("2 of 43 rows", filtered["viewManager"]["filterCount"]);
+    EXPECT_EQ(43, filtered["viewManager"]["itemCount"]);
+    EXPECT_EQ(6, filtered["viewManager"]["shownRowCount"]);
+
+    const json refreshed = readDump(name, "refreshed");
+    EXPECT_EQ(found, labels(refreshed));
+    EXPECT_EQ("2 of 43 rows", refreshed["viewManager"]["filterCount"]);
+
+    // Esc in the box empties it and leaves the View Manager open, folded as
+    // before; Blank on the punches reached the piercing punches it hid.
+    const json cleared = readDump(name, "cleared");
+    EXPECT_TRUE(cleared["viewManager"]["visible"]);
+    EXPECT_EQ("", cleared["viewManager"]["filter"]);
+    EXPECT_EQ("", cleared["viewManager"]["filterCount"]);
+    EXPECT_EQ(labels(readDump(name, "folded")), labels(cleared));
+    EXPECT_FALSE(row(cleared, "Lower die set")["expanded"]);
+    EXPECT_EQ(IDB_TICK_GREY, row(cleared, "Piercing punches")["images"][1]);
+    for (const json& occurrence : occurrencesOf(cleared, "pd2026_pierce_punch_d10.prt"))
+        EXPECT_TRUE(occurrence["blanked"]);
+
+    EXPECT_EQ("filter", readDump(name, "ctrl e")["viewManager"]["focus"]);
+    const json down = readDump(name, "down");
+    EXPECT_EQ("list", down["viewManager"]["focus"]);
+    EXPECT_EQ(0, down["viewManager"]["focusedRow"]);
+    EXPECT_EQ("filter", readDump(name, "f3")["viewManager"]["focus"]);
+
+    // The rows on the page and the focus stay through Refresh and Switch,
+    // which finds the same groups by their names.
+    const auto shape = [](const json& dump) {
+        json items = json::array();
+        for (const json& shown : dump["viewManager"]["rows"])
+            items.push_back({shown["item"], shown["expanded"]});
+        return json{items, dump["viewManager"]["focusedRow"], dump["viewManager"]["topRow"]};
+    };
+    const json scrolled = readDump(name, "scrolled");
+    ASSERT_GT(scrolled["viewManager"]["topRow"], 0);
+    ASSERT_LT(scrolled["viewManager"]["shownRowCount"], 43);
+    EXPECT_EQ(shape(scrolled), shape(readDump(name, "scrolled refreshed")));
+    EXPECT_EQ(shape(scrolled), shape(readDump(name, "switched")));
+
+    const json none = readDump(name, "none");
+    EXPECT_EQ(0, none["viewManager"]["shownRowCount"]);
+    EXPECT_EQ("No row matches", none["viewManager"]["filterCount"]);
+}
+
 TEST(ViewManagerCommandsScript, EachCommandChangesTheRowsAndTheHost) {
     const std::string kName = "commands";
     const std::string kTrimPunch = "pd2026_trim_punch_st3.prt";
