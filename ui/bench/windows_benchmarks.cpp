@@ -210,23 +210,32 @@ constexpr int kDieParts[] = {400, 900, 1900, 5000};
 
 #ifdef IDC_FILTER
 // "Type 42" typed into the filter box of the open View Manager one letter at
-// a time, each keystroke until the rows are shown and painted, then the box
-// emptied. (The filter is not in older builds.)
+// a time, then the box emptied: each keystroke until the list holds the rows
+// found ("update"), and until they are painted too ("painted"). (The filter
+// is not in older builds.)
 void measureFilter() {
     const std::string typed = "Type 42";
-    std::vector<double> keystrokes;
-    for (size_t letters = 1; letters <= typed.size(); ++letters) {
-        const std::string text = typed.substr(0, letters);
-        keystrokes.push_back(paintedMilliseconds(
-            [&] { SetDlgItemTextA(g_viewManagerDlg->m_hWnd, IDC_FILTER, text.c_str()); }));
+    const auto setText = [](const std::string& text) {
+        SetDlgItemTextA(g_viewManagerDlg->m_hWnd, IDC_FILTER, text.c_str());
+    };
+    for (const bool painted : {false, true}) {
+        const char* kind = painted ? "painted" : "update";
+        std::vector<double> keystrokes;
+        for (size_t letters = 1; letters <= typed.size(); ++letters) {
+            const std::string text = typed.substr(0, letters);
+            keystrokes.push_back(painted ? paintedMilliseconds([&] { setText(text); })
+                                         : medianMilliseconds(1, [&] { setText(text); }));
+        }
+        std::printf("filter_shown_rows %d\n", g_viewManagerDlg->m_list.GetShownRowCount());
+        std::sort(keystrokes.begin(), keystrokes.end());
+        std::printf("filter_keystroke_%s_median_ms %.1f\n", kind,
+                    keystrokes[keystrokes.size() / 2]);
+        std::printf("filter_keystroke_%s_max_ms %.1f\n", kind, keystrokes.back());
+        std::printf("filter_clear_%s_ms %.1f\n", kind,
+                    painted ? paintedMilliseconds([&] { setText(""); })
+                            : medianMilliseconds(1, [&] { setText(""); }));
+        pumpMessages();
     }
-    std::printf("filter_shown_rows %d\n", g_viewManagerDlg->m_list.GetShownRowCount());
-    std::sort(keystrokes.begin(), keystrokes.end());
-    std::printf("filter_keystroke_median_ms %.1f\n", keystrokes[keystrokes.size() / 2]);
-    std::printf("filter_keystroke_max_ms %.1f\n", keystrokes.back());
-    std::printf("filter_clear_ms %.1f\n", paintedMilliseconds([] {
-                    SetDlgItemTextA(g_viewManagerDlg->m_hWnd, IDC_FILTER, "");
-                }));
 }
 #endif
 
