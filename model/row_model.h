@@ -130,7 +130,7 @@ class RowModel {
         return m_rows[static_cast<size_t>(r)];
     }
 
-    TreeList& m_list; // holds m_itemColor and m_itemNumber
+    TreeList& m_list; // holds the rows' colours and counts
     // The session parts by attribute for the rebuilds of one Open, whose
     // scope the Open command holds.
     SessionPartIndex m_partIndex;

@@ -21,10 +21,6 @@ uint32_t imageKey(int item, int column) {
 // on any row, the selected one too.
 constexpr COLORREF kMarkerColor = RGB(255, 236, 120);
 
-bool inCellTables(int row, int column) {
-    return row >= 0 && row < MAX_ROWS && column >= 0 && column < MAX_CELL_COLUMNS;
-}
-
 UINT alignment(int format, bool shortened) {
     // A shortened text starts at the left, so that its beginning shows.
     if (shortened)
@@ -41,7 +37,7 @@ UINT alignment(int format, bool shortened) {
 
 } // namespace
 
-CellListCtrl::CellListCtrl() : m_itemNumber(), m_cellTruncated(), m_cellTextLeft() {}
+CellListCtrl::CellListCtrl() = default;
 
 void CellListCtrl::PreSubclassWindow() {
     ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_OWNERDRAWFIXED);
@@ -140,46 +136,80 @@ void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     GetItemRect(row, &bounds, LVIR_BOUNDS);
     FillRect(dc, &bounds, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
-    RECT label = {};
-    GetItemRect(row, &label, LVIR_LABEL);
-    int left = label.left;
+    RECT cell = {};
     int format = 0;
     int width = 0;
-    for (int column = 0; GetColumn(column, &format, &width); ++column) {
-        // The column's rectangle less a 1-pixel frame, 2 pixels to the
-        // right, and 4 pixels of margin on each side twice (at 96 DPI).
-        RECT text = {left + m_scale.Pixels(11), label.top + 1, left + width - m_scale.Pixels(7),
-                     label.bottom - 1};
-        DrawCell(dc, text, format, row, column);
-        left += width;
-    }
+    for (int column = 0; GetColumn(column, &format, &width) && GetCellRect(row, column, &cell);
+         ++column)
+        DrawCell(dc, CellTextRect(cell), format, row, column);
     if (highlighted) {
         SetTextColor(dc, oldText);
         SetBkColor(dc, oldBack);
     }
 }
 
+RECT CellListCtrl::CellTextRect(const RECT& cell) const {
+    return {cell.left + m_scale.Pixels(kCellMarginLeft), cell.top + 1,
+            cell.right - m_scale.Pixels(kCellMarginRight), cell.bottom - 1};
+}
+
+bool CellListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
+    RECT cell = {};
+    if (!GetCellRect(row, column, &cell))
+        return false;
+    *rect = CellTextRect(cell);
+    return true;
+}
+
+int CellListCtrl::GetItemNumber(int item) const {
+    return IsTableItem(item) ? m_itemNumbers[static_cast<size_t>(item)] : 0;
+}
+
+void CellListCtrl::SetItemNumber(int item, int number) {
+    if (IsTableItem(item))
+        m_itemNumbers[static_cast<size_t>(item)] = number;
+}
+
 void CellListCtrl::GetCellText(int row, int column, char* text, int size) const {
-    const int item = ItemOfRow(row);
     if (column == kNumberColumn)
-        snprintf(text, static_cast<size_t>(size), "%d",
-                 item >= 0 && item < MAX_ROWS ? m_itemNumber[item] : 0);
+        snprintf(text, static_cast<size_t>(size), "%d", GetItemNumber(ItemOfRow(row)));
     else
         GetStoredText(row, column, text, size);
 }
 
-void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
-    const int item = ItemOfRow(row);
+CellListCtrl::FittedCell CellListCtrl::FitCell(HDC dc, const RECT& content, int row,
+                                               int column) const {
+    FittedCell cell;
     char text[kCellTextSize] = "";
     GetCellText(row, column, text, sizeof text);
+    cell.image = FindCellImage(ItemOfRow(row), column);
+    const char* shown = ShownCellText(text, cell.image != nullptr, &cell.pictureIndex);
+    const int pictureWidth = cell.image ? cell.image->imageWidth : 0;
+    cell.fitted =
+        FitText(dc, shown, content.right - content.left - pictureWidth, column != kNumberColumn);
+    return cell;
+}
 
-    const CellImage* image = FindCellImage(item, column);
-    int index = 0;
-    const char* shown = ShownCellText(text, image != nullptr, &index);
+bool CellListCtrl::IsCellTextShortened(int row, int column) const {
+    RECT content = {};
+    if (!GetCellContentRect(row, column, &content))
+        return false;
+    HDC dc = GetDC(m_hWnd);
+    if (!dc)
+        return false;
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
+    const bool shortened = FitCell(dc, content, row, column).fitted.shortened;
+    SelectObject(dc, oldFont);
+    ReleaseDC(m_hWnd, dc);
+    return shortened;
+}
+
+void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
+    const FittedCell cell = FitCell(dc, rect, row, column);
+    const FittedText& fitted = cell.fitted;
+    const CellImage* image = cell.image;
     const int pictureWidth = image ? image->imageWidth : 0;
-
-    const FittedText fitted =
-        FitText(dc, shown, rect.right - rect.left - pictureWidth, column != kNumberColumn);
     if (fitted.text[0] != '\0') {
         RECT textRect = {rect.left + pictureWidth, rect.top, rect.right, rect.bottom};
         const UINT align = alignment(format, fitted.shortened);
@@ -188,12 +218,8 @@ void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
             MarkText(dc, textRect, fitted.text);
     }
     if (image)
-        DrawImageTransparent(*image, index, dc, rect.left,
+        DrawImageTransparent(*image, cell.pictureIndex, dc, rect.left,
                              rect.top + (rect.bottom - rect.top - image->imageHeight) / 2);
-    if (inCellTables(row, column)) {
-        m_cellTruncated[row][column] = fitted.shortened ? 1 : 0;
-        m_cellTextLeft[row][column] = rect.left;
-    }
 }
 
 void CellListCtrl::SetMarkedText(int column, std::string text) {

@@ -1,16 +1,19 @@
 // A report list that draws its rows itself: each cell an optional picture
 // and its text, shortened with "..." when it does not fit; column 6 shows a
-// number per item. It remembers, per cell, whether it shortened the text and
-// where the text started, for the tooltips. Its parent window must be bound
-// to a CWnd (a CDialog), which passes the owner-draw messages back to it.
+// number per item. Where a cell's picture and text go, and how much of the
+// text fits, is worked out by the same functions for drawing and for the
+// tooltips. Its parent window must be bound to a CWnd (a CDialog), which
+// passes the owner-draw messages back to it.
 #pragma once
 
 #include "model/tree_list.h"
 #include "ui/cell_image.h"
 #include "ui/display_scale.h"
+#include "ui/fit_text.h"
 #include "ui/picture_sets.h"
 #include "wnd/list_ctrl.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -19,8 +22,12 @@
 
 // Columns the per-cell tables hold; the View Manager uses 7.
 constexpr int MAX_CELL_COLUMNS = 9;
-// The column that shows m_itemNumber instead of its text.
+// The column that shows the item's number instead of its text.
 constexpr int kNumberColumn = 6;
+// A cell's content keeps this far (at 96 DPI) from the cell's left and right
+// edges: a 1-pixel frame, 2 pixels, and 4 pixels of margin twice on the left.
+constexpr int kCellMarginLeft = 11;
+constexpr int kCellMarginRight = 7;
 
 class CellListCtrl : public CListCtrl {
   public:
@@ -57,6 +64,15 @@ class CellListCtrl : public CListCtrl {
     const char* GetShownCellText(int row, int column, char* text, int size) const;
     // A cell's rectangle from the row's label and the column widths.
     bool GetCellRect(int row, int column, RECT* rect) const;
+    // Where the cell's picture and text go: the cell less its margins, in
+    // column 0 of a tree list less the tree's graphics too.
+    virtual bool GetCellContentRect(int row, int column, RECT* rect) const;
+    // Whether the cell's text is too long for its room now, and is drawn
+    // shortened.
+    bool IsCellTextShortened(int row, int column) const;
+    // The number drawn in column 6 for item.
+    int GetItemNumber(int item) const;
+    void SetItemNumber(int item, int number);
     int GetColumnCount() const;
     // Marks, in the cells of column, where their shown text has text,
     // whatever its case; an empty text marks nothing. The caller repaints.
@@ -68,13 +84,6 @@ class CellListCtrl : public CListCtrl {
     // The drawn size of a cell's picture, false when it has none.
     bool GetItemImageSize(int item, int column, SIZE* size) const;
 
-    // Indexed by item index; the number drawn in column 6.
-    int m_itemNumber[MAX_ROWS];
-    // Indexed by display row and column, as left by the last paint: 1 when
-    // the text was shortened, and the left edge of the text rectangle.
-    int m_cellTruncated[MAX_ROWS][MAX_CELL_COLUMNS];
-    int m_cellTextLeft[MAX_ROWS][MAX_CELL_COLUMNS];
-
   protected:
     DisplayScale m_scale;
     CellPictureSet m_pictures = CellPicturesFor(DisplayScale());
@@ -85,6 +94,8 @@ class CellListCtrl : public CListCtrl {
     void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
     // Draws one cell into its text rectangle.
     virtual void DrawCell(HDC dc, const RECT& rect, int format, int row, int column);
+    // The cell less its margins.
+    RECT CellTextRect(const RECT& cell) const;
 
     // The item index a display row shows: its item data.
     int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
@@ -94,6 +105,14 @@ class CellListCtrl : public CListCtrl {
     }
 
   private:
+    // The cell's text, shortened to what fits beside its picture in
+    // content, with its picture and the picture's index.
+    struct FittedCell {
+        FittedText fitted{};
+        const CellImage* image = nullptr;
+        int pictureIndex = 0;
+    };
+    FittedCell FitCell(HDC dc, const RECT& content, int row, int column) const;
     // Draws the marked part of text, which the cell drew left-aligned in
     // rect, over the same place on the marker's colour.
     void MarkText(HDC dc, const RECT& rect, const char* text) const;
@@ -105,6 +124,8 @@ class CellListCtrl : public CListCtrl {
     int SetCellImage(int item, int column, SharedBitmap bitmap, int imageWidth, int imageHeight,
                      int imageRow);
 
+    // Indexed by item: the number drawn in column 6.
+    std::array<int, MAX_ROWS> m_itemNumbers{};
     int m_markedColumn = -1;
     std::string m_markedText;
     std::map<uint32_t, std::unique_ptr<CellImage>> m_cellImages;

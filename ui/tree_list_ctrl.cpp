@@ -83,9 +83,8 @@ constexpr UINT kSetParentCode = WM_USER + 1;
 
 } // namespace
 
-TreeListCtrl::TreeListCtrl() : m_itemColor(), m_treeTextX() {
-    // Blue until the dialog writes the item's colour.
-    std::fill(std::begin(m_itemColor), std::end(m_itemColor), 0x00FF0000u);
+TreeListCtrl::TreeListCtrl() {
+    m_itemColors.fill(0x00FF0000u);
 }
 
 void TreeListCtrl::PreSubclassWindow() {
@@ -531,21 +530,20 @@ void TreeListCtrl::SetItemImage(int item, int column, int bitmapId) {
 }
 
 uint32_t TreeListCtrl::GetItemColor(int item) const {
-    return IsTableItem(item) ? m_itemColor[item] : 0;
+    return IsTableItem(item) ? m_itemColors[static_cast<size_t>(item)] : 0;
 }
 
 void TreeListCtrl::SetItemColor(int item, uint32_t color) {
     if (IsTableItem(item))
-        m_itemColor[item] = color;
+        m_itemColors[static_cast<size_t>(item)] = color;
 }
 
 int TreeListCtrl::GetItemNumber(int item) const {
-    return IsTableItem(item) ? m_itemNumber[item] : 0;
+    return CellListCtrl::GetItemNumber(item);
 }
 
 void TreeListCtrl::SetItemNumber(int item, int number) {
-    if (IsTableItem(item))
-        m_itemNumber[item] = number;
+    CellListCtrl::SetItemNumber(item, number);
 }
 
 void TreeListCtrl::RedrawItems(int first, int last) {

@@ -13,10 +13,12 @@
 #include "model/tree_links.h"
 #include "model/tree_list.h"
 #include "ui/cell_list_ctrl.h"
+#include "ui/tree_cell_layout.h"
 #include "wnd/common_controls.h"
 
 #include <oleacc.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -93,11 +95,10 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     IAccessible* GetAccessibleObject();
     void HideTooltip();
 
-    // Indexed by item index: the colour of the swatch, as 0x00BBGGRR.
-    uint32_t m_itemColor[MAX_ROWS];
-    // Indexed by display row: where the tree graphics of column 0 ended at
-    // the last paint.
-    int m_treeTextX[MAX_ROWS];
+    // Where column 0's parts go in a shown row; false for no such row.
+    bool GetTreeCellLayout(int row, TreeCellLayout* layout) const;
+    // Column 0's picture and label start right of the tree's graphics.
+    bool GetCellContentRect(int row, int column, RECT* rect) const override;
 
   protected:
     void PreSubclassWindow() override;
@@ -163,7 +164,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     // description changed.
     void NotifyRowChanged(DWORD event, int row) const;
 
-    int DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item);
+    // The layout of column 0 drawn in text for item.
+    TreeCellLayout LayoutOf(const RECT& text, int item) const;
+    void DrawTreeGraphics(HDC dc, const RECT& text, int item, const TreeCellLayout& layout) const;
     void DrawColorSwatch(HDC dc, const RECT& rect, int item) const;
     void OnLButtonDown(POINT point);
     // A key of a tree view; false when the list view is to have it.
@@ -178,6 +181,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void ShowTooltip(POINT screenPoint, const char* text);
     TTTOOLINFOA Tool();
 
+    // Indexed by item: the colour of the swatch, as 0x00BBGGRR; blue until
+    // the dialog writes it.
+    std::array<uint32_t, MAX_ROWS> m_itemColors;
     CListCtrl m_allItems;
     TreeLinks m_links;
     uint16_t m_busy = 0;

@@ -5,9 +5,6 @@
 namespace {
 
 constexpr COLORREF kLineColor = RGB(128, 128, 128);
-// Every level indents by this much; an item's own line runs 9 pixels in.
-constexpr int kIndent = 18;
-constexpr int kLineOffset = 9;
 
 void drawLine(HDC dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc, x1, y1, nullptr);
@@ -25,8 +22,10 @@ void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
         CellListCtrl::DrawCell(dc, rect, format, row, column);
         return;
     }
+    const TreeCellLayout layout = LayoutOf(rect, item);
+    DrawTreeGraphics(dc, rect, item, layout);
     RECT label = rect;
-    label.left = DrawTreeGraphics(dc, rect, row, item);
+    label.left = layout.linesEnd + 1;
     CellListCtrl::DrawCell(dc, label, format, row, column);
 }
 
@@ -39,86 +38,87 @@ void TreeListCtrl::DrawColorSwatch(HDC dc, const RECT& rect, int item) const {
     DeleteObject(brush);
 }
 
-int TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& rect, int row, int item) {
-    const int left = rect.left;
-    const int top = rect.top;
-    const int indent = m_scale.Pixels(kIndent);
-    const int lineOffset = m_scale.Pixels(kLineOffset);
-    const int half = m_scale.Pixels(5);
+TreeCellLayout TreeListCtrl::LayoutOf(const RECT& text, int item) const {
+    return LayoutTreeCell(text, GetItemLevel(item), ShowsChildItems(item), m_scale);
+}
+
+bool TreeListCtrl::GetTreeCellLayout(int row, TreeCellLayout* layout) const {
+    RECT cell = {};
+    if (row < 0 || !GetCellRect(row, kTreeColumn, &cell))
+        return false;
+    *layout = LayoutOf(CellTextRect(cell), ItemOfRow(row));
+    return true;
+}
+
+bool TreeListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
+    if (!CellListCtrl::GetCellContentRect(row, column, rect))
+        return false;
+    if (column == kTreeColumn)
+        rect->left = LayoutOf(*rect, ItemOfRow(row)).linesEnd + 1;
+    return true;
+}
+
+void TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& text, int item,
+                                    const TreeCellLayout& layout) const {
+    const int top = text.top;
+    const int bottom = text.bottom;
+    const int mid = layout.mid;
+    const int x = layout.lineX;
     const int arm = m_scale.Pixels(3);
-    const int bottom = rect.bottom;
-    const int mid = (top + bottom) / 2;
     const int saved = SaveDC(dc);
-    IntersectClipRect(dc, left, top - 2, rect.right, bottom + 2);
+    IntersectClipRect(dc, text.left, top - 2, text.right, bottom + 2);
     HPEN grey = CreatePen(PS_SOLID, 1, kLineColor);
     HPEN black = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     SelectObject(dc, grey);
 
-    // A guide line for every ancestor that has later siblings.
+    // A guide line for every ancestor that has later siblings shown.
     std::vector<int> ancestors;
     const int level = GetAncestorItems(item, &ancestors);
     for (int i = 0; i < level; ++i) {
+        const int guide = layout.firstGuideX + layout.indent * i;
         if (!IsLastShownChildItem(ancestors[i]))
-            drawLine(dc, left + lineOffset + indent * i, top - 1, left + lineOffset + indent * i,
-                     bottom + 1);
+            drawLine(dc, guide, top - 1, guide, bottom + 1);
     }
 
-    const int x = left + indent * level + lineOffset;
-    const bool hasChildren = ShowsChildItems(item);
+    const bool hasBox = !IsRectEmpty(&layout.box);
     int boxTop = mid;
     int boxBottom = mid;
-    if (hasChildren) {
-        const RECT box = {x - half, mid - half, x + half, mid + half};
+    if (hasBox) {
         HBRUSH frame = CreateSolidBrush(kLineColor);
-        FrameRect(dc, &box, frame);
+        FrameRect(dc, &layout.box, frame);
         DeleteObject(frame);
         SelectObject(dc, black);
         drawLine(dc, x - arm, mid, x + arm + 1, mid);
         if (!m_links.IsExpanded(item))
             drawLine(dc, x, mid - arm, x, mid + arm + 1);
         SelectObject(dc, grey);
-        boxTop = mid - half;
-        boxBottom = mid + half;
+        boxTop = layout.box.top;
+        boxBottom = layout.box.bottom;
     }
     if (item != 0)
         drawLine(dc, x, top - 1, x, boxTop);
     if (!IsLastShownChildItem(item))
         drawLine(dc, x, boxBottom, x, bottom + 1);
-    const int end = left + indent * level + m_scale.Pixels(19);
-    drawLine(dc, hasChildren ? x + half + 1 : x + 1, mid, end, mid);
-    if (row >= 0 && row < MAX_ROWS)
-        m_treeTextX[row] = end;
+    drawLine(dc, hasBox ? layout.box.right + 1 : x + 1, mid, layout.linesEnd, mid);
 
     RestoreDC(dc, saved);
     DeleteObject(grey);
     DeleteObject(black);
-    return end + 1;
 }
 
 bool TreeListCtrl::IsOnExpandBox(POINT point) const {
     int column = -1;
     const int row = HitTestCell(point, &column);
-    if (row < 0 || column != kTreeColumn)
-        return false;
-    const int item = ItemOfRow(row);
-    RECT cell = {};
-    if (!ShowsChildItems(item) || !GetCellRect(row, column, &cell))
-        return false;
-    // The area runs from the item's indentation over the 11-pixel margin of
-    // the drawn cell and the box itself.
-    const int left = cell.left + m_scale.Pixels(kIndent) * GetItemLevel(item);
-    const int mid = (cell.top + cell.bottom) / 2;
-    return left <= point.x && point.x < left + m_scale.Pixels(28) &&
-           mid - m_scale.Pixels(10) <= point.y && point.y < mid + m_scale.Pixels(18);
+    TreeCellLayout layout;
+    return row >= 0 && column == kTreeColumn && GetTreeCellLayout(row, &layout) &&
+           !IsRectEmpty(&layout.box) && PtInRect(&layout.boxArea, point);
 }
 
 bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
-    RECT cell = {};
-    if (row < 0 || !ShowsChildItems(ItemOfRow(row)) || !GetCellRect(row, kTreeColumn, &cell))
+    TreeCellLayout layout;
+    if (!GetTreeCellLayout(row, &layout) || IsRectEmpty(&layout.box))
         return false;
-    *point = {cell.left + m_scale.Pixels(kIndent) * GetItemLevel(ItemOfRow(row)) +
-                  m_scale.Pixels(kLineOffset),
-              (cell.top + cell.bottom) / 2};
+    *point = {layout.lineX, layout.mid};
     return true;
 }
 

@@ -16,12 +16,15 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
     SubItemHitTest(&hit);
     const int row = hit.iItem;
     const int column = hit.iSubItem;
+    TreeCellLayout tree;
     // Off the cells, or on the tree graphics of column 0.
-    if (row < 0 || column < 0 || (row < MAX_ROWS && point.x < m_treeTextX[row])) {
+    if (row < 0 || column < 0 || !GetTreeCellLayout(row, &tree) ||
+        (column == kTreeColumn && point.x < tree.linesEnd)) {
         HideTooltip();
         return false;
     }
-    if (row >= MAX_ROWS || column >= MAX_CELL_COLUMNS || m_cellTruncated[row][column] != 1) {
+    RECT content = {};
+    if (!IsCellTextShortened(row, column) || !GetCellContentRect(row, column, &content)) {
         HideTooltip();
         return true;
     }
@@ -29,10 +32,9 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
     const char* shown = GetShownCellText(row, column, text, sizeof text);
     RECT label = {};
     GetItemRect(row, &label, LVIR_LABEL);
-    // Below the row, where the text starts: in column 0 after the tree
-    // graphics and the 20-pixel picture.
-    POINT at = {column == kTreeColumn ? m_treeTextX[row] + m_scale.Pixels(20)
-                                      : m_cellTextLeft[row][column],
+    // Below the row, where the content starts; in column 0 where its text
+    // starts, after the 20-pixel picture.
+    POINT at = {column == kTreeColumn ? tree.linesEnd + m_scale.Pixels(20) : content.left,
                 label.bottom};
     if (hit.flags & LVHT_ONITEMLABEL) {
         ClientToScreen(m_hWnd, &at);

@@ -109,7 +109,9 @@ TEST_F(CellListTest, PictureIsCutFromTheBitmapByTheTextsIndexAndLeavesGreenOut) 
     // The label starts right of the 20-pixel picture.
     EXPECT_GE(Ink(shot, label, label.left + 20, label.right).first, label.left + 20);
     EXPECT_LE(Ink(shot, label, label.left + 20, label.right).first, label.left + 23);
-    EXPECT_EQ(label.left, list->m_cellTextLeft[0][0]);
+    RECT content = {};
+    ASSERT_TRUE(list->GetCellContentRect(0, 0, &content));
+    EXPECT_EQ(label.left, content.left);
 
     // "2" alone: image 2, taken from x = 40, and no text.
     const RECT index = TextRect(1, 0);
@@ -166,8 +168,8 @@ TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn)
     list->SetItemText(0, 1, text.c_str()); // right-aligned
     list->SetItemText(1, 1, "ab");
     Snapshot first(list->m_hWnd);
-    EXPECT_EQ(1, list->m_cellTruncated[0][1]);
-    EXPECT_EQ(0, list->m_cellTruncated[1][1]);
+    EXPECT_TRUE(list->IsCellTextShortened(0, 1));
+    EXPECT_FALSE(list->IsCellTextShortened(1, 1));
 
     // What the cell shows, drawn as a text that fits in a left-aligned
     // column of the same width.
@@ -176,7 +178,7 @@ TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn)
     ASSERT_EQ("...", shown.substr(shown.size() - 3));
     list->SetItemText(0, 2, shown.c_str());
     Snapshot second(list->m_hWnd);
-    EXPECT_EQ(0, list->m_cellTruncated[0][2]);
+    EXPECT_FALSE(list->IsCellTextShortened(0, 2));
     EXPECT_EQ(second.In(TextRect(0, 2)), first.In(shortened));
     EXPECT_LE(Ink(first, shortened, shortened.left, shortened.right).first, shortened.left + 2);
 
@@ -188,8 +190,8 @@ TEST_F(CellListTest, AShortenedTextEndsInDotsAndStartsLeftInARightAlignedColumn)
 TEST_F(CellListTest, NumberColumnShowsTheItemsNumber) {
     list->InsertItem(0, "", 3); // item 3 in row 0
     list->SetItemText(0, kNumberColumn - 1, "42");
-    list->m_itemNumber[3] = 42;
-    list->m_itemNumber[0] = 7;
+    list->SetItemNumber(3, 42);
+    list->SetItemNumber(0, 7);
     Snapshot shot(list->m_hWnd);
     const RECT number = TextRect(0, kNumberColumn);
     ASSERT_NE(-1, Ink(shot, number, number.left, number.right).first);

@@ -39,6 +39,13 @@ class TreeDrawingTest : public TreeListTest {
         return {cell.left + 11, cell.top, cell.bottom - 1, (cell.top + cell.bottom) / 2};
     }
 
+    // Where the layout of a shown row's column 0 ends its line to the label.
+    int linesEnd(int row) const {
+        TreeCellLayout layout;
+        EXPECT_TRUE(list->GetTreeCellLayout(row, &layout));
+        return layout.linesEnd;
+    }
+
     // The 10 x 10 box centred on (x, mid), with its bar or cross.
     static void expectBox(const Snapshot& shot, int x, int mid, bool plus) {
         for (int side : {-5, 4}) {
@@ -57,7 +64,7 @@ class TreeDrawingTest : public TreeListTest {
 TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     list->SetItemBitmap(2, 0, MakeBitmap(20, 19, [](int, int) { return RGB(200, 0, 0); }), 20, 19,
                         0);
-    list->m_itemColor[2] = RGB(10, 200, 30);
+    list->SetItemColor(2, RGB(10, 200, 30));
     Snapshot shot(list->m_hWnd);
     // Item 0: a minus box, no line above it, a line below it to item 6.
     const Geometry first = Of(0);
@@ -68,8 +75,10 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     EXPECT_EQ(kWhite, shot.At(x + 5, first.mid));
     expectLine(shot, x + 6, first.mid, first.left + 18, first.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(first.left + 19, first.mid));
-    EXPECT_EQ(first.left + 19, list->m_treeTextX[0]);
-    EXPECT_EQ(first.left + 20, list->m_cellTextLeft[0][0]);
+    EXPECT_EQ(first.left + 19, linesEnd(0));
+    RECT content = {};
+    ASSERT_TRUE(list->GetCellContentRect(0, 0, &content));
+    EXPECT_EQ(first.left + 20, content.left);
 
     // Item 6, the last top-level item: joined from above, nothing below,
     // collapsed.
@@ -87,7 +96,7 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     expectLine(shot, own, two.top, own, two.bottom, kGrey);
     expectLine(shot, own + 1, two.mid, two.left + 54, two.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(own - 1, two.mid));
-    EXPECT_EQ(two.left + 55, list->m_treeTextX[RowOf(2)]);
+    EXPECT_EQ(two.left + 55, linesEnd(RowOf(2)));
     // The label's picture follows the tree graphics.
     EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
     expectLine(shot, two.left + 56, two.mid, two.left + 75, two.mid, RGB(200, 0, 0));
@@ -132,7 +141,7 @@ TEST_F(TreeDrawingTest, LengthsDoubleAt192Dpi) {
     list->SetScale(DisplayScale(192));
     // As on a change of DPI, the font measures the rows again.
     SendMessageA(list->m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(host.Font()), TRUE);
-    list->m_itemColor[2] = RGB(10, 200, 30);
+    list->SetItemColor(2, RGB(10, 200, 30));
     RECT after = {};
     list->GetItemRect(0, &after, LVIR_BOUNDS);
     // The font is still that of 96 DPI: the rows grow to hold the 200 % pictures' 36 drawn rows,
@@ -151,7 +160,7 @@ TEST_F(TreeDrawingTest, LengthsDoubleAt192Dpi) {
     }
     expectLine(shot, x - 6, mid, x + 6, mid, kBlack);
     expectLine(shot, x + 11, mid, cell.left + 22 + 36 + 37, mid, kGrey);
-    EXPECT_EQ(cell.left + 22 + 36 + 38, list->m_treeTextX[RowOf(4)]);
+    EXPECT_EQ(cell.left + 22 + 36 + 38, linesEnd(RowOf(4)));
 
     EXPECT_TRUE(list->IsOnExpandBox({x, mid}));
     EXPECT_FALSE(list->IsOnExpandBox({cell.left + 36 + 56, mid}));

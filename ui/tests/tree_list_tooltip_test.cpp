@@ -73,7 +73,9 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRowUntilThePointerLeav
     // Placed at the point, give or take the tooltip's 1-pixel border.
     RECT placed = {};
     GetWindowRect(tooltip, &placed);
-    const POINT expected = BelowRow(0, list->m_treeTextX[0] + 20);
+    TreeCellLayout layout;
+    ASSERT_TRUE(list->GetTreeCellLayout(0, &layout));
+    const POINT expected = BelowRow(0, layout.linesEnd + 20);
     EXPECT_NEAR(expected.x, placed.left, 1);
     EXPECT_NEAR(expected.y, placed.top, 1);
 
@@ -82,15 +84,17 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRowUntilThePointerLeav
     EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
     EXPECT_EQ("a count too long for its column", tooltipText(tooltip, list->m_hWnd));
     GetWindowRect(tooltip, &placed);
-    EXPECT_NEAR(BelowRow(0, list->m_cellTextLeft[0][2]).x, placed.left, 1);
+    RECT content = {};
+    ASSERT_TRUE(list->GetCellContentRect(0, 2, &content));
+    EXPECT_NEAR(BelowRow(0, content.left).x, placed.left, 1);
 
     // The count column draws the row's number, not its empty text.
     MoveTo(InCell(0, kNumberColumn, 15));
     EXPECT_EQ(tooltip, shownTooltip(list->m_hWnd));
     EXPECT_EQ("1000", tooltipText(tooltip, list->m_hWnd));
 
-    // The pointer leaving the shortened cell, the dialog, or a cell widened
-    // since it was painted (until it is painted again) take the tooltip away.
+    // The pointer leaving the shortened cell, or the dialog, take the tooltip
+    // away.
     const POINT shortened = InCell(0, 0, 60);
     const std::pair<const char*, std::function<void()>> leaving[] = {
         {"a text that fits", [&] { MoveTo(InCell(1, 0, 60)); }},
@@ -111,10 +115,8 @@ TEST_F(TooltipTest, AShortenedCellShowsItsFullTextBelowTheRowUntilThePointerLeav
         EXPECT_FALSE(shownTooltip(list->m_hWnd)) << where;
     }
 
+    // A cell widened so that its text fits has no tooltip, painted or not.
     SendMessageA(list->m_hWnd, LVM_SETCOLUMNWIDTH, 2, 400);
-    MoveTo(InCell(0, 2, 15));
-    EXPECT_TRUE(shownTooltip(list->m_hWnd));
-    Snapshot shot(list->m_hWnd);
     MoveTo(InCell(0, 2, 15));
     EXPECT_FALSE(shownTooltip(list->m_hWnd));
 }
