@@ -100,7 +100,7 @@ void ViewManagerCommands::Close(int row) {
         return;
     }
     ApplyOpenState(row, 0);
-    TellPartsLeftOpen(TakePartsLeftOpen());
+    TellPartsLeftOpen(m_model.TakePartsLeftOpen());
     RepaintAll();
 }
 
@@ -123,8 +123,8 @@ void ViewManagerCommands::GatherPartsClosedWith(int row, tag_t displayPart, Orde
     // As the close walks: rows closed already are left alone; a loaded part
     // is closed when it is the display part or shows an unsuppressed
     // occurrence. A part that is not loaded has no tag.
-    if (RowAt(row).open) {
-        for (const std::string& name : RowAt(row).partNames) {
+    if (m_model.RowAt(row).open) {
+        for (const std::string& name : m_model.RowAt(row).partNames) {
             if (!seen.insert(name).second)
                 continue;
             const tag_t part = UF_PART_ask_part_tag(name.c_str());

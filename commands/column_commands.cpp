@@ -26,7 +26,8 @@ void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highli
     RunHandler([&] {
         if (!IsRow(row))
             return;
-        const std::vector<RowMenuEntry> entries = RowMenuEntries(RowAt(row), LastCommandText());
+        const std::vector<RowMenuEntry> entries =
+            RowMenuEntries(m_model.RowAt(row), LastCommandText());
         std::optional<int> column;
         if (ClosedDuringPrompt([&] { column = m_prompts.ChooseRowCommand(entries, x, y); }) ||
             !column)
@@ -62,7 +63,7 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
         if (highlightChecked) {
             if (row >= 0) {
                 ApplyHighlight(row, 1);
-                if (IsOtherRow(row))
+                if (m_model.IsOtherRow(row))
                     UnhighlightSiblings(row);
             }
             m_highlightedRow = row;
@@ -92,7 +93,7 @@ void ViewManagerCommands::DblclkList(int row, int column) {
     if (column == kColumnFreeze) {
         const CommandCache::Scope scope(m_commandCache);
         RunUndoable(column, row, [&] { FreezeOrUnfreeze(row); });
-    } else if (column == kColumnOpen && !RowAt(row).open)
+    } else if (column == kColumnOpen && !m_model.RowAt(row).open)
         Open(row);
     else if (column == kColumnOpen)
         Close(row);
@@ -113,7 +114,7 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
     if (checked) {
         if (m_clickedRow >= 0) {
             ApplyHighlight(m_clickedRow, 1);
-            if (IsRow(m_clickedRow) && IsOtherRow(m_clickedRow))
+            if (IsRow(m_clickedRow) && m_model.IsOtherRow(m_clickedRow))
                 UnhighlightSiblings(m_clickedRow);
         }
         m_highlightedRow = m_clickedRow;
@@ -123,16 +124,16 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
 }
 
 void ViewManagerCommands::Blank(int item, int row) {
-    const int shown = RowAt(row).shown ? 0 : 1;
-    EditRow(row).shown = shown != 0;
-    if (!IsOtherRow(row)) {
+    const int shown = m_model.RowAt(row).shown ? 0 : 1;
+    m_model.EditRow(row).shown = shown != 0;
+    if (!m_model.IsOtherRow(row)) {
         ApplyShownState(row, shown);
     } else {
         // The parent's parts are blanked or unblanked as a whole, and the
         // row's own parts with them, which an ancestor's Blank may have
         // blanked one by one; the other children of the parent then get
         // their own state back.
-        const int parent = RowAt(row).parent;
+        const int parent = m_model.RowAt(row).parent;
         if (IsRow(parent))
             SetRowBlankStatus(parent, BlankStatusFor(shown));
         SetCountedBlankStatus(row, BlankStatusFor(shown));
@@ -143,7 +144,7 @@ void ViewManagerCommands::Blank(int item, int row) {
 }
 
 void ViewManagerCommands::Isolate(int row) {
-    EditRow(row).shown = true;
+    m_model.EditRow(row).shown = true;
     const tag_t root = UF_ASSEM_ask_root_part_occ(m_commandCache.DisplayPart());
     if (root == NULL_TAG)
         return;
@@ -163,14 +164,14 @@ void ViewManagerCommands::Isolate(int row) {
             MarkBlankedExcept(top, row);
         const int top = TopRowOf(row);
         SetShownPictures(top, 1);
-        EditRow(top).shown = true;
+        m_model.EditRow(top).shown = true;
     }
-    if (!IsOtherRow(row)) {
+    if (!m_model.IsOtherRow(row)) {
         ShowSubtree(row);
     } else {
         // The parent and the row's own parts are shown, the siblings'
         // parts blanked.
-        const int parent = RowAt(row).parent;
+        const int parent = m_model.RowAt(row).parent;
         if (IsRow(parent))
             SetRowBlankStatus(parent, HOST_UNBLANKED);
         SetCountedBlankStatus(row, HOST_UNBLANKED);
@@ -202,13 +203,13 @@ void ViewManagerCommands::ColorRow(int row, int index) {
         m_list.SetItemColor(row, packed);
     }
     ApplyColor(row, packed, index);
-    if (IsOtherRow(row))
+    if (m_model.IsOtherRow(row))
         ReapplySiblingColors(row);
     m_window.InvalidateWindow();
 }
 
 void ViewManagerCommands::FreezeOrUnfreeze(int row) {
-    const int unfrozen = RowAt(row).unfrozen ? 0 : 1;
+    const int unfrozen = m_model.RowAt(row).unfrozen ? 0 : 1;
     m_list.SetItemImage(row, kColumnFreeze, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
     ApplyFrozenState(row, kColumnFreeze, unfrozen);
     // Unlike blanking, freezing an _OTHER row's parts leaves the parts of
@@ -223,7 +224,7 @@ void ViewManagerCommands::Open(int row) {
         g_displayPartBeforeOpen = display;
         // Each part opened becomes the display part in turn.
         const DisplayPartKept displayKept(display);
-        const SessionPartIndex::Scope scope(m_partIndex);
+        const SessionPartIndex::Scope scope(m_model.PartIndex());
         ApplyOpenState(row, 1);
     }
     RefreshRowState(row);

@@ -29,35 +29,35 @@ void ViewManagerCommands::WalkRows(int row, const std::function<bool(int)>& visi
 
 std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
     std::vector<int> range;
-    if (!IsRow(otherRow) || !IsOtherRow(otherRow))
+    if (!IsRow(otherRow) || !m_model.IsOtherRow(otherRow))
         return range;
-    for (int s = std::max(RowAt(otherRow).parent + 1, 0); s < otherRow; ++s)
+    for (int s = std::max(m_model.RowAt(otherRow).parent + 1, 0); s < otherRow; ++s)
         range.push_back(s);
     return range;
 }
 
 std::vector<int> ViewManagerCommands::TopRows() const {
     std::vector<int> tops;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (RowAt(r).parent < 0)
+    for (int r = 0; r < m_model.RowCount(); ++r) {
+        if (m_model.RowAt(r).parent < 0)
             tops.push_back(r);
     }
     return tops;
 }
 
 int ViewManagerCommands::TopRowOf(int row) const {
-    while (IsRow(RowAt(row).parent))
-        row = RowAt(row).parent;
+    while (IsRow(m_model.RowAt(row).parent))
+        row = m_model.RowAt(row).parent;
     return row;
 }
 
 bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) {
     return HasParts(row) && displayPart != NULL_TAG &&
-           m_commandCache.PartTags({RowAt(row).partNames.front()}).front() == displayPart;
+           m_commandCache.PartTags({m_model.RowAt(row).partNames.front()}).front() == displayPart;
 }
 
 template <typename Visit> void ViewManagerCommands::ForEachOccurrenceOfParts(int row, Visit visit) {
-    for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
+    for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
         for (tag_t occurrence : m_commandCache.Occurrences(part))
             visit(occurrence);
     }
@@ -73,7 +73,7 @@ void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
     if (!HasParts(row))
         return;
     const tag_t display = m_commandCache.DisplayPart();
-    for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
+    for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
         // The display part has no occurrence of itself: its root stands for it.
         if (part != NULL_TAG && part == display) {
             m_commandCache.SetBlankStatus(UF_ASSEM_ask_root_part_occ(part), s);
@@ -96,14 +96,14 @@ void ViewManagerCommands::ApplyOpenState(int row, int open) {
 
 void ViewManagerCommands::ApplyOpenStateToRow(int row, int open,
                                               std::unordered_set<std::string>& closedParts) {
-    if (RowAt(row).open != (open != 0)) {
-        EditRow(row).open = open != 0;
+    if (m_model.RowAt(row).open != (open != 0)) {
+        m_model.EditRow(row).open = open != 0;
         if (open == 1) {
-            OpenRowParts(row);
-            if (!IsOtherRow(row))
-                RebuildRowParts(row);
+            m_model.OpenRowParts(row);
+            if (!m_model.IsOtherRow(row))
+                m_model.RebuildRowParts(row);
         } else {
-            CloseRowParts(row, closedParts);
+            m_model.CloseRowParts(row, closedParts);
         }
     }
 }
@@ -116,7 +116,7 @@ void ViewManagerCommands::ApplyShownState(int row, int shown) {
 }
 
 void ViewManagerCommands::ApplyShownStateToRow(int row, int shown) {
-    EditRow(row).shown = shown != 0;
+    m_model.EditRow(row).shown = shown != 0;
     SetRowBlankStatus(row, BlankStatusFor(shown));
     SetShownPictures(row, shown);
 }
@@ -125,7 +125,7 @@ void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
     WalkRows(row, [&](int r) {
         if (r == keptRow)
             return false;
-        EditRow(r).shown = false;
+        m_model.EditRow(r).shown = false;
         SetShownPictures(r, 0);
         return true;
     });
@@ -139,7 +139,7 @@ void ViewManagerCommands::ShowSubtree(int row) {
 }
 
 void ViewManagerCommands::ShowRow(int row) {
-    EditRow(row).shown = true;
+    m_model.EditRow(row).shown = true;
     // The display part has no occurrence of itself: its root stays as it is.
     SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
     SetShownPictures(row, 1);
@@ -168,11 +168,11 @@ void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
 }
 
 void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfrozen) {
-    EditRow(row).unfrozen = unfrozen != 0;
+    m_model.EditRow(row).unfrozen = unfrozen != 0;
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
         m_list.SetItemImage(row, column, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
-        for (tag_t part : m_commandCache.PartTags(RowAt(row).partNames)) {
+        for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
             if (part == NULL_TAG)
                 continue;
             if (unfrozen == 0) {
@@ -227,14 +227,14 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
     // The state comes from the occurrences the row counts. With none that
     // tells, a single occurrence's part is taken as unloaded; with more,
     // colour and flags stay as they were.
-    if (RowAt(row).occCount <= 0 || !HasParts(row)) {
+    if (m_model.RowAt(row).occCount <= 0 || !HasParts(row)) {
         m_list.SetItemColor(row, 0);
-    } else if (!ReadPartDisplayState(row) && RowAt(row).occCount == 1) {
+    } else if (!m_model.ReadPartDisplayState(row) && m_model.RowAt(row).occCount == 1) {
         m_list.SetItemColor(row, 0);
-        EditRow(row).unfrozen = true;
+        m_model.EditRow(row).unfrozen = true;
     }
     // Count and every picture agree with the state just read.
-    ShowRowState(row);
+    m_model.ShowRowState(row);
 }
 
 void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
@@ -243,13 +243,13 @@ void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
 }
 
 void ViewManagerCommands::SetCountedBlankStatus(int otherRow, int s) {
-    for (tag_t occurrence : RowAt(otherRow).occs)
+    for (tag_t occurrence : m_model.RowAt(otherRow).occs)
         m_commandCache.SetBlankStatus(occurrence, s);
 }
 
 void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
-        SetOccurrencesBlankStatus(sibling, BlankStatusFor(RowAt(sibling).shown ? 1 : 0));
+        SetOccurrencesBlankStatus(sibling, BlankStatusFor(m_model.RowAt(sibling).shown ? 1 : 0));
 }
 
 void ViewManagerCommands::ReapplySiblingColors(int otherRow) {

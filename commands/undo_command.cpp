@@ -63,8 +63,8 @@ std::string ViewManagerCommands::LastCommandText() const {
 RowLook ViewManagerCommands::LookOf(int row) const {
     RowLook look;
     look.row = row;
-    look.shown = RowAt(row).shown;
-    look.unfrozen = RowAt(row).unfrozen;
+    look.shown = m_model.RowAt(row).shown;
+    look.unfrozen = m_model.RowAt(row).unfrozen;
     look.color = m_list.GetItemColor(row);
     look.blankPicture = m_list.GetItemImage(row, kColumnBlank);
     look.isolatePicture = m_list.GetItemImage(row, kColumnIsolate);
@@ -75,8 +75,8 @@ RowLook ViewManagerCommands::LookOf(int row) const {
 void ViewManagerCommands::ShowLook(const RowLook& look) {
     if (!IsRow(look.row))
         return;
-    EditRow(look.row).shown = look.shown;
-    EditRow(look.row).unfrozen = look.unfrozen;
+    m_model.EditRow(look.row).shown = look.shown;
+    m_model.EditRow(look.row).unfrozen = look.unfrozen;
     m_list.SetItemColor(look.row, look.color);
     m_list.SetItemImage(look.row, kColumnBlank, look.blankPicture);
     m_list.SetItemImage(look.row, kColumnIsolate, look.isolatePicture);
@@ -85,15 +85,15 @@ void ViewManagerCommands::ShowLook(const RowLook& look) {
 
 std::vector<RowLook> ViewManagerCommands::BeginUndoStep() {
     std::vector<RowLook> looks;
-    looks.reserve(static_cast<size_t>(RowCount()));
-    for (int r = 0; r < RowCount(); ++r)
+    looks.reserve(static_cast<size_t>(m_model.RowCount()));
+    for (int r = 0; r < m_model.RowCount(); ++r)
         looks.push_back(LookOf(r));
     m_commandCache.StartRecording();
     return looks;
 }
 
 void ViewManagerCommands::RunUndoable(int column, int row, const std::function<void()>& command) {
-    std::string name = CommandName(column, RowAt(row));
+    std::string name = CommandName(column, m_model.RowAt(row));
     const std::vector<RowLook> looksBefore = BeginUndoStep();
     command();
     KeepUndoStep(std::move(name), row, looksBefore);
@@ -110,7 +110,7 @@ void ViewManagerCommands::KeepUndoStep(std::string command, int row,
     if (step.changes.empty() && step.rowsBefore.empty())
         return;
     step.command = std::move(command);
-    step.label = RowLabel(row);
+    step.label = m_model.RowLabel(row);
     step.build = m_build;
     m_undoSteps.Push(std::move(step));
 }
@@ -138,7 +138,7 @@ void ViewManagerCommands::Undo() {
     } else {
         // The rows were built again since: they show the host as a build
         // reads it.
-        ReadAndShowRowStates();
+        m_model.ReadAndShowRowStates();
     }
     RepaintAll();
     if (left == 0)

@@ -6,7 +6,7 @@
 
 ViewManagerCommands::ViewManagerCommands(TreeList& list, CommandPrompts& prompts,
                                          ViewManagerWindow& window)
-    : RowModel(list), m_prompts(prompts), m_window(window) {}
+    : m_list(list), m_model(list), m_prompts(prompts), m_window(window) {}
 
 void ViewManagerCommands::CloseViewManager() noexcept {
     if (m_phase == Phase::kIdle)
@@ -36,7 +36,7 @@ void ViewManagerCommands::Close() noexcept {
     const HandlerFailure shapeFailure = CatchHandlerFailure([this] { KeepShapeOfRows(); });
     if (shapeFailure != HandlerFailure::kNone)
         TellFailureOnce(shapeFailure);
-    ReleaseRowTables();
+    m_model.ReleaseRowTables();
     m_window.DestroyViewManager(); // last: this object may be gone now
 }
 

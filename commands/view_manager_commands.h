@@ -1,8 +1,8 @@
 // The column commands of the View Manager and their propagation through the
-// tree, portable. The dialog derives from this class (or owns it), hands it
-// the clicks of its list and check box as plain numbers, and implements the
-// two seams: the prompts (colour, close confirmation) and the window (repaint,
-// self-destruction).
+// tree, portable, beside the row model they work on. The dialog owns this
+// class, hands it the clicks of its list and check box as plain numbers, and
+// implements the two seams: the prompts (colour, close confirmation) and the
+// window (repaint, self-destruction).
 //
 // Lifetime: one handler runs at a time. A message box or a prompt that a
 // handler shows lets other messages in: a click, Refresh or Switch arriving
@@ -40,9 +40,15 @@ constexpr char kPartsLeftOpenMessage[] = "These parts could not be closed and st
 constexpr char kUndoLeftMessage[] =
     "%d of the values taken back had been changed in the host since and were left as they are.";
 
-class ViewManagerCommands : public RowModel {
+class ViewManagerCommands {
   public:
     ViewManagerCommands(TreeList& list, CommandPrompts& prompts, ViewManagerWindow& window);
+    ViewManagerCommands(const ViewManagerCommands&) = delete;
+    ViewManagerCommands& operator=(const ViewManagerCommands&) = delete;
+
+    // The rows the commands work on, and the list that shows them.
+    RowModel& Model() { return m_model; }
+    const RowModel& Model() const { return m_model; }
 
     // ---- Handlers; each runs inside the host session bracket ---------------
     // A click in the list: item is the list item hit (-1 for none), row its
@@ -143,11 +149,11 @@ class ViewManagerCommands : public RowModel {
     int HighlightedRow() const { return m_highlightedRow; }
 
   private:
-    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
+    bool IsRow(int row) const { return row >= 0 && row < m_model.RowCount(); }
     // The rows without a parent row, in order, and the one above row.
     std::vector<int> TopRows() const;
     int TopRowOf(int row) const;
-    bool HasParts(int row) const { return !RowAt(row).partNames.empty(); }
+    bool HasParts(int row) const { return !m_model.RowAt(row).partNames.empty(); }
     bool StartsWithDisplayPart(int row, tag_t displayPart);
     // Calls visit for every occurrence of row's parts below the display
     // part, the display part's root left alone.
@@ -233,6 +239,9 @@ class ViewManagerCommands : public RowModel {
         kCloseRequested, // a handler runs, and the close follows it
         kClosed,
     };
+    // The list first: the model writes to it when it is made.
+    TreeList& m_list;
+    RowModel m_model;
     CommandPrompts& m_prompts;
     ViewManagerWindow& m_window;
     // Open within a display command (Blank, Isolate, Color, Freeze, the

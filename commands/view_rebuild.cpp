@@ -17,7 +17,7 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
         ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
                             &treeMode, sizeof treeMode) != 0)
         return false;
-    SetTreeMode(treeMode);
+    m_model.SetTreeMode(treeMode);
     char found[kViewConfigPathSize] = "";
     if (!find_view_config_file(configName, found, sizeof found))
         return false;
@@ -27,7 +27,7 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
 
 void ViewManagerCommands::BuildRows(const char* path) {
     set_up_work_part_record();
-    BuildTree(path, m_shape);
+    m_model.BuildTree(path, m_shape);
     ++m_build;
 }
 
@@ -39,12 +39,12 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
     m_list.ResetTree();
     if (!CheckViewConfigFile(path))
         return false;
-    ReleaseRowTables();
+    m_model.ReleaseRowTables();
     return true;
 }
 
 void ViewManagerCommands::ToggleTreeMode() {
-    SetTreeMode(TreeMode() == kAttributeTree ? 0 : kAttributeTree);
+    m_model.SetTreeMode(m_model.TreeMode() == kAttributeTree ? 0 : kAttributeTree);
     if (m_highlightedRow >= 0)
         ApplyHighlight(m_highlightedRow, 0);
 }
@@ -52,6 +52,6 @@ void ViewManagerCommands::ToggleTreeMode() {
 void ViewManagerCommands::KeepShapeOfRows() {
     // Rows the list no longer shows (a file that did not read emptied it)
     // leave the shape before them.
-    if (RowCount() > 0 && m_list.GetItemCount() == RowCount())
-        m_shape = CaptureTreeShape(*this);
+    if (m_model.RowCount() > 0 && m_list.GetItemCount() == m_model.RowCount())
+        m_shape = CaptureTreeShape(m_model);
 }

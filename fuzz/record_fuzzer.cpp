@@ -218,8 +218,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ViewManagerCommands* vm = viewManager.Commands();
             if (pick < 0)
                 viewManager.Refresh();
-            else if (vm && vm->RowCount() > 0)
-                vm->OnDblclkList(pick % vm->RowCount(), pick % vm->RowCount(), kColumnOpen);
+            else if (vm && vm->Model().RowCount() > 0)
+                vm->OnDblclkList(pick % vm->Model().RowCount(), pick % vm->Model().RowCount(),
+                                 kColumnOpen);
             check(viewManager.Commands(), step);
         }
         if (ViewManagerCommands* vm = viewManager.Commands())

@@ -1,5 +1,5 @@
 // The row model of the View Manager, tree building and part status,
-// portable. The dialog's commands derive from it; it reaches its list only
+// portable. The dialog's commands work on it; it reaches its list only
 // through the tree-list seam. Rows are read through RowAt, which takes only
 // a row that exists: any other index is a bug of the caller. What is
 // observable (rows, their order and names, counts, pictures, colours, host
@@ -124,15 +124,18 @@ class RowModel {
     // The parts that closes left open since the last call.
     std::vector<std::string> TakePartsLeftOpen();
 
-  protected:
+    // ---- For the commands ----------------------------------------------------
+    // Row r, for a command that changes its state.
     Row& EditRow(int r) {
         assert(r >= 0 && r < RowCount() && "not a row");
         return m_rows[static_cast<size_t>(r)];
     }
-
-    TreeList& m_list; // holds the rows' colours and counts
     // The session parts by attribute for the rebuilds of one Open, whose
     // scope the Open command holds.
+    SessionPartIndex& PartIndex() { return m_partIndex; }
+
+  protected:
+    TreeList& m_list; // holds the rows' colours and counts
     SessionPartIndex m_partIndex;
 
   private:

@@ -114,7 +114,7 @@ const Step kPath[] = {
 // nothing of the test's own.
 // The first row with this description; the row count when there is none.
 int rowLabelled(const ViewManagerCommands& vm, const std::string& label) {
-    const auto& rows = vm.Rows();
+    const auto& rows = vm.Model().Rows();
     return static_cast<int>(
         std::find_if(rows.begin(), rows.end(),
                      [&label](const Row& row) { return row.customName == label; }) -
@@ -229,7 +229,7 @@ TEST_P(HostFaultSweep, EveryStepLeavesTheHostAndTheRowsSound) {
         EXPECT_FALSE(operation.empty() && std::string(step) == "close" && model)
             << "the close left it";
         if (model)
-            rowsBuilt = std::max(rowsBuilt, model->RowCount());
+            rowsBuilt = std::max(rowsBuilt, model->Model().RowCount());
         for (const std::string& violation : model ? RowModelViolations(*model) : Strings{})
             ADD_FAILURE() << violation;
     });
@@ -291,7 +291,8 @@ void runPathFailingAllocation(long n) {
         EXPECT_TRUE(isKnownMessage(text)) << text;
     NativeViewManager again;
     RunViewManagerCommand(again);
-    EXPECT_TRUE(again.Commands() && again.Commands()->RowCount() > 0) << "no View Manager again";
+    EXPECT_TRUE(again.Commands() && again.Commands()->Model().RowCount() > 0)
+        << "no View Manager again";
     if (again.Commands()) {
         for (const std::string& violation : RowModelViolations(*again.Commands()))
             ADD_FAILURE() << violation;
@@ -443,34 +444,34 @@ TEST(DeepChain, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
         viewManager.Prompts().answer = CONFIRM_CLOSE_NO_SAVE;
         RunViewManagerCommand(viewManager);
         ViewManagerCommands* vm = viewManager.Commands();
-        ASSERT_TRUE(vm && vm->RowCount() == MAX_ROWS);
+        ASSERT_TRUE(vm && vm->Model().RowCount() == MAX_ROWS);
         const int deepest = MAX_ROWS - 1;
         for (int row : {deepest, 0}) {
             SCOPED_TRACE(row);
             vm->OnClickList(row, row, kColumnBlank, false);
-            EXPECT_FALSE(vm->RowAt(deepest).shown);
+            EXPECT_FALSE(vm->Model().RowAt(deepest).shown);
             vm->OnClickList(row, row, kColumnIsolate, true);
-            EXPECT_TRUE(vm->RowAt(deepest).shown);
+            EXPECT_TRUE(vm->Model().RowAt(deepest).shown);
             vm->OnClickList(row, row, kColumnColor, false);
-            EXPECT_EQ(0x000000FFu, vm->List().GetItemColor(deepest));
+            EXPECT_EQ(0x000000FFu, vm->Model().List().GetItemColor(deepest));
             vm->OnDblclkList(row, row, kColumnFreeze);
-            EXPECT_FALSE(vm->RowAt(deepest).unfrozen);
+            EXPECT_FALSE(vm->Model().RowAt(deepest).unfrozen);
             // The groups above the part start closed: the top row opens first.
-            if (!vm->RowAt(row).open)
+            if (!vm->Model().RowAt(row).open)
                 vm->OnDblclkList(row, row, kColumnOpen);
             vm->OnDblclkList(row, row, kColumnOpen);
-            EXPECT_FALSE(vm->RowAt(deepest).open);
+            EXPECT_FALSE(vm->Model().RowAt(deepest).open);
             vm->OnDblclkList(row, row, kColumnOpen);
-            EXPECT_TRUE(vm->RowAt(deepest).open);
+            EXPECT_TRUE(vm->Model().RowAt(deepest).open);
         }
         viewManager.Switch(); // rebuilds through Refresh
-        EXPECT_EQ(MAX_ROWS, vm->RowCount());
+        EXPECT_EQ(MAX_ROWS, vm->Model().RowCount());
         EXPECT_EQ(Strings{}, RowModelViolations(*vm));
         // The checker itself reports a broken row.
-        viewManager.List().SetItemNumber(5, vm->RowAt(5).occCount + 1);
+        viewManager.List().SetItemNumber(5, vm->Model().RowAt(5).occCount + 1);
         EXPECT_EQ(Strings{"row 5: the count shown is not the row's occurrence count"},
                   RowModelViolations(*vm));
-        viewManager.List().SetItemNumber(5, vm->RowAt(5).occCount);
+        viewManager.List().SetItemNumber(5, vm->Model().RowAt(5).occCount);
         vm->OnCancel();
     });
     EXPECT_EQ(0, HOSTSIM_session_depth());

@@ -43,7 +43,7 @@ class NativeViewManager : public ViewManagerDialogStep, public ViewManagerWindow
     void InvalidateWindow() override {}
     void DestroyViewManager() override { commands_.reset(); }
     // Keeps the table, as the window's clipboard would.
-    void CopyShownRows() override { copied_ = RowsAsTable(*commands_, list_.ShownItems()); }
+    void CopyShownRows() override { copied_ = RowsAsTable(commands_->Model(), list_.ShownItems()); }
     const std::string& Copied() const { return copied_; }
 
   private:

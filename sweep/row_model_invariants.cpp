@@ -31,10 +31,10 @@ bool isRowOrNone(int row, int rows) {
 }
 
 void checkCounts(const ViewManagerCommands& m, Violations& v) {
-    const int n = m.RowCount();
+    const int n = m.Model().RowCount();
     v.check(n <= MAX_ROWS, -1, "more rows than MAX_ROWS");
-    v.check(m.List().GetItemCount() == n, -1, "the list's item count is not the row count");
-    v.check(m.BuiltItemCount() == n, -1, "m_builtItemCount is not the row count");
+    v.check(m.Model().List().GetItemCount() == n, -1, "the list's item count is not the row count");
+    v.check(m.Model().BuiltItemCount() == n, -1, "m_builtItemCount is not the row count");
     v.check(isRowOrNone(m.HighlightedRow(), n), -1, "highlighted row out of range");
     v.check(isRowOrNone(m.ClickedRow(), n), -1, "clicked row out of range");
 }
@@ -76,8 +76,8 @@ std::vector<std::string> RowModelViolations(const ViewManagerCommands& model) {
     std::vector<std::string> countFaults = v.take();
     if (!countFaults.empty())
         return countFaults; // the list cannot be read row by row
-    for (int r = 0; r < model.RowCount(); ++r)
-        checkRow(model, r, v);
-    checkTree(model, v);
+    for (int r = 0; r < model.Model().RowCount(); ++r)
+        checkRow(model.Model(), r, v);
+    checkTree(model.Model(), v);
     return v.take();
 }

@@ -304,12 +304,12 @@ void ViewManagerDlg::InitializeView() {
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, LabelColumnTitle(m_commands.TreeMode()), LVCFMT_LEFT,
+    m_list.InsertColumn(0, LabelColumnTitle(m_commands.Model().TreeMode()), LVCFMT_LEFT,
                         scale.Pixels(kLabelColumnWidth));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree
-                                                            : kSwitchToAttributeTreeOnOpen);
+                    m_commands.Model().TreeMode() == kAttributeTree ? kSwitchToNameTree
+                                                                    : kSwitchToAttributeTreeOnOpen);
     m_commands.KeepShape(std::exchange(g_keptTreeShape, TreeShape()));
     Build(path.c_str());
 }
@@ -346,7 +346,7 @@ void ViewManagerDlg::OnFilterChanged() {
     // Only which rows show changes: a handler waiting on a prompt meanwhile
     // finds its rows and their items as it left them, so typing is not held
     // back while one runs.
-    m_commands.SetFilterText(text);
+    m_commands.Model().SetFilterText(text);
     m_list.SetMarkedText(kTreeColumn, text);
     InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
     ShowFilterCount();
@@ -354,11 +354,11 @@ void ViewManagerDlg::OnFilterChanged() {
 
 void ViewManagerDlg::ShowFilterCount() {
     char count[64] = "";
-    if (!m_commands.FilterText().empty() && m_commands.FilterMatches() == 0)
+    if (!m_commands.Model().FilterText().empty() && m_commands.Model().FilterMatches() == 0)
         lstrcpynA(count, "No row matches", sizeof count);
-    else if (!m_commands.FilterText().empty())
-        std::snprintf(count, sizeof count, "%d of %d rows", m_commands.FilterMatches(),
-                      m_commands.RowCount());
+    else if (!m_commands.Model().FilterText().empty())
+        std::snprintf(count, sizeof count, "%d of %d rows", m_commands.Model().FilterMatches(),
+                      m_commands.Model().RowCount());
     SetDlgItemTextA(m_hWnd, IDC_FILTER_COUNT, count);
 }
 
@@ -370,11 +370,12 @@ void ViewManagerDlg::FocusFilterBox() {
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char*>(LabelColumnTitle(m_commands.TreeMode()));
+    column.pszText = const_cast<char*>(LabelColumnTitle(m_commands.Model().TreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.TreeMode() == kAttributeTree ? kSwitchToNameTree : toAttributeTree);
+                    m_commands.Model().TreeMode() == kAttributeTree ? kSwitchToNameTree
+                                                                    : toAttributeTree);
 }
 
 void ViewManagerDlg::OnRefresh() {
@@ -483,7 +484,7 @@ void ViewManagerDlg::CopyShownRows() {
     std::vector<int> rows;
     for (int shown = 0; shown < m_list.GetShownRowCount(); ++shown)
         rows.push_back(static_cast<int>(m_list.GetItemData(shown)));
-    const std::string table = RowsAsTable(m_commands, rows);
+    const std::string table = RowsAsTable(m_commands.Model(), rows);
     const int length = MultiByteToWideChar(CP_ACP, 0, table.c_str(), -1, nullptr, 0);
     if (length <= 0)
         return;

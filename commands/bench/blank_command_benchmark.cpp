@@ -30,7 +30,7 @@ void BM_BlankRoot(benchmark::State& state) {
         calls = HOSTSIM_call_log_size();
         state.ResumeTiming();
     }
-    state.counters["rows"] = vm->RowCount();
+    state.counters["rows"] = vm->Model().RowCount();
     state.counters["host_calls"] = static_cast<double>(calls);
 }
 

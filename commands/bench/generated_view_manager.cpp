@@ -12,6 +12,6 @@ bool GeneratedViewManager::Build() {
     list_ = std::make_unique<MemoryTreeList>();
     commands_ = std::make_unique<ViewManagerCommands>(*list_, *this, *this);
     set_up_work_part_record();
-    commands_->BuildTree(config.c_str());
+    commands_->Model().BuildTree(config.c_str());
     return true;
 }

@@ -61,7 +61,7 @@ class PluginRun : public CommandPrompts, public ViewManagerWindow {
     void Step(int step, const char* config) {
         switch (step) {
         case 0:
-            vm.BuildTree(config);
+            vm.Model().BuildTree(config);
             break;
         case 1:
             vm.OnClickList(0, 0, kColumnBlank, false);
@@ -80,7 +80,7 @@ class PluginRun : public CommandPrompts, public ViewManagerWindow {
             break;
         }
     }
-    std::vector<std::string> Observed() const { return ObservedState(vm.Rows(), list); }
+    std::vector<std::string> Observed() const { return ObservedState(vm.Model().Rows(), list); }
 
     MemoryTreeList list;
     ViewManagerCommands vm{list, *this, *this};
@@ -196,7 +196,7 @@ bool compareAt(int parts, const std::string& config, const Ceiling& ceiling) {
         LiteralRun literalRun;
         literal = runSteps(literalRun, parts, "literal", config).observed;
     }
-    std::printf("rows\t%d\t%zu\n", parts, run.vm.Rows().size());
+    std::printf("rows\t%d\t%zu\n", parts, run.vm.Model().Rows().size());
     for (int step = 0; step < kStepCount; ++step) {
         const std::string difference = FirstDifference(plugin[step], literal[step]);
         if (!difference.empty()) {

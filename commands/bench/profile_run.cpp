@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ViewManagerCommands* vm = viewManager.Commands();
-    std::printf("rows %d\nbuild_host_calls %d\n", vm->RowCount(), HOSTSIM_call_log_size());
+    std::printf("rows %d\nbuild_host_calls %d\n", vm->Model().RowCount(), HOSTSIM_call_log_size());
     HOSTSIM_clear_call_log();
     if (blank) {
         HOSTSIM_clear_call_log();

@@ -85,7 +85,7 @@ TEST_P(BlankAndIsolate, HostRowsAndPicturesAgree) {
     EXPECT_EQ(GetParam().shown, flags(&Row::shown));
     EXPECT_EQ(GetParam().blanked, occurrences("blanked"));
     for (int r = 0; r < kRows; ++r) {
-        const bool shown = vm->RowAt(r).shown != 0;
+        const bool shown = vm->Model().RowAt(r).shown != 0;
         EXPECT_EQ(shown ? kPictureShown : kPictureBlanked, list->GetItemImage(r, B)) << r;
         EXPECT_EQ(shown ? kPictureIsolateShown : kPictureIsolateBlanked, list->GetItemImage(r, I))
             << r;
@@ -131,7 +131,7 @@ TEST_F(CommandsTest, IsolatingInOneOfTwoTopTreesBlanksTheOther) {
 TEST_F(CommandsTest, ACommandSetsAnOccurrenceHeldByTwoRowsOnce) {
     loadSession(dieSession());
     build("shoe_twice", "<DIE><TYPE>SHOE</TYPE><TYPE>SHOE</TYPE></DIE>");
-    ASSERT_EQ(3, vm->RowCount());
+    ASSERT_EQ(3, vm->Model().RowCount());
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         HOSTSIM_clear_call_log();

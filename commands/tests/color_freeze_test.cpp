@@ -132,7 +132,7 @@ TEST_F(FreezeCommand, ARowWithoutPartsKeepsItsPadlockAndAnOtherRowItsSiblings) {
     EXPECT_EQ("---F-", statuses());
     EXPECT_EQ((Flags{1, 1, 1, 1, 1, 0, 1, 1}), flags(&Row::unfrozen));
     doubleClick(kDieRow, kColumnFreeze);
-    EXPECT_FALSE(vm->RowAt(kLowerRow).unfrozen);
+    EXPECT_FALSE(vm->Model().RowAt(kLowerRow).unfrozen);
     EXPECT_EQ(kPictureUnfrozen, list->GetItemImage(kLowerRow, kColumnFreeze));
     EXPECT_EQ(kPictureFrozen, list->GetItemImage(kDieRow, kColumnFreeze));
     EXPECT_EQ("FFFFF", statuses());

@@ -180,13 +180,13 @@ class CommandsTest : public ::testing::Test {
     // A field of every row, as numbers.
     template <typename Field> Flags flags(Field Row::*field) const {
         Flags found;
-        for (const Row& row : vm->Rows())
+        for (const Row& row : vm->Model().Rows())
             found.push_back(static_cast<int>(row.*field));
         return found;
     }
     Flags pictures(int column) const {
         Flags found;
-        for (int r = 0; r < vm->RowCount(); ++r)
+        for (int r = 0; r < vm->Model().RowCount(); ++r)
             found.push_back(list->GetItemImage(r, column));
         return found;
     }

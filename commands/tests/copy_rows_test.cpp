@@ -14,7 +14,7 @@ class CopyRows : public CommandsTest {};
 
 TEST_F(CopyRows, GivesAHeaderAndOneLinePerRowInTheWordsTheReaderHears) {
     row_model_test::loadSession(dieSession());
-    vm->SetTreeMode(kAttributeTree);
+    vm->Model().SetTreeMode(kAttributeTree);
     build("die", kDieConfig);
     click(kShoeRow, kColumnBlank);
     doubleClick(kPunchRow, kColumnFreeze);
@@ -24,7 +24,7 @@ TEST_F(CopyRows, GivesAHeaderAndOneLinePerRowInTheWordsTheReaderHears) {
               "shoe.prt\r\n"
               "DIE / UPPER / TYPE\tTYPE\tshown\tshown\t#00CCFF\tfrozen\topen\t2\tpunch.prt\r\n"
               "DIE\tDIE\tshown\tshown\t#000000\tnot frozen\tclosed\t0\t\r\n",
-              RowsAsTable(*vm, {kShoeRow, kPunchRow, kDieRow, kRows}));
+              RowsAsTable(vm->Model(), {kShoeRow, kPunchRow, kDieRow, kRows}));
 }
 
 // A label with a tab or a line break in it stays one cell; parts are named
@@ -36,7 +36,7 @@ TEST_F(CopyRows, KeepsEachRowOnOneLineAndEachCellInItsColumn) {
     row_model_test::loadSession(session);
     build("die", "<DIE Description=\"Die&#9;set\"><TYPE Description=\"Upper&#10;shoe\">SHOE"
                  "</TYPE></DIE>");
-    const std::string table = RowsAsTable(*vm, {1});
+    const std::string table = RowsAsTable(vm->Model(), {1});
     const std::string line = table.substr(table.find("\r\n") + 2);
     EXPECT_EQ("Die set / Upper shoe\tUpper shoe\t", line.substr(0, line.find("shown")));
     EXPECT_EQ("\tshoe.prt\r\n", line.substr(line.rfind('\t')));

@@ -112,14 +112,14 @@ TEST_F(CommandsTest, EveryCommandRunsOnARowWhosePartsTheHostClosed) {
         click(kShoeRow, column, true);
     for (int column : {kColumnFreeze, kColumnFreeze, kColumnOpen})
         doubleClick(kShoeRow, column);
-    EXPECT_TRUE(vm->RowAt(kShoeRow).unfrozen);
-    EXPECT_FALSE(vm->RowAt(kShoeRow).open);
+    EXPECT_TRUE(vm->Model().RowAt(kShoeRow).unfrozen);
+    EXPECT_FALSE(vm->Model().RowAt(kShoeRow).open);
     doubleClick(kShoeRow, kColumnOpen);
-    EXPECT_TRUE(vm->RowAt(kShoeRow).open);
-    EXPECT_EQ(0, vm->RowAt(kShoeRow).occCount);
+    EXPECT_TRUE(vm->Model().RowAt(kShoeRow).open);
+    EXPECT_EQ(0, vm->Model().RowAt(kShoeRow).occCount);
     EXPECT_EQ(0, list->GetItemNumber(kShoeRow));
     click(kPunchRow, kColumnBlank); // the Isolate marked it blanked
-    EXPECT_TRUE(vm->RowAt(kPunchRow).shown);
+    EXPECT_TRUE(vm->Model().RowAt(kPunchRow).shown);
     EXPECT_EQ("top:0 upper:1 lower:1 punch:0,0 bolt:0 plate:0", occurrences("blanked"));
 }
 

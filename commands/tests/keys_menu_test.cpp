@@ -129,7 +129,7 @@ TEST_F(KeysAndMenu, WhatComesInWhileTheMenuIsUpCannotTurnItsChoiceOntoOtherRows)
         vm->OnClickList(kPlateRow, kPlateRow, kColumnBlank, false);
     };
     vm->OnRowMenu(kShoeRow, kShoeRow, 0, 0, false);
-    EXPECT_EQ(kRows, vm->RowCount());
+    EXPECT_EQ(kRows, vm->Model().RowCount());
     EXPECT_EQ("top:0 upper:0 lower:0 shoe:1 punch:0,0 bolt:0 plate:0", occurrences("blanked"));
 
     // A close while the menu is up drops the choice; the View Manager goes

@@ -39,7 +39,7 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     buildDie(session);
     doubleClick(kPunchRow, kColumnOpen);
     EXPECT_FALSE(loaded("punch.prt"));
-    EXPECT_FALSE(vm->RowAt(kPunchRow).open);
+    EXPECT_FALSE(vm->Model().RowAt(kPunchRow).open);
     EXPECT_EQ(0u, list->GetItemColor(kPunchRow));
     EXPECT_EQ(kPictureFolderClosed, list->GetItemImage(kPunchRow, kColumnOpen));
     EXPECT_EQ(kPicturePartClosed, list->GetItemImage(kPunchRow, kColumnLabel));
@@ -49,25 +49,25 @@ TEST_F(CommandsTest, AClosedRowSurvivesARebuildAndReopensWithItsState) {
     ASSERT_EQ(kPictureUnfrozen, list->GetItemImage(kPunchRow, kColumnFreeze));
 
     refresh();
-    ASSERT_EQ(0, vm->RowAt(kPunchRow).open);
+    ASSERT_EQ(0, vm->Model().RowAt(kPunchRow).open);
     doubleClick(kPunchRow, kColumnOpen);
     EXPECT_TRUE(loaded("punch.prt"));
     EXPECT_EQ("top.prt", hostState()["session"]["display_part"]);
     EXPECT_TRUE(hostState()["runtime"]["display_updates"].get<bool>());
-    EXPECT_TRUE(vm->RowAt(kPunchRow).open);
+    EXPECT_TRUE(vm->Model().RowAt(kPunchRow).open);
     EXPECT_EQ(2, list->GetItemNumber(kPunchRow));
     EXPECT_EQ(kMixedColor, list->GetItemColor(kPunchRow));
     EXPECT_EQ(kPictureFolderOpen, list->GetItemImage(kPunchRow, kColumnOpen));
     EXPECT_EQ(kPicturePartOpen, list->GetItemImage(kPunchRow, kColumnLabel));
     EXPECT_EQ(kPictureFrozen, list->GetItemImage(kPunchRow, kColumnFreeze));
-    EXPECT_FALSE(vm->RowAt(kPunchRow).unfrozen);
+    EXPECT_FALSE(vm->Model().RowAt(kPunchRow).unfrozen);
 }
 
 TEST_F(CommandsTest, ARefreshFromAFileOfTheWrongFormKeepsTheRows) {
     buildDie();
     writeConfig("die", "<DIE><" + std::string(257, 'T') + "/></DIE>");
     EXPECT_FALSE(vm->PrepareRebuild(path.c_str()));
-    EXPECT_EQ(kRows, vm->RowCount());
+    EXPECT_EQ(kRows, vm->Model().RowCount());
     EXPECT_EQ("file format error!", std::string(HOSTSIM_message(0)));
 }
 
@@ -92,14 +92,14 @@ TEST_F(CommandsTest, ClosingAGroupClosesItsSubtreeAndOpeningReopensIt) {
 TEST_F(CommandsTest, AGroupWithoutAKeyReopensThePartsOfEveryKey) {
     loadSession(dieSession());
     build("keys", "<DIE><TYPE>SHOE</TYPE><TYPE>PUNCH</TYPE><TYPE/></DIE>");
-    ASSERT_EQ(4, vm->RowCount());
-    ASSERT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->RowAt(3).partNames);
+    ASSERT_EQ(4, vm->Model().RowCount());
+    ASSERT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->Model().RowAt(3).partNames);
     for (int row : {1, 2, 3})
         doubleClick(row, kColumnOpen);
     EXPECT_FALSE(loaded("shoe.prt") || loaded("punch.prt") || loaded("plate.prt"));
     doubleClick(3, kColumnOpen);
     EXPECT_TRUE(loaded("shoe.prt") && loaded("punch.prt") && loaded("plate.prt"));
-    EXPECT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->RowAt(3).partNames);
+    EXPECT_EQ((Strings{"shoe.prt", "punch.prt", "plate.prt"}), vm->Model().RowAt(3).partNames);
     EXPECT_EQ(4, list->GetItemNumber(3));
 }
 
@@ -126,14 +126,14 @@ TEST_F(CommandsTest, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
         EXPECT_EQ(c.recorded, recordStrings(g_closedPartsRecord));
         ASSERT_EQ(1, HOSTSIM_message_count());
         EXPECT_EQ(c.told, HOSTSIM_message(0));
-        EXPECT_EQ(Strings{"upper.prt"}, vm->RowAt(kUpperRow).partNames);
-        EXPECT_TRUE(vm->RowAt(kUpperRow).open);
+        EXPECT_EQ(Strings{"upper.prt"}, vm->Model().RowAt(kUpperRow).partNames);
+        EXPECT_TRUE(vm->Model().RowAt(kUpperRow).open);
         EXPECT_EQ(1, list->GetItemNumber(kUpperRow));
         const bool closed = !c.recorded.empty();
-        EXPECT_EQ(closed ? 0 : 1, vm->RowAt(kPunchRow).open);
+        EXPECT_EQ(closed ? 0 : 1, vm->Model().RowAt(kPunchRow).open);
         EXPECT_EQ(closed ? 0 : 2, list->GetItemNumber(kPunchRow));
-        EXPECT_EQ(closed ? 0 : 1, vm->RowAt(kUpperOtherRow).occCount);
-        vm->ReleaseRowTables();
+        EXPECT_EQ(closed ? 0 : 1, vm->Model().RowAt(kUpperOtherRow).occCount);
+        vm->Model().ReleaseRowTables();
     }
 }
 
@@ -143,7 +143,7 @@ TEST_F(CommandsTest, PartsThatStayOpenStayInTheirRowsAndAreNamedOnce) {
 TEST_F(CommandsTest, ACloseAsksForAPartHeldByTwoRowsOnce) {
     loadSession(dieSession());
     build("shoe_twice", "<DIE><TYPE>SHOE</TYPE><TYPE>SHOE</TYPE></DIE>");
-    ASSERT_EQ(3, vm->RowCount());
+    ASSERT_EQ(3, vm->Model().RowCount());
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         doubleClick(0, kColumnOpen); // built closed: this opens it
@@ -164,7 +164,7 @@ TEST_F(CommandsTest, ADisplayPartTheHostKeepsKeepsTheViewManager) {
     HOSTSIM_fail_operation("UF_PART_close", 0, 0);
     doubleClick(kTopRow, kColumnOpen);
     ASSERT_NE(nullptr, vm);
-    EXPECT_TRUE(vm->RowAt(kTopRow).open);
+    EXPECT_TRUE(vm->Model().RowAt(kTopRow).open);
     EXPECT_EQ(std::string(kPartsLeftOpenMessage) + "\ntop.prt", HOSTSIM_message(0));
 }
 
@@ -178,7 +178,7 @@ TEST_F(CommandsTest, CloseAndSaveSavesEachModifiedPartOrClosesNothing) {
     doubleClick(kLowerRow, kColumnOpen);
     HOSTSIM_clear_faults();
     EXPECT_TRUE(loaded("plate.prt") && modified("plate.prt"));
-    EXPECT_TRUE(vm->RowAt(kPlateRow).open);
+    EXPECT_TRUE(vm->Model().RowAt(kPlateRow).open);
     EXPECT_EQ("plate.prt could not be saved. Nothing was closed.", std::string(HOSTSIM_message(0)));
     EXPECT_EQ("top.prt", hostState()["session"]["work_part"]);
     doubleClick(kUpperRow, kColumnOpen);
@@ -209,7 +209,7 @@ TEST_F(CommandsTest, APartModifiedWhileTheQuestionIsShownIsAskedForAgain) {
         EXPECT_FALSE(discardedChanges());
         EXPECT_TRUE(loaded("shoe.prt") && modified("shoe.prt"));
         EXPECT_TRUE(loaded("upper.prt"));
-        EXPECT_TRUE(vm->RowAt(kUpperRow).open);
+        EXPECT_TRUE(vm->Model().RowAt(kUpperRow).open);
     }
 }
 
@@ -228,7 +228,7 @@ TEST_F(CommandsTest, NoModifiedPartIsEverClosedUnsavedWithoutTheQuestion) {
                 prompts.answer = answer;
                 make();
                 buildDie(withModified(modifiedParts));
-                if (vm->RowAt(row).open == 0)
+                if (vm->Model().RowAt(row).open == 0)
                     doubleClick(row, kColumnOpen);
                 Strings loadedBefore;
                 std::copy_if(all.begin(), all.end(), std::back_inserter(loadedBefore), loaded);
@@ -238,7 +238,7 @@ TEST_F(CommandsTest, NoModifiedPartIsEverClosedUnsavedWithoutTheQuestion) {
                 EXPECT_TRUE(m < all.size() || prompts.closeQuestions == 1);
                 if (prompts.closeQuestions == 0 || answer != CONFIRM_CANCEL)
                     continue;
-                EXPECT_TRUE(!vm || vm->RowAt(row).open == 1);
+                EXPECT_TRUE(!vm || vm->Model().RowAt(row).open == 1);
                 for (const std::string& file : loadedBefore)
                     EXPECT_TRUE(loaded(file)) << file;
                 EXPECT_EQ(kPictureFolderOpen, list->GetItemImage(row, kColumnOpen));
@@ -279,7 +279,7 @@ TEST_F(CommandsTest, AWindowThatGoesOnLivingIsClosedOnceAndIgnoresLaterClicks) {
     vm->OnCancel();
     vm->CloseViewManager(); // as the destroyed window reports it
     EXPECT_EQ(1, prompts.destructions);
-    EXPECT_EQ(0, vm->RowCount());
+    EXPECT_EQ(0, vm->Model().RowCount());
     const json before = hostState()["session"];
     click(kShoeRow, kColumnBlank, true);
     doubleClick(kShoeRow, kColumnOpen);

@@ -23,7 +23,7 @@ class RowFilter : public CommandsTest {
         build("die", kDescribedDie);
     }
     Items filtered(const std::string& text) {
-        vm->SetFilterText(text);
+        vm->Model().SetFilterText(text);
         return list->ShownItems();
     }
 };
@@ -45,7 +45,7 @@ TEST_F(RowFilter, ShowsTheRowsFoundAndTheRowsAboveThemInTreeOrder) {
     buildDescribedDie();
     // The group names of the upper half and its _OTHER row.
     EXPECT_EQ((Items{kDieRow, kUpperRow, kUpperOtherRow}), filtered("Upper"));
-    EXPECT_EQ(2, vm->FilterMatches());
+    EXPECT_EQ(2, vm->Model().FilterMatches());
     // A key value and a part's file name.
     EXPECT_EQ((Items{kDieRow, kUpperRow, kPunchRow}), filtered("PUN"));
     // The _OTHER row's counted component.
@@ -54,7 +54,7 @@ TEST_F(RowFilter, ShowsTheRowsFoundAndTheRowsAboveThemInTreeOrder) {
     vm->ToggleTreeMode();
     EXPECT_EQ((Items{kDieRow, kLowerRow}), filtered("stripper"));
     EXPECT_EQ((Items{}), filtered("no such row"));
-    EXPECT_EQ(0, vm->FilterMatches());
+    EXPECT_EQ(0, vm->Model().FilterMatches());
     EXPECT_EQ(kRows, static_cast<int>(filtered("").size()));
 }
 
@@ -63,7 +63,7 @@ TEST_F(RowFilter, ShowsTheRowsFoundAndTheRowsAboveThemInTreeOrder) {
 TEST_F(RowFilter, ACommandOnAShownRowReachesTheRowsItHides) {
     buildDie();
     ASSERT_EQ((Items{kDieRow, kUpperRow, kUpperOtherRow}), filtered("upper_o"));
-    vm->SetFilterText("upper");
+    vm->Model().SetFilterText("upper");
     click(kUpperRow, kColumnBlank);
     EXPECT_EQ((Flags{1, 1, 0, 0, 0, 0, 1, 1}), flags(&Row::shown));
     EXPECT_EQ("top:0 upper:1 lower:0 shoe:1 punch:1,1 bolt:1 plate:0", occurrences("blanked"));
@@ -83,11 +83,11 @@ TEST_F(RowFilter, StaysAcrossRefreshAndSwitchAndClearsToTheShapeBefore) {
                                        "</UPPER><LOWER Description=\"Stripper side\"><TYPE>"
                                        "PLATE</TYPE><TYPE>PUNCH</TYPE></LOWER></DIE>");
     refresh();
-    ASSERT_EQ("punch", vm->FilterText());
+    ASSERT_EQ("punch", vm->Model().FilterText());
     // Upper 2, its punch 3, the lower half 5 and its punch 7.
     EXPECT_EQ((Items{0, 2, 3, 5, 7}), list->ShownItems());
     EXPECT_EQ(3, list->GetFocusedItem());
-    EXPECT_EQ(2, vm->FilterMatches());
+    EXPECT_EQ(2, vm->Model().FilterMatches());
 
     vm->ToggleTreeMode();
     refresh();
@@ -96,9 +96,9 @@ TEST_F(RowFilter, StaysAcrossRefreshAndSwitchAndClearsToTheShapeBefore) {
     // The lower half, opened by the filter, is still folded in the shape.
     refresh();
 
-    vm->SetFilterText("");
+    vm->Model().SetFilterText("");
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5}), list->ShownItems());
-    EXPECT_EQ(0, vm->FilterMatches());
+    EXPECT_EQ(0, vm->Model().FilterMatches());
 }
 
 } // namespace

@@ -58,13 +58,13 @@ TEST_F(TreeShapeKept, ByTheRowsPlacesInAChangedConfiguration) {
                                        "<UPPER_OTHER/><UPPER_OTHER/></UPPER><LOWER><TYPE>PLATE"
                                        "</TYPE></LOWER></DIE>");
     refresh();
-    ASSERT_EQ("UPPER", vm->RowAt(3).name);
-    ASSERT_EQ("LOWER", vm->RowAt(7).name);
+    ASSERT_EQ("UPPER", vm->Model().RowAt(3).name);
+    ASSERT_EQ("LOWER", vm->Model().RowAt(7).name);
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), list->ShownItems());
     EXPECT_EQ(-1, list->GetFocusedItem());
     EXPECT_EQ(3, list->GetTopItem());
     // Alike rows under one parent are told apart by their order.
-    const std::vector<uint64_t> places = RowPlaces(*vm);
+    const std::vector<uint64_t> places = RowPlaces(vm->Model());
     EXPECT_NE(places[5], places[6]);
     EXPECT_EQ(std::set<uint64_t>(places.begin(), places.end()).size(), places.size());
 }

@@ -32,7 +32,7 @@ class Undo : public CommandsTest {
   protected:
     Seen seen() const {
         Flags colors;
-        for (int r = 0; r < vm->RowCount(); ++r)
+        for (int r = 0; r < vm->Model().RowCount(); ++r)
             colors.push_back(static_cast<int>(list->GetItemColor(r)));
         return {hostState()["session"],
                 flags(&Row::shown),
@@ -77,8 +77,8 @@ TEST_F(Undo, EachDisplayCommandIsTakenBackToTheHostAndTheRowsBeforeIt) {
         const Seen before = seen();
         command(c.row, c.column);
         ASSERT_FALSE(seen() == before) << "the command changed nothing";
-        EXPECT_EQ(std::string(c.name) + (vm->RowLabel(c.row).empty() ? "" : " ") +
-                      vm->RowLabel(c.row),
+        EXPECT_EQ(std::string(c.name) + (vm->Model().RowLabel(c.row).empty() ? "" : " ") +
+                      vm->Model().RowLabel(c.row),
                   vm->LastCommandText());
         undo();
         EXPECT_EQ(before.session, seen().session);
@@ -140,14 +140,14 @@ TEST_F(Undo, OpenAndCloseAreNotTakenBackAndWhatTheyClosedIsPassedOver) {
     prompts.color = kChosenRed;
     click(kPunchRow, kColumnColor);
     doubleClick(kPunchRow, kColumnOpen); // closes the punches
-    ASSERT_FALSE(vm->RowAt(kPunchRow).open);
+    ASSERT_FALSE(vm->Model().RowAt(kPunchRow).open);
     ASSERT_EQ(2u, vm->Steps().Count());
     undo(); // the colour of parts no longer open
-    EXPECT_FALSE(vm->RowAt(kPunchRow).open);
+    EXPECT_FALSE(vm->Model().RowAt(kPunchRow).open);
     EXPECT_EQ(0, HOSTSIM_message_count());
     undo();
     EXPECT_EQ("top:0 upper:0 lower:0 shoe:0 bolt:0 plate:0", occurrences("blanked"));
-    EXPECT_TRUE(vm->RowAt(kShoeRow).shown);
+    EXPECT_TRUE(vm->Model().RowAt(kShoeRow).shown);
     // The punches' occurrences were not there to take their colour back.
     doubleClick(kPunchRow, kColumnOpen);
     EXPECT_EQ("top:1 upper:1 lower:1 shoe:181 punch:145,145 bolt:1 plate:1", occurrences("color"));
@@ -179,7 +179,7 @@ TEST_F(Undo, KeepsTheLast32StepsAndABoundedNumberOfValues) {
     for (int i = 0; i < 33; ++i)
         undo();
     // The first Blank is forgotten: the shoe stays blanked.
-    EXPECT_EQ(0, vm->RowAt(kShoeRow).shown);
+    EXPECT_EQ(0, vm->Model().RowAt(kShoeRow).shown);
     EXPECT_EQ("1", occurrences("blanked").substr(occurrences("blanked").find("shoe:") + 5, 1));
 
     UndoSteps steps;

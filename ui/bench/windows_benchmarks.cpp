@@ -193,7 +193,8 @@ bool measureOpening(const char* prefix) {
         std::printf("%s_error not_opened\n", prefix);
         return false;
     }
-    std::printf("%s_rows %d\n", prefix, g_viewManagerDlg->Commands().RowCount());
+    // The list holds one item per row.
+    std::printf("%s_rows %d\n", prefix, g_viewManagerDlg->m_list.GetItemCount());
     std::printf("%s_open_ms %.1f\n", prefix, ms);
     return true;
 }
@@ -248,7 +249,7 @@ void measureViewManager() {
             continue;
         if (parts == kDieParts[std::size(kDieParts) - 1]) {
             ViewManagerCommands& commands = g_viewManagerDlg->Commands();
-            std::printf("blank_root_rows %d\n", commands.RowCount());
+            std::printf("blank_root_rows %d\n", g_viewManagerDlg->m_list.GetItemCount());
             std::printf("blank_root_ms %.1f\n", paintedMilliseconds([&] {
                             commands.OnClickList(0, 0, kColumnBlank, false);
                         }));

@@ -33,7 +33,7 @@ TEST_F(ViewManager, TheCloseBoxOrADestroyFromOutsideForgetsTheDialogAndItsHighli
     ASSERT_NE(nullptr, dialog());
     // The first row with parts of its own highlighted.
     int row = 0;
-    while (dlg().Commands().RowAt(row).partNames.empty())
+    while (dlg().Commands().Model().RowAt(row).partNames.empty())
         ++row;
     dlg().Commands().OnClickList(row, row, kColumnLabel, false);
     CheckDlgButton(dialog(), IDC_HIGHLIGHT, BST_CHECKED);
@@ -61,7 +61,7 @@ TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     click(IDC_REFRESH);
     click(IDC_SWITCH);
     EXPECT_EQ(count, dlg().m_list.GetItemCount());
-    EXPECT_EQ(1, dlg().Commands().TreeMode());
+    EXPECT_EQ(1, dlg().Commands().Model().TreeMode());
 }
 
 TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgainAtTheDefaultSize) {
@@ -247,7 +247,7 @@ TEST_F(ViewManager, EveryCommandOnTheDeepestAndTheTopRowOfA5000LevelChain) {
             // The top row, without a part of its own, starts closed: it
             // opens first, then closes with the part (asking if it must),
             // and opens again.
-            if (!commands.RowAt(row).open)
+            if (!commands.Model().RowAt(row).open)
                 commands.OnDblclkList(row, row, kColumnOpen);
             {
                 ModalAnswer answer([](HWND confirm) {
