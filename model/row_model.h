@@ -135,7 +135,7 @@ class RowModel {
     SessionPartIndex& PartIndex() { return m_partIndex; }
 
   protected:
-    TreeList& m_list; // holds the rows' colours and counts
+    TreeList& m_list; // holds m_itemColor and m_itemNumber
     SessionPartIndex m_partIndex;
 
   private:

@@ -162,12 +162,12 @@ bool CellListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
 }
 
 int CellListCtrl::GetItemNumber(int item) const {
-    return IsTableItem(item) ? m_itemNumbers[static_cast<size_t>(item)] : 0;
+    return IsTableItem(item) ? m_itemNumber[static_cast<size_t>(item)] : 0;
 }
 
 void CellListCtrl::SetItemNumber(int item, int number) {
     if (IsTableItem(item))
-        m_itemNumbers[static_cast<size_t>(item)] = number;
+        m_itemNumber[static_cast<size_t>(item)] = number;
 }
 
 void CellListCtrl::GetCellText(int row, int column, char* text, int size) const {

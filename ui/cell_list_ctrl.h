@@ -125,7 +125,7 @@ class CellListCtrl : public CListCtrl {
                      int imageRow);
 
     // Indexed by item: the number drawn in column 6.
-    std::array<int, MAX_ROWS> m_itemNumbers{};
+    std::array<int, MAX_ROWS> m_itemNumber{};
     int m_markedColumn = -1;
     std::string m_markedText;
     std::map<uint32_t, std::unique_ptr<CellImage>> m_cellImages;

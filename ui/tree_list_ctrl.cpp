@@ -84,7 +84,7 @@ constexpr UINT kSetParentCode = WM_USER + 1;
 } // namespace
 
 TreeListCtrl::TreeListCtrl() {
-    m_itemColors.fill(0x00FF0000u);
+    m_itemColor.fill(0x00FF0000u);
 }
 
 void TreeListCtrl::PreSubclassWindow() {
@@ -530,12 +530,12 @@ void TreeListCtrl::SetItemImage(int item, int column, int bitmapId) {
 }
 
 uint32_t TreeListCtrl::GetItemColor(int item) const {
-    return IsTableItem(item) ? m_itemColors[static_cast<size_t>(item)] : 0;
+    return IsTableItem(item) ? m_itemColor[static_cast<size_t>(item)] : 0;
 }
 
 void TreeListCtrl::SetItemColor(int item, uint32_t color) {
     if (IsTableItem(item))
-        m_itemColors[static_cast<size_t>(item)] = color;
+        m_itemColor[static_cast<size_t>(item)] = color;
 }
 
 int TreeListCtrl::GetItemNumber(int item) const {

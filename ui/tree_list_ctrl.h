@@ -183,7 +183,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
 
     // Indexed by item: the colour of the swatch, as 0x00BBGGRR; blue until
     // the dialog writes it.
-    std::array<uint32_t, MAX_ROWS> m_itemColors;
+    std::array<uint32_t, MAX_ROWS> m_itemColor;
     CListCtrl m_allItems;
     TreeLinks m_links;
     uint16_t m_busy = 0;

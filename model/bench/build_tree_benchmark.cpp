@@ -66,20 +66,28 @@ void BM_BuildTreeOtherGroups(benchmark::State& state) {
     buildRepeatedly(state, config);
 }
 
+// Builds the 5,000 rows of the generated die into model; false, the
+// benchmark skipped, when the host refuses the session.
+bool buildFiveThousandRows(benchmark::State& state, RowModel& model) {
+    std::string error;
+    if (!LoadGeneratedDie(5000, &error)) {
+        state.SkipWithError(error.c_str());
+        return false;
+    }
+    set_up_work_part_record();
+    model.BuildTree(configPath().c_str());
+    return true;
+}
+
 // Refresh of the 5,000 rows, as the View Manager does it: the list emptied
 // and the rows built again in place; with 1, keeping the shape of a tree
 // whose every tenth group is folded (the shape taken from the rows shown
 // and shown again by the build), with 0 without one.
 void BM_Rebuild(benchmark::State& state) {
-    std::string error;
-    if (!LoadGeneratedDie(5000, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    set_up_work_part_record();
     MemoryTreeList list;
     RowModel model(list);
-    model.BuildTree(configPath().c_str());
+    if (!buildFiveThousandRows(state, model))
+        return;
     for (int r = model.RowCount() - 1; r >= 0; r -= 10)
         list.CollapseItem(r);
     const bool keepsShape = state.range(0) != 0;
@@ -99,15 +107,10 @@ constexpr char kTyped[] = "Type 42";
 // letters to n, the rows found and shown. With 0, the box emptied again
 // after the whole text.
 void BM_FilterKeystroke(benchmark::State& state) {
-    std::string error;
-    if (!LoadGeneratedDie(5000, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    set_up_work_part_record();
     MemoryTreeList list;
     RowModel model(list);
-    model.BuildTree(configPath().c_str());
+    if (!buildFiveThousandRows(state, model))
+        return;
     const auto letters = static_cast<size_t>(state.range(0));
     const std::string before(kTyped, letters == 0 ? sizeof kTyped - 1 : letters - 1);
     const std::string after(kTyped, letters);
