@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         NativeViewManager viewManager;
         viewManager.Prompts().answer = 1 + (flags >> 2) % 3; // one of the CONFIRM_ answers
         RunViewManagerCommand(viewManager);
-        if (!viewManager.Commands() || viewManager.Commands()->RowCount() < kDieRows)
+        if (!viewManager.Commands() || viewManager.Commands()->Model().RowCount() < kDieRows)
             fail("the command", "the View Manager is not up with the die's rows");
         check(viewManager.Commands(), "the command");
         // A double-click on a row's "Open/Close" cell closes it when open;
