@@ -166,7 +166,9 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
 
     // The layout of column 0 drawn in text for item.
     TreeCellLayout LayoutOf(const RECT& text, int item) const;
-    void DrawTreeGraphics(HDC dc, const RECT& text, int item, const TreeCellLayout& layout) const;
+    // ancestors: item's, from the top-level one down.
+    void DrawTreeGraphics(HDC dc, const RECT& text, int item, const std::vector<int>& ancestors,
+                          const TreeCellLayout& layout) const;
     void DrawColorSwatch(HDC dc, const RECT& rect, int item) const;
     void OnLButtonDown(POINT point);
     // A key of a tree view; false when the list view is to have it.

@@ -22,8 +22,12 @@ void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
         CellListCtrl::DrawCell(dc, rect, format, row, column);
         return;
     }
-    const TreeCellLayout layout = LayoutOf(rect, item);
-    DrawTreeGraphics(dc, rect, item, layout);
+    // The ancestors give the level too: a chain thousands deep is walked
+    // once a row.
+    std::vector<int> ancestors;
+    const int level = GetAncestorItems(item, &ancestors);
+    const TreeCellLayout layout = LayoutTreeCell(rect, level, ShowsChildItems(item), m_scale);
+    DrawTreeGraphics(dc, rect, item, ancestors, layout);
     RECT label = rect;
     label.left = layout.linesEnd + 1;
     CellListCtrl::DrawCell(dc, label, format, row, column);
@@ -59,6 +63,7 @@ bool TreeListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
 }
 
 void TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& text, int item,
+                                    const std::vector<int>& ancestors,
                                     const TreeCellLayout& layout) const {
     const int top = text.top;
     const int bottom = text.bottom;
@@ -72,10 +77,8 @@ void TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& text, int item,
     SelectObject(dc, grey);
 
     // A guide line for every ancestor that has later siblings shown.
-    std::vector<int> ancestors;
-    const int level = GetAncestorItems(item, &ancestors);
-    for (int i = 0; i < level; ++i) {
-        const int guide = layout.firstGuideX + layout.indent * i;
+    for (size_t i = 0; i < ancestors.size(); ++i) {
+        const int guide = layout.firstGuideX + layout.indent * static_cast<int>(i);
         if (!IsLastShownChildItem(ancestors[i]))
             drawLine(dc, guide, top - 1, guide, bottom + 1);
     }
