@@ -125,7 +125,6 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
 
 void ViewManagerCommands::Blank(int item, int row) {
     const int shown = m_model.RowAt(row).shown ? 0 : 1;
-    m_model.EditRow(row).shown = shown != 0;
     if (!m_model.IsOtherRow(row)) {
         ApplyShownState(row, shown);
     } else {
@@ -144,6 +143,8 @@ void ViewManagerCommands::Blank(int item, int row) {
 }
 
 void ViewManagerCommands::Isolate(int row) {
+    // Marked before anything else, and not shown: a display part without a
+    // root occurrence stops the command here with nothing blanked.
     m_model.EditRow(row).shown = true;
     const tag_t root = UF_ASSEM_ask_root_part_occ(m_commandCache.DisplayPart());
     if (root == NULL_TAG)
@@ -163,8 +164,7 @@ void ViewManagerCommands::Isolate(int row) {
         for (int top : tops)
             MarkBlankedExcept(top, row);
         const int top = TopRowOf(row);
-        SetShownPictures(top, 1);
-        m_model.EditRow(top).shown = true;
+        SetRowShown(top, true);
     }
     if (!m_model.IsOtherRow(row)) {
         ShowSubtree(row);
@@ -175,7 +175,7 @@ void ViewManagerCommands::Isolate(int row) {
         if (IsRow(parent))
             SetRowBlankStatus(parent, HOST_UNBLANKED);
         SetCountedBlankStatus(row, HOST_UNBLANKED);
-        SetShownPictures(row, 1);
+        SetRowShown(row, true);
         for (int sibling : SiblingRange(row))
             SetOccurrencesBlankStatus(sibling, HOST_BLANKED);
     }
@@ -200,7 +200,7 @@ void ViewManagerCommands::ColorRow(int row, int index) {
     const tag_t display = m_commandCache.DisplayPart();
     if (StartsWithDisplayPart(row, display)) {
         m_commandCache.SetColor(UF_ASSEM_ask_root_part_occ(display), index);
-        m_list.SetItemColor(row, packed);
+        SetRowColor(row, packed);
     }
     ApplyColor(row, packed, index);
     if (m_model.IsOtherRow(row))
@@ -210,7 +210,7 @@ void ViewManagerCommands::ColorRow(int row, int index) {
 
 void ViewManagerCommands::FreezeOrUnfreeze(int row) {
     const int unfrozen = m_model.RowAt(row).unfrozen ? 0 : 1;
-    m_list.SetItemImage(row, kColumnFreeze, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
+    SetPadlock(row, unfrozen != 0);
     ApplyFrozenState(row, kColumnFreeze, unfrozen);
     // Unlike blanking, freezing an _OTHER row's parts leaves the parts of
     // its sibling range as they were: there is nothing to give back to them.

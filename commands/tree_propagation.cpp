@@ -63,10 +63,19 @@ template <typename Visit> void ViewManagerCommands::ForEachOccurrenceOfParts(int
     }
 }
 
-void ViewManagerCommands::SetShownPictures(int row, int shown) {
-    m_list.SetItemImage(row, kColumnBlank, shown != 0 ? kPictureShown : kPictureBlanked);
-    m_list.SetItemImage(row, kColumnIsolate,
-                        shown != 0 ? kPictureIsolateShown : kPictureIsolateBlanked);
+void ViewManagerCommands::SetRowShown(int row, bool shown) {
+    m_model.EditRow(row).shown = shown;
+    m_model.ShowRowCells(row);
+}
+
+void ViewManagerCommands::SetRowColor(int row, uint32_t color) {
+    m_model.EditRow(row).color = color;
+    m_model.ShowRowCells(row);
+}
+
+void ViewManagerCommands::SetPadlock(int row, bool open) {
+    m_model.EditRow(row).padlockOpen = open;
+    m_model.ShowRowCells(row);
 }
 
 void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
@@ -116,17 +125,15 @@ void ViewManagerCommands::ApplyShownState(int row, int shown) {
 }
 
 void ViewManagerCommands::ApplyShownStateToRow(int row, int shown) {
-    m_model.EditRow(row).shown = shown != 0;
     SetRowBlankStatus(row, BlankStatusFor(shown));
-    SetShownPictures(row, shown);
+    SetRowShown(row, shown != 0);
 }
 
 void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
     WalkRows(row, [&](int r) {
         if (r == keptRow)
             return false;
-        m_model.EditRow(r).shown = false;
-        SetShownPictures(r, 0);
+        SetRowShown(r, false);
         return true;
     });
 }
@@ -139,10 +146,9 @@ void ViewManagerCommands::ShowSubtree(int row) {
 }
 
 void ViewManagerCommands::ShowRow(int row) {
-    m_model.EditRow(row).shown = true;
     // The display part has no occurrence of itself: its root stays as it is.
     SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
-    SetShownPictures(row, 1);
+    SetRowShown(row, true);
 }
 
 void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorIndex) {
@@ -157,25 +163,25 @@ void ViewManagerCommands::ApplyColorToRow(int row, uint32_t packedColor, int col
         row, [&](tag_t occurrence) { m_commandCache.SetColor(occurrence, colorIndex); });
     // A row without parts keeps the colour it shows.
     if (HasParts(row))
-        m_list.SetItemColor(row, packedColor);
+        SetRowColor(row, packedColor);
 }
 
-void ViewManagerCommands::ApplyFrozenState(int row, int column, int unfrozen) {
+void ViewManagerCommands::ApplyFrozenState(int row, int /*column*/, int unfrozen) {
     WalkRows(row, [&](int r) {
-        ApplyFrozenStateToRow(r, column, unfrozen);
+        ApplyFrozenStateToRow(r, unfrozen != 0);
         return true;
     });
 }
 
-void ViewManagerCommands::ApplyFrozenStateToRow(int row, int column, int unfrozen) {
-    m_model.EditRow(row).unfrozen = unfrozen != 0;
+void ViewManagerCommands::ApplyFrozenStateToRow(int row, bool unfrozen) {
+    m_model.EditRow(row).unfrozen = unfrozen;
     // A row without parts keeps its padlock.
     if (HasParts(row)) {
-        m_list.SetItemImage(row, column, unfrozen != 0 ? kPictureUnfrozen : kPictureFrozen);
+        SetPadlock(row, unfrozen);
         for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
             if (part == NULL_TAG)
                 continue;
-            if (unfrozen == 0) {
+            if (!unfrozen) {
                 m_commandCache.FreezePart(part);
                 continue;
             }
@@ -228,9 +234,9 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
     // tells, a single occurrence's part is taken as unloaded; with more,
     // colour and flags stay as they were.
     if (m_model.RowAt(row).occCount <= 0 || !HasParts(row)) {
-        m_list.SetItemColor(row, 0);
+        m_model.EditRow(row).color = 0;
     } else if (!m_model.ReadPartDisplayState(row) && m_model.RowAt(row).occCount == 1) {
-        m_list.SetItemColor(row, 0);
+        m_model.EditRow(row).color = 0;
         m_model.EditRow(row).unfrozen = true;
     }
     // Count and every picture agree with the state just read.
@@ -256,10 +262,11 @@ void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
     for (int sibling : SiblingRange(otherRow)) {
         // The mixed marker is no colour of the row's parts: a mixed row's
         // occurrences keep their own.
-        if (!HasParts(sibling) || m_list.GetItemColor(sibling) == kMixedColor)
+        const uint32_t color = m_model.RowAt(sibling).color;
+        if (!HasParts(sibling) || color == kMixedColor)
             continue;
         int index = 0;
-        if (!AskClosestColorIndex(m_list.GetItemColor(sibling), &index))
+        if (!AskClosestColorIndex(color, &index))
             continue;
         ForEachOccurrenceOfParts(
             sibling, [&](tag_t occurrence) { m_commandCache.SetColor(occurrence, index); });

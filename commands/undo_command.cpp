@@ -6,7 +6,6 @@
 #include "host/host_api.h"
 #include "host/host_calls.h"
 #include "host/host_session_bracket.h"
-#include "model/cell_pictures.h"
 
 #include <cstdio>
 #include <utility>
@@ -61,26 +60,25 @@ std::string ViewManagerCommands::LastCommandText() const {
 }
 
 RowLook ViewManagerCommands::LookOf(int row) const {
+    const Row& state = m_model.RowAt(row);
     RowLook look;
     look.row = row;
-    look.shown = m_model.RowAt(row).shown;
-    look.unfrozen = m_model.RowAt(row).unfrozen;
-    look.color = m_list.GetItemColor(row);
-    look.blankPicture = m_list.GetItemImage(row, kColumnBlank);
-    look.isolatePicture = m_list.GetItemImage(row, kColumnIsolate);
-    look.freezePicture = m_list.GetItemImage(row, kColumnFreeze);
+    look.shown = state.shown;
+    look.unfrozen = state.unfrozen;
+    look.padlockOpen = state.padlockOpen;
+    look.color = state.color;
     return look;
 }
 
 void ViewManagerCommands::ShowLook(const RowLook& look) {
     if (!IsRow(look.row))
         return;
-    m_model.EditRow(look.row).shown = look.shown;
-    m_model.EditRow(look.row).unfrozen = look.unfrozen;
-    m_list.SetItemColor(look.row, look.color);
-    m_list.SetItemImage(look.row, kColumnBlank, look.blankPicture);
-    m_list.SetItemImage(look.row, kColumnIsolate, look.isolatePicture);
-    m_list.SetItemImage(look.row, kColumnFreeze, look.freezePicture);
+    Row& row = m_model.EditRow(look.row);
+    row.shown = look.shown;
+    row.unfrozen = look.unfrozen;
+    row.padlockOpen = look.padlockOpen;
+    row.color = look.color;
+    m_model.ShowRowCells(look.row);
 }
 
 std::vector<RowLook> ViewManagerCommands::BeginUndoStep() {

@@ -20,20 +20,17 @@ struct HostValueChange {
     int set;      // what the command left there
 };
 
-// A row's flags and cells that a display command changes.
+// The part of a row's state that a display command changes.
 struct RowLook {
     int row = 0;
     bool shown = true;
     bool unfrozen = true;
+    bool padlockOpen = true;
     uint32_t color = 0;
-    int blankPicture = 0;
-    int isolatePicture = 0;
-    int freezePicture = 0;
 
     bool SameAs(const RowLook& other) const {
-        return shown == other.shown && unfrozen == other.unfrozen && color == other.color &&
-               blankPicture == other.blankPicture && isolatePicture == other.isolatePicture &&
-               freezePicture == other.freezePicture;
+        return shown == other.shown && unfrozen == other.unfrozen &&
+               padlockOpen == other.padlockOpen && color == other.color;
     }
 };
 

@@ -53,7 +53,7 @@ bool ViewManagerCommands::ClosedDuringPrompt(const std::function<void()>& prompt
 }
 
 void ViewManagerCommands::SetShownImages(int item, int row, int shown) {
-    SetShownPictures(row, shown);
+    SetRowShown(row, shown != 0);
     m_list.RedrawItems(item, item);
 }
 

@@ -86,9 +86,8 @@ class ViewManagerCommands {
     // Manager closes as after a failed handler.
     void AbandonAfterFailure(HandlerFailure failure) noexcept;
 
-    // Gives row's Blank and Isolate cells (columns 1 and 2) the shown or the
-    // blanked picture, as shown says, and repaints the list item at display
-    // position item, the one clicked.
+    // SetRowShown, and repaints the list item at display position item, the
+    // one clicked.
     void SetShownImages(int item, int row, int shown);
     // Repaints every item of the list.
     void RepaintAll();
@@ -101,8 +100,8 @@ class ViewManagerCommands {
     void ShowSubtree(int row);
     void ApplyColor(int row, uint32_t packedColor, int colorIndex);
     // Freezes (unfrozen 0) or unfreezes the parts of row and every row
-    // beneath it. column is where the padlock shows: the Freeze column, the
-    // only one that calls it.
+    // beneath it. column names the Freeze column, the only one that calls
+    // it; the rows' cells put the padlock there.
     void ApplyFrozenState(int row, int column, int unfrozen);
     void ApplyHighlight(int row, int on);
     // Rereads count, colour and frozen state from the host after an open.
@@ -169,14 +168,17 @@ class ViewManagerCommands {
     void ApplyShownStateToRow(int row, int shown);
     void ShowRow(int row);
     void ApplyColorToRow(int row, uint32_t packedColor, int colorIndex);
-    void ApplyFrozenStateToRow(int row, int column, int unfrozen);
+    void ApplyFrozenStateToRow(int row, bool unfrozen);
     void ApplyHighlightToRow(int row, int on);
     void RefreshOneRowState(int row);
     // The rows strictly between an _OTHER row's parent and it.
     std::vector<int> SiblingRange(int otherRow) const;
-    // Gives row's Blank and Isolate cells (columns 1 and 2) the shown or the
-    // blanked picture, as shown says; nothing is repainted.
-    void SetShownPictures(int row, int shown);
+    // Set one part of row's state and show its cells; nothing is
+    // repainted. Shown or blanked: the Blank and Isolate pictures. The
+    // padlock: the Freeze picture, which a row without parts keeps.
+    void SetRowShown(int row, bool shown);
+    void SetRowColor(int row, uint32_t color);
+    void SetPadlock(int row, bool open);
     // Blank status s on the occurrences of row's parts, the display part
     // through its root occurrence.
     void SetRowBlankStatus(int row, int s);

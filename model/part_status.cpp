@@ -2,7 +2,6 @@
 // the work-part record that remembers what was closed.
 #include "host/host_api.h"
 #include "host/host_state_scopes.h"
-#include "model/cell_pictures.h"
 #include "model/host_arrays.h"
 #include "model/occurrence_state.h"
 #include "model/part_attributes.h"
@@ -198,11 +197,10 @@ void RowModel::CloseRowParts(int r, std::unordered_set<std::string>& closedParts
     row.occs.clear();
     row.occCount = 0;
     row.partNames.clear();
-    m_list.SetItemImage(r, kColumnOpen, kPictureFolderClosed);
-    m_list.SetItemImage(r, kColumnLabel,
-                        row.hasChildren ? kPictureGroupClosed : kPicturePartClosed);
-    m_list.SetItemColor(r, 0);
-    m_list.SetItemNumber(r, 0);
+    row.open = false;
+    row.blocksSolid = false;
+    row.color = 0;
+    ShowRowCells(r);
 }
 
 std::vector<std::string> RowModel::TakePartsLeftOpen() {

@@ -4,6 +4,7 @@
 
 #include "host/host_types.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,4 +33,15 @@ struct Row {
     // An _OTHER row (m_otherRowIndex): it shows what its parent's
     // occurrences hold that no row between the parent and it shows.
     bool isOther = false;
+
+    // What its cells show beyond the flags above (CellsOf reads them all).
+    // The colour, as 0x00BBGGRR (m_itemColor); kMixedColor when the
+    // occurrences differ.
+    uint32_t color = 0;
+    // The Freeze column's padlock. It follows `unfrozen`, except on a row
+    // without parts, which keeps its padlock when a Freeze passes over it.
+    bool padlockOpen = true;
+    // A group's label shows solid blocks, or dotted ones once its parts were
+    // closed, until its state is shown again.
+    bool blocksSolid = true;
 };

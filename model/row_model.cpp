@@ -1,7 +1,7 @@
 // The row model's life: construction, the pictures of a row, release.
 #include "model/row_model.h"
 
-#include "model/cell_pictures.h"
+#include "model/row_cells.h"
 
 RowModel::RowModel(TreeList& list) : m_list(list) {
     // The list starts its swatches with a colour of its own; the model's
@@ -13,17 +13,22 @@ RowModel::RowModel(TreeList& list) : m_list(list) {
 RowModel::~RowModel() = default;
 
 void RowModel::ShowRowState(int r) {
-    const Row& row = RowAt(r);
-    m_list.SetItemNumber(r, row.occCount);
-    m_list.SetItemImage(r, kColumnBlank, row.shown ? kPictureShown : kPictureBlanked);
-    m_list.SetItemImage(r, kColumnIsolate,
-                        row.shown ? kPictureIsolateShown : kPictureIsolateBlanked);
-    m_list.SetItemImage(r, kColumnFreeze, row.unfrozen ? kPictureUnfrozen : kPictureFrozen);
-    m_list.SetItemImage(r, kColumnOpen, row.open ? kPictureFolderOpen : kPictureFolderClosed);
-    m_list.SetItemImage(r, kColumnLabel,
-                        row.hasChildren ? kPictureGroupOpen
-                        : row.open      ? kPicturePartOpen
-                                        : kPicturePartClosed);
+    Row& row = EditRow(r);
+    row.padlockOpen = row.unfrozen;
+    row.blocksSolid = true;
+    ShowRowCells(r);
+}
+
+void RowModel::ShowRowCells(int r) {
+    const RowCells cells = CellsOf(RowAt(r));
+    // A picture is a bitmap the list loads: only those that change.
+    for (int column = 0; column < kColumnAttributeCount; ++column) {
+        const int picture = cells.pictures[static_cast<size_t>(column)];
+        if (picture != 0 && m_list.GetItemImage(r, column) != picture)
+            m_list.SetItemImage(r, column, picture);
+    }
+    m_list.SetItemColor(r, cells.color);
+    m_list.SetItemNumber(r, cells.count);
 }
 
 void RowModel::ReleaseRowTables() {

@@ -67,9 +67,12 @@ class RowModel {
     void SetTreeMode(int mode) { m_treeMode = mode; }
     const TreeList& List() const { return m_list; }
 
-    // Makes row r's cells agree with its state: the count and the pictures of
-    // columns 0, 1, 2, 4 and 5.
+    // Makes row r's cells agree with its flags: the padlock follows its
+    // frozen state and a group's blocks are solid again; then ShowRowCells.
     void ShowRowState(int r);
+    // Gives the list what row r's cells show now (CellsOf): the one way a
+    // row's state reaches the screen.
+    void ShowRowCells(int r);
     // Empties the rows and the session parts; the list keeps its colours.
     // The rows live in one vector, which this clears: there are no separate
     // tables left to release, only the name.
@@ -135,7 +138,8 @@ class RowModel {
     SessionPartIndex& PartIndex() { return m_partIndex; }
 
   protected:
-    TreeList& m_list; // holds m_itemColor and m_itemNumber
+    // Shows each row's cells as ShowRowCells gives them.
+    TreeList& m_list;
     SessionPartIndex m_partIndex;
 
   private:

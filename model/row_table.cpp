@@ -4,6 +4,7 @@
 #include "model/cell_words.h"
 #include "model/column_titles.h"
 #include "model/part_name.h"
+#include "model/row_cells.h"
 
 #include <algorithm>
 
@@ -29,13 +30,13 @@ std::string groupPath(const RowModel& model, int row) {
     return path;
 }
 
-std::string cellWords(const RowModel& model, int row, int column) {
-    const TreeList& list = model.List();
+std::string cellWords(const RowCells& cells, int column) {
     if (column == kColumnColor)
-        return HexColor(list.GetItemColor(row));
+        return HexColor(cells.color);
     char words[64] = "";
     DescribeCellState(
-        {column, list.GetItemImage(row, column), list.GetItemColor(row), list.GetItemNumber(row)},
+        {column, column < kColumnAttributeCount ? cells.pictures[static_cast<size_t>(column)] : 0,
+         cells.color, cells.count},
         words, sizeof words);
     return words;
 }
@@ -51,8 +52,9 @@ std::string RowsAsTable(const RowModel& model, const std::vector<int>& rows) {
         if (row < 0 || row >= model.RowCount())
             continue;
         table += cell(groupPath(model, row)) + "\t" + cell(model.RowLabel(row));
+        const RowCells cells = CellsOf(model.RowAt(row));
         for (int column = kColumnBlank; column <= kColumnAttributeCount; ++column)
-            table += "\t" + cellWords(model, row, column);
+            table += "\t" + cellWords(cells, column);
         std::string parts;
         for (const std::string& name : model.RowAt(row).partNames)
             parts += (parts.empty() ? "" : ";") + FileNameOf(name);

@@ -164,6 +164,9 @@ int RowModel::appendKeptRows(const ViewConfig& config,
         row.name = config.groupName[e];
         row.customName = config.customName[e];
         row.key = config.keyValue[e];
+        // Its item's colour from the build before stays while no occurrence
+        // tells another.
+        row.color = m_list.GetItemColor(RowCount());
         row.occCount = static_cast<int>(occs.size());
         row.occs = std::move(occs);
         row.partNames.reserve(matched[e].size());
@@ -282,7 +285,7 @@ template <typename ShownBetween> void RowModel::fillOtherRow(int r, ShownBetween
         }
     }
     row.occCount = static_cast<int>(row.partNames.size());
-    m_list.SetItemNumber(r, row.occCount);
+    ShowRowCells(r);
 }
 
 std::vector<RowModel::Component>
@@ -319,7 +322,7 @@ void RowModel::ReadRowState(int r) {
     Row& row = EditRow(r);
     if (row.occCount <= 0) {
         // Nothing on display: an empty row, shown, not frozen, closed.
-        m_list.SetItemColor(r, 0);
+        row.color = 0;
         row.shown = true;
         row.unfrozen = true;
         row.open = false;
@@ -363,8 +366,8 @@ bool RowModel::ReadPartDisplayState(int r) {
         return false;
     const tag_t part = referenceOccurrence == NULL_TAG ? m_cache.DisplayPart()
                                                        : m_cache.PrototypeOf(referenceOccurrence);
-    m_list.SetItemColor(r, mixedColors ? kMixedColor : m_cache.PackedColor(reference.color));
     Row& row = EditRow(r);
+    row.color = mixedColors ? kMixedColor : m_cache.PackedColor(reference.color);
     row.shown = !(reference.blank_status == HOST_BLANKED && !mixedBlanking);
     row.unfrozen = !countsAsFrozen(m_cache.DelayStatus(part));
     return true;
