@@ -99,7 +99,7 @@ void ViewManagerCommands::Close(int row) {
         CloseViewManager(); // done when this command has returned
         return;
     }
-    ApplyOpenState(row, 0);
+    m_propagation.ApplyOpenState(row, 0);
     TellPartsLeftOpen(m_model.TakePartsLeftOpen());
     RepaintAll();
 }
@@ -110,7 +110,7 @@ OrderedParts ViewManagerCommands::PartsClosedWith(int row, tag_t displayPart,
     // Nothing closes while they are gathered: a part that several rows hold
     // is looked at once.
     std::unordered_set<std::string> seen;
-    WalkRows(row, [&](int r) {
+    m_propagation.WalkRows(row, [&](int r) {
         GatherPartsClosedWith(r, displayPart, parts, seen, occurrences);
         return true;
     });

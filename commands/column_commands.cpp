@@ -24,7 +24,7 @@ void ViewManagerCommands::OnCellKey(int item, int row, int column, bool highligh
 
 void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highlightChecked) {
     RunHandler([&] {
-        if (!IsRow(row))
+        if (!m_model.IsRow(row))
             return;
         const std::vector<RowMenuEntry> entries =
             RowMenuEntries(m_model.RowAt(row), LastCommandText());
@@ -53,18 +53,18 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
     HostSessionBracket bracket;
     if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG)
         return;
-    if (!IsRow(row))
+    if (!m_model.IsRow(row))
         row = -1;
     m_clickedRow = row;
     {
         const CommandCache::Scope scope(m_commandCache);
         if (m_highlightedRow >= 0)
-            ApplyHighlight(m_highlightedRow, 0);
+            m_propagation.ApplyHighlight(m_highlightedRow, 0);
         if (highlightChecked) {
             if (row >= 0) {
-                ApplyHighlight(row, 1);
+                m_propagation.ApplyHighlight(row, 1);
                 if (m_model.IsOtherRow(row))
-                    UnhighlightSiblings(row);
+                    m_propagation.UnhighlightSiblings(row);
             }
             m_highlightedRow = row;
         }
@@ -88,7 +88,7 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
 
 void ViewManagerCommands::DblclkList(int row, int column) {
     HostSessionBracket bracket;
-    if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG || !IsRow(row))
+    if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG || !m_model.IsRow(row))
         return;
     if (column == kColumnFreeze) {
         const CommandCache::Scope scope(m_commandCache);
@@ -113,31 +113,31 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
     const CommandCache::Scope scope(m_commandCache);
     if (checked) {
         if (m_clickedRow >= 0) {
-            ApplyHighlight(m_clickedRow, 1);
-            if (IsRow(m_clickedRow) && m_model.IsOtherRow(m_clickedRow))
-                UnhighlightSiblings(m_clickedRow);
+            m_propagation.ApplyHighlight(m_clickedRow, 1);
+            if (m_model.IsRow(m_clickedRow) && m_model.IsOtherRow(m_clickedRow))
+                m_propagation.UnhighlightSiblings(m_clickedRow);
         }
         m_highlightedRow = m_clickedRow;
     } else if (m_highlightedRow >= 0) {
-        ApplyHighlight(m_highlightedRow, 0);
+        m_propagation.ApplyHighlight(m_highlightedRow, 0);
     }
 }
 
 void ViewManagerCommands::Blank(int item, int row) {
     const int shown = m_model.RowAt(row).shown ? 0 : 1;
     if (!m_model.IsOtherRow(row)) {
-        ApplyShownState(row, shown);
+        m_propagation.ApplyShownState(row, shown);
     } else {
         // The parent's parts are blanked or unblanked as a whole, and the
         // row's own parts with them, which an ancestor's Blank may have
         // blanked one by one; the other children of the parent then get
         // their own state back.
         const int parent = m_model.RowAt(row).parent;
-        if (IsRow(parent))
-            SetRowBlankStatus(parent, BlankStatusFor(shown));
-        SetCountedBlankStatus(row, BlankStatusFor(shown));
+        if (m_model.IsRow(parent))
+            m_propagation.SetRowBlankStatus(parent, BlankStatusFor(shown));
+        m_propagation.SetCountedBlankStatus(row, BlankStatusFor(shown));
         SetShownImages(item, row, shown);
-        ReapplySiblingShown(row);
+        m_propagation.ReapplySiblingShown(row);
     }
     RepaintAll();
 }
@@ -151,7 +151,7 @@ void ViewManagerCommands::Isolate(int row) {
         return;
     // Only the one top row stands for the whole assembly; a configuration
     // whose root is dropped has several, and each hides the others' trees.
-    const std::vector<int> tops = TopRows();
+    const std::vector<int> tops = m_propagation.TopRows();
     const bool wholeAssembly = row == 0 && tops.size() == 1;
     {
         UfTagArray children;
@@ -162,22 +162,22 @@ void ViewManagerCommands::Isolate(int row) {
     }
     if (!wholeAssembly) {
         for (int top : tops)
-            MarkBlankedExcept(top, row);
-        const int top = TopRowOf(row);
-        SetRowShown(top, true);
+            m_propagation.MarkBlankedExcept(top, row);
+        const int top = m_propagation.TopRowOf(row);
+        m_propagation.SetRowShown(top, true);
     }
     if (!m_model.IsOtherRow(row)) {
-        ShowSubtree(row);
+        m_propagation.ShowSubtree(row);
     } else {
         // The parent and the row's own parts are shown, the siblings'
         // parts blanked.
         const int parent = m_model.RowAt(row).parent;
-        if (IsRow(parent))
-            SetRowBlankStatus(parent, HOST_UNBLANKED);
-        SetCountedBlankStatus(row, HOST_UNBLANKED);
-        SetRowShown(row, true);
-        for (int sibling : SiblingRange(row))
-            SetOccurrencesBlankStatus(sibling, HOST_BLANKED);
+        if (m_model.IsRow(parent))
+            m_propagation.SetRowBlankStatus(parent, HOST_UNBLANKED);
+        m_propagation.SetCountedBlankStatus(row, HOST_UNBLANKED);
+        m_propagation.SetRowShown(row, true);
+        for (int sibling : m_propagation.SiblingRange(row))
+            m_propagation.SetOccurrencesBlankStatus(sibling, HOST_BLANKED);
     }
     RepaintAll();
 }
@@ -187,7 +187,7 @@ void ViewManagerCommands::Color(int row) {
     if (ClosedDuringPrompt([this, &chosen] { chosen = m_prompts.AskColor(); }))
         return;
     int index = 0;
-    if (!chosen || !IsRow(row) || !AskClosestColorIndex(*chosen, &index))
+    if (!chosen || !m_model.IsRow(row) || !AskClosestColorIndex(*chosen, &index))
         return;
     // The row shows the host's colour, not the one chosen. The session may
     // have changed while the colour was chosen: nothing asked before counts.
@@ -198,20 +198,20 @@ void ViewManagerCommands::Color(int row) {
 void ViewManagerCommands::ColorRow(int row, int index) {
     const uint32_t packed = AskPackedColor(index);
     const tag_t display = m_commandCache.DisplayPart();
-    if (StartsWithDisplayPart(row, display)) {
+    if (m_propagation.StartsWithDisplayPart(row, display)) {
         m_commandCache.SetColor(UF_ASSEM_ask_root_part_occ(display), index);
-        SetRowColor(row, packed);
+        m_propagation.SetRowColor(row, packed);
     }
-    ApplyColor(row, packed, index);
+    m_propagation.ApplyColor(row, packed, index);
     if (m_model.IsOtherRow(row))
-        ReapplySiblingColors(row);
+        m_propagation.ReapplySiblingColors(row);
     m_window.InvalidateWindow();
 }
 
 void ViewManagerCommands::FreezeOrUnfreeze(int row) {
     const int unfrozen = m_model.RowAt(row).unfrozen ? 0 : 1;
-    SetPadlock(row, unfrozen != 0);
-    ApplyFrozenState(row, kColumnFreeze, unfrozen);
+    m_propagation.SetPadlock(row, unfrozen != 0);
+    m_propagation.ApplyFrozenState(row, kColumnFreeze, unfrozen);
     // Unlike blanking, freezing an _OTHER row's parts leaves the parts of
     // its sibling range as they were: there is nothing to give back to them.
     RepaintAll();
@@ -225,8 +225,8 @@ void ViewManagerCommands::Open(int row) {
         // Each part opened becomes the display part in turn.
         const DisplayPartKept displayKept(display);
         const SessionPartIndex::Scope scope(m_model.PartIndex());
-        ApplyOpenState(row, 1);
+        m_propagation.ApplyOpenState(row, 1);
     }
-    RefreshRowState(row);
+    m_propagation.RefreshRowState(row);
     RepaintAll();
 }

@@ -1,42 +1,39 @@
-// Carrying a command's value down the tree: each operation visits a row,
-// writes the value into its flag, its pictures and the host objects of its
-// parts, and then visits the rows beneath it, depth first, in item order.
-// Also the three corrections of an _OTHER row's sibling range.
+#include "commands/tree_propagation.h"
+
 #include "commands/color_components.h"
 #include "commands/part_occurrences.h"
-#include "commands/view_manager_commands.h"
 #include "model/cell_pictures.h"
 #include "model/host_color.h"
 #include "model/tree_walk.h"
 
 #include <algorithm>
 
-std::vector<int> ViewManagerCommands::ChildRows(int row) {
+std::vector<int> TreePropagation::ChildRows(int row) {
     std::vector<int> children;
     for (int child = m_list.GetFirstChildItem(row); child != -1;
          child = m_list.GetNextChildItem()) {
-        if (IsRow(child))
+        if (m_model.IsRow(child))
             children.push_back(child);
     }
     return children;
 }
 
-void ViewManagerCommands::WalkRows(int row, const std::function<bool(int)>& visit) {
-    if (!IsRow(row))
+void TreePropagation::WalkRows(int row, const std::function<bool(int)>& visit) {
+    if (!m_model.IsRow(row))
         return;
     WalkDepthFirst(row, visit, [this](int r) { return ChildRows(r); });
 }
 
-std::vector<int> ViewManagerCommands::SiblingRange(int otherRow) const {
+std::vector<int> TreePropagation::SiblingRange(int otherRow) const {
     std::vector<int> range;
-    if (!IsRow(otherRow) || !m_model.IsOtherRow(otherRow))
+    if (!m_model.IsRow(otherRow) || !m_model.IsOtherRow(otherRow))
         return range;
     for (int s = std::max(m_model.RowAt(otherRow).parent + 1, 0); s < otherRow; ++s)
         range.push_back(s);
     return range;
 }
 
-std::vector<int> ViewManagerCommands::TopRows() const {
+std::vector<int> TreePropagation::TopRows() const {
     std::vector<int> tops;
     for (int r = 0; r < m_model.RowCount(); ++r) {
         if (m_model.RowAt(r).parent < 0)
@@ -45,41 +42,41 @@ std::vector<int> ViewManagerCommands::TopRows() const {
     return tops;
 }
 
-int ViewManagerCommands::TopRowOf(int row) const {
-    while (IsRow(m_model.RowAt(row).parent))
+int TreePropagation::TopRowOf(int row) const {
+    while (m_model.IsRow(m_model.RowAt(row).parent))
         row = m_model.RowAt(row).parent;
     return row;
 }
 
-bool ViewManagerCommands::StartsWithDisplayPart(int row, tag_t displayPart) {
-    return HasParts(row) && displayPart != NULL_TAG &&
+bool TreePropagation::StartsWithDisplayPart(int row, tag_t displayPart) {
+    return m_model.HasParts(row) && displayPart != NULL_TAG &&
            m_commandCache.PartTags({m_model.RowAt(row).partNames.front()}).front() == displayPart;
 }
 
-template <typename Visit> void ViewManagerCommands::ForEachOccurrenceOfParts(int row, Visit visit) {
+template <typename Visit> void TreePropagation::ForEachOccurrenceOfParts(int row, Visit visit) {
     for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
         for (tag_t occurrence : m_commandCache.Occurrences(part))
             visit(occurrence);
     }
 }
 
-void ViewManagerCommands::SetRowShown(int row, bool shown) {
+void TreePropagation::SetRowShown(int row, bool shown) {
     m_model.EditRow(row).shown = shown;
     m_model.ShowRowCells(row);
 }
 
-void ViewManagerCommands::SetRowColor(int row, uint32_t color) {
+void TreePropagation::SetRowColor(int row, uint32_t color) {
     m_model.EditRow(row).color = color;
     m_model.ShowRowCells(row);
 }
 
-void ViewManagerCommands::SetPadlock(int row, bool open) {
+void TreePropagation::SetPadlock(int row, bool open) {
     m_model.EditRow(row).padlockOpen = open;
     m_model.ShowRowCells(row);
 }
 
-void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
-    if (!HasParts(row))
+void TreePropagation::SetRowBlankStatus(int row, int s) {
+    if (!m_model.HasParts(row))
         return;
     const tag_t display = m_commandCache.DisplayPart();
     for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
@@ -93,7 +90,7 @@ void ViewManagerCommands::SetRowBlankStatus(int row, int s) {
     }
 }
 
-void ViewManagerCommands::ApplyOpenState(int row, int open) {
+void TreePropagation::ApplyOpenState(int row, int open) {
     // A part found closed stays closed while the walk goes on: the rows
     // that share it do not ask again.
     std::unordered_set<std::string> closedParts;
@@ -103,8 +100,8 @@ void ViewManagerCommands::ApplyOpenState(int row, int open) {
     });
 }
 
-void ViewManagerCommands::ApplyOpenStateToRow(int row, int open,
-                                              std::unordered_set<std::string>& closedParts) {
+void TreePropagation::ApplyOpenStateToRow(int row, int open,
+                                          std::unordered_set<std::string>& closedParts) {
     if (m_model.RowAt(row).open != (open != 0)) {
         m_model.EditRow(row).open = open != 0;
         if (open == 1) {
@@ -117,19 +114,19 @@ void ViewManagerCommands::ApplyOpenStateToRow(int row, int open,
     }
 }
 
-void ViewManagerCommands::ApplyShownState(int row, int shown) {
+void TreePropagation::ApplyShownState(int row, int shown) {
     WalkRows(row, [&](int r) {
         ApplyShownStateToRow(r, shown);
         return true;
     });
 }
 
-void ViewManagerCommands::ApplyShownStateToRow(int row, int shown) {
+void TreePropagation::ApplyShownStateToRow(int row, int shown) {
     SetRowBlankStatus(row, BlankStatusFor(shown));
     SetRowShown(row, shown != 0);
 }
 
-void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
+void TreePropagation::MarkBlankedExcept(int row, int keptRow) {
     WalkRows(row, [&](int r) {
         if (r == keptRow)
             return false;
@@ -138,45 +135,45 @@ void ViewManagerCommands::MarkBlankedExcept(int row, int keptRow) {
     });
 }
 
-void ViewManagerCommands::ShowSubtree(int row) {
+void TreePropagation::ShowSubtree(int row) {
     WalkRows(row, [&](int r) {
         ShowRow(r);
         return true;
     });
 }
 
-void ViewManagerCommands::ShowRow(int row) {
+void TreePropagation::ShowRow(int row) {
     // The display part has no occurrence of itself: its root stays as it is.
     SetOccurrencesBlankStatus(row, HOST_UNBLANKED);
     SetRowShown(row, true);
 }
 
-void ViewManagerCommands::ApplyColor(int row, uint32_t packedColor, int colorIndex) {
+void TreePropagation::ApplyColor(int row, uint32_t packedColor, int colorIndex) {
     WalkRows(row, [&](int r) {
         ApplyColorToRow(r, packedColor, colorIndex);
         return true;
     });
 }
 
-void ViewManagerCommands::ApplyColorToRow(int row, uint32_t packedColor, int colorIndex) {
+void TreePropagation::ApplyColorToRow(int row, uint32_t packedColor, int colorIndex) {
     ForEachOccurrenceOfParts(
         row, [&](tag_t occurrence) { m_commandCache.SetColor(occurrence, colorIndex); });
     // A row without parts keeps the colour it shows.
-    if (HasParts(row))
+    if (m_model.HasParts(row))
         SetRowColor(row, packedColor);
 }
 
-void ViewManagerCommands::ApplyFrozenState(int row, int /*column*/, int unfrozen) {
+void TreePropagation::ApplyFrozenState(int row, int /*column*/, int unfrozen) {
     WalkRows(row, [&](int r) {
         ApplyFrozenStateToRow(r, unfrozen != 0);
         return true;
     });
 }
 
-void ViewManagerCommands::ApplyFrozenStateToRow(int row, bool unfrozen) {
+void TreePropagation::ApplyFrozenStateToRow(int row, bool unfrozen) {
     m_model.EditRow(row).unfrozen = unfrozen;
     // A row without parts keeps its padlock.
-    if (HasParts(row)) {
+    if (m_model.HasParts(row)) {
         SetPadlock(row, unfrozen);
         for (tag_t part : m_commandCache.PartTags(m_model.RowAt(row).partNames)) {
             if (part == NULL_TAG)
@@ -198,7 +195,7 @@ void ViewManagerCommands::ApplyFrozenStateToRow(int row, bool unfrozen) {
     }
 }
 
-void ViewManagerCommands::ApplyHighlight(int row, int on) {
+void TreePropagation::ApplyHighlight(int row, int on) {
     // Also when closing or rebuilding, outside a command: an occurrence that
     // several rows hold is set once.
     const CommandCache::Scope scope(m_commandCache);
@@ -208,8 +205,8 @@ void ViewManagerCommands::ApplyHighlight(int row, int on) {
     });
 }
 
-void ViewManagerCommands::ApplyHighlightToRow(int row, int on) {
-    if (HasParts(row)) {
+void TreePropagation::ApplyHighlightToRow(int row, int on) {
+    if (m_model.HasParts(row)) {
         const tag_t display = m_commandCache.DisplayPart();
         // A row that starts with the display part stands for the whole
         // assembly: its root occurrence alone is highlighted.
@@ -222,18 +219,18 @@ void ViewManagerCommands::ApplyHighlightToRow(int row, int on) {
     }
 }
 
-void ViewManagerCommands::RefreshRowState(int row) {
+void TreePropagation::RefreshRowState(int row) {
     WalkRows(row, [&](int r) {
         RefreshOneRowState(r);
         return true;
     });
 }
 
-void ViewManagerCommands::RefreshOneRowState(int row) {
+void TreePropagation::RefreshOneRowState(int row) {
     // The state comes from the occurrences the row counts. With none that
     // tells, a single occurrence's part is taken as unloaded; with more,
     // colour and flags stay as they were.
-    if (m_model.RowAt(row).occCount <= 0 || !HasParts(row)) {
+    if (m_model.RowAt(row).occCount <= 0 || !m_model.HasParts(row)) {
         m_model.EditRow(row).color = 0;
     } else if (!m_model.ReadPartDisplayState(row) && m_model.RowAt(row).occCount == 1) {
         m_model.EditRow(row).color = 0;
@@ -243,27 +240,27 @@ void ViewManagerCommands::RefreshOneRowState(int row) {
     m_model.ShowRowState(row);
 }
 
-void ViewManagerCommands::SetOccurrencesBlankStatus(int row, int s) {
+void TreePropagation::SetOccurrencesBlankStatus(int row, int s) {
     ForEachOccurrenceOfParts(
         row, [&](tag_t occurrence) { m_commandCache.SetBlankStatus(occurrence, s); });
 }
 
-void ViewManagerCommands::SetCountedBlankStatus(int otherRow, int s) {
+void TreePropagation::SetCountedBlankStatus(int otherRow, int s) {
     for (tag_t occurrence : m_model.RowAt(otherRow).occs)
         m_commandCache.SetBlankStatus(occurrence, s);
 }
 
-void ViewManagerCommands::ReapplySiblingShown(int otherRow) {
+void TreePropagation::ReapplySiblingShown(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
         SetOccurrencesBlankStatus(sibling, BlankStatusFor(m_model.RowAt(sibling).shown ? 1 : 0));
 }
 
-void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
+void TreePropagation::ReapplySiblingColors(int otherRow) {
     for (int sibling : SiblingRange(otherRow)) {
         // The mixed marker is no colour of the row's parts: a mixed row's
         // occurrences keep their own.
         const uint32_t color = m_model.RowAt(sibling).color;
-        if (!HasParts(sibling) || color == kMixedColor)
+        if (!m_model.HasParts(sibling) || color == kMixedColor)
             continue;
         int index = 0;
         if (!AskClosestColorIndex(color, &index))
@@ -273,7 +270,7 @@ void ViewManagerCommands::ReapplySiblingColors(int otherRow) {
     }
 }
 
-void ViewManagerCommands::UnhighlightSiblings(int otherRow) {
+void TreePropagation::UnhighlightSiblings(int otherRow) {
     for (int sibling : SiblingRange(otherRow))
         ForEachOccurrenceOfParts(
             sibling, [&](tag_t occurrence) { m_commandCache.SetHighlight(occurrence, 0); });

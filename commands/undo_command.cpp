@@ -71,7 +71,7 @@ RowLook ViewManagerCommands::LookOf(int row) const {
 }
 
 void ViewManagerCommands::ShowLook(const RowLook& look) {
-    if (!IsRow(look.row))
+    if (!m_model.IsRow(look.row))
         return;
     Row& row = m_model.EditRow(look.row);
     row.shown = look.shown;

@@ -9,51 +9,42 @@ ViewManagerCommands::ViewManagerCommands(TreeList& list, CommandPrompts& prompts
     : m_list(list), m_model(list), m_prompts(prompts), m_window(window) {}
 
 void ViewManagerCommands::CloseViewManager() noexcept {
-    if (m_phase == Phase::kIdle)
+    if (m_handlers.AskClose())
         Close(); // this object may be gone now
-    else if (m_phase == Phase::kHandling)
-        m_phase = Phase::kCloseRequested;
 }
 
 void ViewManagerCommands::AbandonAfterFailure(HandlerFailure failure) noexcept {
-    if (m_phase == Phase::kClosed)
+    if (m_handlers.IsClosed())
         return;
-    TellFailureOnce(failure);
+    m_handlers.TellFailureOnce(failure);
     CloseViewManager(); // this object may be gone now
 }
 
 void ViewManagerCommands::Close() noexcept {
-    m_phase = Phase::kClosed;
+    m_handlers.MarkClosed();
     // A highlight that cannot be taken away stays: the window closes all the
     // same, as without a host session.
     CatchHandlerFailure([this] {
         HostSessionBracket bracket;
         if (bracket.IsOpen() && m_highlightedRow >= 0)
-            ApplyHighlight(m_highlightedRow, 0);
+            m_propagation.ApplyHighlight(m_highlightedRow, 0);
     });
     // Without memory for it, the shape of the rows before stays, and the
     // designer is told that memory ran out.
     const HandlerFailure shapeFailure = CatchHandlerFailure([this] { KeepShapeOfRows(); });
     if (shapeFailure != HandlerFailure::kNone)
-        TellFailureOnce(shapeFailure);
+        m_handlers.TellFailureOnce(shapeFailure);
     m_model.ReleaseRowTables();
     m_window.DestroyViewManager(); // last: this object may be gone now
 }
 
-void ViewManagerCommands::TellFailureOnce(HandlerFailure failure) noexcept {
-    if (m_failureTold)
-        return;
-    m_failureTold = true;
-    TellHandlerFailure(failure, FailureOutcome::kClosed);
-}
-
 bool ViewManagerCommands::ClosedDuringPrompt(const std::function<void()>& prompt) {
     prompt();
-    return m_phase == Phase::kCloseRequested;
+    return m_handlers.IsCloseRequested();
 }
 
 void ViewManagerCommands::SetShownImages(int item, int row, int shown) {
-    SetRowShown(row, shown != 0);
+    m_propagation.SetRowShown(row, shown != 0);
     m_list.RedrawItems(item, item);
 }
 

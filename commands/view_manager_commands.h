@@ -1,5 +1,5 @@
-// The column commands of the View Manager and their propagation through the
-// tree, portable, beside the row model they work on. The dialog owns this
+// The column commands of the View Manager, portable, beside the row model
+// they work on and the propagation that carries them down the tree. The dialog owns this
 // class, hands it the clicks of its list and check box as plain numbers, and
 // implements the two seams: the prompts (colour, close confirmation) and the
 // window (repaint, self-destruction).
@@ -15,8 +15,10 @@
 
 #include "commands/command_cache.h"
 #include "commands/command_prompts.h"
+#include "commands/handler_phase.h"
 #include "commands/occurrences_seen.h"
 #include "commands/ordered_parts.h"
+#include "commands/tree_propagation.h"
 #include "commands/undo_steps.h"
 #include "commands/view_manager_window.h"
 #include "config/handler_failure.h"
@@ -92,26 +94,6 @@ class ViewManagerCommands {
     // Repaints every item of the list.
     void RepaintAll();
 
-    // ---- Propagation: the row and every row beneath it ----------------------
-    void ApplyOpenState(int row, int open);
-    void ApplyShownState(int row, int shown);
-    // Marks rows blanked, without a host call, except keptRow's subtree.
-    void MarkBlankedExcept(int row, int keptRow);
-    void ShowSubtree(int row);
-    void ApplyColor(int row, uint32_t packedColor, int colorIndex);
-    // Freezes (unfrozen 0) or unfreezes the parts of row and every row
-    // beneath it. column names the Freeze column, the only one that calls
-    // it; the rows' cells put the padlock there.
-    void ApplyFrozenState(int row, int column, int unfrozen);
-    void ApplyHighlight(int row, int on);
-    // Rereads count, colour and frozen state from the host after an open.
-    void RefreshRowState(int row);
-
-    // ---- The sibling range of an _OTHER row ---------------------------------
-    void ReapplySiblingShown(int otherRow);
-    void ReapplySiblingColors(int otherRow);
-    void UnhighlightSiblings(int otherRow);
-
     // ---- The View Manager's own steps, without its window -------------------
     // The configuration it starts with: the name and the tree mode from the
     // defaults, the file from the product directories. False when a step
@@ -131,7 +113,7 @@ class ViewManagerCommands {
     void ToggleTreeMode();
 
     // True once the close has been done.
-    bool IsClosed() const { return m_phase == Phase::kClosed; }
+    bool IsClosed() const { return m_handlers.IsClosed(); }
     // The tree's shape as the last rebuild or the close found it, which the
     // next build shows; a new View Manager is given the last one's.
     TreeShape TakeShape() { return std::move(m_shape); }
@@ -148,47 +130,6 @@ class ViewManagerCommands {
     int HighlightedRow() const { return m_highlightedRow; }
 
   private:
-    bool IsRow(int row) const { return row >= 0 && row < m_model.RowCount(); }
-    // The rows without a parent row, in order, and the one above row.
-    std::vector<int> TopRows() const;
-    int TopRowOf(int row) const;
-    bool HasParts(int row) const { return !m_model.RowAt(row).partNames.empty(); }
-    bool StartsWithDisplayPart(int row, tag_t displayPart);
-    // Calls visit for every occurrence of row's parts below the display
-    // part, the display part's root left alone.
-    template <typename Visit> void ForEachOccurrenceOfParts(int row, Visit visit);
-    // The rows directly beneath row, gathered before any of them is visited:
-    // the list has a single enumeration cursor.
-    std::vector<int> ChildRows(int row);
-    // Visits row and every row beneath it, depth first in item order;
-    // visit answers whether the rows beneath the row it was given follow.
-    void WalkRows(int row, const std::function<bool(int)>& visit);
-    // What the propagation operations do to each row they visit.
-    void ApplyOpenStateToRow(int row, int open, std::unordered_set<std::string>& closedParts);
-    void ApplyShownStateToRow(int row, int shown);
-    void ShowRow(int row);
-    void ApplyColorToRow(int row, uint32_t packedColor, int colorIndex);
-    void ApplyFrozenStateToRow(int row, bool unfrozen);
-    void ApplyHighlightToRow(int row, int on);
-    void RefreshOneRowState(int row);
-    // The rows strictly between an _OTHER row's parent and it.
-    std::vector<int> SiblingRange(int otherRow) const;
-    // Set one part of row's state and show its cells; nothing is
-    // repainted. Shown or blanked: the Blank and Isolate pictures. The
-    // padlock: the Freeze picture, which a row without parts keeps.
-    void SetRowShown(int row, bool shown);
-    void SetRowColor(int row, uint32_t color);
-    void SetPadlock(int row, bool open);
-    // Blank status s on the occurrences of row's parts, the display part
-    // through its root occurrence.
-    void SetRowBlankStatus(int row, int s);
-    // Blank status s on every occurrence of row's parts, the display part's
-    // root left alone.
-    void SetOccurrencesBlankStatus(int row, int s);
-    // Blank status s on the component occurrences an _OTHER row counts, and
-    // on no other occurrence of its parts.
-    void SetCountedBlankStatus(int otherRow, int s);
-
     // What a display command changes is recorded from BeginUndoStep, which
     // gives the rows' looks before it, and kept by KeepUndoStep when the
     // command has ended; both inside the command's cache scope.
@@ -233,14 +174,7 @@ class ViewManagerCommands {
     void HighlightCheck(bool checked);
     // The close itself; the phase says it may run.
     void Close() noexcept;
-    void TellFailureOnce(HandlerFailure failure) noexcept;
 
-    enum class Phase {
-        kIdle,
-        kHandling,       // a handler runs
-        kCloseRequested, // a handler runs, and the close follows it
-        kClosed,
-    };
     // The list first: the model writes to it when it is made.
     TreeList& m_list;
     RowModel m_model;
@@ -249,27 +183,18 @@ class ViewManagerCommands {
     // Open within a display command (Blank, Isolate, Color, Freeze, the
     // highlight), never across a prompt.
     CommandCache m_commandCache;
+    TreePropagation m_propagation{m_model, m_commandCache, m_list};
     UndoSteps m_undoSteps;
     TreeShape m_shape;
     // Counts the builds, so that a step knows whether its rows are still
     // the rows shown.
     int m_build = 0;
-    Phase m_phase = Phase::kIdle;
+    HandlerPhase m_handlers;
     int m_clickedRow = -1;
     int m_highlightedRow = -1;
-    bool m_failureTold = false;
 };
 
 template <typename Handler> void ViewManagerCommands::RunHandler(Handler&& handler) noexcept {
-    if (m_phase != Phase::kIdle)
-        return;
-    m_phase = Phase::kHandling;
-    const HandlerFailure failure = CatchHandlerFailure(handler);
-    if (failure == HandlerFailure::kNone && m_phase == Phase::kHandling) {
-        m_phase = Phase::kIdle;
-        return;
-    }
-    if (failure != HandlerFailure::kNone)
-        TellFailureOnce(failure);
-    Close(); // this object may be gone now
+    if (m_handlers.Run(std::forward<Handler>(handler)))
+        Close(); // this object may be gone now
 }

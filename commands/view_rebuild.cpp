@@ -33,7 +33,7 @@ void ViewManagerCommands::BuildRows(const char* path) {
 
 bool ViewManagerCommands::PrepareRebuild(const char* path) {
     if (m_highlightedRow >= 0)
-        ApplyHighlight(m_highlightedRow, 0);
+        m_propagation.ApplyHighlight(m_highlightedRow, 0);
     m_highlightedRow = -1;
     KeepShapeOfRows();
     m_list.ResetTree();
@@ -46,7 +46,7 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
 void ViewManagerCommands::ToggleTreeMode() {
     m_model.SetTreeMode(m_model.TreeMode() == kAttributeTree ? 0 : kAttributeTree);
     if (m_highlightedRow >= 0)
-        ApplyHighlight(m_highlightedRow, 0);
+        m_propagation.ApplyHighlight(m_highlightedRow, 0);
 }
 
 void ViewManagerCommands::KeepShapeOfRows() {

@@ -51,6 +51,8 @@ class RowModel {
         return m_rows[static_cast<size_t>(r)];
     }
     const std::vector<Row>& Rows() const { return m_rows; }
+    bool IsRow(int r) const { return r >= 0 && r < RowCount(); }
+    bool HasParts(int r) const { return !RowAt(r).partNames.empty(); }
     bool IsOtherRow(int r) const { return RowAt(r).isOther; }
     // What row r's label says in the tree mode: its group's name in the
     // attribute tree, its description in the name tree.
