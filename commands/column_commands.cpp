@@ -10,19 +10,19 @@
 #include "model/cell_pictures.h"
 #include "model/host_color.h"
 
-void ViewManagerCommands::OnClickList(int item, int row, int column, bool highlightChecked) {
-    RunHandler([&] { ClickList(item, row, column, highlightChecked); });
+void ViewManagerCommands::OnClickList(int position, int row, int column, bool highlightChecked) {
+    RunHandler([&] { ClickList(position, row, column, highlightChecked); });
 }
 
 void ViewManagerCommands::OnDblclkList(int, int row, int column) {
     RunHandler([&] { DblclkList(row, column); });
 }
 
-void ViewManagerCommands::OnCellKey(int item, int row, int column, bool highlightChecked) {
-    RunHandler([&] { CellCommand(item, row, column, highlightChecked); });
+void ViewManagerCommands::OnCellKey(int position, int row, int column, bool highlightChecked) {
+    RunHandler([&] { CellCommand(position, row, column, highlightChecked); });
 }
 
-void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highlightChecked) {
+void ViewManagerCommands::OnRowMenu(int position, int row, int x, int y, bool highlightChecked) {
     RunHandler([&] {
         if (!m_model.IsRow(row))
             return;
@@ -37,7 +37,7 @@ void ViewManagerCommands::OnRowMenu(int item, int row, int x, int y, bool highli
         else if (*column == kCopyRowsEntry)
             m_window.CopyShownRows();
         else
-            CellCommand(item, row, *column, highlightChecked);
+            CellCommand(position, row, *column, highlightChecked);
     });
 }
 
@@ -49,7 +49,7 @@ void ViewManagerCommands::OnHighlightCheck(bool checked) {
     RunHandler([&] { HighlightCheck(checked); });
 }
 
-void ViewManagerCommands::ClickList(int item, int row, int column, bool highlightChecked) {
+void ViewManagerCommands::ClickList(int position, int row, int column, bool highlightChecked) {
     HostSessionBracket bracket;
     if (!bracket.IsOpen() || UF_PART_ask_display_part() == NULL_TAG)
         return;
@@ -80,7 +80,7 @@ void ViewManagerCommands::ClickList(int item, int row, int column, bool highligh
     const CommandCache::Scope scope(m_commandCache);
     RunUndoable(column, row, [&] {
         if (column == kColumnBlank)
-            Blank(item, row);
+            Blank(position, row);
         else
             Isolate(row);
     });
@@ -99,9 +99,9 @@ void ViewManagerCommands::DblclkList(int row, int column) {
         Close(row);
 }
 
-void ViewManagerCommands::CellCommand(int item, int row, int column, bool highlightChecked) {
+void ViewManagerCommands::CellCommand(int position, int row, int column, bool highlightChecked) {
     // The mouse's double-click starts with a click.
-    ClickList(item, row, column, highlightChecked);
+    ClickList(position, row, column, highlightChecked);
     if (IsDoubleClickColumn(column))
         DblclkList(row, column);
 }
@@ -123,7 +123,7 @@ void ViewManagerCommands::HighlightCheck(bool checked) {
     }
 }
 
-void ViewManagerCommands::Blank(int item, int row) {
+void ViewManagerCommands::Blank(int position, int row) {
     const int shown = m_model.RowAt(row).shown ? 0 : 1;
     if (!m_model.IsOtherRow(row)) {
         m_propagation.ApplyShownState(row, shown);
@@ -136,7 +136,7 @@ void ViewManagerCommands::Blank(int item, int row) {
         if (m_model.IsRow(parent))
             m_propagation.SetRowBlankStatus(parent, BlankStatusFor(shown));
         m_propagation.SetCountedBlankStatus(row, BlankStatusFor(shown));
-        SetShownImages(item, row, shown);
+        SetShownImages(position, row, shown);
         m_propagation.ReapplySiblingShown(row);
     }
     RepaintAll();

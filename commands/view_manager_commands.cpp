@@ -43,9 +43,9 @@ bool ViewManagerCommands::ClosedDuringPrompt(const std::function<void()>& prompt
     return m_handlers.IsCloseRequested();
 }
 
-void ViewManagerCommands::SetShownImages(int item, int row, int shown) {
+void ViewManagerCommands::SetShownImages(int position, int row, int shown) {
     m_propagation.SetRowShown(row, shown != 0);
-    m_list.RedrawItems(item, item);
+    m_list.RedrawItems(position, position);
 }
 
 void ViewManagerCommands::RepaintAll() {

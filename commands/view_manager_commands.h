@@ -53,20 +53,21 @@ class ViewManagerCommands {
     const RowModel& Model() const { return m_model; }
 
     // ---- Handlers; each runs inside the host session bracket ---------------
-    // A click in the list: item is the list item hit (-1 for none), row its
-    // item data (-1 for none), column the sub-item; highlightChecked tells
-    // whether the "Highlight/UnHighlight" box is checked.
-    void OnClickList(int item, int row, int column, bool highlightChecked);
+    // A click in the list: position is the display position of the row hit
+    // (-1 for none), row the row (-1 for none), column the sub-item;
+    // highlightChecked tells whether the "Highlight/UnHighlight" box is
+    // checked.
+    void OnClickList(int position, int row, int column, bool highlightChecked);
     // A double-click in the list, given as for OnClickList.
-    void OnDblclkList(int item, int row, int column);
+    void OnDblclkList(int position, int row, int column);
     // A key that stands for a click on a cell, given as for OnClickList:
     // runs what the mouse runs there, for columns 4 and 5 the click and the
     // double-click.
-    void OnCellKey(int item, int row, int column, bool highlightChecked);
+    void OnCellKey(int position, int row, int column, bool highlightChecked);
     // The row's menu at the screen point (x, y); the entry chosen runs as
     // OnCellKey runs its column. While the menu is shown no other handler
     // runs, and a close asked for meanwhile drops the choice.
-    void OnRowMenu(int item, int row, int x, int y, bool highlightChecked);
+    void OnRowMenu(int position, int row, int x, int y, bool highlightChecked);
     // The "Highlight/UnHighlight" box was clicked; checked is its new state.
     void OnHighlightCheck(bool checked);
     // Ctrl+Z: takes back the last Blank, Isolate, Color or Freeze.
@@ -88,10 +89,9 @@ class ViewManagerCommands {
     // Manager closes as after a failed handler.
     void AbandonAfterFailure(HandlerFailure failure) noexcept;
 
-    // SetRowShown, and repaints the list item at display position item, the
-    // one clicked.
-    void SetShownImages(int item, int row, int shown);
-    // Repaints every item of the list.
+    // SetRowShown, and repaints the row at display position, the one clicked.
+    void SetShownImages(int position, int row, int shown);
+    // Repaints every shown row.
     void RepaintAll();
 
     // ---- The View Manager's own steps, without its window -------------------
@@ -143,7 +143,7 @@ class ViewManagerCommands {
     void ShowLook(const RowLook& look);
     void Undo();
 
-    void Blank(int item, int row);
+    void Blank(int position, int row);
     void Isolate(int row);
     void Color(int row);
     // The colour of the host's colour index on row, once it was chosen.
@@ -168,9 +168,9 @@ class ViewManagerCommands {
     // follows when the handler ends.
     bool ClosedDuringPrompt(const std::function<void()>& prompt);
     // The handlers of the list and the check box, run by the On... ones.
-    void ClickList(int item, int row, int column, bool highlightChecked);
+    void ClickList(int position, int row, int column, bool highlightChecked);
     void DblclkList(int row, int column);
-    void CellCommand(int item, int row, int column, bool highlightChecked);
+    void CellCommand(int position, int row, int column, bool highlightChecked);
     void HighlightCheck(bool checked);
     // The close itself; the phase says it may run.
     void Close() noexcept;

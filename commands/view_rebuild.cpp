@@ -17,7 +17,7 @@ bool ViewManagerCommands::FindStartingConfig(std::string& path) {
         ask_product_default(kDieDesignProduct, "QVL_VIEW_NAME_SET", kWorkPartUnits, kDefaultInteger,
                             &treeMode, sizeof treeMode) != 0)
         return false;
-    m_model.SetTreeMode(treeMode);
+    m_model.SetTreeMode(TreeModeOf(treeMode));
     char found[kViewConfigPathSize] = "";
     if (!find_view_config_file(configName, found, sizeof found))
         return false;
@@ -44,7 +44,8 @@ bool ViewManagerCommands::PrepareRebuild(const char* path) {
 }
 
 void ViewManagerCommands::ToggleTreeMode() {
-    m_model.SetTreeMode(m_model.TreeMode() == kAttributeTree ? 0 : kAttributeTree);
+    m_model.SetTreeMode(m_model.GetTreeMode() == TreeMode::kAttribute ? TreeMode::kName
+                                                                      : TreeMode::kAttribute);
     if (m_highlightedRow >= 0)
         m_propagation.ApplyHighlight(m_highlightedRow, 0);
 }

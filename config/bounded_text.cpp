@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-bool copy_bounded(char* buffer, size_t capacity, const char* text) {
+bool CopyBounded(char* buffer, size_t capacity, const char* text) {
     const size_t length = std::strlen(text);
     if (length >= capacity)
         return false;
@@ -10,7 +10,7 @@ bool copy_bounded(char* buffer, size_t capacity, const char* text) {
     return true;
 }
 
-bool join_bounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces) {
+bool JoinBounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces) {
     size_t length = 0;
     for (std::string_view piece : pieces)
         length += piece.size();
@@ -24,7 +24,7 @@ bool join_bounded(char* buffer, size_t capacity, std::initializer_list<std::stri
     return true;
 }
 
-void empty_bounded(char* buffer, size_t capacity) {
+void EmptyBounded(char* buffer, size_t capacity) {
     if (capacity > 0)
         buffer[0] = '\0';
 }

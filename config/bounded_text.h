@@ -9,18 +9,18 @@
 
 // Copies text into buffer (capacity bytes, terminating zero included). Returns
 // false and leaves the buffer as it was when the text does not fit.
-bool copy_bounded(char* buffer, size_t capacity, const char* text);
+bool CopyBounded(char* buffer, size_t capacity, const char* text);
 
 // Writes the pieces one after the other into buffer. Returns false and leaves
 // the buffer as it was when they do not fit together.
-bool join_bounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces);
+bool JoinBounded(char* buffer, size_t capacity, std::initializer_list<std::string_view> pieces);
 
 // Empties a buffer of the given capacity (none: nothing to empty).
-void empty_bounded(char* buffer, size_t capacity);
+void EmptyBounded(char* buffer, size_t capacity);
 
 // The text a buffer of capacity bytes holds: up to its terminating zero, or
 // the whole buffer when its writer left none. Nothing past it is read.
-inline std::string_view text_within(const char* buffer, size_t capacity) {
+inline std::string_view TextWithin(const char* buffer, size_t capacity) {
     const void* end = std::memchr(buffer, '\0', capacity);
     return std::string_view(
         buffer, end ? static_cast<size_t>(static_cast<const char*>(end) - buffer) : capacity);

@@ -31,7 +31,7 @@ template <typename Value> int write_value(const Value& value, void* output, size
 }
 
 int write_text(const char* text, void* output, size_t outputSize) {
-    return copy_bounded(static_cast<char*>(output), outputSize, text) ? 0 : kDefaultDoesNotFit;
+    return CopyBounded(static_cast<char*>(output), outputSize, text) ? 0 : kDefaultDoesNotFit;
 }
 
 int read_string_list(const char* key, void* output, size_t outputSize) {
@@ -56,7 +56,7 @@ int ask_customer_default(int /*applicationCode*/, const char* key, int unitMode,
                          void* output, size_t outputSize) {
     char keyBuffer[kKeyBufferSize];
     const char* suffix = valueType == kDefaultUnitReal ? unit_suffix(unitMode) : "";
-    if (!join_bounded(keyBuffer, sizeof keyBuffer, {key, suffix}))
+    if (!JoinBounded(keyBuffer, sizeof keyBuffer, {key, suffix}))
         return kDefaultDoesNotFit;
 
     switch (valueType) {
@@ -105,7 +105,7 @@ int ask_product_default(int applicationCode, const char* key, int unitMode, int 
     const char* prefix = applicationCode == kDieDesignProduct ? "QVL_" : "HT_";
 
     char productKey[kKeyBufferSize];
-    if (!join_bounded(productKey, sizeof productKey, {prefix, stem}))
+    if (!JoinBounded(productKey, sizeof productKey, {prefix, stem}))
         return kDefaultDoesNotFit;
     return ask_customer_default(applicationCode, productKey, unitMode, valueType, output,
                                 outputSize);

@@ -20,7 +20,7 @@ bool is_separator(char c) {
 }
 
 bool copy_with_backslashes(char (&buffer)[kWorkBufferSize], const char* text) {
-    if (!copy_bounded(buffer, sizeof buffer, text))
+    if (!CopyBounded(buffer, sizeof buffer, text))
         return false;
     std::replace(buffer, buffer + std::strlen(buffer), '/', '\\');
     return true;
@@ -33,7 +33,7 @@ bool append_part(char (&directory)[kWorkBufferSize], const char* part, char* out
     const size_t length = std::strlen(directory);
     if (length > 0 && is_separator(directory[length - 1]))
         directory[length - 1] = '\0';
-    return join_bounded(output, outputSize, {directory, is_separator(part[0]) ? "" : "\\", part});
+    return JoinBounded(output, outputSize, {directory, is_separator(part[0]) ? "" : "\\", part});
 }
 
 // The join without the existence check. The directory text is trimmed on a
@@ -50,7 +50,7 @@ bool build_product_path(const char* directory, const char* relative, const char*
         (name && !copy_with_backslashes(nameBuffer, name)))
         return false;
     if (relative && (!append_part(directoryBuffer, relativeBuffer, output, outputSize) ||
-                     !copy_bounded(directoryBuffer, sizeof directoryBuffer, output)))
+                     !CopyBounded(directoryBuffer, sizeof directoryBuffer, output)))
         return false;
     return !name || append_part(directoryBuffer, nameBuffer, output, outputSize);
 }
@@ -104,8 +104,8 @@ int join_product_path(const char* directory, const char* relative, const char* n
                       size_t outputSize) {
     char checked[kWorkBufferSize];
     if (!build_product_path(directory, relative, name, output, outputSize) ||
-        !copy_bounded(checked, sizeof checked, output)) {
-        empty_bounded(output, outputSize);
+        !CopyBounded(checked, sizeof checked, output)) {
+        EmptyBounded(output, outputSize);
         return kProductPathTooLong;
     }
     if (char* cut = std::strstr(checked, "::"))
@@ -119,7 +119,7 @@ int find_product_file(int applicationCode, const char* variable, const char* rel
     if (!directory)
         return kProductFileNotFound;
     if (!build_product_path(directory, relative, name, output, outputSize)) {
-        empty_bounded(output, outputSize);
+        EmptyBounded(output, outputSize);
         return kProductFileNotFound;
     }
     return is_existing_file(output) ? 0 : kProductFileNotFound;
@@ -127,14 +127,14 @@ int find_product_file(int applicationCode, const char* variable, const char* rel
 
 int find_product_file_or_base(int applicationCode, const char* variable, const char* relative,
                               const char* name, char* output, size_t outputSize) {
-    empty_bounded(output, outputSize);
+    EmptyBounded(output, outputSize);
     const char* directory = translate_directory(product_variable(applicationCode, variable));
     if (!directory)
         return kProductFileNotFound;
     if (join_product_path(directory, relative, name, output, outputSize) == 0)
         return is_existing_file(output) ? 0 : kProductFileNotFound;
 
-    empty_bounded(output, outputSize);
+    EmptyBounded(output, outputSize);
     const char* base = translate_directory("KZII_BASE_DIR");
     if (!base)
         return kProductFileNotFound;
@@ -143,7 +143,7 @@ int find_product_file_or_base(int applicationCode, const char* variable, const c
                                     base_product_format(applicationCode), base, "\\", "\\", "\\");
     if (length < 0 || static_cast<size_t>(length) >= sizeof productDirectory ||
         join_product_path(productDirectory, relative, name, output, outputSize) != 0) {
-        empty_bounded(output, outputSize);
+        EmptyBounded(output, outputSize);
         return kProductFileNotFound;
     }
     return is_existing_file(output) ? 0 : kProductFileNotFound;

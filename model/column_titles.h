@@ -7,6 +7,6 @@
 constexpr const char* kCommandColumnTitles[] = {"Blank/Unblank",   "Isolate",    "Color",
                                                 "Freeze/Unfreeze", "Open/Close", "Attribute Count"};
 
-inline const char* LabelColumnTitle(int treeMode) {
-    return treeMode == kAttributeTree ? "Attribute Name" : "Customized Name";
+inline const char* LabelColumnTitle(TreeMode treeMode) {
+    return treeMode == TreeMode::kAttribute ? "Attribute Name" : "Customized Name";
 }

@@ -24,7 +24,7 @@ class PartAttributes {
 
     int Count() const { return count_; }
     std::string_view Title(int i) const {
-        return text_within(attributes_[i].title, sizeof attributes_[i].title);
+        return TextWithin(attributes_[i].title, sizeof attributes_[i].title);
     }
     std::string_view Value(int i) const {
         const char* value = attributes_[i].value;

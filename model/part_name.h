@@ -11,7 +11,7 @@ inline std::string PartNameOf(tag_t part) {
     char name[HOST_PART_NAME_BUFSIZE] = "";
     if (UF_PART_ask_part_name(part, name) != 0)
         return std::string();
-    return std::string(text_within(name, sizeof name));
+    return std::string(TextWithin(name, sizeof name));
 }
 
 // A part's file name without its folders.

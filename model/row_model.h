@@ -29,9 +29,14 @@ extern tag_t g_displayPartBeforeOpen;
 // than the model holds; %d is the number of rows it would have given.
 constexpr char kRowsCutMessage[] = "The view was cut: only the first 5000 of %d groups are shown.";
 
-// m_treeMode of the attribute tree, whose rows are labelled by group names;
-// any other value is the name tree of the groups' descriptions.
-constexpr int kAttributeTree = 1;
+// The two trees the rows show: the attribute tree labels them by their
+// groups' names, the name tree by their descriptions.
+enum class TreeMode { kName, kAttribute };
+// The tree a stored tree mode names: 1 the attribute tree, any other value
+// the name tree.
+inline TreeMode TreeModeOf(int stored) {
+    return stored == 1 ? TreeMode::kAttribute : TreeMode::kName;
+}
 
 struct ViewConfig;
 
@@ -57,16 +62,15 @@ class RowModel {
     // What row r's label says in the tree mode: its group's name in the
     // attribute tree, its description in the name tree.
     const std::string& RowLabel(int r) const {
-        return m_treeMode == kAttributeTree ? RowAt(r).name : RowAt(r).customName;
+        return m_treeMode == TreeMode::kAttribute ? RowAt(r).name : RowAt(r).customName;
     }
     // The session's parts as the last build saw them, and those the Open
     // command opened since.
     const std::vector<std::string>& SessionPartNames() const { return m_sessionPartNames; }
     // The number of list items the last build made.
     int BuiltItemCount() const { return m_builtItemCount; }
-    // kAttributeTree, else the name tree.
-    int TreeMode() const { return m_treeMode; }
-    void SetTreeMode(int mode) { m_treeMode = mode; }
+    TreeMode GetTreeMode() const { return m_treeMode; }
+    void SetTreeMode(TreeMode mode) { m_treeMode = mode; }
     const TreeList& List() const { return m_list; }
 
     // Makes row r's cells agree with its flags: the padlock follows its
@@ -185,7 +189,7 @@ class RowModel {
     std::vector<Row> m_rows;
     std::vector<std::string> m_sessionPartNames;
     int m_builtItemCount = 0;
-    int m_treeMode = 0;
+    TreeMode m_treeMode = TreeMode::kName;
     std::vector<std::string> m_partsLeftOpen;
     std::string m_filterText;
     int m_filterMatches = 0;

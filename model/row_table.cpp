@@ -44,7 +44,7 @@ std::string cellWords(const RowCells& cells, int column) {
 } // namespace
 
 std::string RowsAsTable(const RowModel& model, const std::vector<int>& rows) {
-    std::string table = std::string("Group path\t") + LabelColumnTitle(model.TreeMode());
+    std::string table = std::string("Group path\t") + LabelColumnTitle(model.GetTreeMode());
     for (const char* title : kCommandColumnTitles)
         table += std::string("\t") + title;
     table += "\tParts\r\n";

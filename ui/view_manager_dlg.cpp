@@ -304,12 +304,13 @@ void ViewManagerDlg::InitializeView() {
     m_xmlFileName = path;
     UpdateData(false);
 
-    m_list.InsertColumn(0, LabelColumnTitle(m_commands.Model().TreeMode()), LVCFMT_LEFT,
+    m_list.InsertColumn(0, LabelColumnTitle(m_commands.Model().GetTreeMode()), LVCFMT_LEFT,
                         scale.Pixels(kLabelColumnWidth));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.Model().TreeMode() == kAttributeTree ? kSwitchToNameTree
-                                                                    : kSwitchToAttributeTreeOnOpen);
+                    m_commands.Model().GetTreeMode() == TreeMode::kAttribute
+                        ? kSwitchToNameTree
+                        : kSwitchToAttributeTreeOnOpen);
     m_commands.KeepShape(std::exchange(g_keptTreeShape, TreeShape()));
     Build(path.c_str());
 }
@@ -370,12 +371,12 @@ void ViewManagerDlg::FocusFilterBox() {
 void ViewManagerDlg::ShowTreeMode(const char* toAttributeTree) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT;
-    column.pszText = const_cast<char*>(LabelColumnTitle(m_commands.Model().TreeMode()));
+    column.pszText = const_cast<char*>(LabelColumnTitle(m_commands.Model().GetTreeMode()));
     SendMessageA(m_list.m_hWnd, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     m_header.SetTitleTips();
     SetDlgItemTextA(m_hWnd, IDC_SWITCH,
-                    m_commands.Model().TreeMode() == kAttributeTree ? kSwitchToNameTree
-                                                                    : toAttributeTree);
+                    m_commands.Model().GetTreeMode() == TreeMode::kAttribute ? kSwitchToNameTree
+                                                                             : toAttributeTree);
 }
 
 void ViewManagerDlg::OnRefresh() {

@@ -14,7 +14,7 @@ class CopyRows : public CommandsTest {};
 
 TEST_F(CopyRows, GivesAHeaderAndOneLinePerRowInTheWordsTheReaderHears) {
     row_model_test::loadSession(dieSession());
-    vm->Model().SetTreeMode(kAttributeTree);
+    vm->Model().SetTreeMode(TreeMode::kAttribute);
     build("die", kDieConfig);
     click(kShoeRow, kColumnBlank);
     doubleClick(kPunchRow, kColumnFreeze);

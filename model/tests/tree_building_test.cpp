@@ -44,7 +44,7 @@ TEST_F(TreeBuilding, MatchesByTitleAndValueAndByTitleAloneListingAPartOncePerGro
     EXPECT_GE(list->RedrawCount(), 1);
 
     // The attribute tree has the same rows, labelled by group name.
-    model->SetTreeMode(1);
+    model->SetTreeMode(TreeMode::kAttribute);
     refresh();
     EXPECT_EQ((Strings{"ROOT", "TYPE", "TYPE", "MAT"}), rowNames());
     EXPECT_EQ("0:TYPE", list->ItemText(2));

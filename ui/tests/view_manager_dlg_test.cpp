@@ -61,7 +61,7 @@ TEST_F(ViewManager, WithoutAHostSessionRefreshAndSwitchDoNothing) {
     click(IDC_REFRESH);
     click(IDC_SWITCH);
     EXPECT_EQ(count, dlg().m_list.GetItemCount());
-    EXPECT_EQ(1, dlg().Commands().Model().TreeMode());
+    EXPECT_EQ(TreeMode::kAttribute, dlg().Commands().Model().GetTreeMode());
 }
 
 TEST_F(ViewManager, AWindowThatCannotBeMadeIsReportedAndTriedAgainAtTheDefaultSize) {
