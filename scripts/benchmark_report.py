@@ -34,7 +34,8 @@ def medians(name):
     found = {}
     for b in data["benchmarks"]:
         if b.get("aggregate_name") == "median":
-            found[b["run_name"]] = b
+            # A benchmark run a fixed number of times carries the count in its name.
+            found[re.sub(r"/iterations:\d+$", "", b["run_name"])] = b
     return found
 
 def pairs(path):
