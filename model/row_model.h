@@ -144,7 +144,8 @@ class RowModel {
     SessionPartIndex& PartIndex() { return m_partIndex; }
 
   protected:
-    // Shows each row's cells as ShowRowCells gives them.
+    // Holds the rows' items and links, and shows each row's cells as
+    // ShowRowCells gives them.
     TreeList& m_list;
     SessionPartIndex m_partIndex;
 
