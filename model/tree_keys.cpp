@@ -4,15 +4,16 @@
 
 namespace {
 
-TreeKeyStep focus(const ShownTree& tree, int row) {
+TreeKeyStep focus(const ShownTree& tree, int position) {
     const int last = tree.ShownCount() - 1;
-    return {TreeKeyStep::kFocus, std::max(0, std::min(row, last))};
+    return {TreeKeyStep::kFocus, std::max(0, std::min(position, last))};
 }
 
-// The nearest row above with a smaller level; -1 for a top row.
-int parentRow(const ShownTree& tree, int row) {
-    const int level = tree.ShownLevel(row);
-    for (int above = row - 1; above >= 0; --above) {
+// The position of the nearest row above with a smaller level; -1 for a top
+// row.
+int parentPosition(const ShownTree& tree, int position) {
+    const int level = tree.ShownLevel(position);
+    for (int above = position - 1; above >= 0; --above) {
         if (tree.ShownLevel(above) < level)
             return above;
     }
@@ -49,8 +50,8 @@ TreeKeyStep StepForKey(TreeKey key, const ShownTree& tree, int focused, int top,
     case TreeKey::kLeft:
         if (open)
             return {TreeKeyStep::kCollapse, focused};
-        if (parentRow(tree, focused) >= 0)
-            return focus(tree, parentRow(tree, focused));
+        if (parentPosition(tree, focused) >= 0)
+            return focus(tree, parentPosition(tree, focused));
         return {};
     case TreeKey::kRight:
         if (open)

@@ -17,23 +17,25 @@ enum class TreeKey {
     kExpandAll, // keypad *: the row and everything beneath it
 };
 
-// The shown rows, top to bottom, as the keys need them.
+// The shown rows, top to bottom, as the keys need them, each by its
+// position.
 class ShownTree {
   public:
     virtual ~ShownTree() = default;
     virtual int ShownCount() const = 0;
-    virtual int ShownLevel(int row) const = 0;
-    virtual bool ShownHasChildren(int row) const = 0;
-    virtual bool ShownExpanded(int row) const = 0;
+    virtual int ShownLevel(int position) const = 0;
+    virtual bool ShownHasChildren(int position) const = 0;
+    virtual bool ShownExpanded(int position) const = 0;
 };
 
 struct TreeKeyStep {
     enum Kind { kNone, kFocus, kExpand, kCollapse, kExpandAll };
     Kind kind = kNone;
-    int row = -1; // the row focused, or opened or closed
+    int position = -1; // of the row focused, or opened or closed
 };
 
-// What key does with the focus on row focused (-1: no row has it), the
-// first row seen at top and pageRows rows seen at once. Without a focused
+// What key does with the focus on the row at position focused (-1: no row
+// has it), the first row seen at position top and pageRows rows seen at
+// once. Without a focused
 // row every key but End focuses the first row.
 TreeKeyStep StepForKey(TreeKey key, const ShownTree& tree, int focused, int top, int pageRows);

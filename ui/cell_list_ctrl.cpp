@@ -50,14 +50,14 @@ LRESULT CellListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // A size notice makes the list view measure its rows again.
         RECT bounds = {};
         GetWindowRect(m_hWnd, &bounds);
-        WINDOWPOS position = {m_hWnd,
-                              nullptr,
-                              0,
-                              0,
-                              bounds.right - bounds.left,
-                              bounds.bottom - bounds.top,
-                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER};
-        SendMessageA(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+        WINDOWPOS placement = {m_hWnd,
+                               nullptr,
+                               0,
+                               0,
+                               bounds.right - bounds.left,
+                               bounds.bottom - bounds.top,
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER};
+        SendMessageA(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&placement));
         return result;
     }
     default:
@@ -119,11 +119,11 @@ bool CellListCtrl::GetItemImageSize(int item, int column, SIZE* size) const {
 }
 
 void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
-    const int row = static_cast<int>(drawItem->itemID);
-    if (row < 0)
+    const int position = static_cast<int>(drawItem->itemID);
+    if (position < 0)
         return;
     HDC dc = drawItem->hDC;
-    const UINT state = GetItemState(row, 0xFFFF);
+    const UINT state = GetItemState(position, 0xFFFF);
     const bool highlighted =
         ((state & LVIS_SELECTED) && (GetStyle() & LVS_SHOWSELALWAYS)) || (state & LVIS_DROPHILITED);
     COLORREF oldText = 0;
@@ -133,15 +133,15 @@ void CellListCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
         oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
     }
     RECT bounds = {};
-    GetItemRect(row, &bounds, LVIR_BOUNDS);
+    GetItemRect(position, &bounds, LVIR_BOUNDS);
     FillRect(dc, &bounds, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
     RECT cell = {};
     int format = 0;
     int width = 0;
-    for (int column = 0; GetColumn(column, &format, &width) && GetCellRect(row, column, &cell);
+    for (int column = 0; GetColumn(column, &format, &width) && GetCellRect(position, column, &cell);
          ++column)
-        DrawCell(dc, CellTextRect(cell), format, row, column);
+        DrawCell(dc, CellTextRect(cell), format, position, column);
     if (highlighted) {
         SetTextColor(dc, oldText);
         SetBkColor(dc, oldBack);
@@ -153,9 +153,9 @@ RECT CellListCtrl::CellTextRect(const RECT& cell) const {
             cell.right - m_scale.Pixels(kCellMarginRight), cell.bottom - 1};
 }
 
-bool CellListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
+bool CellListCtrl::GetCellContentRect(int position, int column, RECT* rect) const {
     RECT cell = {};
-    if (!GetCellRect(row, column, &cell))
+    if (!GetCellRect(position, column, &cell))
         return false;
     *rect = CellTextRect(cell);
     return true;
@@ -170,19 +170,19 @@ void CellListCtrl::SetItemNumber(int item, int number) {
         m_itemNumber[static_cast<size_t>(item)] = number;
 }
 
-void CellListCtrl::GetCellText(int row, int column, char* text, int size) const {
+void CellListCtrl::GetCellText(int position, int column, char* text, int size) const {
     if (column == kNumberColumn)
-        snprintf(text, static_cast<size_t>(size), "%d", GetItemNumber(ItemOfRow(row)));
+        snprintf(text, static_cast<size_t>(size), "%d", GetItemNumber(ItemAt(position)));
     else
-        GetStoredText(row, column, text, size);
+        GetStoredText(position, column, text, size);
 }
 
-CellListCtrl::FittedCell CellListCtrl::FitCell(HDC dc, const RECT& content, int row,
+CellListCtrl::FittedCell CellListCtrl::FitCell(HDC dc, const RECT& content, int position,
                                                int column) const {
     FittedCell cell;
     char text[kCellTextSize] = "";
-    GetCellText(row, column, text, sizeof text);
-    cell.image = FindCellImage(ItemOfRow(row), column);
+    GetCellText(position, column, text, sizeof text);
+    cell.image = FindCellImage(ItemAt(position), column);
     const char* shown = ShownCellText(text, cell.image != nullptr, &cell.pictureIndex);
     const int pictureWidth = cell.image ? cell.image->imageWidth : 0;
     cell.fitted =
@@ -190,23 +190,23 @@ CellListCtrl::FittedCell CellListCtrl::FitCell(HDC dc, const RECT& content, int 
     return cell;
 }
 
-bool CellListCtrl::IsCellTextShortened(int row, int column) const {
+bool CellListCtrl::IsCellTextShortened(int position, int column) const {
     RECT content = {};
-    if (!GetCellContentRect(row, column, &content))
+    if (!GetCellContentRect(position, column, &content))
         return false;
     HDC dc = GetDC(m_hWnd);
     if (!dc)
         return false;
     HGDIOBJ oldFont =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
-    const bool shortened = FitCell(dc, content, row, column).fitted.shortened;
+    const bool shortened = FitCell(dc, content, position, column).fitted.shortened;
     SelectObject(dc, oldFont);
     ReleaseDC(m_hWnd, dc);
     return shortened;
 }
 
-void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
-    const FittedCell cell = FitCell(dc, rect, row, column);
+void CellListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int position, int column) {
+    const FittedCell cell = FitCell(dc, rect, position, column);
     const FittedText& fitted = cell.fitted;
     const CellImage* image = cell.image;
     const int pictureWidth = image ? image->imageWidth : 0;
@@ -251,10 +251,10 @@ void CellListCtrl::MarkText(HDC dc, const RECT& rect, const char* text) const {
     SetTextColor(dc, oldText);
 }
 
-const char* CellListCtrl::GetShownCellText(int row, int column, char* text, int size) const {
-    GetCellText(row, column, text, size);
+const char* CellListCtrl::GetShownCellText(int position, int column, char* text, int size) const {
+    GetCellText(position, column, text, size);
     int index = 0;
-    return ShownCellText(text, FindCellImage(ItemOfRow(row), column) != nullptr, &index);
+    return ShownCellText(text, FindCellImage(ItemAt(position), column) != nullptr, &index);
 }
 
 const CellImage* CellListCtrl::FindCellImage(int item, int column) const {
@@ -338,8 +338,8 @@ int CellListCtrl::HitTestCell(POINT point, int* column) const {
         OffsetRect(&probe, -probe.left, 0);
     LVHITTESTINFO hit = {};
     hit.pt = {(probe.left + probe.right) / 2, point.y};
-    const int row = static_cast<int>(send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (row < 0)
+    const int position = static_cast<int>(send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (position < 0)
         return -1;
     int left = label.left;
     int format = 0;
@@ -347,16 +347,16 @@ int CellListCtrl::HitTestCell(POINT point, int* column) const {
     for (int c = 0; GetColumn(c, &format, &width); ++c) {
         if (point.x >= left && point.x < left + width) {
             *column = c;
-            return row;
+            return position;
         }
         left += width;
     }
     return -1;
 }
 
-bool CellListCtrl::GetCellRect(int row, int column, RECT* rect) const {
+bool CellListCtrl::GetCellRect(int position, int column, RECT* rect) const {
     RECT label = {};
-    if (column < 0 || !GetItemRect(row, &label, LVIR_LABEL))
+    if (column < 0 || !GetItemRect(position, &label, LVIR_LABEL))
         return false;
     int left = label.left;
     int format = 0;

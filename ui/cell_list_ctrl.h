@@ -46,7 +46,7 @@ class CellListCtrl : public CListCtrl {
     int SetItemBitmap(int item, int column, HBITMAP bitmap, int imageWidth, int imageHeight,
                       int imageRow);
 
-    // The display row under a client point, found by its height alone, and
+    // The position of the row under a client point, found by its height alone, and
     // the column under it; -1 (and column -1) when there is none.
     int HitTestCell(POINT point, int* column) const;
     // The bitmap resource whose picture a cell shows, 0 for none.
@@ -59,17 +59,17 @@ class CellListCtrl : public CListCtrl {
 
     // The text a cell draws: in column 6 the row's number, elsewhere the
     // cell's own text.
-    void GetCellText(int row, int column, char* text, int size) const;
+    void GetCellText(int position, int column, char* text, int size) const;
     // The part of a cell's text that it shows beside its picture, in text.
-    const char* GetShownCellText(int row, int column, char* text, int size) const;
+    const char* GetShownCellText(int position, int column, char* text, int size) const;
     // A cell's rectangle from the row's label and the column widths.
-    bool GetCellRect(int row, int column, RECT* rect) const;
+    bool GetCellRect(int position, int column, RECT* rect) const;
     // Where the cell's picture and text go: the cell less its margins, in
     // column 0 of a tree list less the tree's graphics too.
-    virtual bool GetCellContentRect(int row, int column, RECT* rect) const;
+    virtual bool GetCellContentRect(int position, int column, RECT* rect) const;
     // Whether the cell's text is too long for its room now, and is drawn
     // shortened.
-    bool IsCellTextShortened(int row, int column) const;
+    bool IsCellTextShortened(int position, int column) const;
     // The number drawn in column 6 for item.
     int GetItemNumber(int item) const;
     void SetItemNumber(int item, int number);
@@ -93,15 +93,15 @@ class CellListCtrl : public CListCtrl {
     virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
     void MeasureItem(LPMEASUREITEMSTRUCT measureItem);
     // Draws one cell into its text rectangle.
-    virtual void DrawCell(HDC dc, const RECT& rect, int format, int row, int column);
+    virtual void DrawCell(HDC dc, const RECT& rect, int format, int position, int column);
     // The cell less its margins.
     RECT CellTextRect(const RECT& cell) const;
 
-    // The item index a display row shows: its item data.
-    int ItemOfRow(int row) const { return static_cast<int>(GetItemData(row)); }
-    // The text a display row's cell holds for the drawing.
-    virtual void GetStoredText(int row, int column, char* text, int size) const {
-        GetItemText(row, column, text, size);
+    // The item the row at a position shows: its item data.
+    int ItemAt(int position) const { return static_cast<int>(GetItemData(position)); }
+    // The text a cell of the row at a position holds for the drawing.
+    virtual void GetStoredText(int position, int column, char* text, int size) const {
+        GetItemText(position, column, text, size);
     }
 
   private:
@@ -112,7 +112,7 @@ class CellListCtrl : public CListCtrl {
         const CellImage* image = nullptr;
         int pictureIndex = 0;
     };
-    FittedCell FitCell(HDC dc, const RECT& content, int row, int column) const;
+    FittedCell FitCell(HDC dc, const RECT& content, int position, int column) const;
     // Draws the marked part of text, which the cell drew left-aligned in
     // rect, over the same place on the marker's colour.
     void MarkText(HDC dc, const RECT& rect, const char* text) const;

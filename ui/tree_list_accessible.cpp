@@ -93,50 +93,51 @@ ULONG TreeListAccessible::Release() {
     return static_cast<ULONG>(left);
 }
 
-HRESULT TreeListAccessible::RowOf(const VARIANT& child, int* row) const {
+HRESULT TreeListAccessible::PositionOf(const VARIANT& child, int* position) const {
     if (!m_list)
         return RPC_E_DISCONNECTED;
     if (child.vt != VT_I4)
         return E_INVALIDARG;
     if (child.lVal == CHILDID_SELF) {
-        *row = -1;
+        *position = -1;
         return S_OK;
     }
     if (child.lVal < 1 || child.lVal > m_list->GetShownRowCount())
         return E_INVALIDARG;
-    *row = static_cast<int>(child.lVal) - 1;
+    *position = static_cast<int>(child.lVal) - 1;
     return S_OK;
 }
 
 HRESULT TreeListAccessible::get_accName(VARIANT child, BSTR* name) {
-    int row = -1;
-    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+    int position = -1;
+    if (const HRESULT named = PositionOf(child, &position); FAILED(named))
         return named;
-    if (row < 0)
+    if (position < 0)
         return Forward([&](IAccessible* system) { return system->get_accName(child, name); });
     char label[kCellTextSize] = "";
-    m_list->GetReaderText(row, kTreeColumn, label, sizeof label);
+    m_list->GetReaderText(position, kTreeColumn, label, sizeof label);
     return toBstr(label, name);
 }
 
 HRESULT TreeListAccessible::get_accValue(VARIANT child, BSTR* value) {
-    int row = -1;
-    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+    int position = -1;
+    if (const HRESULT named = PositionOf(child, &position); FAILED(named))
         return named;
-    if (row < 0)
+    if (position < 0)
         return Forward([&](IAccessible* system) { return system->get_accValue(child, value); });
     // As a tree view's items: the level, 0 at the top.
     char level[16] = "";
-    static_cast<void>(snprintf(level, sizeof level, "%d",
-                               m_list->GetItemLevel(static_cast<int>(m_list->GetItemData(row)))));
+    static_cast<void>(
+        snprintf(level, sizeof level, "%d",
+                 m_list->GetItemLevel(static_cast<int>(m_list->GetItemData(position)))));
     return toBstr(level, value);
 }
 
 HRESULT TreeListAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    int row = -1;
-    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+    int position = -1;
+    if (const HRESULT named = PositionOf(child, &position); FAILED(named))
         return named;
-    if (row < 0)
+    if (position < 0)
         return Forward(
             [&](IAccessible* system) { return system->get_accDescription(child, description); });
     // "title: words" for each column after the label that has words.
@@ -145,7 +146,7 @@ HRESULT TreeListAccessible::get_accDescription(VARIANT child, BSTR* description)
     const int columns = m_list->GetColumnCount();
     for (int column = kTreeColumn + 1; column < columns; ++column) {
         char words[kCellTextSize] = "";
-        m_list->GetReaderText(row, column, words, sizeof words);
+        m_list->GetReaderText(position, column, words, sizeof words);
         if (words[0] == '\0')
             continue;
         char title[kCellTextSize] = "";
@@ -160,26 +161,26 @@ HRESULT TreeListAccessible::get_accDescription(VARIANT child, BSTR* description)
 }
 
 HRESULT TreeListAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    int row = -1;
-    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+    int position = -1;
+    if (const HRESULT named = PositionOf(child, &position); FAILED(named))
         return named;
     if (!role)
         return E_POINTER;
     role->vt = VT_I4;
-    role->lVal = row < 0 ? ROLE_SYSTEM_OUTLINE : ROLE_SYSTEM_OUTLINEITEM;
+    role->lVal = position < 0 ? ROLE_SYSTEM_OUTLINE : ROLE_SYSTEM_OUTLINEITEM;
     return S_OK;
 }
 
 HRESULT TreeListAccessible::get_accState(VARIANT child, VARIANT* state) {
-    int row = -1;
-    if (const HRESULT named = RowOf(child, &row); FAILED(named))
+    int position = -1;
+    if (const HRESULT named = PositionOf(child, &position); FAILED(named))
         return named;
-    if (row < 0)
+    if (position < 0)
         return Forward([&](IAccessible* system) { return system->get_accState(child, state); });
     if (!state)
         return E_POINTER;
-    const int item = static_cast<int>(m_list->GetItemData(row));
-    const UINT listState = m_list->GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
+    const int item = static_cast<int>(m_list->GetItemData(position));
+    const UINT listState = m_list->GetItemState(position, LVIS_SELECTED | LVIS_FOCUSED);
     long flags = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
     if (listState & LVIS_SELECTED)
         flags |= STATE_SYSTEM_SELECTED;

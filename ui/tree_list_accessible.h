@@ -67,7 +67,7 @@ class TreeListAccessible final : public IAccessible {
 
     // The shown row a child id names, -1 for the list itself; E_INVALIDARG
     // when the id names nothing, RPC_E_DISCONNECTED when the list is gone.
-    HRESULT RowOf(const VARIANT& child, int* row) const;
+    HRESULT PositionOf(const VARIANT& child, int* position) const;
     // call on the system object; fails when the list is gone or there is
     // no system object.
     template <class Call> HRESULT Forward(Call call) const;

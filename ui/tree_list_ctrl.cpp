@@ -193,9 +193,9 @@ LRESULT TreeListCtrl::OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRE
         const int item = code == LVM_SETITEMA   ? requestedItem<LVITEMA>(lParam)
                          : code == LVM_SETITEMW ? requestedItem<LVITEMW>(lParam)
                                                 : static_cast<int>(wParam);
-        const int row = FindItemByData(item);
-        if (result && row >= 0)
-            CListCtrl::RedrawItems(row, row);
+        const int position = FindItemByData(item);
+        if (result && position >= 0)
+            CListCtrl::RedrawItems(position, position);
         break;
     }
     case kSetParentCode:
@@ -242,15 +242,15 @@ LRESULT TreeListCtrl::AnswerTextRequest(UINT message, WPARAM wParam, LPARAM lPar
     return wholeItem ? result : length;
 }
 
-void TreeListCtrl::GetReaderText(int row, int column, char* text, int size) {
+void TreeListCtrl::GetReaderText(int position, int column, char* text, int size) {
     if (size <= 0)
         return;
     text[0] = '\0';
     Busy busy(m_busy);
-    if (row < 0 || row >= CListCtrl::GetItemCount() || column < 0)
+    if (position < 0 || position >= CListCtrl::GetItemCount() || column < 0)
         return;
     if (column != kTreeColumn) {
-        const int item = ItemOfRow(row);
+        const int item = ItemAt(position);
         DescribeCellState(
             {column, GetItemBitmapId(item, column), GetItemColor(item), GetItemNumber(item)}, text,
             static_cast<size_t>(size));
@@ -259,7 +259,7 @@ void TreeListCtrl::GetReaderText(int row, int column, char* text, int size) {
     }
     // The label, and a cell without a state to tell, read as the text shown.
     char shown[kCellTextSize] = "";
-    lstrcpynA(text, GetShownCellText(row, column, shown, sizeof shown), size);
+    lstrcpynA(text, GetShownCellText(position, column, shown, sizeof shown), size);
 }
 
 int TreeListCtrl::AppendItem(const char* text) {
@@ -318,10 +318,10 @@ void TreeListCtrl::LinkItem(int item, int parent) {
         return;
 
     // An item is linked right after it is appended: its row is the last.
-    const int row = FindShownRow(item, CListCtrl::GetItemCount() - 1);
-    if (row >= 0) {
-        RemoveShownDescendants(row, item);
-        DeleteItem(row);
+    const int position = FindShownPosition(item, CListCtrl::GetItemCount() - 1);
+    if (position >= 0) {
+        RemoveShownDescendants(position, item);
+        DeleteItem(position);
     }
     PlaceLinkedItem(item, parent);
 }
@@ -347,12 +347,12 @@ void TreeListCtrl::InsertShownRow(int position, int item) {
     InsertItem(position, "", item);
 }
 
-void TreeListCtrl::GetStoredText(int row, int column, char* text, int size) const {
-    m_allItems.GetItemText(ItemOfRow(row), column, text, size);
+void TreeListCtrl::GetStoredText(int position, int column, char* text, int size) const {
+    m_allItems.GetItemText(ItemAt(position), column, text, size);
 }
 
-int TreeListCtrl::FindShownRow(int item, int guess) const {
-    if (guess >= 0 && guess < CListCtrl::GetItemCount() && ItemOfRow(guess) == item)
+int TreeListCtrl::FindShownPosition(int item, int guess) const {
+    if (guess >= 0 && guess < CListCtrl::GetItemCount() && ItemAt(guess) == item)
         return guess;
     return FindItemByData(item);
 }
@@ -362,18 +362,18 @@ void TreeListCtrl::ExpandItem(int item) {
     ExpandShownItem(item, FindItemByData(item));
 }
 
-void TreeListCtrl::ExpandShownItem(int item, int row) {
-    if (!ShowsChildItems(item) || m_links.IsExpanded(item) || row < 0)
+void TreeListCtrl::ExpandShownItem(int item, int position) {
+    if (!ShowsChildItems(item) || m_links.IsExpanded(item) || position < 0)
         return;
     m_links.MarkExpanded(item);
     {
         DrawnOnce drawnOnce(*this);
-        int position = row;
+        int below = position;
         for (int child : m_links.ShownChildren(item))
-            InsertShownRow(++position, child);
+            InsertShownRow(++below, child);
     }
-    CListCtrl::RedrawItems(row, row);
-    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
+    CListCtrl::RedrawItems(position, position);
+    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, position);
 }
 
 void TreeListCtrl::CollapseItem(int item) {
@@ -381,25 +381,25 @@ void TreeListCtrl::CollapseItem(int item) {
     if (!ShowsChildItems(item) || !m_links.IsExpanded(item))
         return;
     m_links.ForgetExpanded(item);
-    const int row = FindItemByData(item);
-    if (row < 0)
+    const int position = FindItemByData(item);
+    if (position < 0)
         return;
     {
         DrawnOnce drawnOnce(*this);
-        RemoveShownDescendants(row, item);
+        RemoveShownDescendants(position, item);
     }
-    CListCtrl::RedrawItems(row, row);
-    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, row);
+    CListCtrl::RedrawItems(position, position);
+    NotifyRowChanged(EVENT_OBJECT_STATECHANGE, position);
 }
 
-void TreeListCtrl::RemoveShownDescendants(int row, int item) {
+void TreeListCtrl::RemoveShownDescendants(int position, int item) {
     // The shown descendants are the rows right below, each one's parent
     // being item or a row before it in the run.
     std::set<int> inRun = {item};
-    const int rows = CListCtrl::GetItemCount();
-    int last = row;
-    while (last + 1 < rows) {
-        const int below = ItemOfRow(last + 1);
+    const int shownCount = CListCtrl::GetItemCount();
+    int last = position;
+    while (last + 1 < shownCount) {
+        const int below = ItemAt(last + 1);
         if (inRun.count(m_links.ParentOf(below)) == 0)
             break;
         inRun.insert(below);
@@ -407,7 +407,7 @@ void TreeListCtrl::RemoveShownDescendants(int row, int item) {
         ++last;
     }
     // From the bottom up, so that no row moves before it goes.
-    for (int doomed = last; doomed > row; --doomed)
+    for (int doomed = last; doomed > position; --doomed)
         DeleteItem(doomed);
 }
 
@@ -430,17 +430,17 @@ void TreeListCtrl::ExpandAllExcept(int item, const std::vector<bool>& keptCollap
     // rows: each item's row is the one after the item visited before it.
     // Below an item without a row nothing shows. -1 stands above the
     // top-level items.
-    int previousRow = -2;
+    int previousPosition = -2;
     m_links.WalkBelow(item, [&](int next) {
         if (next < 0)
             return true;
-        const int row = FindShownRow(next, previousRow + 1);
-        if (row < 0)
+        const int position = FindShownPosition(next, previousPosition + 1);
+        if (position < 0)
             return false;
-        previousRow = row;
+        previousPosition = position;
         if (static_cast<size_t>(next) < keptCollapsed.size() && keptCollapsed[next])
             return false;
-        ExpandShownItem(next, row);
+        ExpandShownItem(next, position);
         return m_links.IsExpanded(next);
     });
 }
@@ -454,9 +454,9 @@ void TreeListCtrl::FilterItems(std::vector<bool> left) {
         focused = m_links.ParentOf(focused);
     if (focused < 0)
         return;
-    const int row = FindItemByData(focused);
-    SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    const int position = FindItemByData(focused);
+    SetItemState(position, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
 }
 
 void TreeListCtrl::ShowItems(const std::vector<int>& items) {
@@ -470,41 +470,41 @@ void TreeListCtrl::ShowItems(const std::vector<int>& items) {
         return true;
     });
     DrawnOnce drawnOnce(*this);
-    int rows = CListCtrl::GetItemCount();
-    int row = 0;
+    int shownCount = CListCtrl::GetItemCount();
+    int position = 0;
     for (int item : items) {
-        while (row < rows &&
-               place[static_cast<size_t>(ItemOfRow(row))] < place[static_cast<size_t>(item)]) {
-            DeleteItem(row);
-            --rows;
+        while (position < shownCount &&
+               place[static_cast<size_t>(ItemAt(position))] < place[static_cast<size_t>(item)]) {
+            DeleteItem(position);
+            --shownCount;
         }
-        if (row < rows && ItemOfRow(row) == item) {
-            ++row;
+        if (position < shownCount && ItemAt(position) == item) {
+            ++position;
             continue;
         }
-        InsertShownRow(row++, item);
-        ++rows;
+        InsertShownRow(position++, item);
+        ++shownCount;
     }
-    while (rows > row)
-        DeleteItem(--rows);
+    while (shownCount > position)
+        DeleteItem(--shownCount);
     NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 int TreeListCtrl::GetFocusedItem() const {
-    const int row = GetFocusedRow();
-    return row >= 0 ? ItemOfRow(row) : -1;
+    const int position = GetFocusedPosition();
+    return position >= 0 ? ItemAt(position) : -1;
 }
 
 int TreeListCtrl::GetTopItem() const {
     if (CListCtrl::GetItemCount() == 0)
         return -1;
-    return ItemOfRow(static_cast<int>(SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0)));
+    return ItemAt(static_cast<int>(SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0)));
 }
 
 void TreeListCtrl::FocusItem(int item) {
-    const int row = FindItemByData(item);
-    if (row >= 0)
-        SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    const int position = FindItemByData(item);
+    if (position >= 0)
+        SetItemState(position, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
 void TreeListCtrl::ScrollItemToTop(int item) {
@@ -512,12 +512,12 @@ void TreeListCtrl::ScrollItemToTop(int item) {
         m_pendingTopItem = item;
         return;
     }
-    const int row = FindItemByData(item);
+    const int position = FindItemByData(item);
     RECT bounds = {};
-    if (row < 0 || !GetItemRect(0, &bounds, LVIR_BOUNDS))
+    if (position < 0 || !GetItemRect(0, &bounds, LVIR_BOUNDS))
         return;
     const int top = static_cast<int>(SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0));
-    SendMessageA(m_hWnd, LVM_SCROLL, 0, (row - top) * (bounds.bottom - bounds.top));
+    SendMessageA(m_hWnd, LVM_SCROLL, 0, (position - top) * (bounds.bottom - bounds.top));
 }
 
 int TreeListCtrl::GetAncestorItems(int item, std::vector<int>* ancestors) const {
@@ -557,7 +557,7 @@ void TreeListCtrl::RedrawItems(int first, int last) {
         CListCtrl::RedrawItems(from, to);
     // The commands redraw the rows whose states they changed; a reader
     // hears the focused one again.
-    const int focused = GetFocusedRow();
+    const int focused = GetFocusedPosition();
     if (focused >= first && focused <= last)
         NotifyRowChanged(EVENT_OBJECT_DESCRIPTIONCHANGE, focused);
 }
@@ -584,9 +584,9 @@ LRESULT TreeListCtrl::AnswerAccessibleRequest(WPARAM flags, LPARAM objectId) {
     return answer > 0 ? answer : 0;
 }
 
-void TreeListCtrl::NotifyRowChanged(DWORD event, int row) const {
+void TreeListCtrl::NotifyRowChanged(DWORD event, int position) const {
     // A list view's child ids count its rows from 1.
-    NotifyWinEvent(event, m_hWnd, OBJID_CLIENT, row + 1);
+    NotifyWinEvent(event, m_hWnd, OBJID_CLIENT, position + 1);
 }
 
 void TreeListCtrl::DisconnectAccessible::operator()(TreeListAccessible* accessible) const {

@@ -80,32 +80,32 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     bool IsOnExpandBox(POINT point) const;
     // The middle of the box of a shown row whose item has children; false
     // for any other row.
-    bool GetExpandBoxPoint(int row, POINT* point) const;
+    bool GetExpandBoxPoint(int position, POINT* point) const;
     // The rows shown now; GetItemCount counts every item.
     int GetShownRowCount();
-    // The shown row that has the keyboard focus, or -1.
-    int GetFocusedRow() const;
+    // The position of the shown row that has the keyboard focus, or -1.
+    int GetFocusedPosition() const;
     // What a screen reader hears for a shown row's cell (into size bytes):
     // the label without its picture index, a state in words, the count.
     // Text requests from outside the control get these words; the stored
     // texts stay the drawing's.
-    void GetReaderText(int row, int column, char* text, int size);
+    void GetReaderText(int position, int column, char* text, int size);
     // The object that accessibility clients get for the list (WM_GETOBJECT),
     // with a reference for the caller; nullptr when it cannot be made.
     IAccessible* GetAccessibleObject();
     void HideTooltip();
 
     // Where column 0's parts go in a shown row; false for no such row.
-    bool GetTreeCellLayout(int row, TreeCellLayout* layout) const;
+    bool GetTreeCellLayout(int position, TreeCellLayout* layout) const;
     // Column 0's picture and label start right of the tree's graphics.
-    bool GetCellContentRect(int row, int column, RECT* rect) const override;
+    bool GetCellContentRect(int position, int column, RECT* rect) const override;
 
   protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void DrawCell(HDC dc, const RECT& rect, int format, int row, int column) override;
+    void DrawCell(HDC dc, const RECT& rect, int format, int position, int column) override;
     // Shown rows hold no texts: they are their items' in the complete list.
-    void GetStoredText(int row, int column, char* text, int size) const override;
+    void GetStoredText(int position, int column, char* text, int size) const override;
     // What follows an item request once the complete list has answered it.
     virtual LRESULT OnListMessage(UINT code, WPARAM wParam, LPARAM lParam, LRESULT result);
 
@@ -148,12 +148,12 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     void RemoveAllItems();
     // A shown row for item at position.
     void InsertShownRow(int position, int item);
-    // The shown row of item, tried at guess first; -1 when it has none.
-    int FindShownRow(int item, int guess) const;
-    // Shows the children of item, whose row is row, if it has one.
-    void ExpandShownItem(int item, int row);
-    // Removes the shown rows of item's descendants below its row.
-    void RemoveShownDescendants(int row, int item);
+    // The position of item, tried at guess first; -1 when it is not shown.
+    int FindShownPosition(int item, int guess) const;
+    // Shows the children of item, shown at position, if it is shown.
+    void ExpandShownItem(int item, int position);
+    // Removes the shown rows of item's descendants below its position.
+    void RemoveShownDescendants(int position, int item);
     // Makes the shown rows items, in the tree's order, inserting and
     // deleting only the rows that differ.
     void ShowItems(const std::vector<int>& items);
@@ -162,7 +162,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     LRESULT AnswerAccessibleRequest(WPARAM flags, LPARAM objectId);
     // Tells accessibility clients that a shown row's state or
     // description changed.
-    void NotifyRowChanged(DWORD event, int row) const;
+    void NotifyRowChanged(DWORD event, int position) const;
 
     // The layout of column 0 drawn in text for item.
     TreeCellLayout LayoutOf(const RECT& text, int item) const;
@@ -176,7 +176,7 @@ class TreeListCtrl : public CellListCtrl, public TreeList {
     static bool IsMenuKey(UINT message, UINT key);
     // The keys' view of the shown rows.
     class KeyRows;
-    void NotifyKeyFocus(int row) const;
+    void NotifyKeyFocus(int position) const;
     // False when the move must not reach the list view.
     bool OnMouseMove(POINT point);
     bool EnsureTooltip();

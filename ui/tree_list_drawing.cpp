@@ -13,13 +13,13 @@ void drawLine(HDC dc, int x1, int y1, int x2, int y2) {
 
 } // namespace
 
-void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int column) {
+void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int position, int column) {
     Busy busy(m_busy);
-    const int item = ItemOfRow(row);
+    const int item = ItemAt(position);
     if (column == kColorColumn)
         DrawColorSwatch(dc, rect, item);
     if (column != kTreeColumn) {
-        CellListCtrl::DrawCell(dc, rect, format, row, column);
+        CellListCtrl::DrawCell(dc, rect, format, position, column);
         return;
     }
     // The ancestors give the level too: a chain thousands deep is walked
@@ -30,7 +30,7 @@ void TreeListCtrl::DrawCell(HDC dc, const RECT& rect, int format, int row, int c
     DrawTreeGraphics(dc, rect, item, ancestors, layout);
     RECT label = rect;
     label.left = layout.linesEnd + 1;
-    CellListCtrl::DrawCell(dc, label, format, row, column);
+    CellListCtrl::DrawCell(dc, label, format, position, column);
 }
 
 void TreeListCtrl::DrawColorSwatch(HDC dc, const RECT& rect, int item) const {
@@ -46,19 +46,19 @@ TreeCellLayout TreeListCtrl::LayoutOf(const RECT& text, int item) const {
     return LayoutTreeCell(text, GetItemLevel(item), ShowsChildItems(item), m_scale);
 }
 
-bool TreeListCtrl::GetTreeCellLayout(int row, TreeCellLayout* layout) const {
+bool TreeListCtrl::GetTreeCellLayout(int position, TreeCellLayout* layout) const {
     RECT cell = {};
-    if (row < 0 || !GetCellRect(row, kTreeColumn, &cell))
+    if (position < 0 || !GetCellRect(position, kTreeColumn, &cell))
         return false;
-    *layout = LayoutOf(CellTextRect(cell), ItemOfRow(row));
+    *layout = LayoutOf(CellTextRect(cell), ItemAt(position));
     return true;
 }
 
-bool TreeListCtrl::GetCellContentRect(int row, int column, RECT* rect) const {
-    if (!CellListCtrl::GetCellContentRect(row, column, rect))
+bool TreeListCtrl::GetCellContentRect(int position, int column, RECT* rect) const {
+    if (!CellListCtrl::GetCellContentRect(position, column, rect))
         return false;
     if (column == kTreeColumn)
-        rect->left = LayoutOf(*rect, ItemOfRow(row)).linesEnd + 1;
+        rect->left = LayoutOf(*rect, ItemAt(position)).linesEnd + 1;
     return true;
 }
 
@@ -111,15 +111,15 @@ void TreeListCtrl::DrawTreeGraphics(HDC dc, const RECT& text, int item,
 
 bool TreeListCtrl::IsOnExpandBox(POINT point) const {
     int column = -1;
-    const int row = HitTestCell(point, &column);
+    const int position = HitTestCell(point, &column);
     TreeCellLayout layout;
-    return row >= 0 && column == kTreeColumn && GetTreeCellLayout(row, &layout) &&
+    return position >= 0 && column == kTreeColumn && GetTreeCellLayout(position, &layout) &&
            !IsRectEmpty(&layout.box) && PtInRect(&layout.boxArea, point);
 }
 
-bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
+bool TreeListCtrl::GetExpandBoxPoint(int position, POINT* point) const {
     TreeCellLayout layout;
-    if (!GetTreeCellLayout(row, &layout) || IsRectEmpty(&layout.box))
+    if (!GetTreeCellLayout(position, &layout) || IsRectEmpty(&layout.box))
         return false;
     *point = {layout.lineX, layout.mid};
     return true;
@@ -127,10 +127,10 @@ bool TreeListCtrl::GetExpandBoxPoint(int row, POINT* point) const {
 
 void TreeListCtrl::OnLButtonDown(POINT point) {
     int column = -1;
-    const int row = HitTestCell(point, &column);
-    if (row < 0 || !IsOnExpandBox(point))
+    const int position = HitTestCell(point, &column);
+    if (position < 0 || !IsOnExpandBox(point))
         return;
-    const int item = ItemOfRow(row);
+    const int item = ItemAt(position);
     if (m_links.IsExpanded(item))
         CollapseItem(item);
     else

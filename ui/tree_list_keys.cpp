@@ -46,17 +46,21 @@ class TreeListCtrl::KeyRows : public ShownTree {
   public:
     explicit KeyRows(const TreeListCtrl& list) : m_list(list) {}
     int ShownCount() const override { return m_list.CListCtrl::GetItemCount(); }
-    int ShownLevel(int row) const override { return m_list.GetItemLevel(m_list.ItemOfRow(row)); }
-    bool ShownHasChildren(int row) const override {
-        return m_list.ShowsChildItems(m_list.ItemOfRow(row));
+    int ShownLevel(int position) const override {
+        return m_list.GetItemLevel(m_list.ItemAt(position));
     }
-    bool ShownExpanded(int row) const override { return m_list.IsExpanded(m_list.ItemOfRow(row)); }
+    bool ShownHasChildren(int position) const override {
+        return m_list.ShowsChildItems(m_list.ItemAt(position));
+    }
+    bool ShownExpanded(int position) const override {
+        return m_list.IsExpanded(m_list.ItemAt(position));
+    }
 
   private:
     const TreeListCtrl& m_list;
 };
 
-int TreeListCtrl::GetFocusedRow() const {
+int TreeListCtrl::GetFocusedPosition() const {
     return static_cast<int>(send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
@@ -64,7 +68,7 @@ bool TreeListCtrl::OnKeyDown(UINT key) {
     const std::optional<TreeKey> treeKeyPressed = treeKey(key);
     if (!treeKeyPressed || held(VK_CONTROL) || held(VK_MENU))
         return false;
-    const int focused = GetFocusedRow();
+    const int focused = GetFocusedPosition();
     TreeKeyStep step;
     {
         Busy busy(m_busy);
@@ -74,20 +78,20 @@ bool TreeListCtrl::OnKeyDown(UINT key) {
     }
     switch (step.kind) {
     case TreeKeyStep::kFocus:
-        if (step.row == focused)
+        if (step.position == focused)
             break;
-        SetItemState(step.row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-        send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(step.row), FALSE);
-        NotifyKeyFocus(step.row);
+        SetItemState(step.position, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(step.position), FALSE);
+        NotifyKeyFocus(step.position);
         break;
     case TreeKeyStep::kExpand:
-        ExpandItem(ItemOfRow(step.row));
+        ExpandItem(ItemAt(step.position));
         break;
     case TreeKeyStep::kCollapse:
-        CollapseItem(ItemOfRow(step.row));
+        CollapseItem(ItemAt(step.position));
         break;
     case TreeKeyStep::kExpandAll:
-        ExpandAll(ItemOfRow(step.row));
+        ExpandAll(ItemAt(step.position));
         break;
     case TreeKeyStep::kNone:
         break;
@@ -100,7 +104,7 @@ bool TreeListCtrl::IsMenuKey(UINT message, UINT key) {
            (message == WM_SYSKEYDOWN && key == VK_F10 && held(VK_SHIFT));
 }
 
-void TreeListCtrl::NotifyKeyFocus(int row) const {
+void TreeListCtrl::NotifyKeyFocus(int position) const {
     HWND owner = GetParent();
     if (!owner)
         return;
@@ -108,7 +112,7 @@ void TreeListCtrl::NotifyKeyFocus(int row) const {
     notice.hdr.hwndFrom = m_hWnd;
     notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hWnd));
     notice.hdr.code = TLN_KEYFOCUS;
-    notice.iItem = row;
+    notice.iItem = position;
     notice.iSubItem = kTreeColumn;
     SendMessageA(owner, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }

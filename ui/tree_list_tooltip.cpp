@@ -14,24 +14,24 @@ bool TreeListCtrl::OnMouseMove(POINT point) {
     LVHITTESTINFO hit = {};
     hit.pt = point;
     SubItemHitTest(&hit);
-    const int row = hit.iItem;
+    const int position = hit.iItem;
     const int column = hit.iSubItem;
     TreeCellLayout tree;
     // Off the cells, or on the tree graphics of column 0.
-    if (row < 0 || column < 0 || !GetTreeCellLayout(row, &tree) ||
+    if (position < 0 || column < 0 || !GetTreeCellLayout(position, &tree) ||
         (column == kTreeColumn && point.x < tree.linesEnd)) {
         HideTooltip();
         return false;
     }
     RECT content = {};
-    if (!IsCellTextShortened(row, column) || !GetCellContentRect(row, column, &content)) {
+    if (!IsCellTextShortened(position, column) || !GetCellContentRect(position, column, &content)) {
         HideTooltip();
         return true;
     }
     char text[kCellTextSize] = "";
-    const char* shown = GetShownCellText(row, column, text, sizeof text);
+    const char* shown = GetShownCellText(position, column, text, sizeof text);
     RECT label = {};
-    GetItemRect(row, &label, LVIR_LABEL);
+    GetItemRect(position, &label, LVIR_LABEL);
     // Below the row, where the content starts; in column 0 where its text
     // starts, after the 20-pixel picture.
     POINT at = {column == kTreeColumn ? tree.linesEnd + m_scale.Pixels(20) : content.left,

@@ -525,12 +525,12 @@ bool ViewManagerDlg::HighlightChecked() const {
     return IsDlgButtonChecked(m_hWnd, IDC_HIGHLIGHT) == BST_CHECKED;
 }
 
-void ViewManagerDlg::OnListKey(int shownRow, int column) {
-    if (shownRow < 0)
+void ViewManagerDlg::OnListKey(int position, int column) {
+    if (position < 0)
         return;
-    const int row = static_cast<int>(m_list.GetItemData(shownRow));
+    const int row = static_cast<int>(m_list.GetItemData(position));
     // The commands may close the View Manager: nothing follows them.
-    m_commands.OnCellKey(shownRow, row, column, HighlightChecked());
+    m_commands.OnCellKey(position, row, column, HighlightChecked());
 }
 
 void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
@@ -546,16 +546,16 @@ void ViewManagerDlg::OnListShortcut(const NMLVKEYDOWN& key) {
     else if (column == kCopyRowsEntry)
         m_commands.OnCopyRows();
     else if (column >= 0)
-        OnListKey(m_list.GetFocusedRow(), column);
+        OnListKey(m_list.GetFocusedPosition(), column);
 }
 
 void ViewManagerDlg::OnListMenu(POINT at) {
-    int shownRow = -1;
+    int position = -1;
     if (at.x == -1 && at.y == -1) {
         // From the keyboard: below the focused row, where its label starts.
-        shownRow = m_list.GetFocusedRow();
+        position = m_list.GetFocusedPosition();
         RECT label = {};
-        if (shownRow < 0 || !m_list.GetItemRect(shownRow, &label, LVIR_LABEL))
+        if (position < 0 || !m_list.GetItemRect(position, &label, LVIR_LABEL))
             return;
         at = {label.left, label.bottom};
         ClientToScreen(m_list.m_hWnd, &at);
@@ -563,12 +563,12 @@ void ViewManagerDlg::OnListMenu(POINT at) {
         POINT client = at;
         ScreenToClient(m_list.m_hWnd, &client);
         int column = -1;
-        shownRow = m_list.HitTestCell(client, &column);
-        if (shownRow < 0)
+        position = m_list.HitTestCell(client, &column);
+        if (position < 0)
             return;
     }
-    const int row = static_cast<int>(m_list.GetItemData(shownRow));
-    m_commands.OnRowMenu(shownRow, row, at.x, at.y, HighlightChecked());
+    const int row = static_cast<int>(m_list.GetItemData(position));
+    m_commands.OnRowMenu(position, row, at.x, at.y, HighlightChecked());
 }
 
 void ViewManagerDlg::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -112,8 +112,8 @@ class ViewManagerDlg : public CDialog, private ViewManagerWindow {
 
     // A click or double-click in the list, as the commands take it.
     void OnListClick(const NMITEMACTIVATE& click, bool doubleClick);
-    // A key that stands for a click on a cell of shown row shownRow.
-    void OnListKey(int shownRow, int column);
+    // A key that stands for a click on a cell of the row at position.
+    void OnListKey(int position, int column);
     // A command's shortcut, for the focused row.
     void OnListShortcut(const NMLVKEYDOWN& key);
     // The menu of the row under the screen point at, or of the focused row

@@ -83,7 +83,7 @@ TEST(TreeKeys, MoveOpenAndCloseAsInATreeView) {
         const TreeKeyStep step = StepForKey(c.key, kTree, c.focused, c.top, c.page);
         EXPECT_EQ(c.kind, step.kind) << static_cast<int>(c.key) << " at " << c.focused;
         if (c.kind != kNone) {
-            EXPECT_EQ(c.row, step.row) << static_cast<int>(c.key) << " at " << c.focused;
+            EXPECT_EQ(c.row, step.position) << static_cast<int>(c.key) << " at " << c.focused;
         }
     }
     EXPECT_EQ(kNone, StepForKey(TreeKey::kDown, Rows({}), -1, 0, 3).kind);

@@ -53,7 +53,7 @@ class TreeListTest : public ::testing::Test {
         }
     }
     // The shown row of an item, -1 if none.
-    int RowOf(int item) const {
+    int PositionOf(int item) const {
         const Items items = Shown();
         const auto found = std::find(items.begin(), items.end(), item);
         return found == items.end() ? -1 : static_cast<int>(found - items.begin());

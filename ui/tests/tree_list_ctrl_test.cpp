@@ -173,7 +173,7 @@ TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     // The box of item 1 (level 1) is centred 20 + 18 pixels right of the
     // cell's left edge.
     RECT cell = {};
-    list->GetCellRect(RowOf(1), 0, &cell);
+    list->GetCellRect(PositionOf(1), 0, &cell);
     const int mid = (cell.top + cell.bottom) / 2;
     EXPECT_TRUE(list->IsOnExpandBox({cell.left + 18, mid}));
     EXPECT_TRUE(list->IsOnExpandBox({cell.left + 18 + 27, cell.top}));
@@ -188,10 +188,10 @@ TEST_F(TreeListTest, ClickingTheBoxExpandsAndCollapses) {
     // selects.
     click(cell.left + 100, mid);
     RECT leaf = {};
-    list->GetCellRect(RowOf(2), 0, &leaf);
+    list->GetCellRect(PositionOf(2), 0, &leaf);
     click(leaf.left + 56, (leaf.top + leaf.bottom) / 2);
     EXPECT_EQ((Items{0, 1, 2, 3, 4, 5, 6}), Shown());
-    EXPECT_TRUE(list->GetItemState(RowOf(2), LVIS_SELECTED) & LVIS_SELECTED);
+    EXPECT_TRUE(list->GetItemState(PositionOf(2), LVIS_SELECTED) & LVIS_SELECTED);
 }
 
 } // namespace

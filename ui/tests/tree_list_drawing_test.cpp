@@ -35,7 +35,7 @@ class TreeDrawingTest : public TreeListTest {
     // are the row's first and last pixel rows.
     Geometry Of(int item) const {
         RECT cell = {};
-        list->GetCellRect(RowOf(item), 0, &cell);
+        list->GetCellRect(PositionOf(item), 0, &cell);
         return {cell.left + 11, cell.top, cell.bottom - 1, (cell.top + cell.bottom) / 2};
     }
 
@@ -96,7 +96,7 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     expectLine(shot, own, two.top, own, two.bottom, kGrey);
     expectLine(shot, own + 1, two.mid, two.left + 54, two.mid, kGrey);
     EXPECT_NE(kGrey, shot.At(own - 1, two.mid));
-    EXPECT_EQ(two.left + 55, linesEnd(RowOf(2)));
+    EXPECT_EQ(two.left + 55, linesEnd(PositionOf(2)));
     // The label's picture follows the tree graphics.
     EXPECT_EQ(kWhite, shot.At(two.left + 55, two.mid));
     expectLine(shot, two.left + 56, two.mid, two.left + 75, two.mid, RGB(200, 0, 0));
@@ -120,7 +120,7 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
     expectLine(shot, four.left + 27, four.mid + 5, four.left + 27, four.bottom, kWhite);
 
     RECT cell = {};
-    list->GetCellRect(RowOf(2), kColorColumn, &cell);
+    list->GetCellRect(PositionOf(2), kColorColumn, &cell);
     const int left = cell.left + 11;
     const int mid = (cell.top + 1 + cell.bottom - 1) / 2;
     expectLine(shot, left, mid - 6, left + 13, mid + 5, RGB(10, 200, 30));
@@ -129,7 +129,7 @@ TEST_F(TreeDrawingTest, LinesBoxesGuidesAndTheColourSwatch) {
         EXPECT_EQ(kWhite, shot.At(p.x, p.y));
 
     // An item whose colour was never written is blue.
-    list->GetCellRect(RowOf(3), kColorColumn, &cell);
+    list->GetCellRect(PositionOf(3), kColorColumn, &cell);
     EXPECT_EQ(RGB(0, 0, 255), shot.At(cell.left + 15, (cell.top + cell.bottom) / 2));
 }
 
@@ -151,7 +151,7 @@ TEST_F(TreeDrawingTest, LengthsDoubleAt192Dpi) {
 
     Snapshot shot(list->m_hWnd);
     RECT cell = {};
-    list->GetCellRect(RowOf(4), 0, &cell);
+    list->GetCellRect(PositionOf(4), 0, &cell);
     const int mid = (cell.top + cell.bottom) / 2;
     const int x = cell.left + 22 + 36 + 18;
     for (int side : {-10, 9}) {
@@ -160,13 +160,13 @@ TEST_F(TreeDrawingTest, LengthsDoubleAt192Dpi) {
     }
     expectLine(shot, x - 6, mid, x + 6, mid, kBlack);
     expectLine(shot, x + 11, mid, cell.left + 22 + 36 + 37, mid, kGrey);
-    EXPECT_EQ(cell.left + 22 + 36 + 38, linesEnd(RowOf(4)));
+    EXPECT_EQ(cell.left + 22 + 36 + 38, linesEnd(PositionOf(4)));
 
     EXPECT_TRUE(list->IsOnExpandBox({x, mid}));
     EXPECT_FALSE(list->IsOnExpandBox({cell.left + 36 + 56, mid}));
     EXPECT_TRUE(list->IsOnExpandBox({cell.left + 36 + 55, mid}));
 
-    list->GetCellRect(RowOf(2), kColorColumn, &cell);
+    list->GetCellRect(PositionOf(2), kColorColumn, &cell);
     const int left = cell.left + 22;
     const int swatchMid = (cell.top + 1 + cell.bottom - 1) / 2;
     expectLine(shot, left, swatchMid - 12, left + 27, swatchMid + 11, RGB(10, 200, 30));
